@@ -1,0 +1,72 @@
+#include "console/scripted_backend.h"
+
+namespace zeb {
+
+ScriptedBackend& ScriptedBackend::Batch(std::vector<InputEvent> events) {
+  batches_.push_back(std::move(events));
+  return *this;
+}
+
+ScriptedBackend& ScriptedBackend::Keys(std::string_view text) {
+  for (char c : text) Batch({InputEvent::Key(static_cast<unsigned char>(c))});
+  return *this;
+}
+
+ScriptedBackend& ScriptedBackend::Special(unsigned char code) { return Batch({InputEvent::Special(code)}); }
+
+ScriptedBackend& ScriptedBackend::Click(int column, int row) {
+  Batch({InputEvent::MouseAt(column, row, 1)});
+  return Batch({InputEvent::MouseAt(column, row, 0)});
+}
+
+ScriptedBackend& ScriptedBackend::Hold(int column, int row, int polls) {
+  Batch({InputEvent::MouseAt(column, row, 1)});
+  for (int i = 0; i < polls; ++i) Batch({});
+  return Batch({InputEvent::MouseAt(column, row, 0)});
+}
+
+void ScriptedBackend::BeginPoll() {
+  // A new poll: the next batch arrives, unless the last one is still being
+  // taken in (a poll stops at a key or a press).
+  if (current_.empty() && !batches_.empty()) {
+    current_.assign(batches_.front().begin(), batches_.front().end());
+    batches_.pop_front();
+  }
+}
+
+bool ScriptedBackend::NextEvent(InputEvent& event) {
+  if (current_.empty()) return false;
+  event = current_.front();
+  current_.pop_front();
+  return true;
+}
+
+void ScriptedBackend::WaitInput() {
+  if (batches_.empty() && current_.empty()) throw ScriptEnded();
+}
+
+void ScriptedBackend::Sleep(int milliseconds) {
+  Clock += milliseconds;
+  Pauses.push_back(milliseconds);
+}
+
+void ScriptedBackend::Suspend(const ScreenModel& screen) {
+  Suspended = true;
+  LastSuspendScreen = screen;
+}
+
+std::string RowText(int row) { return TextAt(1, row, ScreenWidth); }
+
+std::string TextAt(int column, int row, int length) {
+  std::string text;
+  for (int c = column; c < column + length && c <= ScreenWidth; ++c) {
+    text += static_cast<char>(Screen.Cells[row - 1][c - 1].Char);
+  }
+  return text;
+}
+
+unsigned char AttrAt(int column, int row) { return Screen.Cells[row - 1][column - 1].Attr; }
+int ForegroundAt(int column, int row) { return AttrAt(column, row) & 15; }
+int BackgroundAt(int column, int row) { return AttrAt(column, row) >> 4; }
+
+}  // namespace zeb

@@ -1,0 +1,36 @@
+#include "core/fatal.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "console/console.h"
+
+namespace zeb {
+
+void Fatal(std::string_view message) {
+  ConsoleRestore();
+  std::string line = "zeb: ";
+  line += message;
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stderr);
+  std::fflush(stderr);
+  std::exit(1);
+}
+
+void FatalIo(std::string_view action, std::string_view file) {
+  std::string message(action);
+  message += " '";
+  message += file;
+  message += "': ";
+  message += std::strerror(errno);
+  Fatal(message);
+}
+
+void FatalTableIndex(int index, int size) {
+  Fatal("table index " + std::to_string(index) + " outside 1.." + std::to_string(size));
+}
+
+}  // namespace zeb

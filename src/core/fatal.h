@@ -1,0 +1,17 @@
+#pragma once
+// The run-time error report: restores the terminal, writes "zeb: <message>"
+// to standard error and ends the program with status 1.
+
+#include <string_view>
+
+namespace zeb {
+
+[[noreturn]] void Fatal(std::string_view message);
+
+// An input/output failure on a file: names the file and the system's message
+// for the current errno.
+[[noreturn]] void FatalIo(std::string_view action, std::string_view file);
+
+[[noreturn]] void FatalTableIndex(int index, int size);
+
+}  // namespace zeb

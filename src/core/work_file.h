@@ -1,0 +1,43 @@
+#pragma once
+// The one text-file handle through which every file is read and written.
+//
+// Reading: a line ends at CR, LF or CR LF (the end characters are not part of
+// the line); the byte 0x1A ends the file; only the first 255 bytes of a longer
+// line are kept and the rest of that line is skipped; reading at the end gives
+// an empty line. Writing: every line ends with CR LF. Any input/output failure
+// ends the program with the error report.
+
+#include <cstdio>
+#include <string_view>
+
+#include "core/short_string.h"
+
+namespace zeb {
+
+class TextFile {
+ public:
+  TextFile() = default;
+  TextFile(const TextFile&) = delete;
+  TextFile& operator=(const TextFile&) = delete;
+  ~TextFile();
+
+  void OpenRead(std::string_view name);
+  void Create(std::string_view name);  // for writing; replaces an old file
+  ShortString ReadLine();
+  void WriteLine(std::string_view text);
+  // True when no byte, or only the end mark 0x1A, is left to read.
+  bool Eof();
+  void Close();
+  bool IsOpen() const { return file_ != nullptr; }
+
+ private:
+  int Peek();
+  std::FILE* file_ = nullptr;
+  bool writing_ = false;
+  bool ended_ = false;  // the end mark 0x1A has been reached
+  char name_[256] = {};
+};
+
+extern TextFile WorkFile;
+
+}  // namespace zeb

@@ -1,0 +1,23 @@
+#pragma once
+// The game database: the emulator's lists, categories, cheat counts, the ROM
+// availability of every game and the emulator's version.
+
+#include <string_view>
+
+namespace zeb {
+
+void ReadMameVersion();     // ver.txt -> MameVersion
+void ImportGameNames();     // listfull.txt -> Games, GameCount; then the scan
+void ImportClones();        // listclones.txt -> CloneOf
+void ImportCategories();    // catver.ini -> Category
+void ImportCheatCounts();   // cheat.dat -> CheatCount
+void ScanRomAvailability(); // Available of every game; on a refresh also the
+                            // categories, cheat counts and a save
+
+// True when the ROM archive `<archive>.zip` of a driver name is present: the
+// file MamePath + directory + "\" + archive + ".zip" exists for a directory
+// of RomPaths (several directories are separated by ";"). The scan, the list
+// rebuild and the launch all test archives through this one function.
+bool RomArchiveExists(std::string_view archive);
+
+}  // namespace zeb

@@ -1,0 +1,3 @@
+#include "core/startup.h"
+
+int main() { return zeb::Main(); }
