@@ -177,3 +177,11 @@ void ConsoleResume() {
 }
 
 }  // namespace zeb
+
+namespace zeb {
+
+void ConsoleRepaintAll() {
+  if (Backend != nullptr) Backend->RepaintAll();
+}
+
+}  // namespace zeb

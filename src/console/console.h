@@ -67,10 +67,13 @@ void ProgressWrite(std::string_view text);
 void ProgressLine(std::string_view text = {});
 
 // Hands the terminal to another program (shows the screen first, then the
-// terminal's own mode, no mouse reporting) and takes it back afterwards,
-// repainting all of it.
+// terminal's own mode, cursor shown below the screen's text, no mouse
+// reporting) and takes it back afterwards. What the program printed stays
+// readable after the resume: only cells the model changes are written, until
+// ConsoleRepaintAll has the next showing write every cell again.
 void ConsoleSuspend();
 void ConsoleResume();
+void ConsoleRepaintAll();
 
 // One decoded input event.
 struct InputEvent {
@@ -110,6 +113,7 @@ class ConsoleBackend {
   virtual void SetMouseReporting(bool on) = 0;
   virtual void Suspend(const ScreenModel& screen) = 0;
   virtual void Resume() = 0;
+  virtual void RepaintAll() = 0;
   virtual void Restore() = 0;
 };
 

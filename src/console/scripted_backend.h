@@ -40,6 +40,7 @@ class ScriptedBackend : public ConsoleBackend {
   void SetMouseReporting(bool on) override { MouseReporting = on; }
   void Suspend(const ScreenModel& screen) override;
   void Resume() override { Suspended = false; ++Resumes; }
+  void RepaintAll() override { ++Repaints; }
   void Restore() override { Restored = true; }
 
   bool ScriptDone() const { return batches_.empty() && current_.empty(); }
@@ -50,6 +51,7 @@ class ScriptedBackend : public ConsoleBackend {
   int Presents = 0;
   int Beeps = 0;
   int Resumes = 0;
+  int Repaints = 0;
   bool MouseReporting = false;
   bool Suspended = false;
   bool Restored = false;

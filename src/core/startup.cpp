@@ -78,7 +78,10 @@ int Main() {
   MameVersion = "None Loaded";
   RemoveEmptyDirectory("datasave");
   HideCursor();
-  if (!FileExists("mame.ini")) RunAndWait("mame.exe", "-cc");
+  if (!FileExists("mame.ini")) {
+    RunAndWait("mame.exe", "-cc");
+    ConsoleRepaintAll();
+  }
   if (!FileExists(SettingsFileName)) FirstRun();
   if (FileExists(SettingsFileName)) LoadSettings();
   CountAvailableGames();
