@@ -17,8 +17,13 @@ class ShortString {
   constexpr ShortString() = default;
   ShortString(std::string_view text) { Assign(text); }  // NOLINT: implicit by design
   ShortString(const char* text) { Assign(std::string_view(text)); }  // NOLINT
+  ShortString(const std::string& text) { Assign(text); }              // NOLINT
 
   ShortString& operator=(std::string_view text) {
+    Assign(text);
+    return *this;
+  }
+  ShortString& operator=(const std::string& text) {
     Assign(text);
     return *this;
   }

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/file_system.h"
+#include "core/work_file.h"
+#include "support/temp_dir.h"
+
+namespace zeb {
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::TempDir;
+using testing_support::WriteBytes;
+
+std::vector<std::string> ReadAll(const std::string& name) {
+  std::vector<std::string> lines;
+  WorkFile.OpenRead(name);
+  while (!WorkFile.Eof()) lines.push_back(WorkFile.ReadLine().Str());
+  WorkFile.Close();
+  return lines;
+}
+
+TEST(WorkFile, LineEndsAreCrLfOrCrLf) {
+  TempDir dir;
+  WriteBytes("mixed.txt", "one\r\ntwo\nthree\rfour\r\n\r\nsix");
+  EXPECT_EQ(ReadAll("mixed.txt"), (std::vector<std::string>{"one", "two", "three", "four", "", "six"}));
+  WriteBytes("cr-at-end.txt", "a\r");
+  EXPECT_EQ(ReadAll("cr-at-end.txt"), (std::vector<std::string>{"a"}));
+  WriteBytes("empty.txt", "");
+  EXPECT_TRUE(ReadAll("empty.txt").empty());
+}
+
+TEST(WorkFile, EndMarkEndsTheFile) {
+  TempDir dir;
+  WriteBytes("marked.txt", std::string("one\r\ntw\x1Ao\r\nthree\r\n"));
+  EXPECT_EQ(ReadAll("marked.txt"), (std::vector<std::string>{"one", "tw"}));
+  WriteBytes("only-mark.txt", "a\n\x1A");
+  EXPECT_EQ(ReadAll("only-mark.txt"), (std::vector<std::string>{"a"}));
+}
+
+TEST(WorkFile, LongLinesKeepTheirFirst255BytesAndSkipTheRest) {
+  TempDir dir;
+  std::string line(300, 'b');
+  line.replace(0, 3, "abc");
+  WriteBytes("long.txt", line + "\r\nnext\r\n");
+  auto lines = ReadAll("long.txt");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], line.substr(0, 255));
+  EXPECT_EQ(lines[1], "next");
+}
+
+TEST(WorkFile, ReadingAtTheEndGivesEmptyLinesAndBinaryBytesPassThrough) {
+  TempDir dir;
+  WriteBytes("bin.txt", std::string("\x01\x1B[31m\xFF\x00z", 8));
+  WorkFile.OpenRead("bin.txt");
+  EXPECT_EQ(WorkFile.ReadLine().Str(), std::string("\x01\x1B[31m\xFF\x00z", 8));
+  EXPECT_TRUE(WorkFile.Eof());
+  EXPECT_TRUE(WorkFile.ReadLine().Empty());
+  EXPECT_TRUE(WorkFile.ReadLine().Empty());
+  WorkFile.Close();
+}
+
+TEST(WorkFile, WritesCrLfLines) {
+  TempDir dir;
+  WorkFile.Create("out.txt");
+  WorkFile.WriteLine("first");
+  WorkFile.WriteLine("");
+  WorkFile.WriteLine("third");
+  WorkFile.Close();
+  EXPECT_EQ(ReadBytes("out.txt"), "first\r\n\r\nthird\r\n");
+}
+
+TEST(WorkFileDeathTest, AMissingFileIsAClearError) {
+  TempDir dir;
+  EXPECT_EXIT(WorkFile.OpenRead("nothere.txt"), testing::ExitedWithCode(1), "zeb: cannot open 'nothere.txt'");
+}
+
+TEST(FileSystem, ExistsMeansAnEntryThatIsNotADirectory) {
+  TempDir dir;
+  std::filesystem::create_directories("roms/abc.zip");
+  WriteBytes("roms/def.zip", "");
+  EXPECT_FALSE(FileExists("roms\\abc.zip"));
+  EXPECT_TRUE(FileExists("roms\\def.zip"));
+  EXPECT_TRUE(FileExists("roms/def.zip"));
+  EXPECT_FALSE(FileExists(""));
+  EXPECT_TRUE(DeleteFile("roms\\def.zip"));
+  EXPECT_FALSE(DeleteFile("roms\\def.zip"));
+}
+
+TEST(FileSystem, RemovesOnlyEmptyDirectories) {
+  TempDir dir;
+  std::filesystem::create_directories("empty");
+  std::filesystem::create_directories("full");
+  WriteBytes("full/x", "");
+  EXPECT_TRUE(RemoveEmptyDirectory("empty"));
+  EXPECT_FALSE(RemoveEmptyDirectory("full"));
+  EXPECT_TRUE(DirectoryExists("full"));
+  EXPECT_FALSE(DirectoryExists("empty"));
+}
+
+TEST(FileSystem, ChangesTheCurrentDirectory) {
+  TempDir dir;
+  std::filesystem::create_directories("sub dir");
+  std::string old = GetCurrentDir();
+  ASSERT_TRUE(SetCurrentDir("sub dir\\"));
+  EXPECT_EQ(GetCurrentDir(), old + "/sub dir");
+  EXPECT_TRUE(SetCurrentDir(old));
+  EXPECT_FALSE(SetCurrentDir("missing"));
+}
+
+}  // namespace
+}  // namespace zeb
