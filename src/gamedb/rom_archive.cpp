@@ -1,0 +1,54 @@
+// Where a game's ROM archive is looked for.
+//
+// RomPaths names one ROM directory, or several separated by ";". A relative
+// directory is joined to MamePath with nothing between them; an absolute one
+// (beginning with "/" or "\", or with a drive letter and ":") stands as it is.
+// Without any ";" the whole text is the one directory, even when empty, so
+// the archive path is exactly MamePath + RomPaths + "\" + name + ".zip".
+// With ";" the empty pieces are passed over.
+
+#include <string>
+#include <string_view>
+
+#include "core/file_system.h"
+#include "core/state.h"
+#include "gamedb/gamedb.h"
+
+namespace zeb {
+
+namespace {
+
+bool IsAbsoluteDirectory(std::string_view directory) {
+  if (directory.empty()) return false;
+  if (directory[0] == '/' || directory[0] == '\\') return true;
+  char first = directory[0];
+  bool letter = (first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z');
+  return letter && directory.size() >= 2 && directory[1] == ':';
+}
+
+bool ArchiveInDirectory(std::string_view directory, std::string_view archive, std::string& path) {
+  path.clear();
+  if (!IsAbsoluteDirectory(directory)) path += MamePath.View();
+  path += directory;
+  path += '\\';
+  path += archive;
+  path += ".zip";
+  return FileExists(path);
+}
+
+}  // namespace
+
+bool RomArchiveExists(std::string_view archive) {
+  std::string_view paths = RomPaths.View();
+  std::string path;
+  if (paths.find(';') == std::string_view::npos) return ArchiveInDirectory(paths, archive, path);
+  while (true) {
+    std::size_t end = paths.find(';');
+    std::string_view directory = paths.substr(0, end);
+    if (!directory.empty() && ArchiveInDirectory(directory, archive, path)) return true;
+    if (end == std::string_view::npos) return false;
+    paths.remove_prefix(end + 1);
+  }
+}
+
+}  // namespace zeb
