@@ -1,0 +1,123 @@
+// The program from start to end in a real terminal: the emulator's
+// configuration call, the batch-file road of a first run, and a terminal
+// given back as it was found.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "e2e/tmux_session.h"
+
+namespace zeb::e2e {
+namespace {
+
+// An emulator that only records how it was called.
+void InstallRecordingEmulator(const ScratchDir& dir) {
+  WriteFile(dir.File("mame.exe"), "#!/bin/sh\necho \"$@\" >> calls.log\n");
+  chmod(dir.File("mame.exe").c_str(), 0755);
+}
+
+void InstallStandin(const ScratchDir& dir) {
+  std::filesystem::copy_file(StandinBinary(), dir.File("mame.exe"));
+}
+
+void ExpectTerminalRestored(TmuxSession& term) {
+  EXPECT_EQ(term.Query("#{alternate_on}"), "0");
+  EXPECT_EQ(term.Query("#{cursor_flag}"), "1");
+  EXPECT_EQ(term.Query("#{mouse_any_flag}#{mouse_button_flag}#{mouse_all_flag}#{mouse_sgr_flag}"), "0000");
+  EXPECT_TRUE(term.WaitFor("icanon echo"));
+}
+
+const char* const RunMeBytes =
+    "@echo off\r\n"
+    "CLS\r\n"
+    "Echo Making Files Lists For ZEB. These Files will be deleted by ZEB Later...\r\n"
+    "mame -? >ver.txt\r\n"
+    "mame -listfull >listfull.txt -sortdriver\r\n"
+    "mame -listclones >listclones.txt -sortdriver\r\n"
+    "zeb.exe\r\n";
+
+TEST(Startup, FirstRunWithoutListsWritesTheBatchFileAndEndsOnAKey) {
+  ScratchDir dir;
+  InstallStandin(dir);
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(term.WaitFor("Press a key to exit"));
+
+  EXPECT_EQ(term.Line(1).rfind("Please run the RunMe.bat!", 0), 0u);
+  EXPECT_EQ(term.Line(3).rfind("Making RunMe.bat", 0), 0u);
+  EXPECT_EQ(term.Line(5).rfind("Press a key to exit", 0), 0u);
+  ScreenCell first = term.At(1, 1);
+  EXPECT_EQ(first.Foreground, 15);
+  EXPECT_EQ(first.Background, 12);
+  EXPECT_EQ(term.At(1, 3).Foreground, 15);
+  EXPECT_EQ(term.At(1, 3).Background, 2);
+  EXPECT_EQ(term.At(1, 5).Foreground, 15);
+  EXPECT_TRUE(term.At(1, 5).Background == 0 || term.At(1, 5).Background == -1);
+  EXPECT_EQ(ReadFile(dir.File("RunMe.bat")), RunMeBytes);
+  // The emulator was asked for its configuration before anything else.
+  EXPECT_TRUE(Exists(dir.File("mame.ini")));
+
+  term.Send("q");
+  EXPECT_EQ(term.WaitExit(), 0);
+  ExpectTerminalRestored(term);
+}
+
+TEST(Startup, ASecondStartKeepsTheBatchFileAndShowsTwoMessages) {
+  ScratchDir dir;
+  InstallRecordingEmulator(dir);
+  WriteFile(dir.File("mame.ini"), "written by hand\r\n");
+  WriteFile(dir.File("RunMe.bat"), "left by the user\r\n");
+  WriteFile(dir.File("listfull.txt"), "only one list\r\n");
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(term.WaitFor("Press a key to exit"));
+  EXPECT_EQ(term.Line(1).rfind("Please run the RunMe.bat!", 0), 0u);
+  EXPECT_EQ(term.Line(3), "");
+  EXPECT_EQ(ReadFile(dir.File("RunMe.bat")), "left by the user\r\n");
+  term.Send(" ");
+  EXPECT_EQ(term.WaitExit(), 0);
+  // With mame.ini present the emulator is not run at all.
+  EXPECT_FALSE(Exists(dir.File("calls.log")));
+  EXPECT_EQ(ReadFile(dir.File("mame.ini")), "written by hand\r\n");
+  ExpectTerminalRestored(term);
+}
+
+TEST(Startup, WithoutMameIniTheEmulatorIsAskedForItsConfiguration) {
+  ScratchDir dir;
+  InstallRecordingEmulator(dir);
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(term.WaitFor("Press a key to exit"));
+  EXPECT_EQ(ReadFile(dir.File("calls.log")), "-cc\n");
+  term.Send("x");
+  EXPECT_EQ(term.WaitExit(), 0);
+}
+
+TEST(Startup, AnEmptyDatasaveDirectoryIsRemovedAFullOneStays) {
+  for (bool full : {false, true}) {
+    ScratchDir dir;
+    InstallRecordingEmulator(dir);
+    std::filesystem::create_directory(dir.File("datasave"));
+    if (full) WriteFile(dir.File("datasave/game.sav"), "x");
+    TmuxSession term(dir.Path(), ZebBinary());
+    ASSERT_TRUE(term.WaitFor("Press a key to exit"));
+    EXPECT_EQ(Exists(dir.File("datasave")), full);
+    term.Send("x");
+    EXPECT_EQ(term.WaitExit(), 0);
+  }
+}
+
+TEST(Startup, DrawsOnTheTerminalWhenStandardOutputIsAFile) {
+  ScratchDir dir;
+  InstallRecordingEmulator(dir);
+  TmuxSession term(dir.Path(), ZebBinary() + " > out.txt");
+  ASSERT_TRUE(term.WaitFor("Press a key to exit"));
+  EXPECT_EQ(term.Line(1).rfind("Please run the RunMe.bat!", 0), 0u);
+  term.Send("x");
+  EXPECT_EQ(term.WaitExit(), 0);
+  ExpectTerminalRestored(term);
+  // Nothing of the screen went into the file.
+  EXPECT_EQ(ReadFile(dir.File("out.txt")).find("Please run"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zeb::e2e

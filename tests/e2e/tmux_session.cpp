@@ -1,0 +1,274 @@
+#include "e2e/tmux_session.h"
+
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <thread>
+
+extern char** environ;
+
+namespace zeb::e2e {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void Nap() { std::this_thread::sleep_for(std::chrono::milliseconds(40)); }
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (char c : text) {
+    if (c == '\n') {
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+// ANSI colour index (0-7, red = bit 0) to the console's (blue = bit 0).
+int ConsoleColour(int ansi, bool bright) {
+  int c = ((ansi & 1) << 2) | (ansi & 2) | ((ansi & 4) >> 2);
+  return bright ? c + 8 : c;
+}
+
+void ApplySgr(const std::string& params, int& fg, int& bg) {
+  std::vector<int> values;
+  std::string number;
+  for (char c : params + ";") {
+    if (c == ';') {
+      values.push_back(number.empty() ? 0 : std::stoi(number));
+      number.clear();
+    } else {
+      number += c;
+    }
+  }
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    int v = values[i];
+    if (v == 0) {
+      fg = bg = -1;
+    } else if (v >= 30 && v <= 37) {
+      fg = ConsoleColour(v - 30, false);
+    } else if (v >= 90 && v <= 97) {
+      fg = ConsoleColour(v - 90, true);
+    } else if (v >= 40 && v <= 47) {
+      bg = ConsoleColour(v - 40, false);
+    } else if (v >= 100 && v <= 107) {
+      bg = ConsoleColour(v - 100, true);
+    } else if (v == 39) {
+      fg = -1;
+    } else if (v == 49) {
+      bg = -1;
+    } else if ((v == 38 || v == 48) && i + 2 < values.size() && values[i + 1] == 5) {
+      int n = values[i + 2];
+      int colour = n < 8 ? ConsoleColour(n, false) : n < 16 ? ConsoleColour(n - 8, true) : n;
+      (v == 38 ? fg : bg) = colour;
+      i += 2;
+    }
+  }
+}
+
+}  // namespace
+
+std::string RunCapture(const std::vector<std::string>& argv, int* exitCode) {
+  int fds[2];
+  if (pipe(fds) != 0) throw std::runtime_error("pipe");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+  posix_spawn_file_actions_addclose(&actions, fds[0]);
+  std::vector<char*> args;
+  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  pid_t pid = 0;
+  int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(fds[1]);
+  std::string out;
+  if (rc == 0) {
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(fds[0], buffer, sizeof buffer)) > 0) out.append(buffer, static_cast<std::size_t>(n));
+  }
+  close(fds[0]);
+  int status = 0;
+  if (rc == 0) waitpid(pid, &status, 0);
+  if (exitCode != nullptr) *exitCode = rc == 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return out;
+}
+
+TmuxSession::TmuxSession(const std::string& directory, const std::string& command) : directory_(directory) {
+  socket_ = directory + "/.tmux-sock";
+  std::string script = "cd '" + directory + "' && " + command +
+                       "; echo \"[exit $?]\"; stty -a | tr ' ' '\\n' | grep -x -e '-*icanon' -e '-*echo' | tr '\\n' ' ';"
+                       " echo; exec sleep 600";
+  Tmux({"new-session", "-d", "-x", "80", "-y", "25", "-e", "LANG=C.UTF-8", "-e", "LC_ALL=C.UTF-8", "/bin/sh", "-c",
+        script});
+  Tmux({"set-option", "-g", "status", "off"});
+}
+
+TmuxSession::~TmuxSession() { Tmux({"kill-server"}); }
+
+std::vector<std::string> TmuxSession::Tmux(std::vector<std::string> args) {
+  std::vector<std::string> argv = {"tmux", "-u", "-f", "/dev/null", "-S", socket_};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return SplitLines(RunCapture(argv));
+}
+
+void TmuxSession::Send(const std::string& bytes) { Tmux({"send-keys", "-t", "0", "-l", bytes}); }
+
+void TmuxSession::Press(int column, int row) {
+  Send("\x1b[<0;" + std::to_string(column) + ";" + std::to_string(row) + "M");
+}
+
+void TmuxSession::Release(int column, int row) {
+  Send("\x1b[<0;" + std::to_string(column) + ";" + std::to_string(row) + "m");
+}
+
+void TmuxSession::Click(int column, int row) {
+  Press(column, row);
+  Release(column, row);
+}
+
+std::vector<std::string> TmuxSession::Lines() {
+  auto lines = Tmux({"capture-pane", "-p", "-t", "0"});
+  lines.resize(25);
+  return lines;
+}
+
+std::string TmuxSession::Line(int row) { return Lines()[static_cast<std::size_t>(row - 1)]; }
+
+std::vector<std::vector<ScreenCell>> TmuxSession::Cells() {
+  auto lines = Tmux({"capture-pane", "-p", "-e", "-t", "0"});
+  std::vector<std::vector<ScreenCell>> rows;
+  int fg = -1, bg = -1;
+  for (const std::string& line : lines) {
+    std::vector<ScreenCell> row;
+    for (std::size_t i = 0; i < line.size();) {
+      if (line[i] == '\x1b' && i + 1 < line.size() && line[i + 1] == '[') {
+        std::size_t end = line.find_first_of("ABCDEFGHJKSTfmhl", i + 2);
+        if (end == std::string::npos) break;
+        if (line[end] == 'm') ApplySgr(line.substr(i + 2, end - i - 2), fg, bg);
+        i = end + 1;
+        continue;
+      }
+      std::size_t length = 1;
+      auto byte = static_cast<unsigned char>(line[i]);
+      if (byte >= 0xF0) length = 4;
+      else if (byte >= 0xE0) length = 3;
+      else if (byte >= 0xC0) length = 2;
+      row.push_back(ScreenCell{line.substr(i, length), fg, bg});
+      i += length;
+    }
+    rows.push_back(row);
+  }
+  rows.resize(25);
+  for (auto& row : rows) row.resize(80, ScreenCell{" ", -1, -1});
+  return rows;
+}
+
+ScreenCell TmuxSession::At(int column, int row) {
+  return Cells()[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
+}
+
+bool TmuxSession::WaitFor(const std::string& text, double seconds) {
+  auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+  while (Clock::now() < deadline) {
+    for (const auto& line : Lines()) {
+      if (line.find(text) != std::string::npos) return true;
+    }
+    Nap();
+  }
+  return false;
+}
+
+bool TmuxSession::WaitForLine(int row, const std::string& text, double seconds) {
+  auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+  while (Clock::now() < deadline) {
+    if (Line(row).rfind(text, 0) == 0) return true;
+    Nap();
+  }
+  return false;
+}
+
+bool TmuxSession::WaitGone(const std::string& text, double seconds) {
+  auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+  while (Clock::now() < deadline) {
+    bool found = false;
+    for (const auto& line : Lines()) found = found || line.find(text) != std::string::npos;
+    if (!found) return true;
+    Nap();
+  }
+  return false;
+}
+
+int TmuxSession::WaitExit(double seconds) {
+  auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+  while (Clock::now() < deadline) {
+    for (const auto& line : Lines()) {
+      auto at = line.find("[exit ");
+      if (at != std::string::npos) return std::stoi(line.substr(at + 6));
+    }
+    Nap();
+  }
+  return -1;
+}
+
+std::string TmuxSession::Query(const std::string& format) {
+  auto lines = Tmux({"display-message", "-p", "-t", "0", format});
+  return lines.empty() ? std::string() : lines[0];
+}
+
+int TmuxSession::ProgramPid() {
+  std::string shell = Query("#{pane_pid}");
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    std::string name = entry.path().filename();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::string stat = ReadFile(entry.path().string() + "/stat");
+    // pid (comm) state ppid ...
+    auto close = stat.rfind(')');
+    if (close == std::string::npos) continue;
+    std::size_t ppidStart = stat.find(' ', close + 2);
+    if (ppidStart == std::string::npos) continue;
+    if (std::to_string(std::atoi(stat.c_str() + ppidStart + 1)) == shell) return std::stoi(name);
+  }
+  return -1;
+}
+
+std::string ZebBinary() { return ZEB_BINARY; }
+std::string StandinBinary() { return ZEB_STANDIN; }
+std::string SourceDir() { return ZEB_SOURCE_DIR; }
+
+ScratchDir::ScratchDir() {
+  char pattern[] = "/tmp/zeb-e2e-XXXXXX";
+  path_ = mkdtemp(pattern);
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+
+}  // namespace zeb::e2e

@@ -1,0 +1,81 @@
+#pragma once
+// Runs a program in a real terminal: a private tmux server, an 80 x 25 pane,
+// keys and mouse reports sent as raw bytes, the screen read back with its
+// colours. Every wait has a deadline; nothing relies on a fixed sleep.
+
+#include <string>
+#include <vector>
+
+namespace zeb::e2e {
+
+// Runs a program (no shell) and returns what it printed on standard output.
+std::string RunCapture(const std::vector<std::string>& argv, int* exitCode = nullptr);
+
+struct ScreenCell {
+  std::string Glyph;   // UTF-8
+  int Foreground = -1;  // console colour number, -1 for the terminal default
+  int Background = -1;
+};
+
+class TmuxSession {
+ public:
+  // Starts `command` (a shell command line) in `directory`. When the command
+  // ends, the pane prints "[exit N]" and the terminal's mode, then stays.
+  TmuxSession(const std::string& directory, const std::string& command);
+  ~TmuxSession();
+  TmuxSession(const TmuxSession&) = delete;
+  TmuxSession& operator=(const TmuxSession&) = delete;
+
+  void Send(const std::string& bytes);
+  void Click(int column, int row);  // SGR press, then release
+  void Press(int column, int row);
+  void Release(int column, int row);
+
+  // The screen as text, one string per row (trailing blanks kept off).
+  std::vector<std::string> Lines();
+  std::string Line(int row);  // 1-based
+  // The screen with colours, [row][column], 1-based through At().
+  std::vector<std::vector<ScreenCell>> Cells();
+  ScreenCell At(int column, int row);
+
+  // Waits until the screen holds `text` (anywhere), up to `seconds`.
+  bool WaitFor(const std::string& text, double seconds = 10.0);
+  // Waits until `row` (1-based) starts with `text`.
+  bool WaitForLine(int row, const std::string& text, double seconds = 10.0);
+  bool WaitGone(const std::string& text, double seconds = 10.0);
+  // Waits for the program to end; returns its exit code or -1.
+  int WaitExit(double seconds = 10.0);
+
+  // A tmux format of the pane, e.g. "#{alternate_on}".
+  std::string Query(const std::string& format);
+  // The pid of the program started in the pane (the shell's child).
+  int ProgramPid();
+
+ private:
+  std::vector<std::string> Tmux(std::vector<std::string> args);
+  std::string socket_;
+  std::string directory_;
+};
+
+// The built programs and the source tree.
+std::string ZebBinary();
+std::string StandinBinary();
+std::string SourceDir();
+
+// A fresh temporary directory (removed by the destructor).
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  const std::string& Path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+bool Exists(const std::string& path);
+
+}  // namespace zeb::e2e
