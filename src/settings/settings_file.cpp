@@ -1,0 +1,179 @@
+// The settings file zeb.ini: 46 lines of settings, then six lines per game.
+//
+// Integers are plain decimal. Reals are written in a 23-character exponent
+// form (" 1.00000000000000E+0000"), rounded to 15 significant digits, and
+// read back from that form or from a plain decimal ("1.5"); "." is the
+// decimal point whatever the user's locale.
+//
+// The file is written beside itself under a temporary name and then renamed
+// over the old one, so a save that fails half-way leaves the previous
+// settings and game table as they were.
+//
+// The game table holds at most MaxGames games. A file that declares more, or
+// a negative count, is refused with an error before anything is changed:
+// reading part of it would lose the other games at the next save.
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "core/fatal.h"
+#include "core/file_system.h"
+#include "core/state.h"
+#include "core/work_file.h"
+#include "settings/settings.h"
+
+namespace zeb {
+
+namespace {
+
+constexpr int SettingsLineCount = 46;
+constexpr int FieldsPerGame = 6;
+constexpr const char* TemporaryFileName = "zeb.ini.tmp";
+
+// One line of the settings part: exactly one of the three is set.
+struct SettingsLine {
+  int32_t* Integer = nullptr;
+  double* Real = nullptr;
+  ShortString* Text = nullptr;
+};
+
+// The lines in the order of the file.
+const SettingsLine Lines[SettingsLineCount] = {
+    {.Integer = &GameCount},     {.Text = &MamePath},         {.Text = &RomPaths},
+    {.Text = &SamplePaths},      {.Text = &ExeName},          {.Integer = &AutoFrameskip},
+    {.Integer = &FramesToSkip},  {.Integer = &VerticalSync},  {.Integer = &TripleBuffer},
+    {.Integer = &WindowedDisplay}, {.Integer = &MaximizeWindow}, {.Integer = &HardwareStretch},
+    {.Integer = &Scanlines},     {.Integer = &Throttle},      {.Integer = &RotateRight},
+    {.Integer = &RotateLeft},    {.Integer = &FlipScreenLR},  {.Integer = &FlipScreenUD},
+    {.Integer = &Verbose},       {.Integer = &SampleRate},    {.Integer = &Samples},
+    {.Integer = &ResampleFilter}, {.Integer = &Sound},        {.Integer = &Volume},
+    {.Integer = &Resolution},    {.Integer = &ScreenEffect},  {.Integer = &AutoSwitchRes},
+    {.Integer = &AutoSwitchDepth}, {.Integer = &KeepScreenAspect}, {.Integer = &UseGameRefresh},
+    {.Integer = &UseScreenRefresh}, {.Integer = &FramesToRun}, {.Integer = &AntiAlias},
+    {.Integer = &JoystickType},  {.Integer = &ScreenDepth},   {.Real = &Brightness},
+    {.Real = &Gamma},            {.Integer = &Translucency},  {.Real = &BeamWidth},
+    {.Integer = &Flicker},       {.Integer = &Mouse},         {.Integer = &GameArtwork},
+    {.Integer = &GameCheats},    {.Integer = &PauseAfterMame}, {.Integer = &SteadyKey},
+    {.Text = &MameVersion},
+};
+
+// " d.ddddddddddddddE+dddd": sign position, 15 significant digits, exponent
+// sign and four exponent digits.
+ShortString RealText(double value) {
+  ShortString text(value < 0 ? "-" : " ");
+  char digits[64];
+  auto result = std::to_chars(digits, digits + sizeof digits, std::fabs(value), std::chars_format::scientific, 14);
+  std::string_view formatted(digits, static_cast<std::size_t>(result.ptr - digits));
+  std::size_t e = formatted.find('e');
+  if (e == std::string_view::npos) return text.Append(formatted);  // not a finite number
+  text.Append(formatted.substr(0, e)).Append('E').Append(formatted[e + 1]);
+  std::string_view exponent = formatted.substr(e + 2);
+  for (std::size_t width = exponent.size(); width < 4; ++width) text.Append('0');
+  return text.Append(exponent);
+}
+
+bool AllDigits(std::string_view text) {
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+// An optional "-" and at least one digit, within the 32-bit range.
+bool ParseInteger(std::string_view text, int32_t& value) {
+  std::string_view digits = text.substr(!text.empty() && text[0] == '-' ? 1 : 0);
+  if (digits.empty() || !AllDigits(digits)) return false;
+  auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+// Blanks around; an optional sign; digits with an optional "." (at least one
+// digit in all); an optional exponent "E" or "e", its optional sign and
+// digits. The value must be a finite number.
+bool ParseReal(std::string_view text, double& value) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  std::string_view number = text;
+  if (!number.empty() && (number[0] == '+' || number[0] == '-')) number.remove_prefix(1);
+  std::size_t e = number.find_first_of("Ee");
+  std::string_view mantissa = number.substr(0, e);
+  std::size_t point = mantissa.find('.');
+  std::string_view whole = mantissa.substr(0, point);
+  std::string_view fraction = point == std::string_view::npos ? std::string_view() : mantissa.substr(point + 1);
+  if (whole.size() + fraction.size() == 0 || !AllDigits(whole) || !AllDigits(fraction)) return false;
+  if (e != std::string_view::npos) {
+    std::string_view exponent = number.substr(e + 1);
+    if (!exponent.empty() && (exponent[0] == '+' || exponent[0] == '-')) exponent.remove_prefix(1);
+    if (exponent.empty() || !AllDigits(exponent)) return false;
+  }
+  // from_chars takes no "+" sign.
+  std::string_view convert = text[0] == '+' ? number : text;
+  auto result = std::from_chars(convert.data(), convert.data() + convert.size(), value);
+  return result.ec == std::errc() && result.ptr == convert.data() + convert.size() && std::isfinite(value);
+}
+
+[[noreturn]] void FatalGameCount(long long count) {
+  Fatal("'" + std::string(SettingsFileName) + "' declares " + IntText(count).Str() + " games; it can hold 0 to " +
+        IntText(MaxGames).Str());
+}
+
+}  // namespace
+
+void SaveSettings() {
+  if (GameCount < 0 || GameCount > MaxGames) FatalGameCount(GameCount);
+  WorkFile.Create(TemporaryFileName);
+  for (const SettingsLine& line : Lines) {
+    if (line.Integer != nullptr) {
+      WorkFile.WriteLine(IntText(*line.Integer));
+    } else if (line.Real != nullptr) {
+      WorkFile.WriteLine(RealText(*line.Real));
+    } else {
+      WorkFile.WriteLine(*line.Text);
+    }
+  }
+  for (int game = 1; game <= GameCount; ++game) {
+    for (int field = 1; field <= FieldsPerGame; ++field) WorkFile.WriteLine(GameField(game, field));
+  }
+  WorkFile.Close();
+  if (!RenameFile(TemporaryFileName, SettingsFileName)) FatalIo("cannot replace", SettingsFileName);
+}
+
+void LoadSettings() {
+  if (!FileExists(SettingsFileName)) return;
+  WorkFile.OpenRead(SettingsFileName);
+
+  // Every settings line is read and converted before any field changes.
+  ShortString texts[SettingsLineCount];
+  int32_t integers[SettingsLineCount] = {};
+  double reals[SettingsLineCount] = {};
+  for (int i = 0; i < SettingsLineCount; ++i) {
+    texts[i] = WorkFile.ReadLine();
+    if (Lines[i].Integer != nullptr && !ParseInteger(texts[i], integers[i])) {
+      Fatal("'" + texts[i].Str() + "' is not a valid integer value");
+    }
+    if (Lines[i].Real != nullptr && !ParseReal(texts[i], reals[i])) {
+      Fatal("'" + texts[i].Str() + "' is not a valid floating point value");
+    }
+  }
+  if (integers[0] < 0 || integers[0] > MaxGames) FatalGameCount(integers[0]);
+
+  for (int i = 0; i < SettingsLineCount; ++i) {
+    if (Lines[i].Integer != nullptr) {
+      *Lines[i].Integer = integers[i];
+    } else if (Lines[i].Real != nullptr) {
+      *Lines[i].Real = reals[i];
+    } else {
+      *Lines[i].Text = texts[i];
+    }
+  }
+  for (int game = 1; game <= GameCount; ++game) {
+    for (int field = 1; field <= FieldsPerGame; ++field) GameField(game, field) = WorkFile.ReadLine();
+  }
+  WorkFile.Close();
+}
+
+}  // namespace zeb
