@@ -1,0 +1,90 @@
+// A command line split into its words the way a Windows program's start-up
+// code splits it, so the emulator gets the arguments it would get there.
+//
+// The first word is the program name: it ends at the first blank or tab
+// outside double quotes; quotes only group, backslashes are plain.
+// Every further word:
+//   - blanks and tabs outside double quotes separate words;
+//   - a double quote starts or ends a quoted part; inside a quoted part two
+//     double quotes in a row give one literal double quote;
+//   - 2n backslashes before a double quote give n backslashes, and the quote
+//     starts or ends a quoted part; 2n+1 backslashes before a double quote
+//     give n backslashes and a literal double quote;
+//   - backslashes not followed by a double quote are literal;
+//   - a quoted part that is empty still makes a word ("" is an empty word).
+
+#include <cstddef>
+
+#include "launch/launch.h"
+
+namespace zeb {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
+  std::vector<std::string> words;
+  if (commandLine.empty()) return words;
+
+  std::size_t at = 0;
+  const std::size_t end = commandLine.size();
+
+  std::string program;
+  bool quoted = false;
+  while (at < end && (quoted || !IsBlank(commandLine[at]))) {
+    if (commandLine[at] == '"') {
+      quoted = !quoted;
+    } else {
+      program += commandLine[at];
+    }
+    ++at;
+  }
+  words.push_back(program);
+
+  for (;;) {
+    while (at < end && IsBlank(commandLine[at])) ++at;
+    if (at == end) break;
+
+    std::string word;
+    quoted = false;
+    while (at < end && (quoted || !IsBlank(commandLine[at]))) {
+      char c = commandLine[at];
+      if (c == '\\') {
+        std::size_t backslashes = 0;
+        while (at < end && commandLine[at] == '\\') {
+          ++backslashes;
+          ++at;
+        }
+        if (at < end && commandLine[at] == '"') {
+          word.append(backslashes / 2, '\\');
+          if (backslashes % 2 == 1) {
+            word += '"';
+            ++at;
+          }
+          // An even count leaves the quote to the next turn, where it
+          // starts or ends a quoted part.
+        } else {
+          word.append(backslashes, '\\');
+        }
+      } else if (c == '"') {
+        if (quoted && at + 1 < end && commandLine[at + 1] == '"') {
+          word += '"';
+          at += 2;
+        } else {
+          quoted = !quoted;
+          ++at;
+        }
+      } else {
+        word += c;
+        ++at;
+      }
+    }
+    words.push_back(word);
+  }
+  return words;
+}
+
+}  // namespace zeb

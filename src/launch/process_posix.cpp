@@ -1,0 +1,113 @@
+// Running a program and waiting for its end, on POSIX. The command line is
+// formed as on Windows and split by the Windows rules, so the program gets
+// the same words it would get there; no shell ever sees it.
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "console/console.h"
+#include "core/file_system.h"
+#include "launch/launch.h"
+
+extern char** environ;
+
+namespace zeb {
+
+namespace {
+
+// The file to run: the program's own path, never looked up on the search
+// path; a bare name is taken from the current directory.
+std::string ProgramPath(std::string_view program) {
+  std::string path = NativePath(program);
+  if (!path.empty() && path.find('/') == std::string::npos) path.insert(0, "./");
+  return path;
+}
+
+bool CanRun(const std::string& path) {
+  struct stat info {};
+  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+// While the program runs, the break keys of the terminal reach it and us
+// alike: we ignore them, the program gets them with their usual effect.
+struct IgnoredBreakSignals {
+  struct sigaction oldInterrupt {};
+  struct sigaction oldQuit {};
+
+  IgnoredBreakSignals() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGINT, &ignore, &oldInterrupt);
+    sigaction(SIGQUIT, &ignore, &oldQuit);
+  }
+  ~IgnoredBreakSignals() {
+    sigaction(SIGINT, &oldInterrupt, nullptr);
+    sigaction(SIGQUIT, &oldQuit, nullptr);
+  }
+  IgnoredBreakSignals(const IgnoredBreakSignals&) = delete;
+  IgnoredBreakSignals& operator=(const IgnoredBreakSignals&) = delete;
+};
+
+// Starts the program; its process id, or -1 when it cannot start.
+pid_t Spawn(const std::string& path, std::vector<std::string>& words) {
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+
+  posix_spawnattr_t attributes;
+  if (posix_spawnattr_init(&attributes) != 0) return -1;
+  // The program starts with the usual signal dispositions and no signal
+  // blocked, whatever we have set for ourselves.
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  for (int signal : {SIGINT, SIGQUIT, SIGPIPE, SIGCHLD, SIGHUP, SIGTERM, SIGTSTP, SIGTTIN, SIGTTOU, SIGWINCH}) {
+    sigaddset(&defaults, signal);
+  }
+  sigset_t noneBlocked;
+  sigemptyset(&noneBlocked);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setsigmask(&attributes, &noneBlocked);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+
+  pid_t child = -1;
+  int error = posix_spawn(&child, path.c_str(), nullptr, &attributes, argv.data(), environ);
+  posix_spawnattr_destroy(&attributes);
+  return error == 0 ? child : -1;
+}
+
+void WaitFor(pid_t child) {
+  int status = 0;
+  while (waitpid(child, &status, 0) == -1 && errno == EINTR) {
+  }
+}
+
+}  // namespace
+
+void RunAndWait(std::string_view program, std::string_view arguments) {
+  std::string commandLine = "\"";
+  commandLine += program;
+  commandLine += "\" ";
+  commandLine += arguments;
+  std::vector<std::string> words = SplitCommandLine(commandLine);
+
+  std::string path = ProgramPath(program);
+  if (!CanRun(path)) return;  // passed over without a word, as if it had run
+
+  std::fflush(nullptr);
+  IgnoredBreakSignals ignored;
+  ConsoleSuspend();
+  pid_t child = Spawn(path, words);
+  if (child > 0) WaitFor(child);
+  ConsoleResume();
+}
+
+}  // namespace zeb
