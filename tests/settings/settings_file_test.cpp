@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "console/scripted_backend.h"
+#include "core/state.h"
+#include "settings/settings.h"
+#include "support/temp_dir.h"
+
+namespace zeb {
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::TempDir;
+using testing_support::WriteBytes;
+
+std::string CrLf(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  return bytes;
+}
+
+std::vector<std::string> FileLines(const std::string& name) {
+  std::string bytes = ReadBytes(name);
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(bytes.substr(start, end - start));
+  }
+  EXPECT_EQ(start, bytes.size()) << "the file does not end with CR LF";
+  return lines;
+}
+
+// The lines of a saved default settings file with `games` declared; the
+// caller appends the game lines.
+std::vector<std::string> DefaultLines(const std::string& games) {
+  return {games, "", "roms", "samples", "mame.exe", "1", "0", "0", "0", "1", "1", "1", "0", "1", "0", "0", "0",
+          "0", "0", "2", "1", "1", "1", "0", "0", "0", "1", "1", "1", "0", "0", "0", "1", "1", "0",
+          " 1.00000000000000E+0000", " 1.00000000000000E+0000", "1", " 1.00000000000000E+0000", "0", "1", "1",
+          "1", "1", "0", "None Loaded"};
+}
+
+class SettingsFile : public testing::Test {
+ protected:
+  void SetUp() override {
+    ResetProgramState();
+    ConsoleUseBackend(&backend_);
+    MameVersion = "None Loaded";
+  }
+  void TearDown() override { ConsoleUseBackend(nullptr); }
+
+  void AddGame(const GameRecord& record) { Games[++GameCount] = record; }
+
+  ScriptedBackend backend_;
+  TempDir dir_;
+};
+
+TEST_F(SettingsFile, DefaultsSaveAsExactly46CrLfLines) {
+  ListFilter = 3;
+  GameCount = 0;
+  SetDefaultSettings();
+  EXPECT_EQ(ListFilter, 1);
+  EXPECT_EQ(MameVersion.Str(), "None Loaded");
+  SaveSettings();
+  EXPECT_EQ(ReadBytes("zeb.ini"), CrLf(DefaultLines("0")));
+  EXPECT_FALSE(std::filesystem::exists("zeb.ini.tmp"));
+}
+
+TEST_F(SettingsFile, EveryFieldAndEveryGameFieldSurvivesASaveAndALoad) {
+  SetDefaultSettings();
+  MamePath = "D:\\MAME\\";
+  RomPaths = "roms;more roms";
+  SamplePaths = "  samples;x=y";
+  ExeName = "mame64.exe";
+  int32_t* integers[] = {&AutoFrameskip, &FramesToSkip, &VerticalSync, &TripleBuffer, &WindowedDisplay,
+                         &MaximizeWindow, &HardwareStretch, &Scanlines, &Throttle, &RotateRight, &RotateLeft,
+                         &FlipScreenLR, &FlipScreenUD, &Verbose, &SampleRate, &Samples, &ResampleFilter, &Sound,
+                         &Volume, &Resolution, &ScreenEffect, &AutoSwitchRes, &AutoSwitchDepth, &KeepScreenAspect,
+                         &UseGameRefresh, &UseScreenRefresh, &FramesToRun, &AntiAlias, &JoystickType, &ScreenDepth,
+                         &Translucency, &Flicker, &Mouse, &GameArtwork, &GameCheats, &PauseAfterMame, &SteadyKey};
+  int32_t value = 100;
+  for (int32_t* field : integers) *field = value++;
+  Volume = -5;
+  FramesToRun = 2147483647;
+  Flicker = -2147483647 - 1;
+  Brightness = 0.1 + 0.2;
+  Gamma = 1.2345678901234567e-150;
+  BeamWidth = -16.25;
+  MameVersion = "Abc 2.05";
+  std::string longDescription(255, 'd');
+  AddGame({"abc", "Abc; the = game", "", "", "0", ""});
+  AddGame({"abcd", "  Leading blanks \"quoted\"", "abc", "Maze / Collect", "1", "12"});
+  AddGame({"", longDescription, "x", "Sports=Ball", "", "3"});
+  SaveSettings();
+
+  std::vector<std::string> lines = FileLines("zeb.ini");
+  ASSERT_EQ(lines.size(), 46u + 18u);
+  EXPECT_EQ(lines[23], "-5");
+  EXPECT_EQ(lines[35], " 3.00000000000000E-0001");
+  EXPECT_EQ(lines[36], " 1.23456789012346E-0150");
+  EXPECT_EQ(lines[38], "-1.62500000000000E+0001");
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 46, lines.begin() + 52),
+            (std::vector<std::string>{"abc", "Abc; the = game", "", "", "0", ""}));
+
+  ResetProgramState();
+  LoadSettings();
+  EXPECT_EQ(MamePath.Str(), "D:\\MAME\\");
+  EXPECT_EQ(RomPaths.Str(), "roms;more roms");
+  EXPECT_EQ(SamplePaths.Str(), "  samples;x=y");
+  EXPECT_EQ(ExeName.Str(), "mame64.exe");
+  value = 100;
+  for (int32_t* field : integers) {
+    if (field == &Volume) {
+      EXPECT_EQ(*field, -5);
+    } else if (field == &FramesToRun) {
+      EXPECT_EQ(*field, 2147483647);
+    } else if (field == &Flicker) {
+      EXPECT_EQ(*field, -2147483647 - 1);
+    } else {
+      EXPECT_EQ(*field, value);
+    }
+    ++value;
+  }
+  EXPECT_DOUBLE_EQ(Brightness, 0.3);
+  EXPECT_NEAR(Gamma, 1.2345678901234567e-150, 1e-164);
+  EXPECT_EQ(BeamWidth, -16.25);
+  EXPECT_EQ(MameVersion.Str(), "Abc 2.05");
+  ASSERT_EQ(GameCount, 3);
+  EXPECT_EQ(Games[1].Description.Str(), "Abc; the = game");
+  EXPECT_EQ(Games[2].Description.Str(), "  Leading blanks \"quoted\"");
+  EXPECT_EQ(Games[2].CloneOf.Str(), "abc");
+  EXPECT_EQ(Games[2].Category.Str(), "Maze / Collect");
+  EXPECT_EQ(Games[2].Available.Str(), "1");
+  EXPECT_EQ(Games[2].CheatCount.Str(), "12");
+  EXPECT_TRUE(Games[3].DriverName.Empty());
+  EXPECT_EQ(Games[3].Description.Str(), longDescription);
+  EXPECT_EQ(Games[3].Category.Str(), "Sports=Ball");
+  EXPECT_TRUE(Games[3].Available.Empty());
+  // The load leaves the captions to the next drawing of the frame.
+  EXPECT_TRUE(ResolutionCaption.Empty());
+
+  // Saving what was loaded gives the same file again.
+  std::string first = ReadBytes("zeb.ini");
+  SaveSettings();
+  EXPECT_EQ(ReadBytes("zeb.ini"), first);
+}
+
+TEST_F(SettingsFile, RealsAreWrittenRoundedTo15DigitsAndReadInBothForms) {
+  SetDefaultSettings();
+  Brightness = 0.25;
+  Gamma = 2.0 / 3.0;
+  BeamWidth = 9.999999999999999;
+  SaveSettings();
+  std::vector<std::string> lines = FileLines("zeb.ini");
+  EXPECT_EQ(lines[35], " 2.50000000000000E-0001");
+  EXPECT_EQ(lines[36], " 6.66666666666667E-0001");
+  EXPECT_EQ(lines[38], " 1.00000000000000E+0001");
+
+  lines[35] = "1.5";
+  lines[36] = "-.5";
+  lines[38] = "  2E2 ";
+  WriteBytes("zeb.ini", CrLf(lines));
+  LoadSettings();
+  EXPECT_EQ(Brightness, 1.5);
+  EXPECT_EQ(Gamma, -0.5);
+  EXPECT_EQ(BeamWidth, 200.0);
+}
+
+TEST_F(SettingsFile, AShortFileGivesEmptyGameFieldsAndAMissingFileChangesNothing) {
+  LoadSettings();
+  EXPECT_EQ(GameCount, 0);
+  EXPECT_TRUE(RomPaths.Empty());
+
+  Games[4].DriverName = "kept";
+  std::vector<std::string> lines = DefaultLines("3");
+  for (const char* field : {"aaa", "Aaa", "", "", "1", "", "bbb", "Bbb", "aaa", "Cat", "0", "2"}) lines.push_back(field);
+  WriteBytes("zeb.ini", CrLf(lines));
+  Games[3].Description = "stale";
+  LoadSettings();
+  ASSERT_EQ(GameCount, 3);
+  EXPECT_EQ(Games[2].CloneOf.Str(), "aaa");
+  EXPECT_EQ(Games[2].CheatCount.Str(), "2");
+  for (int field = 1; field <= 6; ++field) EXPECT_TRUE(GameField(3, field).Empty()) << field;
+  EXPECT_EQ(Games[4].DriverName.Str(), "kept");
+  EXPECT_EQ(RomPaths.Str(), "roms");
+}
+
+// Each bad line stops the program with its message and leaves zeb.ini as it was.
+TEST_F(SettingsFile, ALineThatDoesNotConvertIsAnErrorNamingIt) {
+  struct Case {
+    int line;
+    const char* text;
+    const char* message;
+  } cases[] = {
+      {7, "abc", "zeb: 'abc' is not a valid integer value"},
+      {24, "+5", "zeb: '\\+5' is not a valid integer value"},
+      {24, "5 ", "zeb: '5 ' is not a valid integer value"},
+      {32, "99999999999", "zeb: '99999999999' is not a valid integer value"},
+      {36, "1,5", "zeb: '1,5' is not a valid floating point value"},
+      {37, "", "zeb: '' is not a valid floating point value"},
+      {39, "nan", "zeb: 'nan' is not a valid floating point value"},
+      {39, "1e999", "zeb: '1e999' is not a valid floating point value"},
+      {39, "1.0E", "zeb: '1.0E' is not a valid floating point value"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> lines = DefaultLines("0");
+    lines[c.line - 1] = c.text;
+    std::string bytes = CrLf(lines);
+    WriteBytes("zeb.ini", bytes);
+    EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1), c.message) << c.line << " " << c.text;
+    EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
+  }
+  // A file that ends inside the settings lines reads an empty integer line.
+  WriteBytes("zeb.ini", CrLf({"0", "", "roms", "samples", "mame.exe", "1"}));
+  EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1), "zeb: '' is not a valid integer value");
+}
+
+TEST_F(SettingsFile, ACountOutsideTheTableIsRefusedBeforeAnythingChanges) {
+  for (const char* count : {"4001", "-1"}) {
+    std::string bytes = CrLf(DefaultLines(count));
+    WriteBytes("zeb.ini", bytes);
+    EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1),
+                std::string("zeb: 'zeb.ini' declares ") + count + " games; it can hold 0 to 4000");
+    EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
+  }
+  SetDefaultSettings();
+  SaveSettings();
+  std::string saved = ReadBytes("zeb.ini");
+  GameCount = 4001;
+  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: 'zeb.ini' declares 4001 games; it can hold 0 to 4000");
+  EXPECT_EQ(ReadBytes("zeb.ini"), saved);
+}
+
+TEST_F(SettingsFile, AFailedSaveKeepsThePreviousFile) {
+  SetDefaultSettings();
+  AddGame({"abc", "Abc", "", "", "1", ""});
+  SaveSettings();
+  std::string saved = ReadBytes("zeb.ini");
+  Volume = -7;
+
+  // The temporary file cannot be created.
+  std::filesystem::create_directory("zeb.ini.tmp");
+  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: cannot create 'zeb.ini.tmp'");
+  EXPECT_EQ(ReadBytes("zeb.ini"), saved);
+  std::filesystem::remove("zeb.ini.tmp");
+
+  // The disk fills up while the file is written.
+  std::filesystem::create_symlink("/dev/full", "zeb.ini.tmp");
+  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: cannot write 'zeb.ini.tmp'");
+  EXPECT_EQ(ReadBytes("zeb.ini"), saved);
+  std::filesystem::remove("zeb.ini.tmp");
+
+  // The new file cannot take the old one's place.
+  std::filesystem::remove("zeb.ini");
+  std::filesystem::create_directories("zeb.ini/inside");
+  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: cannot replace 'zeb.ini'");
+  EXPECT_TRUE(std::filesystem::is_directory("zeb.ini/inside"));
+}
+
+}  // namespace
+}  // namespace zeb
