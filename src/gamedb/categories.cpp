@@ -1,0 +1,48 @@
+// Categories from catver.ini: three header lines, then "name=category" lines
+// up to the line "[VerAdded]"; nothing after it is read.
+
+#include <cstddef>
+#include <string_view>
+
+#include "console/console.h"
+#include "core/file_system.h"
+#include "core/state.h"
+#include "core/work_file.h"
+#include "gamedb/driver_index.h"
+#include "gamedb/gamedb.h"
+
+namespace zeb {
+
+namespace {
+
+constexpr std::string_view SectionEnd = "[VerAdded]";
+
+}  // namespace
+
+void ImportCategories() {
+  ProgressLine();
+  if (!FileExists("catver.ini")) {
+    ProgressLine("Cannot Find Catver.ini");
+    return;
+  }
+  ProgressLine("Checking Catver");
+  DriverIndex index;
+  index.Build();
+  WorkFile.OpenRead("catver.ini");
+  WorkFile.ReadLine();
+  WorkFile.ReadLine();
+  WorkLine = WorkFile.ReadLine();
+  if (!(WorkLine == SectionEnd)) {
+    do {
+      WorkLine = WorkFile.ReadLine();
+      std::string_view line = WorkLine.View();
+      std::size_t equals = line.find('=');
+      WorkName = equals == std::string_view::npos ? std::string_view() : line.substr(0, equals);
+      std::string_view category = equals == std::string_view::npos ? line : line.substr(equals + 1);
+      for (int32_t game : index.GamesNamed(WorkName)) Games[game].Category = category;
+    } while (!(WorkLine == SectionEnd) && !WorkFile.Eof());
+  }
+  WorkFile.Close();
+}
+
+}  // namespace zeb

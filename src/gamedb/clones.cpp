@@ -1,0 +1,40 @@
+// The clone list: one clone per line after a header, the clone's driver name
+// before the first blank and its parent's from column 10 to the next blank.
+
+#include <cstddef>
+#include <string_view>
+
+#include "console/console.h"
+#include "core/state.h"
+#include "core/work_file.h"
+#include "gamedb/driver_index.h"
+#include "gamedb/gamedb.h"
+
+namespace zeb {
+
+namespace {
+
+constexpr std::size_t ParentColumn = 10;
+
+}  // namespace
+
+void ImportClones() {
+  ProgressLine();
+  ProgressLine("Getting Clones");
+  DriverIndex index;
+  index.Build();
+  WorkFile.OpenRead("listclones.txt");
+  WorkFile.ReadLine();
+  while (!WorkFile.Eof()) {
+    WorkLine = WorkFile.ReadLine();
+    std::string_view line = WorkLine.View();
+    std::size_t blank = line.find(' ');
+    WorkName = blank == std::string_view::npos ? std::string_view() : line.substr(0, blank);
+    std::string_view parent = line.size() >= ParentColumn ? line.substr(ParentColumn - 1) : std::string_view();
+    parent = parent.substr(0, parent.find(' '));
+    for (int32_t game : index.GamesNamed(WorkName)) Games[game].CloneOf = parent;
+  }
+  WorkFile.Close();
+}
+
+}  // namespace zeb

@@ -1,0 +1,29 @@
+// The emulator's version, from the first line of what it prints for "-?":
+// the text before the first "-" without the character just before it, and
+// without a parenthesised part (and the character before it) that follows.
+
+#include <cstddef>
+#include <string_view>
+
+#include "core/state.h"
+#include "core/work_file.h"
+#include "gamedb/gamedb.h"
+
+namespace zeb {
+
+void ReadMameVersion() {
+  WorkFile.OpenRead("ver.txt");
+  WorkLine = WorkFile.ReadLine();
+  std::string_view line = WorkLine.View();
+
+  std::size_t dash = line.find('-');  // 0-based; the text before it is kept less one character
+  std::string_view version = dash == std::string_view::npos || dash < 2 ? std::string_view() : line.substr(0, dash - 1);
+
+  std::size_t parenthesis = version.find('(');
+  if (parenthesis != std::string_view::npos && parenthesis >= 1) version = version.substr(0, parenthesis - 1);
+
+  MameVersion = version;
+  WorkFile.Close();
+}
+
+}  // namespace zeb

@@ -1,0 +1,28 @@
+// Which games have their ROM archive; on a refresh (the settings file is
+// there) also the categories and cheat counts again, and a save.
+
+#include "console/console.h"
+#include "core/file_system.h"
+#include "core/state.h"
+#include "gamedb/gamedb.h"
+#include "settings/settings.h"
+
+namespace zeb {
+
+void ScanRomAvailability() {
+  for (int32_t game = 1; game <= GameCount; ++game) {
+    GameRecord& record = Games[game];
+    bool available = RomArchiveExists(record.DriverName);
+    // natodefa also runs from the archive of natodef.
+    if (record.DriverName == "natodefa" && RomArchiveExists("natodef")) available = true;
+    record.Available = available ? "1" : "0";
+  }
+  if (FileExists(SettingsFileName)) {
+    ProgressLine();
+    ImportCategories();
+    ImportCheatCounts();
+    SaveSettings();
+  }
+}
+
+}  // namespace zeb
