@@ -1,0 +1,83 @@
+#include "ui/line_editor.h"
+
+#include <cstring>
+
+#include "console/console.h"
+#include "core/state.h"
+
+namespace zeb {
+
+namespace {
+
+constexpr unsigned char KeyBackspace = 8;
+constexpr unsigned char KeyEnter = 13;
+constexpr unsigned char KeyLeft = 75;
+constexpr unsigned char KeyRight = 77;
+constexpr unsigned char FirstTypable = '0';
+constexpr unsigned char LastTypable = 'z';
+constexpr std::size_t MaxLength = ShortString::Capacity;
+
+// The text with the cursor mark "_" after its first `cursor` characters and
+// one blank at the end, white on black.
+void DrawEditedText(const ShortString& text, std::size_t cursor, int row, int column) {
+  char shown[MaxLength + 2];
+  std::size_t length = text.Length();
+  std::memcpy(shown, text.Data(), cursor);
+  shown[cursor] = '_';
+  std::memcpy(shown + cursor + 1, text.Data() + cursor, length - cursor);
+  shown[length + 1] = ' ';
+  PutText(std::string_view(shown, length + 2), column, row, 15, 0);
+}
+
+// Inserts `key` at the cursor. A full text loses its last character to
+// make room; at the end of a full text nothing is added.
+void InsertCharacter(ShortString& text, std::size_t& cursor, char key) {
+  std::size_t length = text.Length();
+  if (cursor >= MaxLength) return;
+  char edited[MaxLength + 1];
+  std::memcpy(edited, text.Data(), cursor);
+  edited[cursor] = key;
+  std::memcpy(edited + cursor + 1, text.Data() + cursor, length - cursor);
+  text = std::string_view(edited, length + 1);  // keeps the first 255
+  ++cursor;
+}
+
+void DeleteBeforeCursor(ShortString& text, std::size_t& cursor) {
+  if (cursor == 0) return;
+  std::size_t length = text.Length();
+  char edited[MaxLength];
+  std::memcpy(edited, text.Data(), cursor - 1);
+  std::memcpy(edited + cursor - 1, text.Data() + cursor, length - cursor);
+  text = std::string_view(edited, length - 1);
+  --cursor;
+}
+
+}  // namespace
+
+ShortString EditLine(const ShortString& text, int row, int column) {
+  ShortString edited = text;
+  std::size_t cursor = edited.Length();
+  for (;;) {
+    DrawEditedText(edited, cursor, row, column);
+    LastKey = GetKey();
+    if (LastKey >= FirstTypable && LastKey <= LastTypable) {
+      InsertCharacter(edited, cursor, static_cast<char>(LastKey));
+    } else if (LastKey == KeyBackspace) {
+      DeleteBeforeCursor(edited, cursor);
+    } else if (LastKey == KeyEnter) {
+      break;
+    } else if (LastKey == 0 && KeyWaiting()) {
+      LastKey = GetKey();
+      if (LastKey == KeyLeft && cursor > 0) --cursor;
+      if (LastKey == KeyRight && cursor < edited.Length()) ++cursor;
+    }
+  }
+  // Once more without the mark: the text and one blank.
+  char shown[MaxLength + 1];
+  std::memcpy(shown, edited.Data(), edited.Length());
+  shown[edited.Length()] = ' ';
+  PutText(std::string_view(shown, edited.Length() + 1), column, row, 15, 0);
+  return edited;
+}
+
+}  // namespace zeb
