@@ -1,0 +1,65 @@
+#pragma once
+// The items of the options pages as fixed tables, read both by the page
+// drawing and by the click handling: where each caption and widget stands,
+// which setting it shows, its limits and step, and which columns of its row
+// a click acts on.
+
+#include <cstdint>
+
+#include "core/short_string.h"
+
+namespace zeb {
+
+enum class OptionWidget : unsigned char {
+  Label,         // a caption alone (headings, notes)
+  Switch,        // yes/no
+  WholeSpinner,  // a whole number between "-" and "+"
+  RealSpinner,   // a real number between "-" and "+"
+  Selector,      // a caption between two triangles
+  TextField,     // a path, edited with the line editor
+};
+
+// Which clicks on its row an item acts on.
+enum class OptionReach : unsigned char {
+  Columns,    // only columns Left to Right
+  Row,        // any column of the row
+  Triangles,  // any column refreshes the captions; only Left and Right step and redraw
+};
+
+struct OptionItem {
+  int Page;
+  const char* Caption;
+  int CaptionColumn;
+  int Row;      // caption and widget share the row
+  OptionWidget Kind;
+  int Column;   // the widget's first column
+  int32_t* Whole = nullptr;   // switches, whole spinners, selector indexes
+  double* Real = nullptr;     // real spinners
+  ShortString* Text = nullptr;            // text fields
+  const ShortString* Shown = nullptr;     // a selector's caption
+  double Low = 0, High = 0, Step = 0;     // spinner limits and step; selector 0 to High
+  int Width = 0;                          // spinner width
+  int Left = 0, Right = 0;  // click columns: "-" and "+", the triangles, or a span
+  OptionReach Reach = OptionReach::Columns;
+  bool RefreshesCaptions = false;  // recompute the option captions after a click
+  int32_t* Clears = nullptr;       // a switch that this switch also turns off
+};
+
+extern const OptionItem OptionItems[];
+extern const int OptionItemCount;
+
+// A tab of row 4: its page, caption and the columns that select it.
+struct OptionTab {
+  int Page;
+  const char* Caption;
+  int Column;
+  int HitFrom, HitTo;
+};
+
+extern const OptionTab OptionTabs[];
+extern const int OptionTabCount;
+
+// Draws the item's widget as its setting stands (nothing for a label).
+void DrawOptionWidget(const OptionItem& item);
+
+}  // namespace zeb

@@ -1,0 +1,93 @@
+// The widgets of the options pages: switch, spinner and selector.
+
+#include <cstdio>
+
+#include "console/console.h"
+#include "core/short_string.h"
+#include "core/state.h"
+#include "ui/frame.h"
+#include "ui/options_items.h"
+#include "ui/options_screen.h"
+
+namespace zeb {
+
+namespace {
+
+// Whole and real spinners are told apart by this value in the other slot.
+constexpr int NoWholeValue = 10001;
+constexpr double NoRealValue = 10001.0;
+
+constexpr unsigned char RightTriangle = 0x10;
+constexpr unsigned char LeftTriangle = 0x11;
+
+// One blank, blanks up to `width` characters, the number, one blank.
+ShortString PaddedNumber(std::string_view number, int width) {
+  ShortString shown = " ";
+  for (int i = static_cast<int>(number.size()); i < width; ++i) shown += ' ';
+  shown += number;
+  shown += ' ';
+  return shown;
+}
+
+}  // namespace
+
+void DrawSwitch(int column, int row, int value) {
+  PutText(" Y  ", column, row, 10, 0);
+  PutText("N ", column + 4, row, 12, 0);
+  const char mark = static_cast<char>(RightTriangle);
+  PutText(std::string_view(&mark, 1), value != 0 ? column : column + 3, row, 15, 0);
+}
+
+void DrawSpinner(int column, int row, int wholeValue, double realValue, int width) {
+  ShortString wholeText = IntText(wholeValue);
+  ShortString shown = wholeText;
+  if (wholeValue < NoWholeValue) shown = PaddedNumber(wholeText, width);
+  if (realValue < NoRealValue) {
+    // Room for the longest fixed-point text of a double; ShortString keeps 255.
+    char realText[400];
+    int length = std::snprintf(realText, sizeof realText, "%.2f", realValue);
+    if (length < 0) length = 0;
+    if (length >= static_cast<int>(sizeof realText)) length = sizeof realText - 1;
+    shown = PaddedNumber(std::string_view(realText, static_cast<std::size_t>(length)), width);
+  }
+  PutText("-", column, row, 12, 15);
+  PutText(shown, column + 1, row, 15, 0);
+  PutText("+", column + 1 + static_cast<int>(shown.Length()), row, 12, 15);
+}
+
+void DrawSelector(int column, int row, std::string_view caption) {
+  ShortString shown = " ";
+  shown += caption;
+  shown += ' ';
+  const char left = static_cast<char>(LeftTriangle);
+  const char right = static_cast<char>(RightTriangle);
+  PutText(std::string_view(&left, 1), column, row, 12, 15);
+  PutText(shown, column + 1, row, 15, 0);
+  PutText(std::string_view(&right, 1), column + 1 + static_cast<int>(shown.Length()), row, 12, 15);
+}
+
+void DrawOptionWidget(const OptionItem& item) {
+  switch (item.Kind) {
+    case OptionWidget::Label:
+      break;
+    case OptionWidget::Switch:
+      DrawSwitch(item.Column, item.Row, *item.Whole);
+      break;
+    case OptionWidget::WholeSpinner:
+      DrawSpinner(item.Column, item.Row, *item.Whole, NoRealValue, item.Width);
+      break;
+    case OptionWidget::RealSpinner:
+      DrawSpinner(item.Column, item.Row, NoWholeValue, *item.Real, item.Width);
+      break;
+    case OptionWidget::Selector:
+      DrawSelector(item.Column, item.Row, *item.Shown);
+      break;
+    case OptionWidget::TextField:
+      // A black bar to column 58; a longer text runs on to the screen's edge.
+      FillBox(0, 15, 0, item.Column, item.Row, 58, item.Row);
+      PutText(*item.Text, item.Column, item.Row, 15, 0);
+      break;
+  }
+}
+
+}  // namespace zeb
