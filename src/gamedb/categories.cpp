@@ -37,7 +37,7 @@ void ImportCategories() {
       WorkLine = WorkFile.ReadLine();
       std::string_view line = WorkLine.View();
       std::size_t equals = line.find('=');
-      WorkName = equals == std::string_view::npos ? std::string_view() : line.substr(0, equals);
+      WorkName = line.substr(0, equals == std::string_view::npos ? 0 : equals);
       std::string_view category = equals == std::string_view::npos ? line : line.substr(equals + 1);
       for (int32_t game : index.GamesNamed(WorkName)) Games[game].Category = category;
     } while (!(WorkLine == SectionEnd) && !WorkFile.Eof());

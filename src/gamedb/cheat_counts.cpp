@@ -37,7 +37,7 @@ void ImportCheatCounts() {
     }
     std::string_view line = WorkLine.View();
     std::size_t colon = line.find(':');
-    WorkName = colon == std::string_view::npos ? std::string_view() : line.substr(0, colon);
+    WorkName = line.substr(0, colon == std::string_view::npos ? 0 : colon);
     for (int32_t game : index.GamesNamed(WorkName)) ++counts[static_cast<std::size_t>(game)];
   }
   WorkFile.Close();

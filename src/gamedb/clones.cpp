@@ -1,6 +1,7 @@
 // The clone list: one clone per line after a header, the clone's driver name
 // before the first blank and its parent's from column 10 to the next blank.
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -29,8 +30,8 @@ void ImportClones() {
     WorkLine = WorkFile.ReadLine();
     std::string_view line = WorkLine.View();
     std::size_t blank = line.find(' ');
-    WorkName = blank == std::string_view::npos ? std::string_view() : line.substr(0, blank);
-    std::string_view parent = line.size() >= ParentColumn ? line.substr(ParentColumn - 1) : std::string_view();
+    WorkName = line.substr(0, blank == std::string_view::npos ? 0 : blank);
+    std::string_view parent = line.substr(std::min(line.size(), ParentColumn - 1));
     parent = parent.substr(0, parent.find(' '));
     for (int32_t game : index.GamesNamed(WorkName)) Games[game].CloneOf = parent;
   }

@@ -4,6 +4,7 @@
 // games; further game lines are counted and left out, and the progress
 // output says how many.
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -35,12 +36,12 @@ void ImportGameNames() {
     }
     std::string_view line = WorkLine.View();
     std::size_t blank = line.find(' ');
-    std::string_view description = line.size() > DescriptionColumn ? line.substr(DescriptionColumn) : std::string_view();
+    std::string_view description = line.substr(std::min(line.size(), DescriptionColumn));
     if (!description.empty()) description.remove_suffix(1);
 
     GameRecord& record = Games[game];
     record = GameRecord{};
-    record.DriverName = blank == std::string_view::npos ? std::string_view() : line.substr(0, blank);
+    record.DriverName = line.substr(0, blank == std::string_view::npos ? 0 : blank);
     record.Description = description;
     ++game;
   }

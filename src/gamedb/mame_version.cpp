@@ -17,7 +17,7 @@ void ReadMameVersion() {
   std::string_view line = WorkLine.View();
 
   std::size_t dash = line.find('-');  // 0-based; the text before it is kept less one character
-  std::string_view version = dash == std::string_view::npos || dash < 2 ? std::string_view() : line.substr(0, dash - 1);
+  std::string_view version = line.substr(0, dash == std::string_view::npos || dash < 2 ? 0 : dash - 1);
 
   std::size_t parenthesis = version.find('(');
   if (parenthesis != std::string_view::npos && parenthesis >= 1) version = version.substr(0, parenthesis - 1);

@@ -1,0 +1,50 @@
+#pragma once
+// A clean program state, a scripted console and a temporary current
+// directory for each game-database test.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "console/scripted_backend.h"
+#include "core/state.h"
+#include "support/temp_dir.h"
+
+namespace zeb::testing_support {
+
+inline std::string CrLf(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  return bytes;
+}
+
+class GameDb : public testing::Test {
+ protected:
+  void SetUp() override {
+    ResetProgramState();
+    ConsoleUseBackend(&backend_);
+  }
+  void TearDown() override { ConsoleUseBackend(nullptr); }
+
+  void SetGames(const std::vector<std::string>& names) {
+    GameCount = 0;
+    for (const std::string& name : names) Games[++GameCount].DriverName = name;
+  }
+  // The progress output so far, one string per screen row, without the
+  // trailing blanks of the rows.
+  std::vector<std::string> Progress() const {
+    std::vector<std::string> rows;
+    for (int row = 1; row < Screen.CursorRow; ++row) {
+      std::string text = RowText(row);
+      text.erase(text.find_last_not_of(' ') + 1);
+      rows.push_back(text);
+    }
+    return rows;
+  }
+
+  ScriptedBackend backend_;
+  TempDir dir_;
+};
+
+}  // namespace zeb::testing_support

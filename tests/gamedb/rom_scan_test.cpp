@@ -1,0 +1,149 @@
+// Which games have their ROM archive, and the refresh that follows a scan.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "gamedb/gamedb.h"
+#include "gamedb/gamedb_fixture.h"
+#include "settings/settings.h"
+
+namespace zeb {
+namespace {
+
+using testing_support::CrLf;
+using testing_support::GameDb;
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
+
+class RomScan : public GameDb {
+ protected:
+  void SetUp() override {
+    GameDb::SetUp();
+    SetDefaultSettings();
+  }
+  static void Touch(const std::string& path) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    WriteBytes(path, "PK");
+  }
+  static std::string Flags() {
+    std::string flags;
+    for (int game = 1; game <= GameCount; ++game) flags += Games[game].Available.Str();
+    return flags;
+  }
+};
+
+TEST_F(RomScan, AGameIsAvailableWhenItsArchiveIsAFileInTheRomDirectory) {
+  SetGames({"abc", "def", "ghi", "ABC", "", "jkl"});
+  Games[6].Available = "1";
+  Touch("roms/abc.zip");
+  Touch("roms/ghi.zip/inside.txt");  // a directory named like an archive
+  Touch("roms/ABC.zip.zip");
+  Touch("roms/.zip");
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "100010");
+  EXPECT_TRUE(Progress().empty()) << "the first-run scan reports nothing";
+
+  RomPaths = "nowhere";
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "000000");
+}
+
+TEST_F(RomScan, NatodefaAlsoRunsFromTheArchiveOfNatodef) {
+  SetGames({"natodefa", "natodef", "natodefb", "Natodefa"});
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "0000");
+  Touch("roms/natodef.zip");
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "1100");
+  std::filesystem::remove("roms/natodef.zip");
+  Touch("roms/natodefa.zip");
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "1000");
+  // The rule holds in each of several ROM directories.
+  std::filesystem::remove("roms/natodefa.zip");
+  Touch("more/natodef.zip");
+  RomPaths = "roms;more";
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "1100");
+}
+
+TEST_F(RomScan, MamePathIsJoinedToTheRomDirectoryWithNothingBetween) {
+  SetGames({"abc", "def"});
+  MamePath = "D:\\MAME";
+  Touch("D:/MAMEroms/abc.zip");
+  Touch("D:/MAME/roms/def.zip");
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "10");
+  EXPECT_TRUE(RomArchiveExists("abc"));
+
+  MamePath = "D:\\MAME\\";
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "01");
+}
+
+TEST_F(RomScan, SeveralRomDirectoriesRelativeAndAbsolute) {
+  std::string absolute = std::filesystem::current_path().string() + "/abs";
+  MamePath = "base/";
+  Touch("base/one/aaa.zip");
+  Touch("base/two/bbb.zip");
+  Touch(absolute + "/ccc.zip");
+  Touch("one/ddd.zip");  // not under MamePath: never found
+  SetGames({"aaa", "bbb", "ccc", "ddd", "eee"});
+
+  RomPaths = "one;two;" + absolute;
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "11100");
+
+  RomPaths = ";;one;;" + absolute + ";";
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "10100");
+
+  RomPaths = absolute;  // a single absolute directory stands as it is
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "00100");
+
+  RomPaths = ";";
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "00000");
+
+  // A single empty directory is MamePath itself, as MamePath + "" + "\" + name.
+  Touch("base/eee.zip");
+  RomPaths = "";
+  EXPECT_TRUE(RomArchiveExists("eee"));
+  EXPECT_FALSE(RomArchiveExists("aaa"));
+}
+
+TEST_F(RomScan, ARefreshImportsCategoriesAndCheatsAndSavesTheSameEveryTime) {
+  SetGames({"abc", "def"});
+  Games[1].Category = "Loaded";
+  Games[2].Category = "Kept";
+  Games[2].CheatCount = "9";
+  Touch("roms/def.zip");
+  WriteBytes("catver.ini", CrLf({"", "", "", "abc=Maze", "[VerAdded]"}));
+  WriteBytes("cheat.dat", CrLf({"abc:1", "abc:2"}));
+  SaveSettings();
+
+  ScanRomAvailability();
+  std::string first = ReadBytes("zeb.ini");
+  EXPECT_EQ(Flags(), "01");
+  EXPECT_EQ(Games[1].Category.Str(), "Maze");
+  EXPECT_EQ(Games[2].Category.Str(), "Kept");
+  EXPECT_EQ(Games[1].CheatCount.Str(), "2");
+  EXPECT_TRUE(Games[2].CheatCount.Empty());
+  EXPECT_EQ(Progress(), (std::vector<std::string>{"", "", "Checking Catver", "", "Sorting Cheats"}));
+
+  ScanRomAvailability();
+  EXPECT_EQ(ReadBytes("zeb.ini"), first);
+
+  // What was saved is what the scan left.
+  ResetProgramState();
+  LoadSettings();
+  ASSERT_EQ(GameCount, 2);
+  EXPECT_EQ(Games[1].Category.Str(), "Maze");
+  EXPECT_EQ(Games[1].CheatCount.Str(), "2");
+  EXPECT_EQ(Games[2].Available.Str(), "1");
+}
+
+}  // namespace
+}  // namespace zeb
