@@ -1,0 +1,78 @@
+#pragma once
+// The user's terminal as the console: raw mode, the alternate screen, xterm
+// control sequences, SGR mouse reports. ConsoleOpen sets it up on the
+// process's terminal; tests can run one on a pseudo-terminal.
+
+#include <termios.h>
+
+#include <string>
+#include <vector>
+
+#include "console/console.h"
+#include "console/input_decoder.h"
+#include "console/terminal_render.h"
+
+namespace zeb {
+
+class TerminalBackend : public ConsoleBackend {
+ public:
+  // How long a lone ESC waits for the rest of a sequence before it is the
+  // Esc key.
+  static constexpr int EscapeWaitMilliseconds = 25;
+
+  // Input is read from `inputFd`, output written to `outputFd` (both on the
+  // same terminal). Nothing is changed until Start.
+  TerminalBackend(int inputFd, int outputFd);
+
+  // Takes the terminal: raw mode without signal keys, the alternate screen.
+  // False (and nothing changed) when the terminal's mode cannot be read.
+  bool Start();
+  const termios& OriginalMode() const { return original_; }
+
+  // The terminal's size may have changed: check it at the next showing.
+  void NoteResize() { resizePending_ = true; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+  void Present(const ScreenModel& screen) override;
+  void BeginPoll() override;
+  bool NextEvent(InputEvent& event) override;
+  void WaitInput() override;
+  void Sleep(int milliseconds) override;
+  void Beep() override;
+  void SetMouseReporting(bool on) override;
+  void Suspend(const ScreenModel& screen) override;
+  void Resume() override;
+  void RepaintAll() override;
+  void Restore() override;
+
+ private:
+  bool Active() const { return started_ && !restored_; }
+  void ReadSize();
+  void CheckResize();
+  // Reads what input there is, waiting up to `timeoutMilliseconds` for the
+  // first byte; true when anything was read.
+  bool ReadInput(int timeoutMilliseconds);
+  void Write(std::string_view bytes);
+
+  int input_;
+  int output_;
+  termios original_{};
+  termios raw_{};
+  bool started_ = false;
+  bool restored_ = false;
+  bool suspended_ = false;
+  bool mouse_ = false;
+  bool noticeShown_ = false;
+  bool resizePending_ = false;
+  int width_ = ScreenWidth;
+  int height_ = ScreenHeight;
+  TerminalView view_;
+  ScreenModel last_;  // the screen as last presented
+  InputDecoder decoder_;
+  std::vector<InputEvent> queue_;
+  std::size_t next_ = 0;
+  std::string buffer_;
+};
+
+}  // namespace zeb
