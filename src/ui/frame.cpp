@@ -1,0 +1,184 @@
+// The frame every screen shares: filled boxes, buttons, the panel of each
+// screen, the full redraw and the yes/no confirmation box.
+
+#include "ui/frame.h"
+
+#include "console/console.h"
+#include "core/short_string.h"
+#include "core/state.h"
+#include "settings/settings.h"
+#include "ui/main_loop.h"
+
+namespace zeb {
+
+namespace {
+
+constexpr char FullBlock = static_cast<char>(0xDB);
+constexpr char MediumShade = static_cast<char>(0xB1);
+constexpr char LeftTriangle = static_cast<char>(0x11);
+constexpr char RightTriangle = static_cast<char>(0x10);
+
+// Colours used by the frame.
+constexpr int Black = 0;
+constexpr int Blue = 1;
+constexpr int Green = 2;
+constexpr int Red = 4;
+constexpr int Magenta = 5;
+constexpr int Brown = 6;
+constexpr int LightGreen = 10;
+constexpr int LightCyan = 11;
+constexpr int LightRed = 12;
+constexpr int Yellow = 14;
+constexpr int White = 15;
+
+// The panel occupies columns 64 to 80; its buttons and captions start at 64.
+constexpr int PanelColumn = 64;
+
+ShortString Repeat(char c, int count) {
+  ShortString text;
+  for (int i = 0; i < count; ++i) text += c;
+  return text;
+}
+
+void DrawGamesListPanel() {
+  DrawButton(false, Yellow, Black, "Run Game", 5, PanelColumn);
+  DrawButton(false, Magenta, White, "Refresh List!", 7, PanelColumn);
+  DrawFilterButton(9, PanelColumn);
+  FillBox(0, White, Black, PanelColumn, 11, 79, 24);
+  PutText("# of Games:     ", PanelColumn, 11, White, Brown);
+  PutText(IntText(GameCount), PanelColumn, 12, White, Black);
+  PutText("Games Available ", PanelColumn, 13, Black, Yellow);
+  PutText(IntText(AvailableCount), PanelColumn, 14, White, Black);
+  PutText("Games Missing   ", PanelColumn, 15, Black, LightCyan);
+  PutText(IntText(static_cast<long long>(GameCount) - AvailableCount), PanelColumn, 16, White, Black);
+  PutText("Clone Of        ", PanelColumn, 17, White, Blue);
+  PutText("# of Cheats     ", PanelColumn, 19, White, Red);
+  PutText("Category        ", PanelColumn, 21, White, Green);
+}
+
+void DrawOptionsPanel() {
+  // The status box, where the configuration buttons leave their messages.
+  FillBox(0, White, Black, PanelColumn, 21, 79, 23);
+  DrawButton(false, White, Black, "Load Config", 5, PanelColumn);
+  DrawButton(false, White, Black, "Save Config", 7, PanelColumn);
+  DrawButton(false, LightRed, White, "Default Config", 19, PanelColumn);
+}
+
+void DrawViewerPanel() {
+  PutText("    ZEB Files   ", PanelColumn, 5, Black, LightRed);
+  DrawButton(false, White, Black, "ZEB Readme", 7, PanelColumn);
+  DrawButton(false, White, Black, "ZEB Help", 9, PanelColumn);
+  DrawButton(false, White, Black, "Mame Guide", 11, PanelColumn);
+  PutText("   Mame Files   ", PanelColumn, 15, Black, LightGreen);
+  DrawButton(false, White, Black, "Mame Readme", 17, PanelColumn);
+  DrawButton(false, White, Black, "Whats New", 19, PanelColumn);
+  DrawButton(false, White, Black, "Game List", 21, PanelColumn);
+  DrawButton(false, White, Black, "Windows", 23, PanelColumn);
+}
+
+bool IsAnswer(unsigned char key) { return key == 'y' || key == 'Y' || key == 'n' || key == 'N'; }
+
+}  // namespace
+
+void FillBox(int style, int background, int foreground, int left, int top, int right, int bottom) {
+  ShortString row = Repeat(style == 0 ? FullBlock : MediumShade, right - left + 1);
+  for (int r = top; r <= bottom; ++r) PutText(row, left, r, foreground, background);
+}
+
+void DrawButton(bool selected, int background, int foreground, std::string_view label, int row, int column) {
+  // The label centred in 14 characters; the odd blank goes to the left.
+  int d = 14 - static_cast<int>(label.size());
+  int before = d > 0 ? (d + 1) / 2 : 0;
+  int after = d > 0 ? d / 2 : 0;
+  ShortString field = Repeat(' ', before);
+  field += label;
+  field += Repeat(' ', after);
+
+  ShortString text;
+  if (selected) {
+    text += LeftTriangle;
+    text += field;
+    text += RightTriangle;
+    PutText(text, column, row, foreground, White);
+  } else {
+    text += '[';
+    text += field;
+    text += ']';
+    PutText(text, column, row, foreground, background);
+  }
+}
+
+void DrawFilterButton(int row, int column) {
+  std::string_view name;
+  switch (ListFilter) {
+    case 1: name = "All Games"; break;
+    case 2: name = "Available"; break;
+    case 3: name = "Missing"; break;
+    default: break;
+  }
+  DrawButton(true, White, Black, name, row, column);
+}
+
+void DrawPanel(int screen) {
+  PanelScreen = screen;
+  UpdateCaptions();
+  DrawButton(true, White, Black, ScreenCaption, 3, PanelColumn);
+  FillBox(1, Blue, White, PanelColumn, 4, 80, 25);
+  switch (screen) {
+    case 0: DrawGamesListPanel(); break;
+    case 1: DrawOptionsPanel(); break;
+    case 2: DrawViewerPanel(); break;
+    default: break;
+  }
+}
+
+void RedrawScreen() {
+  ShortString title = "  Z.E.B. Zestful Game Launcher ";
+  title += ProgramVersion;
+  while (title.Length() < 80) title += ' ';
+  PutText(title.View().substr(0, 80), 1, 1, Black, White);
+
+  // The emulator's version ends in column 80. A text longer than the row
+  // starts in column 1 instead, so that its beginning stays readable.
+  int versionColumn = 81 - static_cast<int>(MameVersion.Length());
+  if (versionColumn < 1) versionColumn = 1;
+  PutText(MameVersion, versionColumn, 1, Black, White);
+
+  PutText("X", 1, 1, White, LightRed);
+  FillBox(1, Blue, White, 1, 2, 80, 25);
+  DrawPanel(CurrentScreen);
+  DrawScreenBody(CurrentScreen, OptionsPage);
+}
+
+bool ConfirmBox(int row, int column) {
+  FillBox(0, White, Red, column, row, column + 20, row + 2);
+  ShortString line = Repeat(static_cast<char>(0xC4), 19);
+
+  ShortString top;
+  top += static_cast<char>(0xDA);
+  top += line;
+  top += static_cast<char>(0xBF);
+  PutText(top, column, row, White, Red);
+
+  ShortString middle;
+  middle += static_cast<char>(0xB3);
+  middle += "Are You Sure (Y/N)?";
+  middle += static_cast<char>(0xB3);
+  PutText(middle, column, row + 1, White, Red);
+
+  ShortString bottom;
+  bottom += static_cast<char>(0xC0);
+  bottom += line;
+  bottom += static_cast<char>(0xD9);
+  PutText(bottom, column, row + 2, White, Red);
+
+  do {
+    LastKey = GetKey();
+  } while (!IsAnswer(LastKey));
+
+  if (LastKey == 'y' || LastKey == 'Y') return true;
+  RedrawScreen();
+  return false;
+}
+
+}  // namespace zeb

@@ -1,0 +1,166 @@
+// The games list: the filtered view of the game table, the window that shows
+// the selected game, and the page with the highlight bar and the details.
+
+#include "ui/games_list.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "console/console.h"
+#include "core/short_string.h"
+#include "core/state.h"
+#include "gamedb/gamedb.h"
+
+namespace zeb {
+
+namespace {
+
+constexpr int WindowRows = 21;
+constexpr int ListWidth = 60;
+
+constexpr int Black = 0;
+constexpr int LightGrey = 7;
+constexpr int LightGreen = 10;
+constexpr int White = 15;
+
+// The games of the table, never more than it holds.
+int TableGames() { return std::clamp(GameCount, 0, MaxGames); }
+
+bool PassesFilter(const GameRecord& game, int filter) {
+  switch (filter) {
+    case 1: return true;
+    case 2: return game.Available == "1";
+    case 3: return game.Available == "0";
+    default: return false;
+  }
+}
+
+// `text` without its first `offset` characters.
+std::string_view Shifted(std::string_view text, int offset) {
+  if (offset <= 0) return text;
+  return text.substr(std::min(static_cast<std::size_t>(offset), text.size()));
+}
+
+// `text` cut to `width` characters when `cut`, then padded with blanks to
+// `width` characters.
+ShortString Padded(std::string_view text, int width, bool cut) {
+  std::size_t w = static_cast<std::size_t>(width);
+  ShortString result = cut && text.size() > w ? text.substr(0, w) : text;
+  while (result.Length() < w) result += ' ';
+  return result;
+}
+
+bool ShowsAnyEntry(int top) {
+  for (int r = 1; r <= WindowRows; ++r) {
+    int e = top + r;
+    if (e >= 1 && e <= MaxViewEntries && !ViewList[e].DisplayLine.Empty()) return true;
+  }
+  return false;
+}
+
+void BlankDetails() {
+  for (int row : {18, 20, 22, 23}) PutText("                ", 64, row, White, Black);
+}
+
+void DrawDetails(const GameRecord& game) {
+  PutText(Padded(game.CloneOf, 14, false), 64, 18, White, Black);
+
+  if (game.CheatCount.Empty()) {
+    PutText("               ", 64, 20, White, Black);
+  } else {
+    ShortString cheats = game.CheatCount;
+    cheats += "  ";
+    PutText(cheats, 64, 20, White, Black);
+  }
+
+  std::string_view category = game.Category;
+  std::size_t blank = category.find(' ');
+  PutText(Padded(category.substr(0, blank), 15, false), 64, 22, White, Black);
+
+  std::size_t slash = category.find('/');
+  if (slash == std::string_view::npos) {
+    PutText("               ", 64, 23, White, Black);
+  } else {
+    // The subcategory starts after the slash and the blank that follows it.
+    std::size_t start = std::min(slash + 2, category.size());
+    PutText(Padded(category.substr(start), 16, true), 64, 23, White, Black);
+  }
+}
+
+}  // namespace
+
+void RebuildList(int filter) {
+  int games = TableGames();
+  AvailableCount = 0;
+  for (int i = 1; i <= games; ++i) {
+    GameRecord& game = Games[i];
+    // natodefa runs from the archive of natodef.
+    if (game.DriverName == "natodefa" && RomArchiveExists("natodef")) game.Available = "1";
+    if (!(game.Available == "0")) ++AvailableCount;
+  }
+
+  ListHeader = "Driver    Game Name";
+  while (ListHeader.Length() < 62) ListHeader += ' ';
+
+  int count = 0;
+  for (int i = 1; i <= games; ++i) {
+    const GameRecord& game = Games[i];
+    if (!PassesFilter(game, filter)) continue;
+    ViewEntry& entry = ViewList[++count];
+    entry.DisplayLine = game.DriverName;
+    while (entry.DisplayLine.Length() < 10) entry.DisplayLine += ' ';
+    entry.DisplayLine += game.Description;
+    entry.GameNumber = IntText(i);
+    entry.CloneMark = game.CloneOf.Empty() ? "0" : "1";
+  }
+  EntryCount = count;
+
+  // A shorter filtered list must not leave rows of a longer one behind.
+  if (filter != 1) {
+    for (int e = count + 1; e <= games; ++e) ViewList[e].DisplayLine.Clear();
+  }
+}
+
+int PlaceWindow() {
+  int lastWindow = EntryCount <= WindowRows ? 0 : EntryCount - WindowRows;
+  ShortString wanted = IntText(SelectedGame);
+  for (int e = 1; e <= EntryCount && e <= MaxViewEntries; ++e) {
+    if (ViewList[e].GameNumber == wanted) return std::min(e - 1, lastWindow);
+  }
+  return lastWindow;
+}
+
+void DrawListPage(int selected, int top, int columnOffset) {
+  TopLine = top;
+
+  // The heading is cut to the list's width but not padded.
+  PutText(Shifted(ListHeader, columnOffset).substr(0, ListWidth), 2, 3, Black, LightGreen);
+
+  static const ViewEntry NoEntry;
+  for (int r = 1; r <= WindowRows; ++r) {
+    int e = top + r;
+    const ViewEntry& entry = e >= 1 && e <= MaxViewEntries ? ViewList[e] : NoEntry;
+    ShortString text = Padded(Shifted(entry.DisplayLine, columnOffset), ListWidth, true);
+    int colour = entry.CloneMark == "0" ? White : LightGrey;
+    if (e == selected && EntryCount > 0) {
+      PutText(text, 2, r + 3, Black, colour);
+    } else {
+      PutText(text, 2, r + 3, colour, Black);
+    }
+  }
+
+  if (EntryCount <= 0) {
+    BlankDetails();
+  } else if (ShowsAnyEntry(top)) {
+    // A selection beyond the list (left by a refresh that shortened it)
+    // shows no game.
+    int game = selected >= 1 && selected <= EntryCount ? GameNumberOf(selected) : 0;
+    if (game >= 1 && game <= TableGames()) {
+      DrawDetails(Games[game]);
+    } else {
+      BlankDetails();
+    }
+  }
+}
+
+}  // namespace zeb

@@ -1,0 +1,71 @@
+#pragma once
+// The fixture of the screen tests: a clean program state with the start
+// values of a real start, the default settings, a scripted console and a
+// temporary current directory.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "console/console.h"
+#include "console/scripted_backend.h"
+#include "core/state.h"
+#include "settings/settings.h"
+#include "support/temp_dir.h"
+
+namespace zeb::ui_testing {
+
+class ScreenTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetProgramState();
+    ConsoleUseBackend(&backend);
+    ProgramVersion = "v1.1";
+    TopLine = 0;
+    ColumnOffset = 0;
+    SelectedEntry = 1;
+    OptionsPage = 0;
+    CurrentScreen = 0;
+    ListFilter = 1;
+    AvailableCount = 0;
+    FileLoaded = 0;
+    SelectedGame = 1;
+    MameVersion = "None Loaded";
+    SetDefaultSettings();
+  }
+  void TearDown() override { ConsoleUseBackend(nullptr); }
+
+  // Appends a game to the table; returns its game number.
+  static int AddGame(std::string_view driver, std::string_view description, std::string_view cloneOf = "",
+                     std::string_view category = "", std::string_view available = "1",
+                     std::string_view cheats = "") {
+    GameRecord& game = Games[++GameCount];
+    game.DriverName = driver;
+    game.Description = description;
+    game.CloneOf = cloneOf;
+    game.Category = category;
+    game.Available = available;
+    game.CheatCount = cheats;
+    return GameCount;
+  }
+
+  // `count` parent games named g0001, g0002, ... (all available).
+  static void AddGames(int count) {
+    for (int i = 1; i <= count; ++i) {
+      std::string number = std::to_string(i);
+      AddGame("g" + std::string(4 - std::min<std::size_t>(4, number.size()), '0') + number, "Game " + number);
+    }
+  }
+
+  // Makes an empty file, creating its directory.
+  static void Touch(const std::string& path) {
+    std::filesystem::path p(path);
+    if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
+    testing_support::WriteBytes(path, "");
+  }
+
+  testing_support::TempDir dir;
+  ScriptedBackend backend;
+};
+
+}  // namespace zeb::ui_testing

@@ -1,0 +1,153 @@
+// The frame: buttons, the title bar, the panels and the confirmation box.
+
+#include "ui/frame.h"
+
+#include "frame_fixture.h"
+
+namespace zeb {
+namespace {
+
+using ui_testing::ScreenTest;
+
+class FrameTest : public ScreenTest {};
+
+// Every cell of a stretch has these colours.
+void ExpectColours(int column, int row, int length, int foreground, int background) {
+  for (int c = column; c < column + length; ++c) {
+    EXPECT_EQ(ForegroundAt(c, row), foreground) << "column " << c << " row " << row;
+    EXPECT_EQ(BackgroundAt(c, row), background) << "column " << c << " row " << row;
+  }
+}
+
+TEST_F(FrameTest, ButtonsCentreTheirLabelInFourteenCharacters) {
+  DrawButton(false, 5, 15, "Refresh List!", 7, 64);
+  EXPECT_EQ(TextAt(64, 7, 17), "[ Refresh List!] ");
+  ExpectColours(64, 7, 16, 15, 5);
+
+  DrawButton(false, 15, 0, "Whats New", 19, 64);
+  EXPECT_EQ(TextAt(64, 19, 16), "[   Whats New  ]");
+
+  DrawButton(false, 12, 15, "Default Config", 19, 64);
+  EXPECT_EQ(TextAt(64, 19, 16), "[Default Config]");
+
+  // Selected: triangles instead of brackets, always on white.
+  DrawButton(true, 4, 0, " Games List ", 3, 64);
+  EXPECT_EQ(TextAt(64, 3, 16), "\x11  Games List  \x10");
+  ExpectColours(64, 3, 16, 0, 15);
+}
+
+TEST_F(FrameTest, FilterButtonNamesTheFilter) {
+  const char* names[] = {"\x11   All Games  \x10", "\x11   Available  \x10", "\x11    Missing   \x10"};
+  for (int filter = 1; filter <= 3; ++filter) {
+    ListFilter = filter;
+    DrawFilterButton(9, 64);
+    EXPECT_EQ(TextAt(64, 9, 16), names[filter - 1]);
+    ExpectColours(64, 9, 16, 0, 15);
+  }
+}
+
+TEST_F(FrameTest, TitleBarCarriesBothVersionsAndTheCloseMark) {
+  RedrawScreen();
+  std::string title = "X Z.E.B. Zestful Game Launcher v1.1";
+  EXPECT_EQ(TextAt(1, 1, 69), title + std::string(69 - title.size(), ' '));
+  EXPECT_EQ(TextAt(70, 1, 11), "None Loaded");
+  EXPECT_EQ(ForegroundAt(1, 1), 15);
+  EXPECT_EQ(BackgroundAt(1, 1), 12);
+  ExpectColours(2, 1, 79, 0, 15);
+
+  // The shaded background below the title, white on blue.
+  EXPECT_EQ(TextAt(1, 2, 1), "\xB1");
+  EXPECT_EQ(ForegroundAt(1, 2), 15);
+  EXPECT_EQ(BackgroundAt(1, 2), 1);
+
+  MameVersion = "0.37b5";
+  RedrawScreen();
+  EXPECT_EQ(TextAt(70, 1, 11), "     0.37b5");
+
+  // A version text longer than the row shows from column 2 on, after the mark.
+  MameVersion = std::string(100, 'v') + "end";
+  RedrawScreen();
+  EXPECT_EQ(TextAt(1, 1, 2), "Xv");
+  EXPECT_EQ(TextAt(80, 1, 1), "v");
+}
+
+TEST_F(FrameTest, GamesListPanelShowsTheCounts) {
+  RedrawScreen();
+  EXPECT_EQ(TextAt(64, 3, 16), "\x11  Games List  \x10");
+  EXPECT_EQ(PanelScreen, 0);
+  EXPECT_EQ(TextAt(64, 5, 16), "[   Run Game   ]");
+  ExpectColours(64, 5, 16, 0, 14);
+  EXPECT_EQ(TextAt(64, 11, 16), "# of Games:     ");
+  // With no games every count is 0, written without padding over the black box.
+  EXPECT_EQ(TextAt(64, 12, 2), "0\xDB");
+  EXPECT_EQ(TextAt(64, 14, 1), "0");
+  EXPECT_EQ(TextAt(64, 16, 1), "0");
+  EXPECT_EQ(ForegroundAt(65, 12), 0);
+  EXPECT_EQ(TextAt(80, 12, 1), "\xB1");  // the box ends at column 79
+
+  AddGames(7);
+  Games[3].Available = "0";
+  AvailableCount = 6;
+  DrawPanel(0);
+  EXPECT_EQ(TextAt(64, 12, 1), "7");
+  EXPECT_EQ(TextAt(64, 14, 1), "6");
+  EXPECT_EQ(TextAt(64, 16, 1), "1");
+  ExpectColours(64, 15, 16, 0, 11);
+}
+
+TEST_F(FrameTest, OptionsAndViewerPanels) {
+  DrawPanel(1);
+  EXPECT_EQ(PanelScreen, 1);
+  EXPECT_EQ(TextAt(64, 3, 16), "\x11 Mame Options \x10");
+  EXPECT_EQ(TextAt(64, 5, 16), "[  Load Config ]");
+  EXPECT_EQ(TextAt(64, 7, 16), "[  Save Config ]");
+  EXPECT_EQ(TextAt(64, 19, 16), "[Default Config]");
+  ExpectColours(64, 19, 16, 15, 12);
+  EXPECT_EQ(TextAt(64, 22, 17), std::string(16, '\xDB') + "\xB1");
+
+  DrawPanel(2);
+  EXPECT_EQ(PanelScreen, 2);
+  EXPECT_EQ(TextAt(64, 3, 16), "\x11  File Viewer \x10");
+  EXPECT_EQ(TextAt(64, 5, 16), "    ZEB Files   ");
+  EXPECT_EQ(TextAt(64, 15, 16), "   Mame Files   ");
+  EXPECT_EQ(TextAt(64, 23, 16), "[    Windows   ]");
+  // Nothing of the options panel's status box is left.
+  EXPECT_EQ(TextAt(64, 22, 1), "\xB1");
+}
+
+TEST_F(FrameTest, ConfirmBoxWaitsForYesOrNo) {
+  RedrawScreen();
+  // Esc, Enter, an arrow key and other letters are ignored; the box stays.
+  backend.Keys("\x1b\r").Special(72).Keys("q");
+  EXPECT_THROW(ConfirmBox(12, 30), ScriptEnded);
+  EXPECT_EQ(TextAt(30, 12, 21), "\xDA" + std::string(19, '\xC4') + "\xBF");
+  EXPECT_EQ(TextAt(30, 13, 21), "\xB3" "Are You Sure (Y/N)?" "\xB3");
+  EXPECT_EQ(TextAt(30, 14, 21), "\xC0" + std::string(19, '\xC4') + "\xD9");
+  ExpectColours(30, 13, 21, 15, 4);
+
+  backend.Keys("N");
+  EXPECT_FALSE(ConfirmBox(12, 30));
+  EXPECT_EQ(LastKey, 'N');
+  // "No" has redrawn the screen: the box is gone.
+  EXPECT_NE(TextAt(30, 13, 21), "\xB3" "Are You Sure (Y/N)?" "\xB3");
+
+  backend.Keys("y");
+  EXPECT_TRUE(ConfirmBox(12, 30));
+  EXPECT_EQ(LastKey, 'y');
+  // "Yes" leaves the box standing for the caller.
+  EXPECT_EQ(TextAt(31, 13, 19), "Are You Sure (Y/N)?");
+}
+
+TEST_F(FrameTest, ConfirmBoxReadsTheCodesOfSpecialKeysAsBytes) {
+  RedrawScreen();
+  backend.Special(110);  // Alt+F7: 0, then "n"
+  EXPECT_FALSE(ConfirmBox(12, 30));
+  backend.Special(121);  // Alt+2: 0, then "y"
+  EXPECT_TRUE(ConfirmBox(12, 30));
+  backend.Keys("Y");
+  EXPECT_TRUE(ConfirmBox(12, 30));
+  EXPECT_TRUE(backend.ScriptDone());
+}
+
+}  // namespace
+}  // namespace zeb

@@ -1,0 +1,474 @@
+// The main loop: keys, the letter jump, clicks on rows, arrows and panel
+// buttons, the screen switch, the launch roads and quitting.
+
+#include "ui/main_loop.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "core/file_system.h"
+#include "frame_fixture.h"
+#include "ui/frame.h"
+
+namespace zeb {
+namespace {
+
+using ui_testing::ScreenTest;
+
+constexpr unsigned char Home = 71, Up = 72, Left = 75, Right = 77, End = 79, Down = 80, PgDn = 81;
+
+class MainLoopTest : public ScreenTest {
+ protected:
+  // The first screen, as the start-up draws it.
+  void Start() { RedrawScreen(); }
+
+  // Runs the loop on the queued script, which Esc and "y" end.
+  void Run() {
+    backend.Keys("\x1by");
+    EXPECT_NO_THROW(MainLoop());
+    EXPECT_TRUE(backend.ScriptDone());
+  }
+
+  void RunKeys(unsigned char special) {
+    backend.Special(special);
+    Run();
+  }
+
+  void Rename(int game, std::string_view driver) {
+    Games[game].DriverName = driver;
+  }
+};
+
+TEST_F(MainLoopTest, ScrollKeysStopAtBothEndsOfALongList) {
+  AddGames(100);
+  Start();
+  RunKeys(End);
+  EXPECT_EQ(TopLine, 79);
+  EXPECT_EQ(TextAt(2, 4, 5), "g0080");
+  EXPECT_EQ(TextAt(2, 24, 5), "g0100");
+  RunKeys(Down);
+  EXPECT_EQ(TopLine, 79);
+  RunKeys(Up);
+  EXPECT_EQ(TopLine, 78);
+  RunKeys(PgDn);
+  EXPECT_EQ(TopLine, 78);
+  RunKeys(Home);
+  EXPECT_EQ(TopLine, 0);
+  RunKeys(Up);
+  EXPECT_EQ(TopLine, 0);
+  RunKeys(Down);
+  EXPECT_EQ(TopLine, 1);
+  EXPECT_EQ(TextAt(2, 4, 5), "g0002");
+  // The keys move the window only.
+  EXPECT_EQ(SelectedEntry, 1);
+  EXPECT_EQ(SelectedGame, 1);
+}
+
+TEST_F(MainLoopTest, ShortListDoesNotScroll) {
+  AddGames(10);
+  Start();
+  RunKeys(End);
+  EXPECT_EQ(TopLine, 0);
+  RunKeys(Down);
+  EXPECT_EQ(TopLine, 0);
+}
+
+TEST_F(MainLoopTest, ColumnOffsetStaysWithinZeroAndSixty) {
+  AddGame("longname", std::string(130, 'd'));
+  Start();
+  RunKeys(Left);
+  EXPECT_EQ(ColumnOffset, 0);
+  for (int i = 0; i < 61; ++i) backend.Special(Right);
+  Run();
+  EXPECT_EQ(ColumnOffset, 60);
+  EXPECT_EQ(TextAt(2, 4, 60), std::string(60, 'd'));
+  backend.Click(61, 25);  // the right arrow of the scroll bar
+  Run();
+  EXPECT_EQ(ColumnOffset, 60);
+  backend.Click(2, 25);
+  Run();
+  EXPECT_EQ(ColumnOffset, 59);
+}
+
+TEST_F(MainLoopTest, LetterJumpMovesTheWindowToTheFirstMatch) {
+  AddGames(100);
+  Rename(30, "pacman");
+  Rename(31, "pengo");
+  Rename(95, "qix");
+  Start();
+  backend.Keys("P");
+  Run();
+  EXPECT_EQ(TopLine, 29);
+  EXPECT_EQ(TextAt(2, 4, 6), "pacman");
+  backend.Keys("q");
+  Run();
+  EXPECT_EQ(TopLine, 74);  // a match near the end shows on the bottom row
+  EXPECT_EQ(TextAt(2, 24, 3), "qix");
+  backend.Keys("z");
+  Run();
+  EXPECT_EQ(TopLine, 74);
+  // The selection stays on the first game.
+  EXPECT_EQ(SelectedEntry, 1);
+  EXPECT_EQ(SelectedGame, 1);
+}
+
+TEST_F(MainLoopTest, LetterJumpInAShortList) {
+  AddGames(10);
+  Rename(5, "mario");
+  Start();
+  backend.Keys("m");
+  Run();
+  EXPECT_EQ(TopLine, 0);
+}
+
+TEST_F(MainLoopTest, RowClickSelectsAndBelowTheListSelectsTheLast) {
+  AddGames(10);
+  Games[2].CheatCount = "42";
+  Start();
+  backend.Click(10, 5);
+  Run();
+  EXPECT_EQ(SelectedEntry, 2);
+  EXPECT_EQ(SelectedGame, 2);
+  EXPECT_EQ(BackgroundAt(10, 5), 15);
+  EXPECT_EQ(TextAt(64, 20, 4), "42  ");
+
+  backend.Click(30, 24);
+  Run();
+  EXPECT_EQ(SelectedEntry, 10);
+  EXPECT_EQ(SelectedGame, 10);
+  EXPECT_EQ(BackgroundAt(2, 13), 15);
+  EXPECT_EQ(BackgroundAt(2, 5), 0);
+}
+
+TEST_F(MainLoopTest, ScrollArrowsPauseAndMoveOneStep) {
+  AddGames(30);
+  Start();
+  backend.Click(62, 24).Click(62, 25);
+  Run();
+  EXPECT_EQ(TopLine, 2);
+  backend.Click(62, 3).Click(62, 4).Click(62, 4);
+  Run();
+  EXPECT_EQ(TopLine, 0);
+  backend.Click(61, 25).Click(2, 25);
+  Run();
+  EXPECT_EQ(ColumnOffset, 0);
+  EXPECT_EQ(backend.Pauses, (std::vector<int>{30, 1, 1, 30, 30, 20, 20}));
+}
+
+TEST_F(MainLoopTest, HeldOuterDownArrowScrollsUntilReleased) {
+  AddGames(100);
+  Start();
+  backend.Hold(62, 25, 20);
+  Run();
+  // One step per pass while the button is down, each after a 1 ms pause.
+  EXPECT_GE(TopLine, 20);
+  EXPECT_LE(TopLine, 22);
+  EXPECT_EQ(backend.Pauses.size(), static_cast<std::size_t>(TopLine));
+  EXPECT_TRUE(std::all_of(backend.Pauses.begin(), backend.Pauses.end(), [](int ms) { return ms == 1; }));
+  EXPECT_EQ(TextAt(2, 4, 5), "g00" + std::to_string(TopLine + 1));
+}
+
+TEST_F(MainLoopTest, HeldArrowStopsAtTheLastFullWindow) {
+  AddGames(30);
+  Start();
+  backend.Hold(62, 25, 40);
+  Run();
+  EXPECT_EQ(TopLine, 9);
+  EXPECT_GT(backend.Pauses.size(), 30u);  // the click goes on repeating
+  EXPECT_EQ(TextAt(2, 24, 5), "g0030");
+}
+
+TEST_F(MainLoopTest, EmptyListIgnoresRowsArrowsAndKeys) {
+  AddGames(5);
+  ListFilter = 3;  // all five are available: nothing is missing
+  Start();
+  ASSERT_EQ(EntryCount, 0);
+  backend.Click(10, 5).Click(62, 25).Click(2, 25).Special(Down);
+  Run();
+  EXPECT_TRUE(backend.Pauses.empty());
+  EXPECT_EQ(TopLine, 0);
+  EXPECT_EQ(SelectedEntry, 1);
+}
+
+TEST_F(MainLoopTest, FilterButtonStepsAndItsCaptionReappliesTheFilter) {
+  AddGames(40);
+  for (int game = 1; game <= 40; game += 3) Games[game].Available = "0";  // 1, 4, 7, ...
+  ListFilter = 2;
+  SelectedGame = 2;
+  Start();
+  backend.Click(10, 10).Special(Down).Special(Down).Special(Right);
+  Run();
+  ASSERT_EQ(SelectedEntry, 7);
+  ASSERT_EQ(TopLine, 2);
+  ASSERT_EQ(ColumnOffset, 1);
+
+  backend.Click(70, 9);
+  Run();
+  EXPECT_EQ(ListFilter, 2);
+  EXPECT_EQ(TopLine, 0);
+  EXPECT_EQ(ColumnOffset, 0);
+  EXPECT_EQ(SelectedEntry, 1);
+  EXPECT_EQ(SelectedGame, 2);
+  EXPECT_EQ(backend.Pauses, std::vector<int>{150});
+  EXPECT_EQ(BackgroundAt(2, 4), 15);
+
+  backend.Click(79, 9);
+  Run();
+  EXPECT_EQ(ListFilter, 3);
+  EXPECT_EQ(SelectedGame, 1);
+  EXPECT_EQ(EntryCount, 14);
+  EXPECT_EQ(TextAt(64, 9, 16), "\x11    Missing   \x10");
+  backend.Click(79, 9);
+  Run();
+  EXPECT_EQ(ListFilter, 3);
+  backend.Click(64, 9).Click(64, 9).Click(64, 9);
+  Run();
+  EXPECT_EQ(ListFilter, 1);
+  EXPECT_EQ(EntryCount, 40);
+}
+
+TEST_F(MainLoopTest, FilterWithNoEntriesLeavesNoGameSelected) {
+  AddGames(3);
+  Start();
+  backend.Click(79, 9).Click(79, 9);  // "Missing": none
+  Run();
+  EXPECT_EQ(EntryCount, 0);
+  EXPECT_EQ(SelectedGame, 0);
+}
+
+// A stand-in for the emulator that ends at once.
+void MakeQuietEmulator() {
+  testing_support::WriteBytes("mame.exe", "#!/bin/sh\nexit 0\n");
+  chmod("mame.exe", 0755);
+}
+
+TEST_F(MainLoopTest, RunGameIgnoresTheMissingFilterWhileEnterLaunches) {
+  AddGame("alpha", "Alpha", "", "", "0");
+  AddGame("beta", "Beta", "", "", "1");
+  Touch("roms/alpha.zip");
+  MakeQuietEmulator();
+  ListFilter = 3;
+  Start();
+  ASSERT_EQ(SelectedGame, 1);
+
+  backend.Click(70, 5);
+  Run();
+  EXPECT_EQ(backend.Resumes, 0);
+
+  backend.Keys("\r");
+  Run();
+  EXPECT_EQ(backend.Resumes, 1);
+  EXPECT_EQ(TextAt(1, 1, 16), "Starting Mame...");
+  // Back on the list afterwards.
+  EXPECT_EQ(TextAt(2, 4, 5), "alpha");
+
+  backend.Click(79, 9).Click(79, 9).Click(70, 5);  // "All Games" selects alpha again
+  Run();
+  EXPECT_EQ(ListFilter, 1);
+  EXPECT_EQ(backend.Resumes, 2);
+}
+
+TEST_F(MainLoopTest, EnterRunsTheSelectedGameAfterALetterJump) {
+  AddGames(50);
+  Rename(40, "xevious");
+  Touch("roms/g0003.zip");
+  Touch("roms/xevious.zip");
+  PauseAfterMame = 1;
+  Start();
+  // Select entry 3, jump to "x", press Enter: the launch waits for a key.
+  backend.Click(10, 6).Keys("x\r");
+  EXPECT_THROW(MainLoop(), ScriptEnded);
+  EXPECT_EQ(TextAt(1, 1, 16), "Starting Mame...");
+  EXPECT_EQ(TextAt(1, 25, 30), "Press any key to continue.....");
+  EXPECT_EQ(SelectedGame, 3);
+}
+
+TEST_F(MainLoopTest, EnterWithoutAnArchiveDrawsNothing) {
+  AddGames(5);
+  PauseAfterMame = 1;
+  Start();
+  backend.Keys("\r");
+  Run();
+  EXPECT_EQ(TextAt(3, 1, 6), "Z.E.B.");
+}
+
+TEST_F(MainLoopTest, EscAnsweredNoRedrawsOnTheSelectedGame) {
+  AddGames(100);
+  Rename(80, "nova");
+  Start();
+  backend.Click(10, 13);  // entry 10
+  backend.Special(Down).Special(Down).Special(Down);
+  backend.Keys("\x1bn");
+  Run();
+  EXPECT_EQ(SelectedEntry, 10);
+  // The redraw put entry 10 on the first row; the "n" jumped nowhere.
+  EXPECT_EQ(TopLine, 9);
+  EXPECT_EQ(TextAt(2, 4, 5), "g0010");
+  EXPECT_EQ(BackgroundAt(2, 4), 15);
+}
+
+TEST_F(MainLoopTest, EscAnsweredYesEndsTheLoopAtOnce) {
+  AddGames(3);
+  Start();
+  backend.Keys("\x1bY").Keys("a");
+  EXPECT_NO_THROW(MainLoop());
+  EXPECT_FALSE(backend.ScriptDone());  // the key after the answer is never read
+}
+
+TEST_F(MainLoopTest, CloseMarkAsksBeforeQuitting) {
+  AddGames(3);
+  Start();
+  backend.Click(1, 1).Keys("n");
+  backend.Click(10, 5);
+  backend.Click(1, 1).Keys("y");
+  EXPECT_NO_THROW(MainLoop());
+  EXPECT_TRUE(backend.ScriptDone());
+  EXPECT_EQ(QuitRequested, 1);
+  EXPECT_EQ(SelectedEntry, 2);  // the loop went on after the "no"
+}
+
+TEST_F(MainLoopTest, IdleLoopWaitsForInput) {
+  AddGames(3);
+  Start();
+  backend.Keys("a");
+  // With nothing more to come the loop asks for input instead of spinning.
+  EXPECT_THROW(MainLoop(), ScriptEnded);
+}
+
+TEST_F(MainLoopTest, PanelTrianglesSwitchScreensWithoutWrapping) {
+  AddGames(30);
+  Start();
+  backend.Click(64, 3).Special(Right);
+  Run();
+  EXPECT_EQ(CurrentScreen, 0);
+  EXPECT_EQ(ColumnOffset, 1);
+
+  FileLoaded = 1;
+  backend.Click(79, 3);
+  Run();
+  EXPECT_EQ(CurrentScreen, 1);
+  EXPECT_EQ(PanelScreen, 1);
+  EXPECT_EQ(OptionsPage, 1);
+  EXPECT_EQ(ColumnOffset, 0);
+  EXPECT_EQ(FileLoaded, 0);
+  EXPECT_EQ(TextAt(64, 3, 16), "\x11 Mame Options \x10");
+
+  // Keys other than Esc do nothing on the options screen.
+  int top = TopLine;
+  backend.Special(Down).Keys("g");
+  Run();
+  EXPECT_EQ(TopLine, top);
+
+  backend.Click(79, 3);
+  Run();
+  EXPECT_EQ(CurrentScreen, 2);
+  EXPECT_EQ(TextAt(2, 3, 60), "Text Viewer" + std::string(49, ' '));
+  EXPECT_EQ(ForegroundAt(2, 3), 15);
+  EXPECT_EQ(BackgroundAt(2, 3), 5);
+  EXPECT_EQ(TextAt(2, 25, 1), "\x11");
+  EXPECT_EQ(TextAt(62, 3, 1), "\x1E");
+  EXPECT_EQ(ForegroundAt(62, 3), 12);
+  EXPECT_EQ(TextAt(62, 25, 1), "\x1F");
+  EXPECT_EQ(TextAt(3, 6, 1), "\xDB");  // the picture
+  EXPECT_EQ(BackgroundAt(3, 6), 0);
+  EXPECT_EQ(TextAt(2, 4, 1), "\xDB");  // the black box around it
+  EXPECT_EQ(ForegroundAt(2, 4), 0);
+
+  backend.Click(79, 3);
+  Run();
+  EXPECT_EQ(CurrentScreen, 2);
+  backend.Click(64, 3).Click(64, 3);
+  Run();
+  EXPECT_EQ(CurrentScreen, 0);
+  EXPECT_EQ(TextAt(64, 3, 16), "\x11  Games List  \x10");
+  EXPECT_EQ(TextAt(2, 3, 6), "Driver");
+}
+
+TEST_F(MainLoopTest, ViewerButtonsLoadTheirFiles) {
+  AddGames(3);
+  std::string lines;
+  for (int i = 1; i <= 30; ++i) lines += "line " + std::to_string(i) + "\r\n";
+  testing_support::WriteBytes("windows.txt", lines);
+  testing_support::WriteBytes("mameguide.txt", "guide\r\n");
+  Start();
+  backend.Click(79, 3).Click(79, 3).Click(70, 23);
+  Run();
+  ASSERT_EQ(CurrentScreen, 2);
+  EXPECT_EQ(FileLoaded, 1);
+  EXPECT_EQ(TextAt(2, 4, 7), "line 1 ");
+  backend.Pauses.clear();
+
+  // Scroll keys page through the file; letters do not jump on the viewer.
+  backend.Special(Down).Special(Down).Keys("g");
+  Run();
+  EXPECT_EQ(TextAt(2, 4, 7), "line 3 ");
+  backend.Click(62, 24);
+  Run();
+  EXPECT_EQ(TextAt(2, 4, 7), "line 4 ");
+
+  backend.Click(70, 11);
+  Run();
+  EXPECT_EQ(TextAt(2, 4, 6), "guide ");
+  EXPECT_EQ(backend.Pauses, std::vector<int>{30});  // the inner arrow; file buttons do not pause
+}
+
+TEST_F(MainLoopTest, ConfigButtonsLeaveTheirMessagesInTheStatusBox) {
+  AddGames(3);
+  Start();
+  backend.Click(79, 3).Click(70, 5);
+  Run();
+  EXPECT_EQ(TextAt(66, 22, 13), "Config Loaded");
+  EXPECT_EQ(ForegroundAt(66, 22), 15);
+  EXPECT_EQ(BackgroundAt(66, 22), 0);
+  EXPECT_EQ(OptionsPage, 1);
+
+  backend.Click(70, 7);
+  Run();
+  EXPECT_EQ(TextAt(66, 22, 13), "Config Saved ");
+  EXPECT_TRUE(FileExists("zeb.ini"));
+  // Each panel button click is followed by the options screen's pause.
+  EXPECT_EQ(std::count(backend.Pauses.begin(), backend.Pauses.end(), 150), 3);
+
+  RomPaths = "elsewhere";
+  backend.Click(70, 19).Keys("n");
+  Run();
+  EXPECT_EQ(RomPaths, "elsewhere");
+  backend.Click(70, 19).Keys("y");
+  Run();
+  EXPECT_EQ(RomPaths, "roms");
+  EXPECT_EQ(TextAt(66, 22, 13), "Config Reset ");
+
+  // Loading brings the saved settings back.
+  RomPaths = "changed";
+  backend.Click(70, 5);
+  Run();
+  EXPECT_EQ(RomPaths, "roms");
+}
+
+TEST_F(MainLoopTest, RefreshRescansAndRedraws) {
+  AddGame("alpha", "Alpha", "", "", "0");
+  AddGame("beta", "Beta", "", "", "1");
+  Touch("roms/alpha.zip");
+  Start();
+  AvailableCount = 1;
+
+  backend.Click(70, 7).Keys("n");
+  Run();
+  EXPECT_EQ(Games[1].Available, "0");
+
+  backend.Click(70, 7).Keys("y");
+  Run();
+  EXPECT_EQ(Games[1].Available, "1");
+  EXPECT_EQ(Games[2].Available, "0");
+  EXPECT_EQ(AvailableCount, 1);
+  EXPECT_TRUE(FileExists("zeb.ini"));
+  EXPECT_EQ(GameCount, 2);
+  // The redraw shows the new counts and the list again.
+  EXPECT_EQ(TextAt(64, 14, 1), "1");
+  EXPECT_EQ(TextAt(64, 16, 1), "1");
+  EXPECT_EQ(TextAt(2, 4, 5), "alpha");
+}
+
+}  // namespace
+}  // namespace zeb
