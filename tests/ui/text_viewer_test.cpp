@@ -28,7 +28,9 @@ std::string Padded(std::string text) {
   return text;
 }
 
-// Screen row r + 3 shows page row r, columns 2 to 61.
+const std::string BlankRow(60, ' ');
+
+// Page row r is screen row r + 3, columns 2 to 61.
 std::string PageRow(int r) { return TextAt(2, r + 3, 60); }
 
 class TextViewerTest : public ::testing::Test {
@@ -43,7 +45,7 @@ class TextViewerTest : public ::testing::Test {
   ScriptedBackend backend;
 };
 
-TEST_F(TextViewerTest, EmptyFileGivesOneEntryAndABlankPage) {
+TEST_F(TextViewerTest, EmptyFileGivesOneEntryAndABlankWhitePage) {
   WriteBytes("empty.txt", "");
   TopLine = 7;
   ColumnOffset = 3;
@@ -52,65 +54,48 @@ TEST_F(TextViewerTest, EmptyFileGivesOneEntryAndABlankPage) {
   EXPECT_EQ(TopLine, 0);
   EXPECT_EQ(ColumnOffset, 0);
   EXPECT_EQ(FileLoaded, 1);
+  EXPECT_FALSE(WorkFile.IsOpen());
   DrawTextPage(TopLine, ColumnOffset);
-  for (int r = 1; r <= 21; ++r) {
-    EXPECT_EQ(PageRow(r), std::string(60, ' ')) << r;
-    EXPECT_EQ(ForegroundAt(2, r + 3), 15);
-    EXPECT_EQ(BackgroundAt(61, r + 3), 0);
-  }
+  for (int r = 1; r <= 21; ++r) EXPECT_EQ(PageRow(r), BlankRow) << r;
+  EXPECT_EQ(AttrAt(2, 4), 15);
+  EXPECT_EQ(AttrAt(61, 24), 15);
   EXPECT_EQ(AttrAt(62, 4), 7) << "the page ends at column 61";
-  EXPECT_TRUE(backend.Pauses.empty());
 }
 
-TEST_F(TextViewerTest, TwentyOneLinesScrollByOneWithABlankLastRow) {
+TEST_F(TextViewerTest, TheLastPageEndsWithOneBlankRow) {
   WriteBytes("short.txt", NumberedLines(21));
   LoadTextFile("short.txt");
   EXPECT_EQ(EntryCount, 22);
-  DrawTextPage(0, 0);
-  EXPECT_EQ(PageRow(1), Padded("line 1"));
-  EXPECT_EQ(PageRow(21), Padded("line 21"));
-  DrawTextPage(1, 0);
+  DrawTextPage(EntryCount - 21, 0);
   EXPECT_EQ(PageRow(1), Padded("line 2"));
   EXPECT_EQ(PageRow(20), Padded("line 21"));
-  EXPECT_EQ(PageRow(21), std::string(60, ' '));
-}
+  EXPECT_EQ(PageRow(21), BlankRow);
 
-TEST_F(TextViewerTest, HundredLinesAtTheEndShowTheLastTwentyAndABlankRow) {
   WriteBytes("long.txt", NumberedLines(100));
   LoadTextFile("long.txt");
   EXPECT_EQ(EntryCount, 101);
   DrawTextPage(80, 0);
   EXPECT_EQ(PageRow(1), Padded("line 81"));
   EXPECT_EQ(PageRow(20), Padded("line 100"));
-  EXPECT_EQ(PageRow(21), std::string(60, ' '));
+  EXPECT_EQ(PageRow(21), BlankRow);
 }
 
 TEST_F(TextViewerTest, LongLinesAreCutAt255AndShiftedByTheColumnOffset) {
   std::string longLine;
   for (int i = 0; i < 300; ++i) longLine += static_cast<char>('A' + (i / 10) % 26);
-  WriteBytes("wide.txt", longLine + "\r\nnext\r\n");
+  WriteBytes("wide.txt", longLine + "\r\na\tb\x01z\r\n");
   LoadTextFile("wide.txt");
   EXPECT_EQ(EntryCount, 3);
   EXPECT_EQ(ViewerLines[1].Str(), longLine.substr(0, 255));
-  EXPECT_EQ(ViewerLines[2], "next") << "the rest of the long line is skipped";
-
   DrawTextPage(0, 60);
   EXPECT_EQ(PageRow(1), longLine.substr(60, 60));
-  EXPECT_EQ(PageRow(2), std::string(60, ' '));
   DrawTextPage(0, 250);
   EXPECT_EQ(PageRow(1), Padded(longLine.substr(250, 5)));
   DrawTextPage(0, 255);
-  EXPECT_EQ(PageRow(1), std::string(60, ' '));
-  DrawTextPage(0, -4);
-  EXPECT_EQ(PageRow(1), longLine.substr(0, 60)) << "a negative offset hides nothing";
-}
-
-TEST_F(TextViewerTest, ControlBytesTakeOneCellEach) {
-  WriteBytes("tabs.txt", std::string("a\tb\x01z\r\n", 7));
-  LoadTextFile("tabs.txt");
+  EXPECT_EQ(PageRow(1), BlankRow);
+  // Control bytes take one cell each: the tab is byte 9 in its cell.
   DrawTextPage(0, 0);
-  EXPECT_EQ(PageRow(1), Padded(std::string("a\tb\x01z", 5)));
-  EXPECT_EQ(Screen.Cells[3][2].Char, 9);
+  EXPECT_EQ(PageRow(2), Padded("a\tb\x01z"));
 }
 
 TEST_F(TextViewerTest, ASecondFileEmptiesTheStoreAndGoesBackToTheTop) {
@@ -124,7 +109,6 @@ TEST_F(TextViewerTest, ASecondFileEmptiesTheStoreAndGoesBackToTheTop) {
   EXPECT_EQ(TopLine, 0);
   EXPECT_EQ(ColumnOffset, 0);
   EXPECT_EQ(ViewerLines[5], "line 5");
-  EXPECT_EQ(ViewerLines[6], "");
   EXPECT_EQ(ViewerLines[50], "");
 }
 
@@ -134,13 +118,11 @@ TEST_F(TextViewerTest, MissingFileShowsItsMessageAndKeepsTheScrollState) {
   TopLine = 40;
   ColumnOffset = 12;
   std::filesystem::create_directory("folder.txt");
-
   for (const char* name : {"nothere.txt", "folder.txt"}) {
     backend.Pauses.clear();
     LoadTextFile(name);
     EXPECT_EQ(TextAt(24, 15, 19), "File Not Available!") << name;
-    EXPECT_EQ(ForegroundAt(24, 15), 15);
-    EXPECT_EQ(BackgroundAt(42, 15), 4);
+    EXPECT_EQ(AttrAt(42, 15), 15 + 16 * 4);
     EXPECT_EQ(backend.Pauses, std::vector<int>{500}) << name;
     EXPECT_EQ(TopLine, 40);
     EXPECT_EQ(ColumnOffset, 12);
@@ -148,26 +130,16 @@ TEST_F(TextViewerTest, MissingFileShowsItsMessageAndKeepsTheScrollState) {
     EXPECT_EQ(FileLoaded, 1);
     EXPECT_EQ(ViewerLines[1], "") << "the store is emptied first";
   }
-  // The page drawn next is blank over the old scroll position.
-  DrawTextPage(TopLine, ColumnOffset);
-  EXPECT_EQ(PageRow(12), std::string(60, ' '));
-}
-
-TEST_F(TextViewerTest, MissingFileBeforeAnyLoadLeavesTheViewerUnloaded) {
-  LoadTextFile("readme.txt");
-  EXPECT_EQ(FileLoaded, 0);
-  EXPECT_EQ(EntryCount, 0);
 }
 
 TEST_F(TextViewerTest, AFileOfMoreThan5000LinesKeepsTheFirst5000) {
   WriteBytes("huge.txt", NumberedLines(6000));
   LoadTextFile("huge.txt");
   EXPECT_EQ(EntryCount, 5001);
-  EXPECT_EQ(ViewerLines[5000], "line 5000");
   DrawTextPage(EntryCount - 21, 0);
   EXPECT_EQ(PageRow(20), Padded("line 5000"));
-  EXPECT_EQ(PageRow(21), std::string(60, ' '));
-  EXPECT_FALSE(WorkFile.IsOpen()) << "the file is closed after loading";
+  EXPECT_EQ(PageRow(21), BlankRow);
+  EXPECT_FALSE(WorkFile.IsOpen());
 }
 
 }  // namespace
