@@ -212,6 +212,16 @@ bool TmuxSession::WaitGone(const std::string& text, double seconds) {
   return false;
 }
 
+bool TmuxSession::WaitForColours(int column, int row, int foreground, int background, double seconds) {
+  auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+  while (Clock::now() < deadline) {
+    ScreenCell cell = At(column, row);
+    if (cell.Foreground == foreground && cell.Background == background) return true;
+    Nap();
+  }
+  return false;
+}
+
 int TmuxSession::WaitExit(double seconds) {
   auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
   while (Clock::now() < deadline) {
@@ -243,6 +253,15 @@ int TmuxSession::ProgramPid() {
     if (std::to_string(std::atoi(stat.c_str() + ppidStart + 1)) == shell) return std::stoi(name);
   }
   return -1;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, double seconds) {
+  auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+  while (Clock::now() < deadline) {
+    if (condition()) return true;
+    Nap();
+  }
+  return condition();
 }
 
 std::string ZebBinary() { return ZEB_BINARY; }

@@ -3,6 +3,7 @@
 // keys and mouse reports sent as raw bytes, the screen read back with its
 // colours. Every wait has a deadline; nothing relies on a fixed sleep.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,8 @@ class TmuxSession {
   // Waits until `row` (1-based) starts with `text`.
   bool WaitForLine(int row, const std::string& text, double seconds = 10.0);
   bool WaitGone(const std::string& text, double seconds = 10.0);
+  // Waits until the cell shows those colours.
+  bool WaitForColours(int column, int row, int foreground, int background, double seconds = 10.0);
   // Waits for the program to end; returns its exit code or -1.
   int WaitExit(double seconds = 10.0);
 
@@ -56,6 +59,9 @@ class TmuxSession {
   std::string socket_;
   std::string directory_;
 };
+
+// Waits until the condition holds, up to `seconds`.
+bool WaitUntil(const std::function<bool()>& condition, double seconds = 10.0);
 
 // The built programs and the source tree.
 std::string ZebBinary();

@@ -1,0 +1,43 @@
+#include "e2e/emulator_dir.h"
+
+#include <filesystem>
+
+namespace zeb::e2e {
+
+void InstallEmulator(const ScratchDir& dir) {
+  std::filesystem::copy_file(StandinBinary(), dir.File("mame.exe"));
+  WriteFile(dir.File("mame.ini"), "rompath = roms\r\n");
+}
+
+void WriteLists(const ScratchDir& dir) {
+  WriteFile(dir.File("ver.txt"), RunCapture({dir.File("mame.exe"), "-?"}));
+  WriteFile(dir.File("listfull.txt"), RunCapture({dir.File("mame.exe"), "-listfull", "-sortdriver"}));
+  WriteFile(dir.File("listclones.txt"), RunCapture({dir.File("mame.exe"), "-listclones", "-sortdriver"}));
+}
+
+void PrepareDemo(const ScratchDir& dir) {
+  InstallEmulator(dir);
+  WriteLists(dir);
+  std::filesystem::copy(SourceDir() + "/demo", dir.Path(),
+                        std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_existing);
+}
+
+bool WaitForGamesList(TmuxSession& term) { return term.WaitFor("Driver    Game Name", 20.0); }
+
+std::vector<std::string> FileLines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::string text = ReadFile(path), line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      lines.push_back(line);
+      line.clear();
+      ++i;
+    } else {
+      line += text[i];
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace zeb::e2e

@@ -1,0 +1,24 @@
+#pragma once
+// A directory set up as a user's emulator directory: the stand-in as
+// mame.exe, its configuration, and optionally the lists the batch file has it
+// write, with the demo's ROM archives, categories, cheats and viewer files.
+
+#include <string>
+
+#include "e2e/tmux_session.h"
+
+namespace zeb::e2e {
+
+void InstallEmulator(const ScratchDir& dir);
+// The three lists as "mame -? >ver.txt" and so on would write them.
+void WriteLists(const ScratchDir& dir);
+// InstallEmulator, WriteLists, and a copy of the demo's other files.
+void PrepareDemo(const ScratchDir& dir);
+
+// Starts zeb in the directory and waits for the games list.
+bool WaitForGamesList(TmuxSession& term);
+
+// Lines of a CR LF text file.
+std::vector<std::string> FileLines(const std::string& path);
+
+}  // namespace zeb::e2e

@@ -1,0 +1,144 @@
+// The games list in a real terminal on the demo data: the first screen,
+// selecting with the mouse, the filter, scrolling, quitting.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "e2e/emulator_dir.h"
+
+namespace zeb::e2e {
+namespace {
+
+int CountArchives(const ScratchDir& dir) {
+  int n = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.File("roms"))) n += entry.is_regular_file();
+  return n;
+}
+
+std::string Trimmed(std::string s) {
+  while (!s.empty() && s.back() == ' ') s.pop_back();
+  return s;
+}
+
+void Quit(TmuxSession& term) {
+  term.Send("\x1b");
+  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
+  term.Send("y");
+  EXPECT_EQ(term.WaitExit(), 0);
+  EXPECT_EQ(term.Query("#{alternate_on}#{cursor_flag}#{mouse_any_flag}#{mouse_button_flag}"), "0100");
+}
+
+TEST(GamesList, FirstScreenLayout) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  auto lines = term.Lines();
+  auto ini = FileLines(dir.File("zeb.ini"));
+  int games = std::stoi(ini[0]);
+  int available = CountArchives(dir);
+
+  EXPECT_EQ(lines[0].rfind("X Z.E.B. Zestful Game Launcher v1.1", 0), 0u);
+  EXPECT_NE(lines[0].find("X.E.M. 0.37b9"), std::string::npos);
+  EXPECT_EQ(term.At(1, 1).Foreground, 15);
+  EXPECT_EQ(term.At(1, 1).Background, 12);
+  EXPECT_EQ(term.At(3, 1).Foreground, 0);
+  EXPECT_EQ(term.At(3, 1).Background, 15);
+
+  // Panel: title between triangles, buttons, counts.
+  EXPECT_EQ(term.At(64, 3).Glyph, "\u25C4");
+  EXPECT_EQ(term.At(79, 3).Glyph, "\u25BA");
+  EXPECT_NE(lines[2].find("Games List"), std::string::npos);
+  EXPECT_NE(lines[4].find("[   Run Game   ]"), std::string::npos);
+  EXPECT_NE(lines[6].find("[Refresh List! ]"), std::string::npos);
+  EXPECT_NE(lines[8].find("All Games"), std::string::npos);
+  EXPECT_NE(lines[10].find("# of Games:"), std::string::npos);
+  EXPECT_EQ(Trimmed(lines[11].substr(63, 16)), std::to_string(games));
+  EXPECT_EQ(Trimmed(lines[13].substr(63, 16)), std::to_string(available));
+  EXPECT_EQ(Trimmed(lines[15].substr(63, 16)), std::to_string(games - available));
+
+  // Heading, 21 list rows, scroll bars.
+  EXPECT_EQ(lines[2].substr(1, 19), "Driver    Game Name");
+  EXPECT_EQ(term.At(2, 3).Foreground, 0);
+  EXPECT_EQ(term.At(2, 3).Background, 10);
+  EXPECT_EQ(lines[3].substr(1, 27), "astrobee  Astro Bee (World)");
+  EXPECT_EQ(term.At(2, 4).Foreground, 0);  // the highlight bar of a parent
+  EXPECT_EQ(term.At(2, 4).Background, 15);
+  EXPECT_EQ(lines[4].substr(1, 27), "astrobej  Astro Bee (Japan)");
+  EXPECT_EQ(term.At(2, 5).Foreground, 7);  // a clone
+  EXPECT_EQ(term.At(2, 5).Background, 0);
+  EXPECT_FALSE(Trimmed(lines[23].substr(1, 60)).empty());
+  EXPECT_EQ(term.At(62, 3).Glyph, "\u25B2");
+  EXPECT_EQ(term.At(62, 25).Glyph, "\u25BC");
+  EXPECT_EQ(term.At(2, 25).Glyph, "\u25C4");
+  EXPECT_EQ(term.At(61, 25).Glyph, "\u25BA");
+  Quit(term);
+}
+
+TEST(GamesList, ClickSelectsARowAndShowsItsDetails) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  term.Click(10, 5);  // astrobej, a clone of astrobee
+  ASSERT_TRUE(term.WaitForColours(2, 5, 0, 7));  // the highlight bar of a clone
+  EXPECT_EQ(term.At(2, 4).Background, 0);
+  auto lines = term.Lines();
+  EXPECT_EQ(lines[17].substr(63, 14), "astrobee      ");
+  EXPECT_EQ(lines[21].substr(63, 7), "Shooter");
+  EXPECT_EQ(lines[22].substr(63, 16), "Flying Vertical ");
+  Quit(term);
+}
+
+TEST(GamesList, FilterButtonCyclesTheThreeFilters) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  int available = CountArchives(dir);
+
+  term.Click(79, 9);
+  ASSERT_TRUE(term.WaitFor("Available"));
+  // Every listed game has its archive.
+  ASSERT_TRUE(term.WaitForLine(4, " astrobee"));
+  auto lines = term.Lines();
+  int shown = 0;
+  for (int row = 4; row <= 24; ++row) {
+    std::string driver = Trimmed(lines[static_cast<std::size_t>(row - 1)].substr(1, 10));
+    if (driver.empty()) continue;
+    ++shown;
+    EXPECT_TRUE(Exists(dir.File("roms/" + driver.substr(0, driver.find(' ')) + ".zip"))) << driver;
+  }
+  EXPECT_EQ(shown, std::min(21, available));
+
+  term.Click(79, 9);
+  ASSERT_TRUE(term.WaitFor("Missing"));
+  ASSERT_TRUE(term.WaitForLine(4, " astrobej"));
+  term.Click(64, 9);
+  ASSERT_TRUE(term.WaitFor("Available"));
+  term.Click(64, 9);
+  ASSERT_TRUE(term.WaitFor("All Games"));
+  Quit(term);
+}
+
+TEST(GamesList, DownAndEndScroll) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  term.Send("\x1b[B");
+  ASSERT_TRUE(term.WaitForLine(4, " astrobej"));
+  term.Send("\x1b[F");
+  ASSERT_TRUE(term.WaitForLine(24, " zigzagzb  Zig Zag Zebra"));
+  term.Send("\x1b[H");
+  ASSERT_TRUE(term.WaitForLine(4, " astrobee"));
+  // The held outer down arrow scrolls to the last window and stops.
+  term.Press(62, 25);
+  ASSERT_TRUE(term.WaitForLine(24, " zigzagzb"));
+  term.Release(62, 25);
+  Quit(term);
+}
+
+}  // namespace
+}  // namespace zeb::e2e

@@ -1,0 +1,64 @@
+// The first run with the emulator's lists present, and the starts after it.
+
+#include <gtest/gtest.h>
+
+#include "e2e/emulator_dir.h"
+
+namespace zeb::e2e {
+namespace {
+
+TEST(Import, FirstRunImportsSavesAndDeletesTheWorkFiles) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  WriteFile(dir.File("RunMe.bat"), "left from the batch road\r\n");
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+
+  auto ini = FileLines(dir.File("zeb.ini"));
+  ASSERT_GE(ini.size(), 46u);
+  int games = std::stoi(ini[0]);
+  EXPECT_GT(games, 50);
+  EXPECT_EQ(ini.size(), 46u + 6u * static_cast<unsigned>(games));
+  EXPECT_EQ(ini[45], "X.E.M. 0.37b9");
+  EXPECT_EQ(ini[46], "astrobee");
+  EXPECT_EQ(ini[47], "Astro Bee (World)");
+  for (const char* name : {"ver.txt", "listfull.txt", "listclones.txt", "RunMe.bat"}) {
+    EXPECT_FALSE(Exists(dir.File(name))) << name;
+  }
+  // The title shows the emulator's version at its right end.
+  EXPECT_NE(term.Line(1).find("X.E.M. 0.37b9"), std::string::npos);
+
+  term.Send("\x1b");
+  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
+  term.Send("y");
+  EXPECT_EQ(term.WaitExit(), 0);
+}
+
+TEST(Import, LaterStartsOnlyLoadAndLeaveNewListsAlone) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  {
+    TmuxSession term(dir.Path(), ZebBinary());
+    ASSERT_TRUE(WaitForGamesList(term));
+    term.Send("\x1b");
+    ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
+    term.Send("Y");
+    ASSERT_EQ(term.WaitExit(), 0);
+  }
+  std::string saved = ReadFile(dir.File("zeb.ini"));
+  WriteFile(dir.File("listfull.txt"), "header\r\nnewgame   \"A New Game\"\r\n");
+  WriteFile(dir.File("listclones.txt"), "header\r\n");
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  EXPECT_TRUE(Exists(dir.File("listfull.txt")));
+  EXPECT_TRUE(Exists(dir.File("listclones.txt")));
+  EXPECT_EQ(ReadFile(dir.File("zeb.ini")), saved);
+  EXPECT_FALSE(term.WaitFor("A New Game", 0.5));
+  term.Send("\x1b");
+  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
+  term.Send("y");
+  EXPECT_EQ(term.WaitExit(), 0);
+}
+
+}  // namespace
+}  // namespace zeb::e2e

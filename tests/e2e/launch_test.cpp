@@ -1,0 +1,117 @@
+// Running the emulator from the games list in a real terminal, with the
+// stand-in, which logs the arguments it received in launch.log.
+
+#include <gtest/gtest.h>
+
+#include "e2e/emulator_dir.h"
+
+namespace zeb::e2e {
+namespace {
+
+void FirstRun(const ScratchDir& dir) {
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  term.Send("\x1b");
+  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
+  term.Send("y");
+  ASSERT_EQ(term.WaitExit(), 0);
+}
+
+void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines) text += line + "\r\n";
+  WriteFile(path, text);
+}
+
+TEST(Launch, EnterRunsTheSelectedGameWithTheDefaultOptions) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  term.Send("\r");
+  ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue....."));
+  EXPECT_EQ(term.Line(1).rfind("Starting Mame...", 0), 0u);
+  EXPECT_EQ(ReadFile(dir.File("launch.log")), "[astrobee] [-w] [-c]\n");
+  // The emulator's own output is still readable at the prompt.
+  EXPECT_TRUE(term.WaitFor("astrobee", 1.0));
+  // The emulator had the terminal without mouse reporting; it is back on now.
+  EXPECT_EQ(term.Query("#{mouse_button_flag}"), "1");
+  term.Send("k");
+  ASSERT_TRUE(WaitForGamesList(term));
+  EXPECT_TRUE(term.WaitForLine(4, " astrobee  Astro Bee (World)"));
+  EXPECT_EQ(term.Line(25).find("Press any key"), std::string::npos);
+  term.Send("\x1b");
+  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
+  term.Send("y");
+  EXPECT_EQ(term.WaitExit(), 0);
+}
+
+TEST(Launch, AHandWrittenSettingsFileGivesTheArgumentsOfTheSlotTable) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  FirstRun(dir);
+  auto ini = FileLines(dir.File("zeb.ini"));
+  auto set = [&](int line, const std::string& value) { ini[static_cast<std::size_t>(line - 1)] = value; };
+  set(6, "0");     // Auto Frameskip
+  set(7, "3");     // Skip # Frames
+  set(13, "1");    // Scanlines
+  set(19, "1");    // Verbose
+  set(20, "1");    // Sample Rate 22050
+  set(24, "-12");  // Volume
+  set(25, "6");    // Resolution 640x480
+  set(34, "2");    // Joystick Hotrod
+  set(35, "3");    // Screen Depth 32 bit
+  set(36, "1.5");  // Brightness
+  set(39, " 2.50000000000000E+0000");  // Beam Width
+  set(40, "15");   // Flicker
+  set(43, "0");    // Game Cheats
+  set(44, "0");    // Pause After Mame
+  WriteLines(dir.File("zeb.ini"), ini);
+
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  term.Send("\r");
+  ASSERT_TRUE(WaitUntil([&] { return Exists(dir.File("launch.log")); }));
+  ASSERT_TRUE(WaitForGamesList(term));
+  EXPECT_EQ(ReadFile(dir.File("launch.log")),
+            "[astrobee] [-noafs] [-fs] [3] [-w] [-sl] [-sr] [22050] [-vol] [-12] [-resolution] [640x480x32] "
+            "[-hotrod] [-beam] [2.5] [-flicker] [15] [-fsb] [1.50] [-verbose]\n");
+  term.Send("\x1b");
+  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
+  term.Send("y");
+  EXPECT_EQ(term.WaitExit(), 0);
+}
+
+TEST(Launch, RunGameDoesNothingUnderMissingWhileEnterStillLaunches) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  FirstRun(dir);
+  // The archive arrives after the scan: the game stays listed as missing.
+  WriteFile(dir.File("roms/astrobej.zip"), "");
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  term.Click(79, 9);
+  ASSERT_TRUE(term.WaitFor("Available"));
+  term.Click(79, 9);
+  ASSERT_TRUE(term.WaitFor("Missing"));
+  ASSERT_TRUE(term.WaitForLine(4, " astrobej"));
+  term.Click(70, 5);  // Run Game
+  // A row click after it shows the click was taken in.
+  term.Click(10, 5);
+  ASSERT_TRUE(WaitUntil([&] { return term.At(2, 5).Foreground == 0; }));
+  EXPECT_FALSE(Exists(dir.File("launch.log")));
+  term.Click(10, 4);
+  ASSERT_TRUE(term.WaitForColours(2, 4, 0, 7));
+  term.Send("\r");
+  ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue....."));
+  EXPECT_EQ(ReadFile(dir.File("launch.log")), "[astrobej] [-w] [-c]\n");
+  term.Send(" ");
+  ASSERT_TRUE(WaitForGamesList(term));
+  term.Send("\x1b");
+  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
+  term.Send("y");
+  EXPECT_EQ(term.WaitExit(), 0);
+}
+
+}  // namespace
+}  // namespace zeb::e2e

@@ -1,0 +1,128 @@
+// The options screen and the text viewer in a real terminal.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "e2e/emulator_dir.h"
+
+namespace zeb::e2e {
+namespace {
+
+void Quit(TmuxSession& term) {
+  term.Send("\x1b");
+  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
+  term.Send("y");
+  EXPECT_EQ(term.WaitExit(), 0);
+}
+
+TEST(OptionsScreen, ChangedWidgetsReachTheSettingsFileAndTheNextLaunch) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  auto before = FileLines(dir.File("zeb.ini"));
+
+  term.Click(79, 3);
+  ASSERT_TRUE(term.WaitFor("Mame Options"));
+  ASSERT_TRUE(term.WaitFor("Roms Paths:"));  // the Paths page first
+  EXPECT_TRUE(term.WaitFor("Executable Name:"));
+
+  term.Click(11, 4);  // Display tab
+  ASSERT_TRUE(term.WaitFor("Vertical Sync"));
+  term.Click(24, 11);  // Vertical Sync: no -> yes
+  ASSERT_TRUE(WaitUntil([&] { return term.At(22, 11).Glyph == "\u25BA"; }));
+
+  term.Click(20, 4);  // Sound/Vector tab
+  ASSERT_TRUE(term.WaitFor("SOUND MENU"));
+  term.Click(22, 18);  // Volume "-"
+  ASSERT_TRUE(term.WaitFor(" -1 "));
+
+  term.Click(70, 7);  // Save Config
+  ASSERT_TRUE(term.WaitFor("Config Saved"));
+  auto after = FileLines(dir.File("zeb.ini"));
+  ASSERT_EQ(after.size(), before.size());
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    if (i == 7) {
+      EXPECT_EQ(after[i], "1");  // Vertical Sync
+    } else if (i == 23) {
+      EXPECT_EQ(after[i], "-1");  // Volume
+    } else {
+      EXPECT_EQ(after[i], before[i]) << "line " << i + 1;
+    }
+  }
+
+  // Back to the games list; the next launch uses the new options.
+  term.Click(64, 3);
+  ASSERT_TRUE(WaitForGamesList(term));
+  term.Send("\r");
+  ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue....."));
+  EXPECT_EQ(ReadFile(dir.File("launch.log")), "[astrobee] [-waitvsync] [-w] [-vol] [-1] [-c]\n");
+  term.Send(" ");
+  ASSERT_TRUE(WaitForGamesList(term));
+  Quit(term);
+}
+
+TEST(OptionsScreen, EditingRomsPathsAndSavingWritesTheNewText) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  term.Click(79, 3);
+  ASSERT_TRUE(term.WaitFor("Roms Paths:"));
+  term.Click(30, 10);
+  ASSERT_TRUE(term.WaitFor("roms_"));
+  term.Send("\x7f\x7f");
+  term.Send("data");
+  ASSERT_TRUE(term.WaitFor("rodata_"));
+  term.Send("\r");
+  ASSERT_TRUE(term.WaitGone("rodata_"));
+  term.Click(70, 7);  // Save Config
+  ASSERT_TRUE(term.WaitFor("Config Saved"));
+  EXPECT_EQ(FileLines(dir.File("zeb.ini"))[2], "rodata");
+  Quit(term);
+}
+
+TEST(TextViewer, OpensOnThePictureShowsScrollsAndReportsAMissingFile) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  std::filesystem::remove(dir.File("windows.txt"));
+  std::string readme;
+  for (int i = 1; i <= 40; ++i) readme += "readme line " + std::to_string(i) + "\r\n";
+  WriteFile(dir.File("readme.txt"), readme);
+
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  term.Click(79, 3);
+  ASSERT_TRUE(term.WaitFor("Mame Options"));
+  term.Click(79, 3);
+  ASSERT_TRUE(term.WaitFor("File Viewer"));
+  ASSERT_TRUE(term.WaitFor("Text Viewer"));
+  EXPECT_TRUE(term.WaitFor("ZEB Readme"));
+  // The picture: full blocks inside the black body.
+  EXPECT_TRUE(WaitUntil([&] {
+    int blocks = 0;
+    for (const auto& line : term.Lines()) {
+      for (std::size_t at = line.find("\u2588"); at != std::string::npos; at = line.find("\u2588", at + 1)) ++blocks;
+    }
+    return blocks > 50;
+  }));
+
+  term.Click(70, 7);  // ZEB Readme
+  ASSERT_TRUE(term.WaitForLine(4, " readme line 1 "));
+  term.Send("\x1b[B");
+  ASSERT_TRUE(term.WaitForLine(4, " readme line 2 "));
+  term.Click(62, 24);  // inner down arrow
+  ASSERT_TRUE(term.WaitForLine(4, " readme line 3 "));
+  term.Click(62, 4);  // inner up arrow
+  ASSERT_TRUE(term.WaitForLine(4, " readme line 2 "));
+  term.Send("\x1b[F");
+  ASSERT_TRUE(term.WaitForLine(23, " readme line 40"));
+
+  term.Click(70, 23);  // Windows: its file is missing
+  ASSERT_TRUE(term.WaitFor("File Not Available!"));
+  Quit(term);
+}
+
+}  // namespace
+}  // namespace zeb::e2e
