@@ -54,21 +54,21 @@ TEST(GamesList, FirstScreenLayout) {
   EXPECT_NE(lines[6].find("[Refresh List! ]"), std::string::npos);
   EXPECT_NE(lines[8].find("All Games"), std::string::npos);
   EXPECT_NE(lines[10].find("# of Games:"), std::string::npos);
-  EXPECT_EQ(Trimmed(lines[11].substr(63, 16)), std::to_string(games));
-  EXPECT_EQ(Trimmed(lines[13].substr(63, 16)), std::to_string(available));
-  EXPECT_EQ(Trimmed(lines[15].substr(63, 16)), std::to_string(games - available));
+  EXPECT_EQ(Trimmed(term.Text(64, 12, 16)), std::to_string(games));
+  EXPECT_EQ(Trimmed(term.Text(64, 14, 16)), std::to_string(available));
+  EXPECT_EQ(Trimmed(term.Text(64, 16, 16)), std::to_string(games - available));
 
   // Heading, 21 list rows, scroll bars.
-  EXPECT_EQ(lines[2].substr(1, 19), "Driver    Game Name");
+  EXPECT_EQ(term.Text(2, 3, 19), "Driver    Game Name");
   EXPECT_EQ(term.At(2, 3).Foreground, 0);
   EXPECT_EQ(term.At(2, 3).Background, 10);
-  EXPECT_EQ(lines[3].substr(1, 27), "astrobee  Astro Bee (World)");
+  EXPECT_EQ(term.Text(2, 4, 27), "astrobee  Astro Bee (World)");
   EXPECT_EQ(term.At(2, 4).Foreground, 0);  // the highlight bar of a parent
   EXPECT_EQ(term.At(2, 4).Background, 15);
-  EXPECT_EQ(lines[4].substr(1, 27), "astrobej  Astro Bee (Japan)");
+  EXPECT_EQ(term.Text(2, 5, 27), "astrobej  Astro Bee (Japan)");
   EXPECT_EQ(term.At(2, 5).Foreground, 7);  // a clone
   EXPECT_EQ(term.At(2, 5).Background, 0);
-  EXPECT_FALSE(Trimmed(lines[23].substr(1, 60)).empty());
+  EXPECT_FALSE(Trimmed(term.Text(2, 24, 60)).empty());
   EXPECT_EQ(term.At(62, 3).Glyph, "\u25B2");
   EXPECT_EQ(term.At(62, 25).Glyph, "\u25BC");
   EXPECT_EQ(term.At(2, 25).Glyph, "\u25C4");
@@ -84,10 +84,9 @@ TEST(GamesList, ClickSelectsARowAndShowsItsDetails) {
   term.Click(10, 5);  // astrobej, a clone of astrobee
   ASSERT_TRUE(term.WaitForColours(2, 5, 0, 7));  // the highlight bar of a clone
   EXPECT_EQ(term.At(2, 4).Background, 0);
-  auto lines = term.Lines();
-  EXPECT_EQ(lines[17].substr(63, 14), "astrobee      ");
-  EXPECT_EQ(lines[21].substr(63, 7), "Shooter");
-  EXPECT_EQ(lines[22].substr(63, 16), "Flying Vertical ");
+  EXPECT_EQ(term.Text(64, 18, 14), "astrobee      ");
+  EXPECT_EQ(term.Text(64, 22, 15), "Shooter        ");
+  EXPECT_EQ(term.Text(64, 23, 16), "Flying Vertical ");
   Quit(term);
 }
 
@@ -101,11 +100,10 @@ TEST(GamesList, FilterButtonCyclesTheThreeFilters) {
   term.Click(79, 9);
   ASSERT_TRUE(term.WaitFor("Available"));
   // Every listed game has its archive.
-  ASSERT_TRUE(term.WaitForLine(4, " astrobee"));
-  auto lines = term.Lines();
+  ASSERT_TRUE(term.WaitForText(2, 4, "astrobee"));
   int shown = 0;
   for (int row = 4; row <= 24; ++row) {
-    std::string driver = Trimmed(lines[static_cast<std::size_t>(row - 1)].substr(1, 10));
+    std::string driver = Trimmed(term.Text(2, row, 10));
     if (driver.empty()) continue;
     ++shown;
     EXPECT_TRUE(Exists(dir.File("roms/" + driver.substr(0, driver.find(' ')) + ".zip"))) << driver;
@@ -114,7 +112,7 @@ TEST(GamesList, FilterButtonCyclesTheThreeFilters) {
 
   term.Click(79, 9);
   ASSERT_TRUE(term.WaitFor("Missing"));
-  ASSERT_TRUE(term.WaitForLine(4, " astrobej"));
+  ASSERT_TRUE(term.WaitForText(2, 4, "astrobej"));
   term.Click(64, 9);
   ASSERT_TRUE(term.WaitFor("Available"));
   term.Click(64, 9);
@@ -128,14 +126,14 @@ TEST(GamesList, DownAndEndScroll) {
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(WaitForGamesList(term));
   term.Send("\x1b[B");
-  ASSERT_TRUE(term.WaitForLine(4, " astrobej"));
+  ASSERT_TRUE(term.WaitForText(2, 4, "astrobej"));
   term.Send("\x1b[F");
-  ASSERT_TRUE(term.WaitForLine(24, " zigzagzb  Zig Zag Zebra"));
+  ASSERT_TRUE(term.WaitForText(2, 24, "zigzagzb  Zig Zag Zebra"));
   term.Send("\x1b[H");
-  ASSERT_TRUE(term.WaitForLine(4, " astrobee"));
+  ASSERT_TRUE(term.WaitForText(2, 4, "astrobee"));
   // The held outer down arrow scrolls to the last window and stops.
   term.Press(62, 25);
-  ASSERT_TRUE(term.WaitForLine(24, " zigzagzb"));
+  ASSERT_TRUE(term.WaitForText(2, 24, "zigzagzb"));
   term.Release(62, 25);
   Quit(term);
 }

@@ -38,7 +38,7 @@ TEST(Launch, EnterRunsTheSelectedGameWithTheDefaultOptions) {
   EXPECT_EQ(term.Query("#{mouse_button_flag}"), "1");
   term.Send("k");
   ASSERT_TRUE(WaitForGamesList(term));
-  EXPECT_TRUE(term.WaitForLine(4, " astrobee  Astro Bee (World)"));
+  EXPECT_TRUE(term.WaitForText(2, 4, "astrobee  Astro Bee (World)"));
   EXPECT_EQ(term.Line(25).find("Press any key"), std::string::npos);
   term.Send("\x1b");
   ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
@@ -94,7 +94,7 @@ TEST(Launch, RunGameDoesNothingUnderMissingWhileEnterStillLaunches) {
   ASSERT_TRUE(term.WaitFor("Available"));
   term.Click(79, 9);
   ASSERT_TRUE(term.WaitFor("Missing"));
-  ASSERT_TRUE(term.WaitForLine(4, " astrobej"));
+  ASSERT_TRUE(term.WaitForText(2, 4, "astrobej"));
   term.Click(70, 5);  // Run Game
   // A row click after it shows the click was taken in.
   term.Click(10, 5);

@@ -109,15 +109,15 @@ TEST(TextViewer, OpensOnThePictureShowsScrollsAndReportsAMissingFile) {
   }));
 
   term.Click(70, 7);  // ZEB Readme
-  ASSERT_TRUE(term.WaitForLine(4, " readme line 1 "));
+  ASSERT_TRUE(term.WaitForText(2, 4, "readme line 1 "));
   term.Send("\x1b[B");
-  ASSERT_TRUE(term.WaitForLine(4, " readme line 2 "));
+  ASSERT_TRUE(term.WaitForText(2, 4, "readme line 2 "));
   term.Click(62, 24);  // inner down arrow
-  ASSERT_TRUE(term.WaitForLine(4, " readme line 3 "));
+  ASSERT_TRUE(term.WaitForText(2, 4, "readme line 3 "));
   term.Click(62, 4);  // inner up arrow
-  ASSERT_TRUE(term.WaitForLine(4, " readme line 2 "));
+  ASSERT_TRUE(term.WaitForText(2, 4, "readme line 2 "));
   term.Send("\x1b[F");
-  ASSERT_TRUE(term.WaitForLine(23, " readme line 40"));
+  ASSERT_TRUE(term.WaitForText(2, 23, "readme line 40"));
 
   term.Click(70, 23);  // Windows: its file is missing
   ASSERT_TRUE(term.WaitFor("File Not Available!"));

@@ -181,6 +181,21 @@ ScreenCell TmuxSession::At(int column, int row) {
   return Cells()[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
 }
 
+std::string TmuxSession::Text(int column, int row, int length) {
+  auto cells = Cells();
+  std::string text;
+  for (int c = column; c < column + length && c <= 80; ++c) {
+    text += cells[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(c - 1)].Glyph;
+  }
+  return text;
+}
+
+bool TmuxSession::WaitForText(int column, int row, const std::string& text, double seconds) {
+  int length = 0;
+  for (unsigned char c : text) length += (c & 0xC0) != 0x80;
+  return WaitUntil([&] { return Text(column, row, length) == text; }, seconds);
+}
+
 bool TmuxSession::WaitFor(const std::string& text, double seconds) {
   auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
   while (Clock::now() < deadline) {

@@ -38,6 +38,9 @@ class TmuxSession {
   // The screen with colours, [row][column], 1-based through At().
   std::vector<std::vector<ScreenCell>> Cells();
   ScreenCell At(int column, int row);
+  // The glyphs of `length` cells from (column, row), as UTF-8.
+  std::string Text(int column, int row, int length);
+  bool WaitForText(int column, int row, const std::string& text, double seconds = 10.0);
 
   // Waits until the screen holds `text` (anywhere), up to `seconds`.
   bool WaitFor(const std::string& text, double seconds = 10.0);
