@@ -116,9 +116,24 @@ bool ParseReal(std::string_view text, double& value) {
   return result.ec == std::errc() && result.ptr == convert.data() + convert.size() && std::isfinite(value);
 }
 
+// "'<text>' is not a valid <kind> value"
+[[noreturn]] void FatalConversion(std::string_view text, std::string_view kind) {
+  std::string message = "'";
+  message += text;
+  message += "' is not a valid ";
+  message += kind;
+  message += " value";
+  Fatal(message);
+}
+
 [[noreturn]] void FatalGameCount(long long count) {
-  Fatal("'" + std::string(SettingsFileName) + "' declares " + IntText(count).Str() + " games; it can hold 0 to " +
-        IntText(MaxGames).Str());
+  std::string message = "'";
+  message += SettingsFileName;
+  message += "' declares ";
+  message += IntText(count).View();
+  message += " games; it can hold 0 to ";
+  message += IntText(MaxGames).View();
+  Fatal(message);
 }
 
 }  // namespace
@@ -153,10 +168,10 @@ void LoadSettings() {
   for (int i = 0; i < SettingsLineCount; ++i) {
     texts[i] = WorkFile.ReadLine();
     if (Lines[i].Integer != nullptr && !ParseInteger(texts[i], integers[i])) {
-      Fatal("'" + texts[i].Str() + "' is not a valid integer value");
+      FatalConversion(texts[i], "integer");
     }
     if (Lines[i].Real != nullptr && !ParseReal(texts[i], reals[i])) {
-      Fatal("'" + texts[i].Str() + "' is not a valid floating point value");
+      FatalConversion(texts[i], "floating point");
     }
   }
   if (integers[0] < 0 || integers[0] > MaxGames) FatalGameCount(integers[0]);

@@ -1,0 +1,162 @@
+// The game database at full size: the first-run import of 4000 games, 1500
+// clones, 4000 category lines and 40,000 cheat lines; loading and saving a
+// settings file of 4000 games; and the ROM scan with half the archives
+// present. The data is generated in a temporary directory.
+
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/state.h"
+#include "gamedb/gamedb.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr int Games = 4000;
+constexpr int Clones = 1500;
+constexpr int CheatLines = 40000;
+
+std::string Name(int game) {
+  char name[16];
+  std::snprintf(name, sizeof name, "gm%05d", game);
+  return name;
+}
+
+void Write(const std::string& file, const std::string& text) {
+  std::ofstream out(file, std::ios::binary);
+  out << text;
+}
+
+// A working directory with the emulator's lists, catver.ini, cheat.dat and
+// the archives of every other game; removed at the end of the program.
+class Workplace {
+ public:
+  Workplace() {
+    char pattern[] = "/tmp/zeb-bench-XXXXXX";
+    path_ = mkdtemp(pattern);
+    std::filesystem::current_path(path_);
+
+    Write("ver.txt", "M.A.M.E. v0.37 beta 16 (Jun 28 2001) - Multiple Arcade Machine Emulator\r\n");
+    std::string full = "name      description\r\n";
+    for (int game = 1; game <= Games; ++game) {
+      full += Name(game) + "   \"Some Arcade Game number " + std::to_string(game) + " (set 1)\"\r\n";
+    }
+    Write("listfull.txt", full);
+
+    std::string clones = "name     clone of\r\n";
+    for (int clone = 1; clone <= Clones; ++clone) clones += Name(clone * 2) + "  " + Name(clone * 2 - 1) + "\r\n";
+    Write("listclones.txt", clones);
+
+    std::string catver = ";; catver.ini\r\n\r\n[Category]\r\n";
+    for (int game = 1; game <= Games; ++game) catver += Name(game) + "=Platform / Shooter Scrolling\r\n";
+    catver += "[VerAdded]\r\n";
+    for (int game = 1; game <= Games; ++game) catver += Name(game) + "=.37b16\r\n";
+    Write("catver.ini", catver);
+
+    std::string cheats;
+    for (int line = 0; line < CheatLines; ++line) {
+      if (line % 50 == 0) {
+        cheats += "; [ cheats of the next game ]\r\n";
+        cheats += "skipped:0:000000:00:000:skipped with the comment\r\n";
+        line += 1;
+        continue;
+      }
+      cheats += Name(line / 10 % Games + 1) + ":0:0000A2F3:05:000:Infinite Lives:Player 1\r\n";
+    }
+    Write("cheat.dat", cheats);
+
+    std::filesystem::create_directory("roms");
+    for (int game = 1; game <= Games; game += 2) Write("roms/" + Name(game) + ".zip", "PK");
+  }
+  ~Workplace() {
+    std::error_code ignored;
+    std::filesystem::current_path("/", ignored);
+    std::filesystem::remove_all(path_, ignored);
+  }
+
+ private:
+  std::string path_;
+};
+
+Workplace& Place() {
+  static Workplace place;
+  return place;
+}
+
+void FirstRunImports() {
+  zeb::SetDefaultSettings();
+  zeb::ReadMameVersion();
+  zeb::ImportGameNames();
+  zeb::ImportClones();
+  zeb::ImportCategories();
+  zeb::ImportCheatCounts();
+}
+
+void BM_FirstRunImport(benchmark::State& state) {
+  Place();
+  zeb::ResetProgramState();
+  for (auto _ : state) {
+    FirstRunImports();
+    benchmark::DoNotOptimize(zeb::GameCount);
+  }
+  if (zeb::GameCount != Games || zeb::Games[2].CloneOf.Empty() || zeb::Games[7].CheatCount.Empty()) {
+    state.SkipWithError("the import did not fill the table");
+  }
+}
+BENCHMARK(BM_FirstRunImport)->Unit(benchmark::kMillisecond);
+
+void BM_FirstRunImportAndSave(benchmark::State& state) {
+  Place();
+  zeb::ResetProgramState();
+  for (auto _ : state) {
+    FirstRunImports();
+    zeb::SaveSettings();
+    state.PauseTiming();
+    std::filesystem::remove("zeb.ini");
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_FirstRunImportAndSave)->Unit(benchmark::kMillisecond);
+
+void BM_SaveSettings(benchmark::State& state) {
+  Place();
+  zeb::ResetProgramState();
+  FirstRunImports();
+  for (auto _ : state) zeb::SaveSettings();
+  std::filesystem::remove("zeb.ini");
+}
+BENCHMARK(BM_SaveSettings)->Unit(benchmark::kMillisecond);
+
+void BM_LoadSettings(benchmark::State& state) {
+  Place();
+  zeb::ResetProgramState();
+  FirstRunImports();
+  zeb::SaveSettings();
+  for (auto _ : state) {
+    zeb::LoadSettings();
+    benchmark::DoNotOptimize(zeb::GameCount);
+  }
+  std::filesystem::remove("zeb.ini");
+  if (zeb::GameCount != Games) state.SkipWithError("the load did not read the table");
+}
+BENCHMARK(BM_LoadSettings)->Unit(benchmark::kMillisecond);
+
+void BM_ScanRomAvailability(benchmark::State& state) {
+  Place();
+  zeb::ResetProgramState();
+  FirstRunImports();
+  for (auto _ : state) zeb::ScanRomAvailability();
+  if (!(zeb::Games[1].Available == "1") || !(zeb::Games[2].Available == "0")) {
+    state.SkipWithError("the scan did not find half the archives");
+  }
+}
+BENCHMARK(BM_ScanRomAvailability)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
