@@ -1,0 +1,132 @@
+// The cost of the games list on a full table of 4000 games: the bytes that
+// reach the terminal for one scroll step and for a key that changes
+// nothing (the page is redrawn into the model either way; only changed cells
+// may be written), and the time of one page drawing.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "console/console.h"
+#include "console/scripted_backend.h"
+#include "console/terminal_render.h"
+#include "core/state.h"
+#include "settings/settings.h"
+#include "ui/frame.h"
+#include "ui/games_list.h"
+#include "ui/main_loop_parts.h"
+
+namespace zeb {
+namespace {
+
+constexpr unsigned char DownCode = 80;
+constexpr unsigned char UpCode = 72;
+constexpr unsigned char PgDnCode = 81;
+
+// A deterministic table that looks like the emulator's: sorted driver names
+// of 4 to 8 letters, descriptions of varied words, one game in four a clone.
+void BuildTable() {
+  static const char* Words[] = {"Space", "Dragon", "Street", "Fighter", "Galaxy", "Ninja", "Turbo",
+                                "Racing", "Puzzle", "Warrior", "Legend", "Super", "Bomber",  "Attack",
+                                "Force",  "Zone",   "Quest",  "Master",  "Blaster", "Star"};
+  uint32_t seed = 12345;
+  auto next = [&seed](uint32_t range) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % range;
+  };
+  std::vector<std::string> names;
+  for (int i = 0; i < MaxGames; ++i) {
+    std::string name;
+    int length = 4 + static_cast<int>(next(5));
+    for (int c = 0; c < length; ++c) name += static_cast<char>('a' + next(26));
+    names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+
+  ResetProgramState();
+  SetDefaultSettings();
+  ProgramVersion = "v1.1";
+  MameVersion = "0.37b5";
+  for (int i = 1; i <= MaxGames; ++i) {
+    GameRecord& game = Games[i];
+    game.DriverName = names[static_cast<std::size_t>(i - 1)];
+    std::string description;
+    int words = 2 + static_cast<int>(next(4));
+    for (int w = 0; w < words; ++w) description += std::string(w ? " " : "") + Words[next(20)];
+    description += " (" + std::to_string(1980 + next(20)) + ")";
+    game.Description = description;
+    if (i > 1 && next(4) == 0) game.CloneOf = Games[i - 1].DriverName;
+    game.Category = next(2) ? "Shooter / Flying Vertical" : "Platform";
+    game.Available = next(3) ? "1" : "0";
+    if (next(5) == 0) game.CheatCount = IntText(next(40) + 1);
+  }
+  GameCount = MaxGames;
+  ListFilter = 1;
+  SelectedEntry = 1;
+  SelectedGame = 1;
+}
+
+// One key as the main loop reads and dispatches it; returns the bytes that
+// the terminal's next showing would write.
+std::size_t KeyBytes(ScriptedBackend& backend, TerminalView& view, unsigned char code) {
+  backend.Special(code);
+  LastKey = GetKey();
+  DispatchKey();
+  std::string out;
+  RenderChanges(view, Screen, out);
+  return out.size();
+}
+
+// A games list on screen, with the terminal showing it.
+struct ShownList {
+  ScriptedBackend backend;
+  TerminalView view;
+
+  ShownList() {
+    ConsoleUseBackend(&backend);
+    BuildTable();
+    RedrawScreen();
+    std::string out;
+    RenderChanges(view, Screen, out);
+  }
+  ~ShownList() { ConsoleUseBackend(nullptr); }
+};
+
+void BM_ListKeyBytes(benchmark::State& state) {
+  ShownList list;
+  // Halfway down the list, where a step both ways is possible.
+  TopLine = 2000;
+  DrawListPage(SelectedEntry, TopLine, ColumnOffset);
+  std::string out;
+  RenderChanges(list.view, Screen, out);
+
+  std::size_t downBytes = KeyBytes(list.backend, list.view, DownCode);
+  std::size_t unchangedBytes = KeyBytes(list.backend, list.view, PgDnCode);
+
+  bool down = false;
+  for (auto _ : state) {
+    down = !down;
+    benchmark::DoNotOptimize(KeyBytes(list.backend, list.view, down ? DownCode : UpCode));
+  }
+  state.counters["down_step_bytes"] = static_cast<double>(downBytes);
+  state.counters["unchanged_key_bytes"] = static_cast<double>(unchangedBytes);
+}
+BENCHMARK(BM_ListKeyBytes);
+
+void BM_DrawListPage(benchmark::State& state) {
+  ShownList list;
+  TopLine = 2000;
+  for (auto _ : state) {
+    DrawListPage(SelectedEntry, TopLine, ColumnOffset);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_DrawListPage);
+
+}  // namespace
+}  // namespace zeb
+
+BENCHMARK_MAIN();
