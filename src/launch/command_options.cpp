@@ -26,7 +26,7 @@ constexpr const char* ScreenEffects[] = {
     "-effect rgb4 ",   "-effect rgb6 ",   "-effect rgb16 ",
 };
 
-ShortString Joined(std::string_view a, std::string_view b = {}, std::string_view c = {}) {
+ShortString Joined(std::string_view a, std::string_view b = "", std::string_view c = "") {
   ShortString text = a;
   text += b;
   text += c;

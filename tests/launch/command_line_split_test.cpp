@@ -1,0 +1,45 @@
+// Splitting a command line into words by the Windows rules.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "launch/launch.h"
+
+namespace zeb {
+namespace {
+
+using Words = std::vector<std::string>;
+
+TEST(SplitCommandLine, BlanksSeparateAndQuotesGroup) {
+  EXPECT_EQ(SplitCommandLine(R"("mame.exe" astrobee -w  -c  )"), (Words{"mame.exe", "astrobee", "-w", "-c"}));
+  EXPECT_EQ(SplitCommandLine("\"p\"\ta\t\t b"), (Words{"p", "a", "b"}));
+  EXPECT_EQ(SplitCommandLine(R"("p" "a b" c"d e"f "")"), (Words{"p", "a b", "cd ef", ""}));
+  EXPECT_EQ(SplitCommandLine(R"("p" "unterminated  quote)"), (Words{"p", "unterminated  quote"}));
+  EXPECT_EQ(SplitCommandLine(R"("p" "a""b" """")"), (Words{"p", "a\"b", "\""}));
+  EXPECT_EQ(SplitCommandLine(""), Words{});
+  EXPECT_EQ(SplitCommandLine(R"("p")"), Words{"p"});
+}
+
+TEST(SplitCommandLine, BackslashesEscapeOnlyBeforeAQuote) {
+  EXPECT_EQ(SplitCommandLine(R"("p" a\b a\\b dir\ C:\x\y)"), (Words{"p", R"(a\b)", R"(a\\b)", R"(dir\)", R"(C:\x\y)"}));
+  EXPECT_EQ(SplitCommandLine(R"("p" a\"b a\\"b c" a\\\"b a\\\\"b")"),
+            (Words{"p", R"(a"b)", R"(a\b c)", R"(a\"b)", R"(a\\b)"}));
+  // The classic trap: a quoted path ending in a backslash swallows its quote.
+  EXPECT_EQ(SplitCommandLine(R"("p" "C:\roms\" next)"), (Words{"p", R"(C:\roms" next)"}));
+}
+
+TEST(SplitCommandLine, ProgramNameKeepsItsBackslashesAndBlanks) {
+  EXPECT_EQ(SplitCommandLine(R"("C:\emu dir\mame.exe" -cc)"), (Words{R"(C:\emu dir\mame.exe)", "-cc"}));
+  EXPECT_EQ(SplitCommandLine(R"("dir\" x)"), (Words{R"(dir\)", "x"}));
+}
+
+TEST(SplitCommandLine, ShellCharactersAreOrdinaryBytes) {
+  EXPECT_EQ(SplitCommandLine(R"("p" a;b $(rm -rf x) 'q r' `id` | > f & *)"),
+            (Words{"p", "a;b", "$(rm", "-rf", "x)", "'q", "r'", "`id`", "|", ">", "f", "&", "*"}));
+  EXPECT_EQ(SplitCommandLine("\"p\" \xE9t\xE9 \x01\x7F"), (Words{"p", "\xE9t\xE9", "\x01\x7F"}));
+}
+
+}  // namespace
+}  // namespace zeb

@@ -1,0 +1,100 @@
+// The decimal separator of the locale the environment names.
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <clocale>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "console/console.h"
+#include "console/scripted_backend.h"
+#include "core/state.h"
+#include "launch/launch.h"
+#include "settings/settings.h"
+#include "support/temp_dir.h"
+
+// glibc's newlocale keeps its copy of LOCPATH for good; only the test below
+// sets LOCPATH, and the program never does.
+extern "C" const char* __lsan_default_suppressions() { return "leak:__argz_add_sep\n"; }
+
+namespace zeb {
+namespace {
+
+// Sets an environment variable (or unsets it) and puts the old value back.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
+    if (const char* old = getenv(name)) old_ = old;
+    if (value) {
+      setenv(name, value->c_str(), 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  ~ScopedEnv() {
+    if (old_) {
+      setenv(name_, old_->c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+TEST(DecimalSeparator, PointWhenTheLocaleSaysSoOrIsUnknown) {
+  ScopedEnv all("LC_ALL", "C");
+  EXPECT_EQ(DecimalSeparator(), '.');
+  ScopedEnv unknown("LC_ALL", "xx_NOWHERE.UTF-8");
+  EXPECT_EQ(DecimalSeparator(), '.');
+}
+
+// A locale with a decimal comma, compiled into a directory of our own (the
+// machine may have none installed); skipped where the tools are missing.
+TEST(DecimalSeparator, CommaLocaleFromTheEnvironment) {
+  testing_support::TempDir dir;
+  std::string command = "localedef -c -i de_DE -f UTF-8 " + dir.Path() + "/de_DE.UTF-8 >/dev/null 2>&1";
+  int ignored = std::system(command.c_str());
+  (void)ignored;
+  if (!std::filesystem::exists(dir.Path() + "/de_DE.UTF-8/LC_NUMERIC")) GTEST_SKIP() << "localedef unavailable";
+
+  ScopedEnv path("LOCPATH", dir.Path());
+  ScopedEnv all("LC_ALL", std::nullopt);
+  ScopedEnv lang("LANG", "C");
+  {
+    ScopedEnv numeric("LC_NUMERIC", "de_DE.UTF-8");
+    EXPECT_EQ(DecimalSeparator(), ',');
+    {
+      ScopedEnv override("LC_ALL", "C");  // LC_ALL comes first
+      EXPECT_EQ(DecimalSeparator(), '.');
+    }
+
+    // The builder takes it for its real numbers.
+    ScriptedBackend backend;
+    ResetProgramState();
+    ConsoleUseBackend(&backend);
+    SetDefaultSettings();
+    Brightness = 1.2;
+    BeamWidth = 1.25;
+    BuildCommandOptions();
+    EXPECT_EQ(CommandOptions, "-w  -beam 1,25  -c  -fsb 1,20  ");
+    ConsoleUseBackend(nullptr);
+  }
+  {
+    ScopedEnv numeric("LC_NUMERIC", std::nullopt);
+    ScopedEnv fromLang("LANG", "de_DE.UTF-8");
+    EXPECT_EQ(DecimalSeparator(), ',');
+  }
+  // The program's own locale was never switched.
+  EXPECT_STREQ(std::localeconv()->decimal_point, ".");
+}
+
+}  // namespace
+}  // namespace zeb

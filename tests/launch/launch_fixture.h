@@ -1,0 +1,29 @@
+#pragma once
+// Helpers of the launcher tests: the stand-in emulator installed under a
+// name of our choice, and its launch log.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace zeb::launch_testing {
+
+// Copies the stand-in emulator to `path` (directories made as needed), ready
+// to run.
+inline void InstallStandIn(const std::filesystem::path& path) {
+  const std::filesystem::path standIn = ZEB_STANDIN;
+  ASSERT_FALSE(standIn.empty()) << "the stand-in emulator was not built";
+  if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
+  std::filesystem::copy_file(standIn, path, std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+}
+
+// The stand-in's launch log in `directory` ("" when it wrote none).
+inline std::string LaunchLog(const std::filesystem::path& directory = ".") {
+  return testing_support::ReadBytes((directory / "launch.log").string());
+}
+
+}  // namespace zeb::launch_testing

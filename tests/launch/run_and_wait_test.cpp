@@ -1,0 +1,121 @@
+// Running a program and waiting for it: the stand-in emulator receives its
+// arguments as the Windows rules split them, with no shell in between.
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <stdlib.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "console/console.h"
+#include "console/scripted_backend.h"
+#include "core/state.h"
+#include "launch/launch.h"
+#include "launch_fixture.h"
+#include "support/temp_dir.h"
+
+namespace zeb {
+namespace {
+
+using launch_testing::InstallStandIn;
+using launch_testing::LaunchLog;
+
+class RunAndWaitTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetProgramState();
+    ConsoleUseBackend(&backend);
+  }
+  void TearDown() override { ConsoleUseBackend(nullptr); }
+
+  testing_support::TempDir dir;
+  ScriptedBackend backend;
+};
+
+TEST_F(RunAndWaitTest, ArgumentsArriveByteForByteWithoutAShell) {
+  InstallStandIn("mame.exe");
+  RunAndWait("mame.exe", R"(game;x $(touch pwned) "a b" `touch tick` 'q' | > out c\"d 50% a]b)");
+  EXPECT_EQ(LaunchLog(), "[game;x] [$(touch] [pwned)] [a b] [`touch] [tick`] ['q'] [|] [>] [out] [c\"d] [50%25] [a%5Db]\n");
+  for (const char* name : {"pwned", "tick", "out"}) EXPECT_FALSE(std::filesystem::exists(name)) << name;
+
+  // The terminal was handed over for the run and taken back.
+  EXPECT_FALSE(backend.Suspended);
+  EXPECT_EQ(backend.Resumes, 1);
+
+  // Bytes beyond ASCII pass unchanged; a second run appends its own line.
+  RunAndWait("mame.exe", "\xE9t\xE9  -w");
+  EXPECT_EQ(LaunchLog().substr(LaunchLog().find('\n') + 1), "[\xE9t\xE9] [-w]\n");
+}
+
+TEST_F(RunAndWaitTest, StartUpsConfigurationCall) {
+  InstallStandIn("mame.exe");
+  RunAndWait("mame.exe", "-cc");
+  EXPECT_TRUE(std::filesystem::is_regular_file("mame.ini"));
+  EXPECT_EQ(LaunchLog(), "");
+}
+
+TEST_F(RunAndWaitTest, ProgramThatCannotStartIsPassedOver) {
+  RunAndWait("mame.exe", "-cc");  // missing
+  testing_support::WriteBytes("plain.exe", "#!/bin/sh\ntouch ran\n");  // not executable
+  RunAndWait("plain.exe", "");
+  std::filesystem::create_directory("dir.exe");
+  RunAndWait("dir.exe", "x");
+  RunAndWait("", "x");
+
+  EXPECT_FALSE(std::filesystem::exists("mame.ini"));
+  EXPECT_FALSE(std::filesystem::exists("ran"));
+  // Nothing started, so the terminal was never handed over.
+  EXPECT_EQ(backend.Resumes, 0);
+  EXPECT_FALSE(backend.Suspended);
+}
+
+TEST_F(RunAndWaitTest, ProgramIsFoundByItsPathNotOnTheSearchPath) {
+  InstallStandIn("bin/mame.exe");
+  RunAndWait("bin\\mame.exe", "fromsub");
+  // The program runs in our current directory, not in its own.
+  EXPECT_EQ(LaunchLog(), "[fromsub]\n");
+  EXPECT_FALSE(std::filesystem::exists("bin/launch.log"));
+
+  const char* oldPath = getenv("PATH");
+  std::string savedPath = oldPath != nullptr ? oldPath : "";
+  setenv("PATH", (dir.Path() + "/bin").c_str(), 1);
+  RunAndWait("mame.exe", "frompath");  // only on PATH, not here
+  setenv("PATH", savedPath.c_str(), 1);
+  EXPECT_EQ(LaunchLog(), "[fromsub]\n");
+}
+
+TEST_F(RunAndWaitTest, ChildRunsInTheCurrentDirectory) {
+  InstallStandIn("mame.exe");
+  std::filesystem::create_directory("work");
+  InstallStandIn("work/mame.exe");
+  std::filesystem::current_path("work");
+  RunAndWait("mame.exe", "inwork");
+  std::filesystem::current_path(dir.Path());
+  EXPECT_EQ(LaunchLog("work"), "[inwork]\n");
+  EXPECT_EQ(LaunchLog(), "");
+}
+
+void CountSignal(int) {}
+
+TEST_F(RunAndWaitTest, BreakSignalsAreOursAgainAfterTheRun) {
+  InstallStandIn("mame.exe");
+  struct sigaction handler {}, interruptBefore {}, quitBefore {}, interruptAfter {}, quitAfter {};
+  handler.sa_handler = CountSignal;
+  sigemptyset(&handler.sa_mask);
+  sigaction(SIGINT, &handler, &interruptBefore);
+  sigaction(SIGQUIT, &handler, &quitBefore);
+
+  RunAndWait("mame.exe", "g");
+
+  sigaction(SIGINT, &interruptBefore, &interruptAfter);
+  sigaction(SIGQUIT, &quitBefore, &quitAfter);
+  EXPECT_EQ(interruptAfter.sa_handler, CountSignal);
+  EXPECT_EQ(quitAfter.sa_handler, CountSignal);
+  EXPECT_EQ(LaunchLog(), "[g]\n");
+}
+
+}  // namespace
+}  // namespace zeb
