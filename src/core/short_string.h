@@ -35,14 +35,14 @@ class ShortString {
   void Assign(std::string_view text) {
     std::size_t n = text.size() < Capacity ? text.size() : Capacity;
     // The source may overlap our own buffer (assigning a part of ourselves).
-    std::memmove(bytes_, text.data(), n);
+    if (n > 0) std::memmove(bytes_, text.data(), n);
     length_ = static_cast<unsigned char>(n);
   }
 
   ShortString& Append(std::string_view text) {
     std::size_t room = Capacity - length_;
     std::size_t n = text.size() < room ? text.size() : room;
-    std::memmove(bytes_ + length_, text.data(), n);
+    if (n > 0) std::memmove(bytes_ + length_, text.data(), n);
     length_ = static_cast<unsigned char>(length_ + n);
     return *this;
   }
