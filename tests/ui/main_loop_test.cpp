@@ -248,6 +248,7 @@ TEST_F(MainLoopTest, RunGameIgnoresTheMissingFilterWhileEnterLaunches) {
   AddGame("beta", "Beta", "", "", "1");
   Touch("roms/alpha.zip");
   MakeQuietEmulator();
+  PauseAfterMame = 0;
   ListFilter = 3;
   Start();
   ASSERT_EQ(SelectedGame, 1);
@@ -259,11 +260,13 @@ TEST_F(MainLoopTest, RunGameIgnoresTheMissingFilterWhileEnterLaunches) {
   backend.Keys("\r");
   Run();
   EXPECT_EQ(backend.Resumes, 1);
-  EXPECT_EQ(TextAt(1, 1, 16), "Starting Mame...");
+  std::string shown;
+  for (const Cell& cell : backend.LastSuspendScreen.Cells[0]) shown += static_cast<char>(cell.Char);
+  EXPECT_EQ(shown.substr(0, 17), "Starting Mame...\xDB");
   // Back on the list afterwards.
   EXPECT_EQ(TextAt(2, 4, 5), "alpha");
 
-  backend.Click(79, 9).Click(79, 9).Click(70, 5);  // "All Games" selects alpha again
+  backend.Click(64, 9).Click(64, 9).Click(70, 5);  // "All Games" selects alpha again
   Run();
   EXPECT_EQ(ListFilter, 1);
   EXPECT_EQ(backend.Resumes, 2);
