@@ -99,6 +99,8 @@ void RenderChanges(TerminalView& view, const ScreenModel& model, std::string& ou
     out += "\x1b[0m\x1b[2J";
     view.Attr = -1;
     view.CursorColumn = view.CursorRow = 0;
+    // The cursor's state is stated anew too, whatever the terminal had.
+    view.CursorVisible = !model.CursorVisible;
   }
   if (!model.CursorVisible && view.CursorVisible) {
     out += "\x1b[?25l";

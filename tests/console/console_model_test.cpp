@@ -1,0 +1,156 @@
+// The screen model, the progress output and the key and mouse state, through
+// the scripted backend.
+
+#include <gtest/gtest.h>
+
+#include "console/console.h"
+#include "console/scripted_backend.h"
+#include "core/state.h"
+
+namespace zeb {
+namespace {
+
+class ConsoleModelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetProgramState();
+    ConsoleUseBackend(&backend);
+  }
+  void TearDown() override { ConsoleUseBackend(nullptr); }
+  ScriptedBackend backend;
+};
+
+TEST_F(ConsoleModelTest, PutTextClipsAtTheEdges) {
+  PutText("ABCDEFGHIJ", 75, 2, 14, 1);
+  EXPECT_EQ(TextAt(75, 2, 6), "ABCDEF");
+  EXPECT_EQ(TextAt(1, 3, 1), " ");  // nothing wrapped onto the next row
+  EXPECT_EQ(ForegroundAt(80, 2), 14);
+  EXPECT_EQ(BackgroundAt(80, 2), 1);
+
+  PutText("XY", 100, 4, 7, 0);  // column 100 lands on 80
+  EXPECT_EQ(TextAt(80, 4, 1), "X");
+  EXPECT_EQ(TextAt(79, 4, 1), " ");
+
+  PutText("row", 1, 30, 7, 0);  // row 30 lands on 25
+  EXPECT_EQ(TextAt(1, 25, 3), "row");
+
+  std::string before = RowText(5);
+  PutText("", 10, 5, 12, 3);  // nothing written, but the colours are taken
+  EXPECT_EQ(RowText(5), before);
+  EXPECT_EQ(Screen.Attr, 12 + 16 * 3);
+}
+
+TEST_F(ConsoleModelTest, PutTextShowsControlBytesAsCells) {
+  PutText(std::string("\x1b\x07\x10\x00", 4), 1, 1, 7, 0);
+  EXPECT_EQ(Screen.Cells[0][0].Char, 0x1B);
+  EXPECT_EQ(Screen.Cells[0][1].Char, 0x07);
+  EXPECT_EQ(Screen.Cells[0][3].Char, 0x00);
+  EXPECT_EQ(backend.Beeps, 0);
+  EXPECT_EQ(Screen.CursorColumn, 1);  // the cursor stays
+}
+
+TEST_F(ConsoleModelTest, ProgressOutputMovesTheCursor) {
+  SetColours(10, 0);
+  ProgressWrite("Getting Names\r\n");
+  EXPECT_EQ(TextAt(1, 1, 13), "Getting Names");
+  EXPECT_EQ(ForegroundAt(1, 1), 10);
+  EXPECT_EQ(Screen.CursorColumn, 1);
+  EXPECT_EQ(Screen.CursorRow, 2);
+
+  ProgressWrite("\bab\b\bX");  // backspace at column 1 stays there
+  EXPECT_EQ(TextAt(1, 2, 2), "Xb");
+  EXPECT_EQ(Screen.CursorColumn, 2);
+
+  ProgressWrite("\a\a");
+  EXPECT_EQ(backend.Beeps, 2);
+  EXPECT_EQ(Screen.CursorColumn, 2);
+
+  ProgressWrite("\n");  // line feed alone keeps the column
+  EXPECT_EQ(Screen.CursorRow, 3);
+  EXPECT_EQ(Screen.CursorColumn, 2);
+}
+
+TEST_F(ConsoleModelTest, ProgressOutputWrapsAndScrolls) {
+  ProgressWrite("\r" + std::string(80, 'a') + "b");  // past column 80
+  EXPECT_EQ(TextAt(1, 2, 1), "b");
+  EXPECT_EQ(Screen.CursorRow, 2);
+  EXPECT_EQ(Screen.CursorColumn, 2);
+
+  SetColours(15, 4);
+  // "line N" goes on row N - 1; the line feed after "line 26" goes below
+  // row 25: everything moves up one row and the new bottom row is blank in
+  // the current colours.
+  for (int line = 3; line <= 26; ++line) ProgressLine("line " + std::to_string(line));
+  EXPECT_EQ(TextAt(1, 1, 7), "bline 3");
+  EXPECT_EQ(TextAt(1, 24, 7), "line 26");
+  EXPECT_EQ(RowText(25), std::string(80, ' '));
+  EXPECT_EQ(BackgroundAt(1, 25), 4);
+  EXPECT_EQ(ForegroundAt(80, 25), 15);
+  EXPECT_EQ(Screen.CursorRow, 25);
+  EXPECT_EQ(Screen.CursorColumn, 1);
+}
+
+TEST_F(ConsoleModelTest, SpecialKeyComesAsZeroThenCode) {
+  backend.Special(72).Keys("a");
+  EXPECT_EQ(GetKey(), 0);
+  EXPECT_TRUE(KeyWaiting());
+  EXPECT_EQ(GetKey(), 72);
+  EXPECT_EQ(GetKey(), 'a');
+  EXPECT_FALSE(KeyWaiting());
+  EXPECT_THROW(GetKey(), ScriptEnded);
+}
+
+TEST_F(ConsoleModelTest, APollStopsAtTheFirstKeyAndKeepsTheRest) {
+  // The poll stops at the first key; the second stays for the next poll.
+  backend.Batch({InputEvent::Key('x'), InputEvent::Special(80)});
+  EXPECT_EQ(GetKey(), 'x');
+  EXPECT_EQ(GetKey(), 0);
+  EXPECT_EQ(GetKey(), 80);
+}
+
+TEST_F(ConsoleModelTest, ClickInSeparateBatchesIsOnePress) {
+  backend.Click(5, 7);
+  EXPECT_FALSE(KeyWaiting());
+  EXPECT_EQ(MouseButton, 1);
+  EXPECT_EQ(MouseColumn, 5);
+  EXPECT_EQ(MouseRow, 7);
+  EXPECT_FALSE(KeyWaiting());
+  EXPECT_EQ(MouseButton, 0);
+}
+
+TEST_F(ConsoleModelTest, PressAndReleaseInOneBatchStillShowTheButton) {
+  backend.Batch({InputEvent::MouseAt(3, 4, 1), InputEvent::MouseAt(3, 4, 0)});
+  KeyWaiting();
+  EXPECT_EQ(MouseButton, 1);  // the poll stopped at the press
+  KeyWaiting();
+  EXPECT_EQ(MouseButton, 0);
+}
+
+TEST_F(ConsoleModelTest, MotionWithoutPressDoesNotStopThePoll) {
+  backend.Batch({InputEvent::MouseAt(3, 4, 0), InputEvent::MouseAt(9, 9, 0), InputEvent::Key('k')});
+  EXPECT_TRUE(KeyWaiting());
+  EXPECT_EQ(MouseColumn, 9);
+  EXPECT_EQ(GetKey(), 'k');
+}
+
+TEST_F(ConsoleModelTest, MouseIsSwitchedOnOnce) {
+  EXPECT_FALSE(backend.MouseReporting);
+  EnableMouse();
+  EXPECT_TRUE(backend.MouseReporting);
+  backend.SetMouseReporting(false);
+  EnableMouse();  // already on as far as the program knows
+  EXPECT_FALSE(backend.MouseReporting);
+  ConsoleSuspend();
+  ConsoleResume();
+  EXPECT_TRUE(backend.MouseReporting);  // a resume switches it on again
+}
+
+TEST_F(ConsoleModelTest, PauseAndWaitShowTheScreenFirst) {
+  int before = backend.Presents;
+  Pause(30);
+  EXPECT_EQ(backend.Presents, before + 1);
+  EXPECT_EQ(backend.Clock, 30);
+}
+
+}  // namespace
+}  // namespace zeb

@@ -1,0 +1,274 @@
+// The terminal backend on a pseudo-terminal: modes, what it writes, what it
+// reads.
+
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "console/terminal_posix.h"
+#include "console/terminal_render.h"
+#include "virtual_terminal.h"
+
+namespace zeb {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class TerminalPtyTest : public ::testing::Test {
+ protected:
+  void SetUp() override { OpenPty(80, 25); }
+  void TearDown() override {
+    if (master_ >= 0) close(master_);
+    if (slave_ >= 0) close(slave_);
+  }
+
+  void OpenPty(int width, int height) {
+    winsize size{};
+    size.ws_col = static_cast<unsigned short>(width);
+    size.ws_row = static_cast<unsigned short>(height);
+    ASSERT_EQ(openpty(&master_, &slave_, nullptr, nullptr, &size), 0);
+    ASSERT_EQ(tcgetattr(slave_, &original_), 0);
+  }
+
+  void Resize(int width, int height) {
+    winsize size{};
+    size.ws_col = static_cast<unsigned short>(width);
+    size.ws_row = static_cast<unsigned short>(height);
+    ioctl(master_, TIOCSWINSZ, &size);
+  }
+
+  // Everything the backend has written so far.
+  std::string Output() {
+    std::string text;
+    pollfd in{master_, POLLIN, 0};
+    while (poll(&in, 1, 50) > 0) {
+      char bytes[4096];
+      ssize_t count = read(master_, bytes, sizeof bytes);
+      if (count <= 0) break;
+      text.append(bytes, static_cast<std::size_t>(count));
+    }
+    return text;
+  }
+
+  void Type(std::string_view bytes) {
+    ASSERT_EQ(write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    tcdrain(master_);
+    pollfd in{slave_, POLLIN, 0};
+    poll(&in, 1, 1000);  // until the bytes have reached the other side
+  }
+
+  termios Mode() {
+    termios mode{};
+    tcgetattr(slave_, &mode);
+    return mode;
+  }
+
+  std::string Events(TerminalBackend& terminal) {
+    std::string text;
+    terminal.BeginPoll();
+    InputEvent event;
+    while (terminal.NextEvent(event)) {
+      if (!text.empty()) text += ' ';
+      if (event.Type == InputEvent::Kind::Mouse) {
+        text += "m" + std::to_string(event.Column) + "," + std::to_string(event.Row) + "," +
+                std::to_string(event.Button);
+      } else {
+        text += (event.Extended ? "x" : "k") + std::to_string(event.Code);
+      }
+    }
+    return text;
+  }
+
+  int master_ = -1;
+  int slave_ = -1;
+  termios original_{};
+};
+
+TEST_F(TerminalPtyTest, TakesAndGivesBackTheTerminal) {
+  TerminalBackend terminal(slave_, slave_);
+  ASSERT_TRUE(terminal.Start());
+  termios raw = Mode();
+  EXPECT_EQ(raw.c_lflag & (ICANON | ECHO | ISIG), 0u);
+  EXPECT_EQ(raw.c_iflag & (ICRNL | IXON), 0u);
+  VirtualTerminal screen;
+  screen.Apply(Output());
+  EXPECT_TRUE(screen.AlternateScreen);
+
+  terminal.SetMouseReporting(true);
+  ScreenModel model;
+  model.CursorVisible = false;
+  terminal.Present(model);
+  screen.Apply(Output());
+  EXPECT_TRUE(screen.MouseReporting);
+  EXPECT_FALSE(screen.CursorVisible);
+
+  terminal.Restore();
+  screen.Apply(Output());
+  EXPECT_EQ(screen.Errors, "");
+  EXPECT_FALSE(screen.AlternateScreen);
+  EXPECT_FALSE(screen.MouseReporting);
+  EXPECT_TRUE(screen.CursorVisible);
+  termios back = Mode();
+  EXPECT_EQ(back.c_lflag, original_.c_lflag);
+  EXPECT_EQ(back.c_iflag, original_.c_iflag);
+
+  terminal.Restore();  // a second time: nothing more
+  terminal.Present(model);
+  EXPECT_EQ(Output(), "");
+}
+
+TEST_F(TerminalPtyTest, PresentWritesOnlyChanges) {
+  TerminalBackend terminal(slave_, slave_);
+  ASSERT_TRUE(terminal.Start());
+  VirtualTerminal screen;
+  ScreenModel model;
+  model.CursorVisible = false;
+  model.Cells[0][0] = Cell{'Z', 15 + 16 * 1};
+  terminal.Present(model);
+  screen.Apply(Output());
+  EXPECT_EQ(screen.Compare(model), "");
+
+  terminal.Present(model);
+  EXPECT_EQ(Output(), "");
+
+  model.Cells[10][10] = Cell{0xDB, 14};
+  terminal.Present(model);
+  std::string change = Output();
+  EXPECT_LT(change.size(), 20u);
+  screen.Apply(change);
+  EXPECT_EQ(screen.Compare(model), "");
+
+  terminal.RepaintAll();
+  terminal.Present(model);
+  std::string full = Output();
+  EXPECT_NE(full.find("\x1b[2J"), std::string::npos);
+  EXPECT_GT(full.size(), 2000u);
+
+  terminal.Beep();
+  EXPECT_EQ(Output(), "\a");
+  terminal.Restore();
+}
+
+TEST_F(TerminalPtyTest, ReadsKeysMouseAndLoneEscape) {
+  TerminalBackend terminal(slave_, slave_);
+  ASSERT_TRUE(terminal.Start());
+  Output();
+
+  Type("\x1b[A" "a\x7f\r\x03");
+  EXPECT_EQ(Events(terminal), "x72 k97 k8 k13 k3");
+
+  Type("\x1b[<0;3;4M\x1b[<0;3;4m");
+  EXPECT_EQ(Events(terminal), "m3,4,1 m3,4,0");
+
+  Type("\x1b");
+  auto start = Clock::now();
+  EXPECT_EQ(Events(terminal), "k27");
+  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(20));
+
+  // The rest of a sequence that comes within the wait completes it.
+  Type("\x1b");
+  std::thread later([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ssize_t ignored = write(master_, "[B", 2);
+    (void)ignored;
+  });
+  std::string events = Events(terminal);
+  later.join();
+  EXPECT_EQ(events, "x80");
+  terminal.Restore();
+}
+
+TEST_F(TerminalPtyTest, WaitInputSleepsUntilInputComes) {
+  TerminalBackend terminal(slave_, slave_);
+  ASSERT_TRUE(terminal.Start());
+  auto start = Clock::now();
+  std::clock_t cpu = std::clock();
+  std::thread later([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    ssize_t ignored = write(master_, "q", 1);
+    (void)ignored;
+  });
+  terminal.WaitInput();
+  later.join();
+  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(140));
+  // Blocked, not spinning: far less processor time than wall time.
+  EXPECT_LT(static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC, 0.05);
+  EXPECT_EQ(Events(terminal), "k113");
+
+  start = Clock::now();
+  terminal.Sleep(30);
+  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(30));
+  terminal.Restore();
+}
+
+TEST_F(TerminalPtyTest, SuspendKeepsTheScreenAndResumeWritesOnlyChanges) {
+  TerminalBackend terminal(slave_, slave_);
+  ASSERT_TRUE(terminal.Start());
+  terminal.SetMouseReporting(true);
+  VirtualTerminal screen;
+  ScreenModel model;
+  model.CursorVisible = false;
+  for (int column = 0; column < 16; ++column) model.Cells[2][column] = Cell{'S', 7};  // "Starting..." on row 3
+  terminal.Suspend(model);
+  screen.Apply(Output());
+  EXPECT_EQ(screen.Compare(model), "");
+  EXPECT_EQ(screen.Row, 4);  // below the last row with text
+  EXPECT_EQ(screen.Column, 1);
+  EXPECT_TRUE(screen.CursorVisible);
+  EXPECT_FALSE(screen.MouseReporting);
+  EXPECT_NE(Mode().c_lflag & ICANON, 0u);
+
+  // The other program writes on the terminal.
+  std::string theirs = "mame output";
+  ASSERT_EQ(write(slave_, theirs.data(), theirs.size()), static_cast<ssize_t>(theirs.size()));
+  screen.Apply(Output());
+
+  terminal.Resume();
+  EXPECT_EQ(Mode().c_lflag & ICANON, 0u);
+  model.Cells[24][0] = Cell{'P', 7};
+  terminal.Present(model);
+  std::string after = Output();
+  screen.Apply(after);
+  EXPECT_EQ(after.find("\x1b[2J"), std::string::npos);
+  EXPECT_EQ(screen.RowText(4).substr(0, 11), "mame output");  // still readable
+  EXPECT_EQ(screen.Cells[24][0].Glyph, "P");
+  EXPECT_FALSE(screen.CursorVisible);
+
+  terminal.RepaintAll();
+  terminal.Present(model);
+  screen.Apply(Output());
+  EXPECT_EQ(screen.Compare(model), "");
+  terminal.Restore();
+}
+
+TEST_F(TerminalPtyTest, SmallTerminalShowsANoticeUntilEnlarged) {
+  Resize(60, 20);
+  TerminalBackend terminal(slave_, slave_);
+  ASSERT_TRUE(terminal.Start());
+  EXPECT_EQ(terminal.Width(), 60);
+  ScreenModel model;
+  model.Cells[0][0] = Cell{'Z', 7};
+  terminal.Present(model);
+  std::string notice = Output();
+  EXPECT_NE(notice.find("too small"), std::string::npos);
+  terminal.Present(model);
+  EXPECT_EQ(Output(), "");
+
+  Resize(100, 30);
+  terminal.NoteResize();
+  terminal.Present(model);
+  VirtualTerminal screen;
+  screen.Apply(notice);
+  screen.Apply(Output());
+  EXPECT_EQ(screen.Compare(model), "");
+  terminal.Restore();
+}
+
+}  // namespace
+}  // namespace zeb

@@ -1,0 +1,187 @@
+// Showing the screen model on a terminal: colours, glyphs and the bytes of a
+// change.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "console/terminal_render.h"
+#include "virtual_terminal.h"
+
+namespace zeb {
+namespace {
+
+void Put(ScreenModel& model, std::string_view text, int column, int row, int attr) {
+  for (char c : text) {
+    model.Cells[row - 1][column - 1] = Cell{static_cast<unsigned char>(c), static_cast<unsigned char>(attr)};
+    ++column;
+  }
+}
+
+TEST(TerminalRenderTest, ConsoleColoursBecomeAnsiColours) {
+  EXPECT_EQ(SgrForeground(0), 30);
+  EXPECT_EQ(SgrForeground(1), 34);   // blue
+  EXPECT_EQ(SgrForeground(2), 32);   // green
+  EXPECT_EQ(SgrForeground(3), 36);   // cyan
+  EXPECT_EQ(SgrForeground(4), 31);   // red
+  EXPECT_EQ(SgrForeground(6), 33);   // brown
+  EXPECT_EQ(SgrForeground(7), 37);
+  EXPECT_EQ(SgrForeground(8), 90);   // dark grey
+  EXPECT_EQ(SgrForeground(9), 94);
+  EXPECT_EQ(SgrForeground(12), 91);
+  EXPECT_EQ(SgrForeground(14), 93);  // yellow
+  EXPECT_EQ(SgrForeground(15), 97);
+  EXPECT_EQ(SgrBackground(0), 40);
+  EXPECT_EQ(SgrBackground(1), 44);
+  EXPECT_EQ(SgrBackground(4), 41);
+  EXPECT_EQ(SgrBackground(12), 101);
+}
+
+TEST(TerminalRenderTest, FirstFrameShowsEveryCellThenNothingChanges) {
+  ScreenModel model;
+  model.CursorVisible = false;
+  Put(model, "ZEB v1.1", 1, 1, 15 + 16 * 1);
+  Put(model, "\xDA\xC4\xC4\xBF", 10, 5, 14 + 16 * 4);
+  Put(model, "bottom right", 69, 25, 0 + 16 * 7);
+
+  TerminalView view;
+  std::string out;
+  RenderChanges(view, model, out);
+  VirtualTerminal terminal;
+  terminal.Apply(out);
+  EXPECT_EQ(terminal.Errors, "");
+  EXPECT_EQ(terminal.Compare(model), "");
+  EXPECT_FALSE(terminal.CursorVisible);
+  EXPECT_EQ(terminal.RowText(5).substr(9, 12), "\u250C\u2500\u2500\u2510");
+
+  out.clear();
+  RenderChanges(view, model, out);
+  EXPECT_EQ(out.size(), 0u);
+}
+
+TEST(TerminalRenderTest, OneChangedCellIsASmallWrite) {
+  ScreenModel model;
+  model.CursorVisible = false;
+  TerminalView view;
+  std::string out;
+  RenderChanges(view, model, out);
+  VirtualTerminal terminal;
+  terminal.Apply(out);
+
+  Put(model, "x", 40, 12, 7);
+  out.clear();
+  RenderChanges(view, model, out);
+  EXPECT_EQ(out, "\x1b[12;40Hx");
+  terminal.Apply(out);
+
+  Put(model, "y", 41, 12, 14 + 16 * 1);  // new colours: both change
+  Put(model, "z", 44, 12, 14 + 16 * 1);  // a short gap in other colours: a forward move
+  out.clear();
+  RenderChanges(view, model, out);
+  EXPECT_LE(out.size(), 30u);
+  terminal.Apply(out);
+  EXPECT_EQ(terminal.Errors, "");
+  EXPECT_EQ(terminal.Compare(model), "");
+}
+
+TEST(TerminalRenderTest, ContentBytesNeverDriveTheTerminal) {
+  ScreenModel model;
+  std::string nasty;
+  for (int byte = 0; byte < 80; ++byte) nasty += static_cast<char>(byte < 32 ? byte : (byte == 79 ? 0x7F : 0x1B));
+  Put(model, nasty, 1, 3, 7);
+  Put(model, "\x1b[2J\x1b]0;owned\x07\x9b" "31m", 1, 4, 7);
+  TerminalView view;
+  std::string out;
+  RenderChanges(view, model, out);
+  VirtualTerminal terminal;
+  terminal.Apply(out);
+  EXPECT_EQ(terminal.Errors, "");  // every ESC began one of our own sequences
+  EXPECT_EQ(terminal.Compare(model), "");
+  EXPECT_EQ(out.find('\a'), std::string::npos);
+  EXPECT_EQ(terminal.Cells[3][0].Glyph, "\u2190");
+}
+
+TEST(TerminalRenderTest, RandomChangesKeepTheTerminalInStep) {
+  std::mt19937 random(1234);
+  ScreenModel model;
+  model.CursorVisible = false;
+  TerminalView view;
+  VirtualTerminal terminal;
+  std::string out;
+  for (int frame = 0; frame < 60; ++frame) {
+    int changes = static_cast<int>(random() % 40);
+    for (int i = 0; i < changes; ++i) {
+      int row = static_cast<int>(random() % ScreenHeight);
+      int column = static_cast<int>(random() % ScreenWidth);
+      int length = static_cast<int>(random() % 12) + 1;
+      unsigned char attr = static_cast<unsigned char>(random() % 4 == 0 ? random() % 256 : 7);
+      for (int c = column; c < column + length && c < ScreenWidth; ++c) {
+        model.Cells[row][c] = Cell{static_cast<unsigned char>(random() % 256), attr};
+      }
+    }
+    if (frame == 30) view.Valid = false;  // a full repaint in the middle
+    out.clear();
+    RenderChanges(view, model, out);
+    terminal.Apply(out);
+    ASSERT_EQ(terminal.Errors, "") << "frame " << frame;
+    ASSERT_EQ(terminal.Compare(model), "") << "frame " << frame;
+  }
+}
+
+TEST(TerminalRenderTest, CursorFollowsTheModel) {
+  ScreenModel model;
+  model.CursorVisible = true;
+  model.CursorColumn = 7;
+  model.CursorRow = 3;
+  TerminalView view;
+  std::string out;
+  RenderChanges(view, model, out);
+  VirtualTerminal terminal;
+  terminal.CursorVisible = false;
+  terminal.Apply(out);
+  EXPECT_TRUE(terminal.CursorVisible);
+  EXPECT_EQ(terminal.Column, 7);
+  EXPECT_EQ(terminal.Row, 3);
+
+  Put(model, "ab", 70, 20, 7);  // drawing elsewhere brings the cursor back
+  out.clear();
+  RenderChanges(view, model, out);
+  terminal.Apply(out);
+  EXPECT_EQ(terminal.Column, 7);
+  EXPECT_EQ(terminal.Row, 3);
+
+  model.CursorVisible = false;
+  out.clear();
+  RenderChanges(view, model, out);
+  EXPECT_EQ(out, "\x1b[?25l");
+  out.clear();
+  RenderChanges(view, model, out);
+  EXPECT_EQ(out, "");
+}
+
+TEST(TerminalRenderTest, SizeNoticeFitsTheTerminal) {
+  std::string out;
+  RenderSizeNotice(60, 20, out);
+  VirtualTerminal terminal;
+  terminal.Apply(out);
+  EXPECT_EQ(terminal.Errors, "");
+  std::string all;
+  for (int row = 1; row <= 20; ++row) all += terminal.RowText(row);
+  EXPECT_NE(all.find("too small"), std::string::npos);
+  EXPECT_NE(all.find("80 x 25"), std::string::npos);
+  EXPECT_NE(all.find("(now 60 x 20)"), std::string::npos);
+  EXPECT_TRUE(terminal.RowText(21).find_first_not_of(' ') == std::string::npos);
+
+  out.clear();
+  RenderSizeNotice(12, 2, out);  // tiny: lines cut to the width, rows to the height
+  VirtualTerminal tiny;
+  tiny.Apply(out);
+  EXPECT_EQ(tiny.Errors, "");
+  EXPECT_EQ(tiny.RowText(1).substr(0, 12), "The terminal");
+  EXPECT_EQ(tiny.RowText(1).substr(12).find_first_not_of(' '), std::string::npos);
+  EXPECT_EQ(tiny.RowText(3).find_first_not_of(' '), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zeb
