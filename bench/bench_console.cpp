@@ -1,0 +1,91 @@
+// What showing the screen costs on a terminal: the bytes of the first full
+// frame of a typical screen, of a present with no change and of a list that
+// scrolls by one row, and the time to build them.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "console/console.h"
+#include "console/terminal_render.h"
+
+namespace {
+
+using namespace zeb;
+
+// A screen like the games list: shaded background, title bar, a framed list
+// of 21 rows with a highlight bar, a side panel with buttons.
+ScreenModel TypicalScreen(int firstGame) {
+  ConsoleUseBackend(nullptr);
+  for (int row = 1; row <= ScreenHeight; ++row) PutText(std::string(ScreenWidth, '\xB1'), 1, row, 8, 1);
+  PutText(" ZEB v1.1 - MAME 0.254" + std::string(54, ' ') + "[X]", 1, 1, 15, 1);
+  PutText("\xDA" + std::string(52, '\xC4') + "\xBF", 2, 2, 15, 0);
+  for (int line = 0; line < 21; ++line) {
+    std::string text = "Game number " + std::to_string(firstGame + line) + " (World, rev " +
+                       std::to_string((firstGame + line) % 7) + ")";
+    text.resize(50, ' ');
+    bool selected = line == 5;
+    PutText("\xB3", 2, 3 + line, 15, 0);
+    PutText(" " + text + " ", 3, 3 + line, selected ? 15 : ((firstGame + line) % 3 == 0 ? 11 : 7),
+            selected ? 4 : 0);
+    PutText("\xB3", 54, 3 + line, 15, 0);
+  }
+  PutText("\xC0" + std::string(52, '\xC4') + "\xD9", 2, 24, 15, 0);
+  PutText("\x11 All Games \x10", 58, 3, 14, 1);
+  for (int button = 0; button < 6; ++button) PutText(" Button number " + std::to_string(button) + " ", 58, 6 + 2 * button, 0, 7);
+  PutText("Parent: none", 58, 19, 10, 0);
+  PutText("Cheats: 12", 58, 20, 10, 0);
+  PutText("Category: Shooter", 58, 21, 10, 0);
+  HideCursor();
+  return Screen;
+}
+
+void BM_FullFrame(benchmark::State& state) {
+  ScreenModel model = TypicalScreen(1);
+  TerminalView view;
+  std::string out;
+  out.reserve(32768);
+  for (auto _ : state) {
+    view.Valid = false;
+    out.clear();
+    RenderChanges(view, model, out);
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.counters["bytes"] = static_cast<double>(out.size());
+}
+BENCHMARK(BM_FullFrame);
+
+void BM_NoChange(benchmark::State& state) {
+  ScreenModel model = TypicalScreen(1);
+  TerminalView view;
+  std::string out;
+  RenderChanges(view, model, out);
+  for (auto _ : state) {
+    out.clear();
+    RenderChanges(view, model, out);
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.counters["bytes"] = static_cast<double>(out.size());
+}
+BENCHMARK(BM_NoChange);
+
+void BM_ListScrollsOneRow(benchmark::State& state) {
+  ScreenModel first = TypicalScreen(1);
+  ScreenModel second = TypicalScreen(2);
+  TerminalView view;
+  std::string out;
+  RenderChanges(view, first, out);
+  bool toSecond = true;
+  for (auto _ : state) {
+    out.clear();
+    RenderChanges(view, toSecond ? second : first, out);
+    toSecond = !toSecond;
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.counters["bytes"] = static_cast<double>(out.size());
+}
+BENCHMARK(BM_ListScrollsOneRow);
+
+}  // namespace
+
+BENCHMARK_MAIN();
