@@ -51,12 +51,13 @@ TEST(GamesList, FirstScreenLayout) {
   EXPECT_EQ(term.At(79, 3).Glyph, "\u25BA");
   EXPECT_NE(lines[2].find("Games List"), std::string::npos);
   EXPECT_NE(lines[4].find("[   Run Game   ]"), std::string::npos);
-  EXPECT_NE(lines[6].find("[Refresh List! ]"), std::string::npos);
+  EXPECT_NE(lines[6].find("[ Refresh List!]"), std::string::npos);
   EXPECT_NE(lines[8].find("All Games"), std::string::npos);
   EXPECT_NE(lines[10].find("# of Games:"), std::string::npos);
-  EXPECT_EQ(Trimmed(term.Text(64, 12, 16)), std::to_string(games));
-  EXPECT_EQ(Trimmed(term.Text(64, 14, 16)), std::to_string(available));
-  EXPECT_EQ(Trimmed(term.Text(64, 16, 16)), std::to_string(games - available));
+  // The counts stand on the black box, without padding.
+  EXPECT_EQ(term.Text(64, 12, 3), std::to_string(games) + "\u2588");
+  EXPECT_EQ(term.Text(64, 14, 3), std::to_string(available) + "\u2588");
+  EXPECT_EQ(term.Text(64, 16, 3), std::to_string(games - available) + "\u2588");
 
   // Heading, 21 list rows, scroll bars.
   EXPECT_EQ(term.Text(2, 3, 19), "Driver    Game Name");
@@ -98,9 +99,9 @@ TEST(GamesList, FilterButtonCyclesTheThreeFilters) {
   int available = CountArchives(dir);
 
   term.Click(79, 9);
-  ASSERT_TRUE(term.WaitFor("Available"));
-  // Every listed game has its archive.
-  ASSERT_TRUE(term.WaitForText(2, 4, "astrobee"));
+  ASSERT_TRUE(term.WaitForText(64, 9, "\u25C4   Available  \u25BA"));
+  // Every listed game has its archive (the list is drawn after the button).
+  ASSERT_TRUE(term.WaitForText(2, 5, "barnstrj"));
   int shown = 0;
   for (int row = 4; row <= 24; ++row) {
     std::string driver = Trimmed(term.Text(2, row, 10));
@@ -111,12 +112,14 @@ TEST(GamesList, FilterButtonCyclesTheThreeFilters) {
   EXPECT_EQ(shown, std::min(21, available));
 
   term.Click(79, 9);
-  ASSERT_TRUE(term.WaitFor("Missing"));
+  ASSERT_TRUE(term.WaitForText(64, 9, "\u25C4    Missing   \u25BA"));
+  ASSERT_TRUE(term.WaitForText(2, 5, "beetroot"));
   ASSERT_TRUE(term.WaitForText(2, 4, "astrobej"));
   term.Click(64, 9);
-  ASSERT_TRUE(term.WaitFor("Available"));
+  ASSERT_TRUE(term.WaitForText(64, 9, "\u25C4   Available  \u25BA"));
   term.Click(64, 9);
-  ASSERT_TRUE(term.WaitFor("All Games"));
+  ASSERT_TRUE(term.WaitForText(64, 9, "\u25C4   All Games  \u25BA"));
+  ASSERT_TRUE(term.WaitForText(2, 4, "astrobee"));
   Quit(term);
 }
 

@@ -91,9 +91,10 @@ TEST(Launch, RunGameDoesNothingUnderMissingWhileEnterStillLaunches) {
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(WaitForGamesList(term));
   term.Click(79, 9);
-  ASSERT_TRUE(term.WaitFor("Available"));
+  ASSERT_TRUE(term.WaitForText(64, 9, "\u25C4   Available  \u25BA"));
   term.Click(79, 9);
-  ASSERT_TRUE(term.WaitFor("Missing"));
+  ASSERT_TRUE(term.WaitForText(64, 9, "\u25C4    Missing   \u25BA"));
+  ASSERT_TRUE(term.WaitForText(2, 5, "beetroot"));
   ASSERT_TRUE(term.WaitForText(2, 4, "astrobej"));
   term.Click(70, 5);  // Run Game
   // A row click after it shows the click was taken in.

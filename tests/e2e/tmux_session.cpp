@@ -1,5 +1,6 @@
 #include "e2e/tmux_session.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -80,6 +81,23 @@ void ApplySgr(const std::string& params, int& fg, int& bg) {
 
 }  // namespace
 
+int RunQuiet(const std::vector<std::string>& argv) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  std::vector<char*> args;
+  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  pid_t pid = 0;
+  int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  int status = 0;
+  if (rc != 0 || waitpid(pid, &status, 0) < 0) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 std::string RunCapture(const std::vector<std::string>& argv, int* exitCode) {
   int fds[2];
   if (pipe(fds) != 0) throw std::runtime_error("pipe");
@@ -87,6 +105,7 @@ std::string RunCapture(const std::vector<std::string>& argv, int* exitCode) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
   posix_spawn_file_actions_addclose(&actions, fds[0]);
+  posix_spawn_file_actions_addclose(&actions, fds[1]);
   std::vector<char*> args;
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
@@ -122,6 +141,12 @@ TmuxSession::~TmuxSession() { Tmux({"kill-server"}); }
 std::vector<std::string> TmuxSession::Tmux(std::vector<std::string> args) {
   std::vector<std::string> argv = {"tmux", "-u", "-f", "/dev/null", "-S", socket_};
   argv.insert(argv.end(), args.begin(), args.end());
+  // The server that new-session starts would keep a pipe open for good, so
+  // its output goes nowhere.
+  if (args[0] == "new-session") {
+    RunQuiet(argv);
+    return {};
+  }
   return SplitLines(RunCapture(argv));
 }
 

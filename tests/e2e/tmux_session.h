@@ -11,6 +11,8 @@ namespace zeb::e2e {
 
 // Runs a program (no shell) and returns what it printed on standard output.
 std::string RunCapture(const std::vector<std::string>& argv, int* exitCode = nullptr);
+// Runs a program with its standard streams on /dev/null; its exit code.
+int RunQuiet(const std::vector<std::string>& argv);
 
 struct ScreenCell {
   std::string Glyph;   // UTF-8
