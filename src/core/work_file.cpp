@@ -13,6 +13,11 @@ namespace {
 constexpr int EndMark = 0x1A;
 }
 
+void TextFile::RememberName(std::string_view name) {
+  std::size_t n = name.copy(name_, sizeof name_ - 1);
+  name_[n] = '\0';
+}
+
 TextFile::~TextFile() {
   if (file_ != nullptr) std::fclose(file_);
 }
@@ -24,8 +29,8 @@ void TextFile::OpenRead(std::string_view name) {
   if (file_ == nullptr) FatalIo("cannot open", name);
   writing_ = false;
   ended_ = false;
-  ShortString(name).View().copy(name_, 255);
-  name_[name.size() < 255 ? name.size() : 255] = '\0';
+  position_ = filled_ = 0;
+  RememberName(name);
 }
 
 void TextFile::Create(std::string_view name) {
@@ -35,23 +40,27 @@ void TextFile::Create(std::string_view name) {
   if (file_ == nullptr) FatalIo("cannot create", name);
   writing_ = true;
   ended_ = false;
-  ShortString(name).View().copy(name_, 255);
-  name_[name.size() < 255 ? name.size() : 255] = '\0';
+  position_ = filled_ = 0;
+  RememberName(name);
+}
+
+// Refills the read buffer; false at the end of the file.
+bool TextFile::Fill() {
+  if (file_ == nullptr || writing_ || ended_) return false;
+  position_ = 0;
+  filled_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+  if (filled_ == 0 && std::ferror(file_)) FatalIo("cannot read", name_);
+  return filled_ > 0;
 }
 
 int TextFile::Peek() {
-  if (file_ == nullptr || writing_ || ended_) return EOF;
-  int c = std::getc(file_);
-  if (c == EOF) {
-    if (std::ferror(file_)) FatalIo("cannot read", name_);
-    return EOF;
-  }
-  if (c == EndMark) {
+  if (ended_) return EOF;
+  if (position_ == filled_ && !Fill()) return EOF;
+  if (buffer_[position_] == EndMark) {
     ended_ = true;
     return EOF;
   }
-  std::ungetc(c, file_);
-  return c;
+  return buffer_[position_];
 }
 
 bool TextFile::Eof() { return Peek() == EOF; }
@@ -59,11 +68,13 @@ bool TextFile::Eof() { return Peek() == EOF; }
 ShortString TextFile::ReadLine() {
   char line[ShortString::Capacity];
   std::size_t length = 0;
-  while (Peek() != EOF) {
-    int c = std::getc(file_);
+  for (;;) {
+    int c = Peek();
+    if (c == EOF) break;
+    ++position_;
     if (c == '\n') break;
     if (c == '\r') {
-      if (Peek() == '\n') std::getc(file_);
+      if (Peek() == '\n') ++position_;
       break;
     }
     if (length < sizeof line) line[length++] = static_cast<char>(c);

@@ -32,7 +32,12 @@ class TextFile {
 
  private:
   int Peek();
+  bool Fill();
+  void RememberName(std::string_view name);
   std::FILE* file_ = nullptr;
+  unsigned char buffer_[1 << 16] = {};
+  std::size_t position_ = 0;
+  std::size_t filled_ = 0;
   bool writing_ = false;
   bool ended_ = false;  // the end mark 0x1A has been reached
   char name_[256] = {};
