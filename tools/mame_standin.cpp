@@ -146,8 +146,7 @@ int Launch(int argc, char** argv) {
 
   const standin::Game* game = argc > 1 ? FindGame(argv[1]) : nullptr;
   if (game != nullptr) {
-    std::printf("X.E.M.: running \"%s\" (%s %s) with %d option(s)... done.\n", game->Description, game->Year,
-                game->Maker, argc - 2);
+    std::printf("X.E.M.: played %s, \"%s\" (%s).\n", game->Name, game->Description, game->Year);
   } else {
     std::printf("X.E.M.: no game \"%s\" here; nothing to run.\n", argc > 1 ? argv[1] : "");
   }

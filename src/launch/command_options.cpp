@@ -45,7 +45,7 @@ ShortString WithSeparator(const char* first, const char* last, char separator) {
 // The fewest digits that show the value, up to 15 significant ones
 // (1.25 -> "1.25", 2.0 -> "2").
 ShortString GeneralText(double value, char separator) {
-  char buffer[64];
+  char buffer[256];  // as long as a short string can be
   auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
   return WithSeparator(buffer, result.ptr, separator);
 }
