@@ -57,7 +57,7 @@ TEST_F(CommandOptionsTest, HandEditedYesNoValuesGiveTheArgumentEitherWay) {
   EXPECT_EQ(Options(), "-noafs  -w  ");
 }
 
-TEST_F(CommandOptionsTest, SampleRateAndJoystickChoices) {
+TEST_F(CommandOptionsTest, EnumeratedChoices) {
   const std::pair<int, std::string> rates[] = {{0, "-sr 11025  "}, {1, "-sr 22050  "}, {2, ""}, {3, ""}, {-1, ""}};
   for (const auto& [value, argument] : rates) {
     SampleRate = value;
@@ -71,9 +71,8 @@ TEST_F(CommandOptionsTest, SampleRateAndJoystickChoices) {
     JoystickType = value;
     EXPECT_EQ(Options(), "-w  " + argument + "-c  ") << "JoystickType " << value;
   }
-}
+  JoystickType = 1;
 
-TEST_F(CommandOptionsTest, ScreenEffects) {
   const char* effects[] = {"scan25", "scan50", "scan75", "rgb3", "rgb4", "rgb6", "rgb16"};
   for (int value = 1; value <= 7; ++value) {
     ScreenEffect = value;
@@ -154,46 +153,13 @@ TEST_F(CommandOptionsTest, RomPathsPassedUnlessExactlyRoms) {
 }
 
 TEST_F(CommandOptionsTest, EveryArgumentInSlotOrder) {
-  AutoFrameskip = 0;
-  FramesToSkip = 2;
-  VerticalSync = 1;
-  TripleBuffer = 1;
-  WindowedDisplay = 1;
-  MaximizeWindow = 0;
-  HardwareStretch = 0;
-  Scanlines = 1;
-  Throttle = 0;
-  RotateRight = 1;
-  RotateLeft = 1;
-  FlipScreenLR = 1;
-  FlipScreenUD = 1;
-  SampleRate = 1;
-  Samples = 0;
-  ResampleFilter = 0;
-  Sound = 0;
-  Volume = -5;
-  Resolution = 2;
-  ScreenDepth = 2;
-  ScreenEffect = 4;
-  AntiAlias = 0;
-  JoystickType = 2;
-  Translucency = 0;
-  BeamWidth = 1.5;
-  Flicker = 5;
-  Mouse = 0;
-  GameArtwork = 0;
-  GameCheats = 1;
-  Brightness = 0.9;
-  Gamma = 1.1;
-  AutoSwitchRes = 0;
-  AutoSwitchDepth = 0;
-  UseGameRefresh = 1;
-  UseScreenRefresh = 1;
-  FramesToRun = 100;
-  KeepScreenAspect = 0;
-  SteadyKey = 1;
-  RomPaths = "r";
-  Verbose = 1;
+  AutoFrameskip = 0; FramesToSkip = 2; VerticalSync = 1; TripleBuffer = 1; WindowedDisplay = 1;
+  MaximizeWindow = 0; HardwareStretch = 0; Scanlines = 1; Throttle = 0; RotateRight = 1; RotateLeft = 1;
+  FlipScreenLR = 1; FlipScreenUD = 1; SampleRate = 1; Samples = 0; ResampleFilter = 0; Sound = 0;
+  Volume = -5; Resolution = 2; ScreenDepth = 2; ScreenEffect = 4; AntiAlias = 0; JoystickType = 2;
+  Translucency = 0; BeamWidth = 1.5; Flicker = 5; Mouse = 0; GameArtwork = 0; GameCheats = 1;
+  Brightness = 0.9; Gamma = 1.1; AutoSwitchRes = 0; AutoSwitchDepth = 0; UseGameRefresh = 1;
+  UseScreenRefresh = 1; FramesToRun = 100; KeepScreenAspect = 0; SteadyKey = 1; RomPaths = "r"; Verbose = 1;
 
   const char* arguments[] = {
       "-noafs ", "-fs 2 ", "-waitvsync ", "-tb ", "-w ", "-nomax ", "-nohws ", "-sl ", "-nothrottle ",

@@ -136,18 +136,6 @@ TEST_F(LaunchGameTest, PauseAfterTheEmulatorWaitsForAKey) {
   EXPECT_NE(RowText(1).find("Z.E.B."), std::string::npos);  // redrawn after the key
 }
 
-TEST_F(LaunchGameTest, ProgramThatCannotStartStillPausesAndRedraws) {
-  Touch("roms/astrobee.zip");
-  ExeName = "missing.exe";
-  PauseAfterMame = 1;
-  backend.Keys(" ");
-  LaunchGame();
-  EXPECT_EQ(LastKey, ' ');
-  EXPECT_FALSE(backend.LogAtPoll);
-  EXPECT_EQ(TextOf(backend.ScreenAtPoll, 1, 25, 30), "Press any key to continue.....");
-  EXPECT_NE(RowText(1).find("Z.E.B."), std::string::npos);
-}
-
 TEST_F(LaunchGameTest, MamePathIsTheEmulatorsDirectory) {
   InstallStandIn("emu/mame.exe");
   std::filesystem::create_directories("emu/roms");
