@@ -24,11 +24,13 @@ namespace {
   Fatal(message);
 }
 
-// A row counts as written on when any cell shows a mark or a background.
+// A row is blank when every cell looks black: a blank in a black background,
+// or a full block in black (how the screen is blacked out).
 bool RowIsBlank(const ScreenModel& screen, int row) {
   for (const Cell& cell : screen.Cells[row - 1]) {
     bool blankChar = cell.Char == ' ' || cell.Char == 0 || cell.Char == 0xFF;
-    if (!blankChar || (cell.Attr >> 4) != 0) return false;
+    bool black = blankChar ? (cell.Attr >> 4) == 0 : cell.Char == 0xDB && (cell.Attr & 15) == 0;
+    if (!black) return false;
   }
   return true;
 }

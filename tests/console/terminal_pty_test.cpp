@@ -223,7 +223,11 @@ TEST_F(TerminalPtyTest, SuspendKeepsTheScreenAndResumeWritesOnlyChanges) {
   VirtualTerminal screen;
   ScreenModel model;
   model.CursorVisible = false;
-  for (int column = 0; column < 16; ++column) model.Cells[2][column] = Cell{'S', 7};  // "Starting..." on row 3
+  // A blacked-out screen (black full blocks) with "Starting..." on row 3.
+  for (auto& row : model.Cells) {
+    for (Cell& cell : row) cell = Cell{0xDB, 0 + 16 * 15};
+  }
+  for (int column = 0; column < 16; ++column) model.Cells[2][column] = Cell{'S', 15};
   terminal.Suspend(model);
   screen.Apply(Output());
   EXPECT_EQ(screen.Compare(model), "");
