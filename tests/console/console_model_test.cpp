@@ -40,15 +40,6 @@ TEST_F(ConsoleModelTest, PutTextClipsAtTheEdges) {
   EXPECT_EQ(Screen.Attr, 12 + 16 * 3);
 }
 
-TEST_F(ConsoleModelTest, PutTextShowsControlBytesAsCells) {
-  PutText(std::string("\x1b\x07\x10\x00", 4), 1, 1, 7, 0);
-  EXPECT_EQ(Screen.Cells[0][0].Char, 0x1B);
-  EXPECT_EQ(Screen.Cells[0][1].Char, 0x07);
-  EXPECT_EQ(Screen.Cells[0][3].Char, 0x00);
-  EXPECT_EQ(backend.Beeps, 0);
-  EXPECT_EQ(Screen.CursorColumn, 1);  // the cursor stays
-}
-
 TEST_F(ConsoleModelTest, ProgressOutputMovesTheCursor) {
   SetColours(10, 0);
   ProgressWrite("Getting Names\r\n");
@@ -143,13 +134,6 @@ TEST_F(ConsoleModelTest, MouseIsSwitchedOnOnce) {
   ConsoleSuspend();
   ConsoleResume();
   EXPECT_TRUE(backend.MouseReporting);  // a resume switches it on again
-}
-
-TEST_F(ConsoleModelTest, PauseAndWaitShowTheScreenFirst) {
-  int before = backend.Presents;
-  Pause(30);
-  EXPECT_EQ(backend.Presents, before + 1);
-  EXPECT_EQ(backend.Clock, 30);
 }
 
 }  // namespace
