@@ -65,17 +65,7 @@ void FirstRun() {
 
 int Main() {
   ConsoleOpen();
-  ProgramVersion = "v1.1";
-  TopLine = 0;
-  ColumnOffset = 0;
-  SelectedEntry = 1;
-  OptionsPage = 0;
-  CurrentScreen = 0;
-  ListFilter = 1;
-  AvailableCount = 0;
-  FileLoaded = 0;
-  SelectedGame = 1;
-  MameVersion = "None Loaded";
+  SetStartValues();
   RemoveEmptyDirectory("datasave");
   HideCursor();
   if (!FileExists("mame.ini")) {

@@ -116,6 +116,20 @@ void ResetProgramState() {
   }
 }
 
+void SetStartValues() {
+  ProgramVersion = "v1.1";
+  TopLine = 0;
+  ColumnOffset = 0;
+  SelectedEntry = 1;
+  OptionsPage = 0;
+  CurrentScreen = 0;
+  ListFilter = 1;
+  AvailableCount = 0;
+  FileLoaded = 0;
+  SelectedGame = 1;
+  MameVersion = "None Loaded";
+}
+
 int32_t GameNumberOf(int entry) { return TextToInt(ViewList[entry].GameNumber); }
 
 ShortString& GameField(int game, int field) {

@@ -116,6 +116,9 @@ extern ShortString ResolutionCaption;
 // 0, every text empty. Tests call it to start from a clean slate.
 void ResetProgramState();
 
+// The start values that the program sets before it loads anything.
+void SetStartValues();
+
 // The game number of view entry `entry`: its GameNumber read as a decimal
 // number (0 when it holds none).
 int32_t GameNumberOf(int entry);

@@ -3,6 +3,7 @@
 
 #include "ui/frame.h"
 
+#include "console/colours.h"
 #include "console/console.h"
 #include "core/short_string.h"
 #include "core/state.h"
@@ -17,19 +18,6 @@ constexpr char FullBlock = static_cast<char>(0xDB);
 constexpr char MediumShade = static_cast<char>(0xB1);
 constexpr char LeftTriangle = static_cast<char>(0x11);
 constexpr char RightTriangle = static_cast<char>(0x10);
-
-// Colours used by the frame.
-constexpr int Black = 0;
-constexpr int Blue = 1;
-constexpr int Green = 2;
-constexpr int Red = 4;
-constexpr int Magenta = 5;
-constexpr int Brown = 6;
-constexpr int LightGreen = 10;
-constexpr int LightCyan = 11;
-constexpr int LightRed = 12;
-constexpr int Yellow = 14;
-constexpr int White = 15;
 
 // The panel occupies columns 64 to 80; its buttons and captions start at 64.
 constexpr int PanelColumn = 64;

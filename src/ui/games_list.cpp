@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "console/colours.h"
 #include "console/console.h"
 #include "core/short_string.h"
 #include "core/state.h"
@@ -17,11 +18,6 @@ namespace {
 
 constexpr int WindowRows = 21;
 constexpr int ListWidth = 60;
-
-constexpr int Black = 0;
-constexpr int LightGrey = 7;
-constexpr int LightGreen = 10;
-constexpr int White = 15;
 
 // The games of the table, never more than it holds.
 int TableGames() { return std::clamp(GameCount, 0, MaxGames); }

@@ -1,6 +1,7 @@
 // The body of each screen: the list window with its scroll bars on the games
 // list and the file viewer, the options pages on the options screen.
 
+#include "console/colours.h"
 #include "console/console.h"
 #include "core/state.h"
 #include "ui/frame.h"
@@ -11,12 +12,6 @@
 namespace zeb {
 
 namespace {
-
-constexpr int Blue = 1;
-constexpr int Magenta = 5;
-constexpr int LightGrey = 7;
-constexpr int LightRed = 12;
-constexpr int White = 15;
 
 void DrawScrollBars() {
   PutText("\x11", 2, 25, Blue, White);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "console/colours.h"
 #include "console/console.h"
 #include "core/state.h"
 #include "gamedb/gamedb.h"
@@ -21,8 +22,6 @@ namespace zeb {
 
 namespace {
 
-constexpr int Black = 0;
-constexpr int White = 15;
 constexpr int MaxColumnOffset = 60;
 
 // Where the configuration buttons leave their 13-character messages.

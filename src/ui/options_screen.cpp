@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 
+#include "console/colours.h"
 #include "console/console.h"
 #include "core/short_string.h"
 #include "ui/frame.h"
@@ -25,10 +26,6 @@ constexpr char TeeUp = '\xC1';
 constexpr char TeeRight = '\xC3';
 constexpr char TeeLeft = '\xB4';
 constexpr unsigned char FullBlock = 0xDB;
-
-constexpr int White = 15;
-constexpr int Blue = 1;
-constexpr int Yellow = 14;
 
 constexpr int AboutPage = 6;
 

@@ -24,6 +24,19 @@ void PrepareDemo(const ScratchDir& dir) {
 
 bool WaitForGamesList(TmuxSession& term) { return term.WaitFor("Driver    Game Name", 20.0); }
 
+int QuitWithEscape(TmuxSession& term, const std::string& answer) {
+  term.Send("\x1b");
+  if (!term.WaitFor("Are You Sure (Y/N)?")) return -2;
+  term.Send(answer);
+  return term.WaitExit();
+}
+
+void StartAndQuit(const ScratchDir& dir) {
+  TmuxSession term(dir.Path(), ZebBinary());
+  WaitForGamesList(term);
+  QuitWithEscape(term);
+}
+
 std::vector<std::string> FileLines(const std::string& path) {
   std::vector<std::string> lines;
   std::string text = ReadFile(path), line;

@@ -18,6 +18,12 @@ void PrepareDemo(const ScratchDir& dir);
 // Starts zeb in the directory and waits for the games list.
 bool WaitForGamesList(TmuxSession& term);
 
+// Esc, then the answer in the confirmation box; the program's exit code, or
+// -2 when the box never showed.
+int QuitWithEscape(TmuxSession& term, const std::string& answer = "y");
+// One start that imports (or loads) and ends at once.
+void StartAndQuit(const ScratchDir& dir);
+
 // Lines of a CR LF text file.
 std::vector<std::string> FileLines(const std::string& path);
 

@@ -22,10 +22,7 @@ std::string Trimmed(std::string s) {
 }
 
 void Quit(TmuxSession& term) {
-  term.Send("\x1b");
-  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
-  term.Send("y");
-  EXPECT_EQ(term.WaitExit(), 0);
+  EXPECT_EQ(QuitWithEscape(term), 0);
   EXPECT_EQ(term.Query("#{alternate_on}#{cursor_flag}#{mouse_any_flag}#{mouse_button_flag}"), "0100");
 }
 

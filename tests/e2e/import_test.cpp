@@ -28,10 +28,7 @@ TEST(Import, FirstRunImportsSavesAndDeletesTheWorkFiles) {
   // The title shows the emulator's version at its right end.
   EXPECT_NE(term.Line(1).find("X.E.M. 0.37b9"), std::string::npos);
 
-  term.Send("\x1b");
-  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
-  term.Send("y");
-  EXPECT_EQ(term.WaitExit(), 0);
+  EXPECT_EQ(QuitWithEscape(term), 0);
 }
 
 TEST(Import, LaterStartsOnlyLoadAndLeaveNewListsAlone) {
@@ -40,10 +37,7 @@ TEST(Import, LaterStartsOnlyLoadAndLeaveNewListsAlone) {
   {
     TmuxSession term(dir.Path(), ZebBinary());
     ASSERT_TRUE(WaitForGamesList(term));
-    term.Send("\x1b");
-    ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
-    term.Send("Y");
-    ASSERT_EQ(term.WaitExit(), 0);
+    ASSERT_EQ(QuitWithEscape(term, "Y"), 0);
   }
   std::string saved = ReadFile(dir.File("zeb.ini"));
   WriteFile(dir.File("listfull.txt"), "header\r\nnewgame   \"A New Game\"\r\n");
@@ -54,10 +48,7 @@ TEST(Import, LaterStartsOnlyLoadAndLeaveNewListsAlone) {
   EXPECT_TRUE(Exists(dir.File("listclones.txt")));
   EXPECT_EQ(ReadFile(dir.File("zeb.ini")), saved);
   EXPECT_FALSE(term.WaitFor("A New Game", 0.5));
-  term.Send("\x1b");
-  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
-  term.Send("y");
-  EXPECT_EQ(term.WaitExit(), 0);
+  EXPECT_EQ(QuitWithEscape(term), 0);
 }
 
 }  // namespace

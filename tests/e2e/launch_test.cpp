@@ -8,15 +8,6 @@
 namespace zeb::e2e {
 namespace {
 
-void FirstRun(const ScratchDir& dir) {
-  TmuxSession term(dir.Path(), ZebBinary());
-  ASSERT_TRUE(WaitForGamesList(term));
-  term.Send("\x1b");
-  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
-  term.Send("y");
-  ASSERT_EQ(term.WaitExit(), 0);
-}
-
 void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
   std::string text;
   for (const auto& line : lines) text += line + "\r\n";
@@ -40,16 +31,13 @@ TEST(Launch, EnterRunsTheSelectedGameWithTheDefaultOptions) {
   ASSERT_TRUE(WaitForGamesList(term));
   EXPECT_TRUE(term.WaitForText(2, 4, "astrobee  Astro Bee (World)"));
   EXPECT_EQ(term.Line(25).find("Press any key"), std::string::npos);
-  term.Send("\x1b");
-  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
-  term.Send("y");
-  EXPECT_EQ(term.WaitExit(), 0);
+  EXPECT_EQ(QuitWithEscape(term), 0);
 }
 
 TEST(Launch, AHandWrittenSettingsFileGivesTheArgumentsOfTheSlotTable) {
   ScratchDir dir;
   PrepareDemo(dir);
-  FirstRun(dir);
+  StartAndQuit(dir);
   auto ini = FileLines(dir.File("zeb.ini"));
   auto set = [&](int line, const std::string& value) { ini[static_cast<std::size_t>(line - 1)] = value; };
   set(6, "0");     // Auto Frameskip
@@ -76,16 +64,13 @@ TEST(Launch, AHandWrittenSettingsFileGivesTheArgumentsOfTheSlotTable) {
   EXPECT_EQ(ReadFile(dir.File("launch.log")),
             "[astrobee] [-noafs] [-fs] [3] [-w] [-sl] [-sr] [22050] [-vol] [-12] [-resolution] [640x480x32] "
             "[-hotrod] [-beam] [2.5] [-flicker] [15] [-fsb] [1.50] [-verbose]\n");
-  term.Send("\x1b");
-  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
-  term.Send("y");
-  EXPECT_EQ(term.WaitExit(), 0);
+  EXPECT_EQ(QuitWithEscape(term), 0);
 }
 
 TEST(Launch, RunGameDoesNothingUnderMissingWhileEnterStillLaunches) {
   ScratchDir dir;
   PrepareDemo(dir);
-  FirstRun(dir);
+  StartAndQuit(dir);
   // The archive arrives after the scan: the game stays listed as missing.
   WriteFile(dir.File("roms/astrobej.zip"), "");
   TmuxSession term(dir.Path(), ZebBinary());
@@ -108,10 +93,7 @@ TEST(Launch, RunGameDoesNothingUnderMissingWhileEnterStillLaunches) {
   EXPECT_EQ(ReadFile(dir.File("launch.log")), "[astrobej] [-w] [-c]\n");
   term.Send(" ");
   ASSERT_TRUE(WaitForGamesList(term));
-  term.Send("\x1b");
-  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
-  term.Send("y");
-  EXPECT_EQ(term.WaitExit(), 0);
+  EXPECT_EQ(QuitWithEscape(term), 0);
 }
 
 }  // namespace

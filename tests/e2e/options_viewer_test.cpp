@@ -9,13 +9,6 @@
 namespace zeb::e2e {
 namespace {
 
-void Quit(TmuxSession& term) {
-  term.Send("\x1b");
-  ASSERT_TRUE(term.WaitFor("Are You Sure (Y/N)?"));
-  term.Send("y");
-  EXPECT_EQ(term.WaitExit(), 0);
-}
-
 TEST(OptionsScreen, ChangedWidgetsReachTheSettingsFileAndTheNextLaunch) {
   ScratchDir dir;
   PrepareDemo(dir);
@@ -60,7 +53,7 @@ TEST(OptionsScreen, ChangedWidgetsReachTheSettingsFileAndTheNextLaunch) {
   EXPECT_EQ(ReadFile(dir.File("launch.log")), "[astrobee] [-waitvsync] [-w] [-vol] [-1] [-c]\n");
   term.Send(" ");
   ASSERT_TRUE(WaitForGamesList(term));
-  Quit(term);
+  EXPECT_EQ(QuitWithEscape(term), 0);
 }
 
 TEST(OptionsScreen, EditingRomsPathsAndSavingWritesTheNewText) {
@@ -80,7 +73,7 @@ TEST(OptionsScreen, EditingRomsPathsAndSavingWritesTheNewText) {
   term.Click(70, 7);  // Save Config
   ASSERT_TRUE(term.WaitFor("Config Saved"));
   EXPECT_EQ(FileLines(dir.File("zeb.ini"))[2], "rodata");
-  Quit(term);
+  EXPECT_EQ(QuitWithEscape(term), 0);
 }
 
 TEST(TextViewer, OpensOnThePictureShowsScrollsAndReportsAMissingFile) {
@@ -121,7 +114,7 @@ TEST(TextViewer, OpensOnThePictureShowsScrollsAndReportsAMissingFile) {
 
   term.Click(70, 23);  // Windows: its file is missing
   ASSERT_TRUE(term.WaitFor("File Not Available!"));
-  Quit(term);
+  EXPECT_EQ(QuitWithEscape(term), 0);
 }
 
 }  // namespace

@@ -127,7 +127,10 @@ std::string RunCapture(const std::vector<std::string>& argv, int* exitCode) {
 }
 
 TmuxSession::TmuxSession(const std::string& directory, const std::string& command) : directory_(directory) {
-  socket_ = directory + "/.tmux-sock";
+  // A socket of its own per session: a server still shutting down after the
+  // session before must not take this one's commands.
+  static int sessions = 0;
+  socket_ = directory + "/.tmux-sock-" + std::to_string(++sessions);
   std::string script = "cd '" + directory + "' && " + command +
                        "; echo \"[exit $?]\"; stty -a | tr ' ' '\\n' | grep -x -e '-*icanon' -e '-*echo' | tr '\\n' ' ';"
                        " echo; exec sleep 600";

@@ -20,17 +20,7 @@ class ScreenTest : public ::testing::Test {
   void SetUp() override {
     ResetProgramState();
     ConsoleUseBackend(&backend);
-    ProgramVersion = "v1.1";
-    TopLine = 0;
-    ColumnOffset = 0;
-    SelectedEntry = 1;
-    OptionsPage = 0;
-    CurrentScreen = 0;
-    ListFilter = 1;
-    AvailableCount = 0;
-    FileLoaded = 0;
-    SelectedGame = 1;
-    MameVersion = "None Loaded";
+    SetStartValues();
     SetDefaultSettings();
   }
   void TearDown() override { ConsoleUseBackend(nullptr); }
