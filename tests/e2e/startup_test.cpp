@@ -3,6 +3,7 @@
 // given back as it was found.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -117,6 +118,38 @@ TEST(Startup, DrawsOnTheTerminalWhenStandardOutputIsAFile) {
   ExpectTerminalRestored(term);
   // Nothing of the screen went into the file.
   EXPECT_EQ(ReadFile(dir.File("out.txt")).find("Please run"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zeb::e2e
+
+namespace zeb::e2e {
+namespace {
+
+TEST(Startup, AnErrorReportGivesTheTerminalBack) {
+  ScratchDir dir;
+  InstallRecordingEmulator(dir);
+  WriteFile(dir.File("mame.ini"), "x\r\n");
+  std::string ini = "0\r\n\r\nroms\r\nsamples\r\nmame.exe\r\nabc\r\n";
+  WriteFile(dir.File("zeb.ini"), ini);
+  TmuxSession term(dir.Path(), ZebBinary() + " 2> err.txt");
+  EXPECT_EQ(term.WaitExit(), 1);
+  ExpectTerminalRestored(term);
+  EXPECT_EQ(ReadFile(dir.File("err.txt")), "zeb: 'abc' is not a valid integer value\n");
+  EXPECT_EQ(ReadFile(dir.File("zeb.ini")), ini);
+}
+
+TEST(Startup, ATerminationSignalGivesTheTerminalBack) {
+  ScratchDir dir;
+  InstallRecordingEmulator(dir);
+  WriteFile(dir.File("mame.ini"), "x\r\n");
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(term.WaitFor("Press a key to exit"));
+  int pid = term.ProgramPid();
+  ASSERT_GT(pid, 0);
+  kill(pid, SIGTERM);
+  EXPECT_EQ(term.WaitExit(), 128 + SIGTERM);
+  ExpectTerminalRestored(term);
 }
 
 }  // namespace
