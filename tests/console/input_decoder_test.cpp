@@ -6,25 +6,10 @@
 #include <vector>
 
 #include "console/input_decoder.h"
+#include "describe_events.h"
 
 namespace zeb {
 namespace {
-
-// The events as text: "k65" a plain key, "x72" an extended key, "m1,1,1" a
-// mouse event (column, row, button).
-std::string Describe(const std::vector<InputEvent>& events) {
-  std::string text;
-  for (const InputEvent& event : events) {
-    if (!text.empty()) text += ' ';
-    if (event.Type == InputEvent::Kind::Mouse) {
-      text += "m" + std::to_string(event.Column) + "," + std::to_string(event.Row) + "," +
-              std::to_string(event.Button);
-    } else {
-      text += (event.Extended ? "x" : "k") + std::to_string(event.Code);
-    }
-  }
-  return text;
-}
 
 std::string Decode(std::string_view bytes, bool flush = true) {
   InputDecoder decoder;

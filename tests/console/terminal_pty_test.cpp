@@ -13,6 +13,7 @@
 
 #include "console/terminal_posix.h"
 #include "console/terminal_render.h"
+#include "describe_events.h"
 #include "virtual_terminal.h"
 
 namespace zeb {
@@ -75,12 +76,7 @@ class TerminalPtyTest : public ::testing::Test {
     InputEvent event;
     while (terminal.NextEvent(event)) {
       if (!text.empty()) text += ' ';
-      if (event.Type == InputEvent::Kind::Mouse) {
-        text += "m" + std::to_string(event.Column) + "," + std::to_string(event.Row) + "," +
-                std::to_string(event.Button);
-      } else {
-        text += (event.Extended ? "x" : "k") + std::to_string(event.Code);
-      }
+      text += Describe(event);
     }
     return text;
   }

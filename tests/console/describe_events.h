@@ -1,0 +1,28 @@
+#pragma once
+// Input events as text, for comparing in tests: "k65" a plain key, "x72" an
+// extended key, "m1,1,1" a mouse event (column, row, button).
+
+#include <string>
+#include <vector>
+
+#include "console/console.h"
+
+namespace zeb {
+
+inline std::string Describe(const InputEvent& event) {
+  if (event.Type == InputEvent::Kind::Mouse) {
+    return "m" + std::to_string(event.Column) + "," + std::to_string(event.Row) + "," + std::to_string(event.Button);
+  }
+  return (event.Extended ? "x" : "k") + std::to_string(event.Code);
+}
+
+inline std::string Describe(const std::vector<InputEvent>& events) {
+  std::string text;
+  for (const InputEvent& event : events) {
+    if (!text.empty()) text += ' ';
+    text += Describe(event);
+  }
+  return text;
+}
+
+}  // namespace zeb
