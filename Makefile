@@ -6,7 +6,7 @@ BUILD_BENCH := build/bench
 DEMO_RUN    := build/demo-run
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps demo demo-prepare test bench clean
+.PHONY: all deps demo demo-prepare test bench clean windows windows-deps test-windows
 
 all: $(BUILD_DEMO)/build.ninja
 	cmake --build $(BUILD_DEMO) -j $(JOBS)
@@ -57,3 +57,7 @@ bench: $(BUILD_BENCH)/build.ninja
 
 clean:
 	rm -rf build
+
+# The Windows console build: zeb.exe (64 and 32 bits) and the stand-in as
+# mame.exe, cross-compiled with mingw-w64; its tests run here under wine.
+include cmake/windows.mk

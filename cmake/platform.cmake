@@ -1,0 +1,54 @@
+# Which platform files build. Every file of the platform layer is named for
+# its platform (terminal_posix.cpp, console_win32.cpp, ...); the other
+# platform's files, and tests named the same way, are left out.
+
+if(WIN32)
+  set(ZEB_PLATFORM win32)
+  set(ZEB_OTHER_PLATFORM_FILES "_posix(_test)?\\.cpp$")
+  # The whole-program tests drive a terminal with tmux; the Windows build's
+  # own are run from this machine by the POSIX build (tests/windows).
+  set(ZEB_TEST_FOLDERS core console settings gamedb launch ui)
+else()
+  set(ZEB_PLATFORM posix)
+  set(ZEB_OTHER_PLATFORM_FILES "_win32(_test)?\\.cpp$")
+  set(ZEB_TEST_FOLDERS core console settings gamedb launch ui e2e)
+endif()
+
+# Paths baked into the tests, as the tested programs see them. Under wine
+# the machine's root is drive Z:.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  set(ZEB_TEST_PATH_PREFIX "Z:")
+else()
+  set(ZEB_TEST_PATH_PREFIX "")
+endif()
+
+# GoogleTest: the installed package, or for Windows built from Debian's
+# sources (the googletest package) without our warning flags.
+macro(zeb_find_gtest)
+  if(WIN32)
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(ZEB_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+    add_subdirectory(${ZEB_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    set_target_properties(gtest gtest_main PROPERTIES COMPILE_OPTIONS "")
+    if(NOT TARGET GTest::gtest)
+      add_library(GTest::gtest ALIAS gtest)
+      add_library(GTest::gtest_main ALIAS gtest_main)
+    endif()
+  else()
+    find_package(GTest REQUIRED)
+    include(GoogleTest)
+  endif()
+endmacro()
+
+# Registers a test program with ctest: each test case on its own for the
+# POSIX build; the Windows programs run whole under wine (one start each).
+function(zeb_add_tests target)
+  if(WIN32)
+    add_test(NAME ${target} COMMAND ${target})
+    set_tests_properties(${target} PROPERTIES TIMEOUT 600)
+  else()
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+  endif()
+endfunction()

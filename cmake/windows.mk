@@ -1,0 +1,34 @@
+# Windows targets of the Makefile: `make windows` and `make test-windows`.
+
+WIN64_DIR      := build/windows-x86_64
+WIN32_DIR      := build/windows-i686
+WIN_TEST_DIR   := build/windows-x86_64-test
+WIN_E2E_DIR    := build/windows-e2e
+WINE           := /usr/lib/wine/wine64
+
+# Only these targets need the cross compiler and wine; `make demo` and
+# `make test` never wait for them.
+windows-deps: deps
+	@missing=""; \
+	command -v x86_64-w64-mingw32-g++ >/dev/null || missing="$$missing mingw-w64"; \
+	command -v i686-w64-mingw32-g++ >/dev/null || missing="$$missing mingw-w64"; \
+	[ -x $(WINE) ] || missing="$$missing wine64"; \
+	[ -f /usr/src/googletest/CMakeLists.txt ] || missing="$$missing googletest"; \
+	command -v script >/dev/null || missing="$$missing bsdutils"; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:$$missing"; \
+	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	fi
+
+$(WIN64_DIR)/build.ninja: | windows-deps
+	cmake -S . -B $(WIN64_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZEB_TESTS=OFF \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+
+$(WIN32_DIR)/build.ninja: | windows-deps
+	cmake -S . -B $(WIN32_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZEB_TESTS=OFF \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake
+
+windows: $(WIN64_DIR)/build.ninja $(WIN32_DIR)/build.ninja
+	cmake --build $(WIN64_DIR) -j $(JOBS)
+	cmake --build $(WIN32_DIR) -j $(JOBS)
+	@ls -l $(WIN64_DIR)/zeb.exe $(WIN64_DIR)/mame.exe $(WIN32_DIR)/zeb.exe $(WIN32_DIR)/mame.exe
