@@ -75,6 +75,8 @@ constexpr std::array<EncodedGlyph, 256> GlyphTable = MakeGlyphTable();
 
 }  // namespace
 
+char32_t GlyphCodePoint(unsigned char byte) { return GlyphOf(byte); }
+
 std::string_view GlyphUtf8(unsigned char byte) {
   const EncodedGlyph& glyph = GlyphTable[byte];
   return {glyph.Bytes, glyph.Length};

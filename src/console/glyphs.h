@@ -8,6 +8,9 @@
 
 namespace zeb {
 
+// The character (a Unicode code point below 0x10000) of the glyph of a byte.
+char32_t GlyphCodePoint(unsigned char byte);
+
 // The UTF-8 text (one to three bytes) of the glyph of a byte.
 std::string_view GlyphUtf8(unsigned char byte);
 

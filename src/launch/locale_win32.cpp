@@ -1,0 +1,24 @@
+// The decimal separator of the user's regional settings, on Windows.
+
+#include "launch/launch.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace zeb {
+
+char DecimalSeparator() {
+  char separator[8] = {};
+  int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator);
+  // The length counts the closing zero. A separator of more than one byte
+  // cannot be shown on the console's single-byte screen; it counts as
+  // unknown.
+  return length == 2 ? separator[0] : '.';
+}
+
+}  // namespace zeb
