@@ -1,7 +1,9 @@
 # What both mingw-w64 toolchains share. ZEB_MINGW_TRIPLET names the target.
 
-set(CMAKE_C_COMPILER ${ZEB_MINGW_TRIPLET}-gcc)
-set(CMAKE_CXX_COMPILER ${ZEB_MINGW_TRIPLET}-g++)
+# The compilers with POSIX threads: GoogleTest needs std::mutex, which the
+# win32-threads variant lacks. The program itself starts no thread.
+set(CMAKE_C_COMPILER ${ZEB_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ZEB_MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${ZEB_MINGW_TRIPLET}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${ZEB_MINGW_TRIPLET})

@@ -47,7 +47,14 @@ endmacro()
 function(zeb_add_tests target)
   if(WIN32)
     add_test(NAME ${target} COMMAND ${target})
-    set_tests_properties(${target} PROPERTIES TIMEOUT 600)
+    set_tests_properties(${target} PROPERTIES TIMEOUT 600
+      ENVIRONMENT "LC_ALL=C;ZEB_TEST_DECIMAL_SEPARATOR=.")
+    if(target STREQUAL "launch_tests")
+      # wine takes the user's regional settings from the locale it starts in.
+      add_test(NAME launch_tests_comma_locale COMMAND ${target} --gtest_filter=DecimalSeparator.*)
+      set_tests_properties(launch_tests_comma_locale PROPERTIES TIMEOUT 600
+        ENVIRONMENT "LC_ALL=de_DE.UTF-8;ZEB_TEST_DECIMAL_SEPARATOR=,")
+    endif()
   else()
     gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
   endif()

@@ -32,3 +32,17 @@ windows: $(WIN64_DIR)/build.ninja $(WIN32_DIR)/build.ninja
 	cmake --build $(WIN64_DIR) -j $(JOBS)
 	cmake --build $(WIN32_DIR) -j $(JOBS)
 	@ls -l $(WIN64_DIR)/zeb.exe $(WIN64_DIR)/mame.exe $(WIN32_DIR)/zeb.exe $(WIN32_DIR)/mame.exe
+
+$(WIN_TEST_DIR)/build.ninja: | windows-deps
+	cmake -S . -B $(WIN_TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+
+# The unit tests under wine, in a wine prefix made for this run.
+test-windows: windows $(WIN_TEST_DIR)/build.ninja
+	cmake --build $(WIN_TEST_DIR) -j $(JOBS)
+	@prefix=$$(mktemp -d /tmp/zeb-wine-XXXXXX); \
+	trap 'WINEPREFIX=$$prefix /usr/lib/wine/wineserver -k 2>/dev/null; rm -rf $$prefix' EXIT; \
+	export WINEPREFIX=$$prefix WINEDEBUG=-all; \
+	echo "wine prefix $$prefix (made once for this run)"; \
+	$(WINE) wineboot -i >/dev/null 2>&1; \
+	cd $(WIN_TEST_DIR) && ctest --output-on-failure -j $(JOBS)

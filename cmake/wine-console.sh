@@ -8,9 +8,13 @@ set -u
 wine=${WINE:-/usr/lib/wine/wine64}
 export WINEDEBUG=${WINEDEBUG:--all}
 log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+# The terminal's input stays open and silent while the program runs: at the
+# end of its input, script would type a byte into the console.
+exec 3< <(exec sleep 86400)
+keeper=$!
+trap 'kill "$keeper" 2>/dev/null; rm -f "$log"' EXIT
 command=$(printf '%q ' "$wine" "$@")
-script -qec "stty cols 80 rows 25; exec $command >$(printf '%q' "$log") 2>&1" /dev/null </dev/null >/dev/null
+script -qec "stty cols 80 rows 25; exec $command >$(printf '%q' "$log") 2>&1" /dev/null <&3 >/dev/null
 status=$?
 cat "$log"
 exit $status

@@ -105,7 +105,7 @@ TEST(FileSystem, ChangesTheCurrentDirectory) {
   std::filesystem::create_directories("sub dir");
   std::string old = GetCurrentDir();
   ASSERT_TRUE(SetCurrentDir("sub dir\\"));
-  EXPECT_EQ(GetCurrentDir(), old + "/sub dir");
+  EXPECT_EQ(GetCurrentDir(), (std::filesystem::path(old) / "sub dir").string());
   EXPECT_TRUE(SetCurrentDir(old));
   EXPECT_FALSE(SetCurrentDir("missing"));
 }

@@ -6,6 +6,7 @@
 
 #include "gamedb/gamedb.h"
 #include "gamedb/gamedb_fixture.h"
+#include "gamedb/rom_scan_fixture.h"
 #include "settings/settings.h"
 
 namespace zeb {
@@ -14,73 +15,8 @@ namespace {
 using testing_support::CrLf;
 using testing_support::GameDb;
 using testing_support::ReadBytes;
+using testing_support::RomScan;
 using testing_support::WriteBytes;
-
-class RomScan : public GameDb {
- protected:
-  void SetUp() override {
-    GameDb::SetUp();
-    SetDefaultSettings();
-  }
-  static void Touch(const std::string& path) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    WriteBytes(path, "PK");
-  }
-  static std::string Flags() {
-    std::string flags;
-    for (int game = 1; game <= GameCount; ++game) flags += Games[game].Available.Str();
-    return flags;
-  }
-};
-
-TEST_F(RomScan, AGameIsAvailableWhenItsArchiveIsAFileInTheRomDirectory) {
-  SetGames({"abc", "def", "ghi", "ABC", "", "jkl"});
-  Games[6].Available = "1";
-  Touch("roms/abc.zip");
-  Touch("roms/ghi.zip/inside.txt");  // a directory named like an archive
-  Touch("roms/ABC.zip.zip");
-  Touch("roms/.zip");
-  ScanRomAvailability();
-  EXPECT_EQ(Flags(), "100010");
-  EXPECT_TRUE(Progress().empty()) << "the first-run scan reports nothing";
-
-  RomPaths = "nowhere";
-  ScanRomAvailability();
-  EXPECT_EQ(Flags(), "000000");
-}
-
-TEST_F(RomScan, NatodefaAlsoRunsFromTheArchiveOfNatodef) {
-  SetGames({"natodefa", "natodef", "natodefb", "Natodefa"});
-  ScanRomAvailability();
-  EXPECT_EQ(Flags(), "0000");
-  Touch("roms/natodef.zip");
-  ScanRomAvailability();
-  EXPECT_EQ(Flags(), "1100");
-  std::filesystem::remove("roms/natodef.zip");
-  Touch("roms/natodefa.zip");
-  ScanRomAvailability();
-  EXPECT_EQ(Flags(), "1000");
-  // The rule holds in each of several ROM directories.
-  std::filesystem::remove("roms/natodefa.zip");
-  Touch("more/natodef.zip");
-  RomPaths = "roms;more";
-  ScanRomAvailability();
-  EXPECT_EQ(Flags(), "1100");
-}
-
-TEST_F(RomScan, MamePathIsJoinedToTheRomDirectoryWithNothingBetween) {
-  SetGames({"abc", "def"});
-  MamePath = "D:\\MAME";
-  Touch("D:/MAMEroms/abc.zip");
-  Touch("D:/MAME/roms/def.zip");
-  ScanRomAvailability();
-  EXPECT_EQ(Flags(), "10");
-  EXPECT_TRUE(RomArchiveExists("abc"));
-
-  MamePath = "D:\\MAME\\";
-  ScanRomAvailability();
-  EXPECT_EQ(Flags(), "01");
-}
 
 TEST_F(RomScan, SeveralRomDirectoriesRelativeAndAbsolute) {
   std::string absolute = std::filesystem::current_path().string() + "/abs";

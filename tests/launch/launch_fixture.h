@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <string>
 
+#include "console/console.h"
+#include "console/scripted_backend.h"
+#include "core/state.h"
 #include "support/temp_dir.h"
 
 namespace zeb::launch_testing {
@@ -25,5 +28,19 @@ inline void InstallStandIn(const std::filesystem::path& path) {
 inline std::string LaunchLog(const std::filesystem::path& directory = ".") {
   return testing_support::ReadBytes((directory / "launch.log").string());
 }
+
+// Running programs in a fresh directory, with a scripted console that
+// records the hand-overs.
+class RunAndWaitTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetProgramState();
+    ConsoleUseBackend(&backend);
+  }
+  void TearDown() override { ConsoleUseBackend(nullptr); }
+
+  testing_support::TempDir dir;
+  ScriptedBackend backend;
+};
 
 }  // namespace zeb::launch_testing

@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <stdlib.h>
-
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -15,6 +13,7 @@
 #include "core/state.h"
 #include "launch/launch.h"
 #include "launch_fixture.h"
+#include "support/environment.h"
 #include "support/temp_dir.h"
 
 namespace zeb {
@@ -22,18 +21,7 @@ namespace {
 
 using launch_testing::InstallStandIn;
 using launch_testing::LaunchLog;
-
-class RunAndWaitTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend);
-  }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
-
-  testing_support::TempDir dir;
-  ScriptedBackend backend;
-};
+using launch_testing::RunAndWaitTest;
 
 TEST_F(RunAndWaitTest, ArgumentsArriveByteForByteWithoutAShell) {
   InstallStandIn("mame.exe");
@@ -57,21 +45,6 @@ TEST_F(RunAndWaitTest, StartUpsConfigurationCall) {
   EXPECT_EQ(LaunchLog(), "");
 }
 
-TEST_F(RunAndWaitTest, ProgramThatCannotStartIsPassedOver) {
-  RunAndWait("mame.exe", "-cc");  // missing
-  testing_support::WriteBytes("plain.exe", "#!/bin/sh\ntouch ran\n");  // not executable
-  RunAndWait("plain.exe", "");
-  std::filesystem::create_directory("dir.exe");
-  RunAndWait("dir.exe", "x");
-  RunAndWait("", "x");
-
-  EXPECT_FALSE(std::filesystem::exists("mame.ini"));
-  EXPECT_FALSE(std::filesystem::exists("ran"));
-  // Nothing started, so the terminal was never handed over.
-  EXPECT_EQ(backend.Resumes, 0);
-  EXPECT_FALSE(backend.Suspended);
-}
-
 TEST_F(RunAndWaitTest, ProgramIsFoundByItsPathNotOnTheSearchPath) {
   InstallStandIn("bin/mame.exe");
   RunAndWait("bin\\mame.exe", "fromsub");
@@ -79,11 +52,11 @@ TEST_F(RunAndWaitTest, ProgramIsFoundByItsPathNotOnTheSearchPath) {
   EXPECT_EQ(LaunchLog(), "[fromsub]\n");
   EXPECT_FALSE(std::filesystem::exists("bin/launch.log"));
 
-  const char* oldPath = getenv("PATH");
+  const char* oldPath = std::getenv("PATH");
   std::string savedPath = oldPath != nullptr ? oldPath : "";
-  setenv("PATH", (dir.Path() + "/bin").c_str(), 1);
+  testing_support::SetEnvironment("PATH", (std::filesystem::path(dir.Path()) / "bin").string());
   RunAndWait("mame.exe", "frompath");  // only on PATH, not here
-  setenv("PATH", savedPath.c_str(), 1);
+  testing_support::SetEnvironment("PATH", savedPath);
   EXPECT_EQ(LaunchLog(), "[fromsub]\n");
 }
 
@@ -96,25 +69,6 @@ TEST_F(RunAndWaitTest, ChildRunsInTheCurrentDirectory) {
   std::filesystem::current_path(dir.Path());
   EXPECT_EQ(LaunchLog("work"), "[inwork]\n");
   EXPECT_EQ(LaunchLog(), "");
-}
-
-void CountSignal(int) {}
-
-TEST_F(RunAndWaitTest, BreakSignalsAreOursAgainAfterTheRun) {
-  InstallStandIn("mame.exe");
-  struct sigaction handler {}, interruptBefore {}, quitBefore {}, interruptAfter {}, quitAfter {};
-  handler.sa_handler = CountSignal;
-  sigemptyset(&handler.sa_mask);
-  sigaction(SIGINT, &handler, &interruptBefore);
-  sigaction(SIGQUIT, &handler, &quitBefore);
-
-  RunAndWait("mame.exe", "g");
-
-  sigaction(SIGINT, &interruptBefore, &interruptAfter);
-  sigaction(SIGQUIT, &quitBefore, &quitAfter);
-  EXPECT_EQ(interruptAfter.sa_handler, CountSignal);
-  EXPECT_EQ(quitAfter.sa_handler, CountSignal);
-  EXPECT_EQ(LaunchLog(), "[g]\n");
 }
 
 }  // namespace

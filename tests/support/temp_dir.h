@@ -4,17 +4,21 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
-
-#include <stdlib.h>
 
 namespace zeb::testing_support {
 
 class TempDir {
  public:
   TempDir() {
-    char pattern[] = "/tmp/zeb-test-XXXXXX";
-    path_ = mkdtemp(pattern);
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    std::random_device random;
+    std::filesystem::path made;
+    do {
+      made = base / ("zeb-test-" + std::to_string(random()));
+    } while (!std::filesystem::create_directory(made));
+    path_ = made.string();
     old_ = std::filesystem::current_path();
     std::filesystem::current_path(path_);
   }

@@ -1,0 +1,39 @@
+// The decimal separator of the user's regional settings. Under wine the
+// user's locale follows the locale wine starts in: the test programs run in
+// the C locale, and this test once more in a German one, each run told the
+// separator to expect (cmake/platform.cmake).
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "console/scripted_backend.h"
+#include "core/state.h"
+#include "launch/launch.h"
+#include "settings/settings.h"
+
+namespace zeb {
+namespace {
+
+TEST(DecimalSeparator, FollowsTheUserLocale) {
+  const char* expected = std::getenv("ZEB_TEST_DECIMAL_SEPARATOR");
+  ASSERT_NE(expected, nullptr) << "run by ctest, which names the separator of the locale it sets";
+  ASSERT_EQ(std::string(expected).size(), 1u);
+  const char separator = expected[0];
+  EXPECT_EQ(DecimalSeparator(), separator);
+
+  // The builder takes it for its real numbers.
+  ScriptedBackend backend;
+  ResetProgramState();
+  ConsoleUseBackend(&backend);
+  SetDefaultSettings();
+  Brightness = 1.2;
+  BeamWidth = 1.25;
+  BuildCommandOptions();
+  EXPECT_EQ(CommandOptions.Str(), std::string("-w  -beam 1") + separator + "25  -c  -fsb 1" + separator + "20  ");
+  ConsoleUseBackend(nullptr);
+}
+
+}  // namespace
+}  // namespace zeb

@@ -1,0 +1,9 @@
+#include <stdlib.h>
+
+#include "support/environment.h"
+
+namespace zeb::testing_support {
+
+void SetEnvironment(const std::string& name, const std::string& value) { setenv(name.c_str(), value.c_str(), 1); }
+
+}  // namespace zeb::testing_support

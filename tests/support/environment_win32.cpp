@@ -1,0 +1,9 @@
+#include <stdlib.h>
+
+#include "support/environment.h"
+
+namespace zeb::testing_support {
+
+void SetEnvironment(const std::string& name, const std::string& value) { _putenv_s(name.c_str(), value.c_str()); }
+
+}  // namespace zeb::testing_support
