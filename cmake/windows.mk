@@ -37,12 +37,19 @@ $(WIN_TEST_DIR)/build.ninja: | windows-deps
 	cmake -S . -B $(WIN_TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 
-# The unit tests under wine, in a wine prefix made for this run.
-test-windows: windows $(WIN_TEST_DIR)/build.ninja
+$(WIN_E2E_DIR)/build.ninja: | windows-deps
+	cmake -S . -B $(WIN_E2E_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DZEB_WINDOWS_DIR=$(abspath $(WIN64_DIR))
+
+# The unit tests under wine, then the end-to-end tests of zeb.exe under wine
+# in tmux beside the POSIX build, in one wine prefix made for this run.
+test-windows: windows $(WIN_TEST_DIR)/build.ninja $(WIN_E2E_DIR)/build.ninja
 	cmake --build $(WIN_TEST_DIR) -j $(JOBS)
+	cmake --build $(WIN_E2E_DIR) -j $(JOBS) --target windows_e2e_tests
 	@prefix=$$(mktemp -d /tmp/zeb-wine-XXXXXX); \
 	trap 'WINEPREFIX=$$prefix /usr/lib/wine/wineserver -k 2>/dev/null; rm -rf $$prefix' EXIT; \
 	export WINEPREFIX=$$prefix WINEDEBUG=-all; \
 	echo "wine prefix $$prefix (made once for this run)"; \
 	$(WINE) wineboot -i >/dev/null 2>&1; \
-	cd $(WIN_TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+	(cd $(WIN_TEST_DIR) && ctest --output-on-failure -j $(JOBS)) && \
+	(cd $(WIN_E2E_DIR) && ctest --output-on-failure -j $(JOBS) -L windows)

@@ -23,6 +23,9 @@
 // "%" itself (%25), "]" (%5D), and the control bytes 0x00-0x1F and 0x7F.
 // A call without arguments logs an empty line. Example: the arguments
 // `astrobee`, `-w`, `-c` give the line "[astrobee] [-w] [-c]".
+//
+// Where the system passes the command line itself (Windows), a launch also
+// appends that line, exactly as received, with a line feed, to command.log.
 
 #include <algorithm>
 #include <cstdio>
@@ -31,6 +34,7 @@
 #include <vector>
 
 #include "standin_games.h"
+#include "standin_platform.h"
 
 namespace {
 
@@ -143,6 +147,17 @@ int Launch(int argc, char** argv) {
   }
   std::fwrite(line.data(), 1, line.size(), log);
   if (std::fclose(log) != 0) return 1;
+
+  const std::string commandLine = standin::RawCommandLine();
+  if (!commandLine.empty()) {
+    std::FILE* commands = std::fopen("command.log", "ab");
+    if (commands == nullptr) {
+      std::perror("command.log");
+      return 1;
+    }
+    std::fprintf(commands, "%s\n", commandLine.c_str());
+    if (std::fclose(commands) != 0) return 1;
+  }
 
   const standin::Game* game = argc > 1 ? FindGame(argv[1]) : nullptr;
   if (game != nullptr) {

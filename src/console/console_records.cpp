@@ -105,7 +105,9 @@ bool DecodeKeyRecord(ConsoleRecordDecoder& decoder, const ConsoleKeyRecord& reco
     decoder.AltNumber = (decoder.AltNumber * 10 + (record.VirtualKey - VkNumpad0)) & 0xFF;
     return false;
   }
-  if (alt || record.Char == 0) {
+  if (!alt && record.VirtualKey == VkEscape && record.Char == 0) {
+    event = InputEvent::Key(27);
+  } else if (alt || record.Char == 0) {
     event = InputEvent::Special(ExtendedCode(record));
   } else {
     event = InputEvent::Key(record.Char);

@@ -7,7 +7,8 @@
 // Keys: Shift, Ctrl, Alt and the lock keys alone deliver nothing. A key
 // pressed with Alt, or one that yields no character, is a special key with
 // its extended code (Up 72, Alt+X 45, Shift+F1 84); any other key is its
-// character. Holding Alt and typing digits on the numeric keypad enters a
+// character (the Esc key is 27 even from a console that reports it without
+// its character, as wine's does). Holding Alt and typing digits on the numeric keypad enters a
 // character by its number, delivered when Alt is let go.
 //
 // Mouse: the position as 1-based cells of the screen and the button state
@@ -50,6 +51,7 @@ constexpr uint32_t RightButton = 0x0002;
 
 constexpr uint16_t VkTab = 0x09;
 constexpr uint16_t VkReturn = 0x0D;
+constexpr uint16_t VkEscape = 0x1B;
 constexpr uint16_t VkShift = 0x10;
 constexpr uint16_t VkControl = 0x11;
 constexpr uint16_t VkMenu = 0x12;  // Alt

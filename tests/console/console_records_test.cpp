@@ -82,6 +82,8 @@ TEST(ConsoleRecordsTest, CtrlKeysWithoutACharacter) {
 TEST(ConsoleRecordsTest, KeysWithACharacterAreThatCharacter) {
   EXPECT_EQ(Decode({Down('A', 30, 'a'), Down('A', 30, 'A', Shift), Down(VkReturn, 28, '\r')}), "k97 k65 k13");
   EXPECT_EQ(Decode({Down(0x1B, 1, 0x1B), Down(0x08, 14, 0x08), Down(VkTab, 15, '\t')}), "k27 k8 k9");
+  // Esc reported without its character (wine's console on a terminal).
+  EXPECT_EQ(Decode({Down(VkEscape, 1, 0), Down(VkEscape, 1, 0x1B, Alt)}), "k27 x1");
   // Ctrl+C arrives as its control byte; nothing stops the program.
   EXPECT_EQ(Decode({Down('C', 46, 3, Ctrl)}), "k3");
   // A character of the console's code page above 127.

@@ -1,0 +1,158 @@
+// The Windows build run as a Windows user runs it, under wine in a real
+// terminal: the same screens as the POSIX build for the same data, the keys,
+// a launch of the Windows stand-in, and the first run through RunMe.bat.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "e2e/emulator_dir.h"
+#include "windows/windows_console.h"
+
+namespace zeb::windows_e2e {
+namespace {
+
+using e2e::Exists;
+using e2e::FileLines;
+using e2e::ReadFile;
+using e2e::WaitForGamesList;
+using e2e::WaitUntil;
+
+// The emulator directory of the demo for the Windows build: the lists
+// written by the stand-in, the demo's files, zeb.exe and mame.exe.
+void PrepareWindowsDemo(const ScratchDir& dir) {
+  e2e::PrepareDemo(dir);
+  InstallWindowsPrograms(dir);
+}
+
+// Waits until the Windows screen equals the POSIX one; describes the
+// difference when it never does.
+std::string SameScreenAs(TmuxSession& posix, TmuxSession& windows) {
+  std::string differences;
+  int forgiven = 0;
+  WaitUntil([&] {
+    const auto expected = ConsoleCells(posix);
+    auto shown = ConsoleCells(windows);
+    forgiven = ForgiveWineBackgrounds(expected, shown);
+    differences = Differences(expected, shown);
+    return differences.empty();
+  });
+  if (forgiven > 0) {
+    std::cout << "  (" << forgiven << " cells shown by wine without their background)\n";
+  }
+  return differences;
+}
+
+// Sends a key to both and waits until the POSIX screen has changed; then
+// the Windows screen must equal it.
+std::string SameAfterKey(TmuxSession& posix, TmuxSession& windows, const std::string& key) {
+  const auto before = ConsoleCells(posix);
+  posix.Send(key);
+  windows.Send(key);
+  if (!WaitUntil([&] { return !Differences(before, ConsoleCells(posix)).empty(); })) {
+    return "the key changed nothing on the POSIX build";
+  }
+  return SameScreenAs(posix, windows);
+}
+
+TEST(WindowsBuild, ImportsFirstScreenAndKeysEqualThePosixBuildCellForCell) {
+  ScratchDir posixDir;
+  e2e::PrepareDemo(posixDir);
+  ScratchDir windowsDir;
+  PrepareWindowsDemo(windowsDir);
+
+  TmuxSession posix(posixDir.Path(), e2e::ZebBinary());
+  TmuxSession windows(windowsDir.Path(), Wine("zeb.exe"));
+  ASSERT_TRUE(WaitForGamesList(posix));
+  ASSERT_TRUE(WaitForGamesList(windows)) << windows.Lines()[0];
+
+  // Both imported the same lists into the same settings file.
+  EXPECT_EQ(ReadFile(windowsDir.File("zeb.ini")), ReadFile(posixDir.File("zeb.ini")));
+  for (const char* name : {"ver.txt", "listfull.txt", "listclones.txt"}) EXPECT_FALSE(Exists(windowsDir.File(name)));
+
+  EXPECT_EQ(SameScreenAs(posix, windows), "") << "the first screen";
+  // The drawing's own glyphs, as the console shows them.
+  EXPECT_EQ(windows.At(64, 3).Glyph, "\u25C4");
+  EXPECT_EQ(windows.At(79, 3).Glyph, "\u25BA");
+  EXPECT_EQ(windows.At(62, 3).Glyph, "\u25B2");
+  EXPECT_EQ(windows.At(62, 25).Glyph, "\u25BC");
+
+  EXPECT_EQ(SameAfterKey(posix, windows, "\x1b[B"), "") << "Down";
+  EXPECT_EQ(windows.Text(2, 4, 8), "astrobej");  // the list moved up one row
+  EXPECT_EQ(SameAfterKey(posix, windows, "\x1b[F"), "") << "End";
+  EXPECT_EQ(windows.Text(2, 24, 23), "zigzagzb  Zig Zag Zebra");
+  EXPECT_EQ(SameAfterKey(posix, windows, "d"), "") << "the letter jump";
+  EXPECT_EQ(SameAfterKey(posix, windows, "\x1b[H"), "") << "Home";
+
+  // Esc asks; y ends the program with the console given back.
+  EXPECT_EQ(e2e::QuitWithEscape(posix), 0);
+  EXPECT_EQ(e2e::QuitWithEscape(windows), 0);
+  EXPECT_TRUE(windows.WaitFor("icanon echo")) << "the terminal is back in its normal mode";
+  EXPECT_EQ(windows.Query("#{cursor_flag}"), "1");
+}
+
+TEST(WindowsBuild, EnterRunsTheWindowsStandInWithTheCommandLineAsFormed) {
+  ScratchDir dir;
+  PrepareWindowsDemo(dir);
+  TmuxSession term(dir.Path(), Wine("zeb.exe"));
+  ASSERT_TRUE(WaitForGamesList(term));
+
+  term.Send("\r");
+  ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue.....", 20.0)) << term.Line(1);
+  EXPECT_EQ(term.Line(1).rfind("Starting Mame...", 0), 0u);
+  // The program got the command line exactly as formed: the quoted program,
+  // a blank, the driver name and the options with their blanks.
+  EXPECT_EQ(ReadFile(dir.File("command.log")), "\"mame.exe\" astrobee -w  -c  \n");
+  EXPECT_EQ(ReadFile(dir.File("launch.log")), "[astrobee] [-w] [-c]\n");
+
+  term.Send("k");
+  ASSERT_TRUE(WaitUntil([&] { return term.Line(25).find("Press any key") == std::string::npos; }));
+  ASSERT_TRUE(WaitForGamesList(term));
+  EXPECT_EQ(e2e::QuitWithEscape(term), 0);
+}
+
+TEST(WindowsBuild, FirstRunWritesRunMeBatWhichImportsThroughCmdAndStartsZebAgain) {
+  ScratchDir dir;
+  InstallWindowsPrograms(dir, /*withConfiguration=*/false);
+  std::filesystem::copy(e2e::SourceDir() + "/demo", dir.Path(), std::filesystem::copy_options::recursive);
+  {
+    TmuxSession term(dir.Path(), Wine("zeb.exe"));
+    ASSERT_TRUE(term.WaitForLine(5, "Press a key to exit", 20.0)) << term.Line(1);
+    EXPECT_EQ(term.Line(1).rfind("Please run the RunMe.bat!", 0), 0u);
+    EXPECT_EQ(term.Line(3).rfind("Making RunMe.bat", 0), 0u);
+    // Start-up had the emulator write its configuration.
+    EXPECT_TRUE(Exists(dir.File("mame.ini")));
+    EXPECT_EQ(FileLines(dir.File("RunMe.bat")),
+              (std::vector<std::string>{"@echo off", "CLS",
+                                        "Echo Making Files Lists For ZEB. These Files will be deleted by ZEB Later...",
+                                        "mame -? >ver.txt", "mame -listfull >listfull.txt -sortdriver",
+                                        "mame -listclones >listclones.txt -sortdriver", "zeb.exe"}));
+    term.Send("x");
+    EXPECT_EQ(term.WaitExit(), 0);
+  }
+
+  TmuxSession batch(dir.Path(), Wine("cmd /c RunMe.bat"));
+  ASSERT_TRUE(WaitForGamesList(batch)) << batch.Line(1);
+  EXPECT_EQ(batch.Text(2, 4, 27), "astrobee  Astro Bee (World)");
+  EXPECT_TRUE(Exists(dir.File("zeb.ini")));
+  // The work files are gone. RunMe.bat is deleted where the system lets it
+  // be (cmd.exe reads a batch file line by line and lets go in between);
+  // wine's cmd keeps it open while it runs, and a file that cannot be
+  // deleted is passed over.
+  for (const char* name : {"ver.txt", "listfull.txt", "listclones.txt"}) EXPECT_FALSE(Exists(dir.File(name))) << name;
+  EXPECT_EQ(e2e::QuitWithEscape(batch), 0);
+}
+
+TEST(WindowsBuild, DrawsOnTheConsoleWhenStandardOutputIsAFile) {
+  ScratchDir dir;
+  PrepareWindowsDemo(dir);
+  TmuxSession term(dir.Path(), Wine("zeb.exe >out.txt"));
+  ASSERT_TRUE(WaitForGamesList(term));
+  EXPECT_EQ(e2e::QuitWithEscape(term), 0);
+}
+
+}  // namespace
+}  // namespace zeb::windows_e2e

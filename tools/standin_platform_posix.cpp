@@ -1,0 +1,7 @@
+#include "standin_platform.h"
+
+namespace standin {
+
+std::string RawCommandLine() { return std::string(); }
+
+}  // namespace standin
