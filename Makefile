@@ -6,11 +6,15 @@ BUILD_TEST  := build/test
 BUILD_DEMO  := build/release
 BUILD_BENCH := build/bench
 DEMO_RUN    := build/demo-run
+BUILD_FUZZ  := build/fuzz
 JOBS        ?= $(shell nproc)
 PREFIX      ?= /usr/local
 DESTDIR     ?=
 
-.PHONY: all deps demo demo-prepare demo-reset test bench install uninstall deb clean
+.PHONY: all deps demo demo-prepare demo-reset test bench install uninstall deb fuzz fuzz-deps clean
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := text_file settings import input_decoder command_line_split
+
 
 all: $(BUILD_DEMO)/build.ninja
 	cmake --build $(BUILD_DEMO) -j $(JOBS)
@@ -100,6 +104,28 @@ deb: all
 	cd $(BUILD_DEMO) && cpack -G DEB
 	cp $(BUILD_DEMO)/zeb_*.deb build/
 	@ls build/zeb_*.deb
+# libFuzzer needs Clang and its runtime; installed when missing.
+fuzz-deps:
+	@missing=""; \
+	command -v cmake >/dev/null || missing="$$missing cmake"; \
+	command -v ninja >/dev/null || missing="$$missing ninja-build"; \
+	command -v clang++-14 >/dev/null || missing="$$missing clang-14"; \
+	[ -f "$$(clang++-14 -print-file-name=libclang_rt.fuzzer-$$(uname -m).a 2>/dev/null)" ] || \
+	  missing="$$missing libclang-rt-14-dev"; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:$$missing"; \
+	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD_FUZZ)/build.ninja: | fuzz-deps
+	cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+	  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -DZEB_SANITIZE=ON -DZEB_TESTS=OFF -DZEB_FUZZ=ON
+
+# Each fuzz target for FUZZ_SECONDS (default 60) with Clang's libFuzzer.
+# Not part of `make test`, which runs every target over its corpus only.
+fuzz: $(BUILD_FUZZ)/build.ninja
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	tests/fuzz/run_fuzz.sh $(BUILD_FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 clean:
 	rm -rf build

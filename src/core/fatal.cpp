@@ -10,7 +10,14 @@
 
 namespace zeb {
 
+namespace {
+FatalHandler Handler = nullptr;
+}
+
+void SetFatalHandler(FatalHandler handler) { Handler = handler; }
+
 void Fatal(std::string_view message) {
+  if (Handler != nullptr) Handler(message);
   ConsoleRestore();
   std::string line = "zeb: ";
   line += message;

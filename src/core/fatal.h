@@ -14,4 +14,10 @@ namespace zeb {
 
 [[noreturn]] void FatalTableIndex(int index, int size);
 
+// Takes over the report, for the fuzz targets that must see a refused file
+// without the program ending: the handler gets the message first and must
+// not return (it throws or aborts); nullptr gives the normal report back.
+using FatalHandler = void (*)(std::string_view message);
+void SetFatalHandler(FatalHandler handler);
+
 }  // namespace zeb

@@ -13,6 +13,7 @@
 // a negative count, is refused with an error before anything is changed:
 // reading part of it would lose the other games at the next save.
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -61,12 +62,19 @@ const SettingsLine Lines[SettingsLineCount] = {
     {.Text = &MameVersion},
 };
 
+// The largest magnitude written. The largest double itself would round up
+// to 1.79769313486232E+0308, which is past it: the file could not be read
+// back. Magnitudes above this one are written as this one.
+constexpr double LargestWritten = 1.79769313486231e308;
+
 // " d.ddddddddddddddE+dddd": sign position, 15 significant digits, exponent
 // sign and four exponent digits.
 ShortString RealText(double value) {
   ShortString text(value < 0 ? "-" : " ");
+  double magnitude = std::fabs(value);
+  if (std::isfinite(magnitude)) magnitude = std::min(magnitude, LargestWritten);
   char digits[64];
-  auto result = std::to_chars(digits, digits + sizeof digits, std::fabs(value), std::chars_format::scientific, 14);
+  auto result = std::to_chars(digits, digits + sizeof digits, magnitude, std::chars_format::scientific, 14);
   std::string_view formatted(digits, static_cast<std::size_t>(result.ptr - digits));
   std::size_t e = formatted.find('e');
   if (e == std::string_view::npos) return text.Append(formatted);  // not a finite number

@@ -169,6 +169,23 @@ TEST_F(SettingsFile, RealsAreWrittenRoundedTo15DigitsAndReadInBothForms) {
   EXPECT_EQ(BeamWidth, 200.0);
 }
 
+// The largest doubles would round past the largest double at 15 digits; the
+// program must still read back the file it wrote.
+TEST_F(SettingsFile, TheLargestRealsAreSavedSoThatTheFileLoadsBack) {
+  SetDefaultSettings();
+  Brightness = 1.7976931348623157e308;
+  Gamma = -1.797693134862315e308;
+  BeamWidth = 1.7976931348623149e308;
+  SaveSettings();
+  std::vector<std::string> lines = FileLines("zeb.ini");
+  EXPECT_EQ(lines[35], " 1.79769313486231E+0308");
+  EXPECT_EQ(lines[36], "-1.79769313486231E+0308");
+  EXPECT_EQ(lines[38], " 1.79769313486231E+0308");
+  LoadSettings();
+  EXPECT_EQ(Brightness, 1.79769313486231e308);
+  EXPECT_EQ(Gamma, -1.79769313486231e308);
+}
+
 TEST_F(SettingsFile, AShortFileGivesEmptyGameFieldsAndAMissingFileChangesNothing) {
   LoadSettings();
   EXPECT_EQ(GameCount, 0);
