@@ -10,11 +10,10 @@ BUILD_FUZZ  := build/fuzz
 JOBS        ?= $(shell nproc)
 PREFIX      ?= /usr/local
 DESTDIR     ?=
-
-.PHONY: all deps demo demo-prepare demo-reset test bench install uninstall deb fuzz fuzz-deps clean
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := text_file settings import input_decoder command_line_split
 
+.PHONY: all deps demo demo-prepare demo-reset test bench install uninstall deb fuzz fuzz-deps clean
 
 all: $(BUILD_DEMO)/build.ninja
 	cmake --build $(BUILD_DEMO) -j $(JOBS)
