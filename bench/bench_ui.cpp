@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "console/console.h"
+#include "console/keys.h"
 #include "console/scripted_backend.h"
 #include "console/terminal_render.h"
 #include "core/state.h"
@@ -21,10 +22,6 @@
 
 namespace zeb {
 namespace {
-
-constexpr unsigned char DownCode = 80;
-constexpr unsigned char UpCode = 72;
-constexpr unsigned char PgDnCode = 81;
 
 // A deterministic table that looks like the emulator's: sorted driver names
 // of 4 to 8 letters, descriptions of varied words, one game in four a clone.
@@ -103,13 +100,13 @@ void BM_ListKeyBytes(benchmark::State& state) {
   std::string out;
   RenderChanges(list.view, Screen, out);
 
-  std::size_t downBytes = KeyBytes(list.backend, list.view, DownCode);
-  std::size_t unchangedBytes = KeyBytes(list.backend, list.view, PgDnCode);
+  std::size_t downBytes = KeyBytes(list.backend, list.view, Key::Down);
+  std::size_t unchangedBytes = KeyBytes(list.backend, list.view, Key::PageDown);
 
   bool down = false;
   for (auto _ : state) {
     down = !down;
-    benchmark::DoNotOptimize(KeyBytes(list.backend, list.view, down ? DownCode : UpCode));
+    benchmark::DoNotOptimize(KeyBytes(list.backend, list.view, down ? Key::Down : Key::Up));
   }
   state.counters["down_step_bytes"] = static_cast<double>(downBytes);
   state.counters["unchanged_key_bytes"] = static_cast<double>(unchangedBytes);

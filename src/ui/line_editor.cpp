@@ -3,16 +3,13 @@
 #include <cstring>
 
 #include "console/console.h"
+#include "console/keys.h"
 #include "core/state.h"
 
 namespace zeb {
 
 namespace {
 
-constexpr unsigned char KeyBackspace = 8;
-constexpr unsigned char KeyEnter = 13;
-constexpr unsigned char KeyLeft = 75;
-constexpr unsigned char KeyRight = 77;
 constexpr unsigned char FirstTypable = '0';
 constexpr unsigned char LastTypable = 'z';
 constexpr std::size_t MaxLength = ShortString::Capacity;
@@ -62,14 +59,14 @@ ShortString EditLine(const ShortString& text, int row, int column) {
     LastKey = GetKey();
     if (LastKey >= FirstTypable && LastKey <= LastTypable) {
       InsertCharacter(edited, cursor, static_cast<char>(LastKey));
-    } else if (LastKey == KeyBackspace) {
+    } else if (LastKey == Key::Backspace) {
       DeleteBeforeCursor(edited, cursor);
-    } else if (LastKey == KeyEnter) {
+    } else if (LastKey == Key::Enter) {
       break;
     } else if (LastKey == 0 && KeyWaiting()) {
       LastKey = GetKey();
-      if (LastKey == KeyLeft && cursor > 0) --cursor;
-      if (LastKey == KeyRight && cursor < edited.Length()) ++cursor;
+      if (LastKey == Key::Left && cursor > 0) --cursor;
+      if (LastKey == Key::Right && cursor < edited.Length()) ++cursor;
     }
   }
   // Once more without the mark: the text and one blank.

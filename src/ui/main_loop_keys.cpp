@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "console/console.h"
+#include "console/keys.h"
 #include "core/state.h"
 #include "launch/launch.h"
 #include "ui/frame.h"
@@ -15,37 +16,26 @@ namespace zeb {
 
 namespace {
 
-constexpr unsigned char EscKey = 27;
-constexpr unsigned char EnterKey = 13;
-
-// The extended codes the list window answers to.
-constexpr unsigned char HomeCode = 71;
-constexpr unsigned char UpCode = 72;
-constexpr unsigned char LeftCode = 75;
-constexpr unsigned char RightCode = 77;
-constexpr unsigned char EndCode = 79;
-constexpr unsigned char DownCode = 80;
-
 constexpr int MaxColumnOffset = 60;
 
 void ScrollByKey(unsigned char code) {
   switch (code) {
-    case HomeCode:
+    case Key::Home:
       TopLine = 0;
       break;
-    case UpCode:
+    case Key::Up:
       if (TopLine > 0) --TopLine;
       break;
-    case LeftCode:
+    case Key::Left:
       if (ColumnOffset > 0) --ColumnOffset;
       break;
-    case RightCode:
+    case Key::Right:
       if (ColumnOffset < MaxColumnOffset) ++ColumnOffset;
       break;
-    case EndCode:
+    case Key::End:
       TopLine = EntryCount >= ListWindowRows ? EntryCount - ListWindowRows : 0;
       break;
-    case DownCode:
+    case Key::Down:
       if (TopLine < EntryCount - ListWindowRows) ++TopLine;
       break;
     default:
@@ -80,12 +70,12 @@ bool DispatchKey() {
   // The key as the loop read it: the answer typed into the confirmation box
   // lands in LastKey but is not dispatched.
   unsigned char key = LastKey;
-  if (key == EscKey && ConfirmBox(12, 30)) return true;
+  if (key == Key::Esc && ConfirmBox(12, 30)) return true;
 
   if (CurrentScreen != 0 && CurrentScreen != 2) return false;
 
   if (CurrentScreen == 0) JumpToLetter(key);
-  if (key == EnterKey) {
+  if (key == Key::Enter) {
     if (SelectedEntry > 0 && SelectedGame > 0) LaunchGame();
   } else if (key == 0) {
     LastKey = GetKey();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "console/console.h"
+#include "console/keys.h"
 #include "console/scripted_backend.h"
 #include "core/state.h"
 
@@ -82,7 +83,7 @@ TEST_F(ConsoleModelTest, ProgressOutputWrapsAndScrolls) {
 }
 
 TEST_F(ConsoleModelTest, SpecialKeyComesAsZeroThenCode) {
-  backend.Special(72).Keys("a");
+  backend.Special(Key::Up).Keys("a");
   EXPECT_EQ(GetKey(), 0);
   EXPECT_TRUE(KeyWaiting());
   EXPECT_EQ(GetKey(), 72);
@@ -93,7 +94,7 @@ TEST_F(ConsoleModelTest, SpecialKeyComesAsZeroThenCode) {
 
 TEST_F(ConsoleModelTest, APollStopsAtTheFirstKeyAndKeepsTheRest) {
   // The poll stops at the first key; the second stays for the next poll.
-  backend.Batch({InputEvent::Key('x'), InputEvent::Special(80)});
+  backend.Batch({InputEvent::Key('x'), InputEvent::Special(Key::Down)});
   EXPECT_EQ(GetKey(), 'x');
   EXPECT_EQ(GetKey(), 0);
   EXPECT_EQ(GetKey(), 80);
