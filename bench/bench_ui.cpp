@@ -18,7 +18,7 @@
 #include "settings/settings.h"
 #include "ui/frame.h"
 #include "ui/games_list.h"
-#include "ui/main_loop_parts.h"
+#include "ui/main_loop.h"
 
 namespace zeb {
 namespace {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "console/colours.h"
 #include "console/console.h"
 #include "console/keys.h"
 #include "core/state.h"
@@ -23,7 +24,7 @@ void DrawEditedText(const ShortString& text, std::size_t cursor, int row, int co
   shown[cursor] = '_';
   std::memcpy(shown + cursor + 1, text.Data() + cursor, length - cursor);
   shown[length + 1] = ' ';
-  PutText(std::string_view(shown, length + 2), column, row, 15, 0);
+  PutText(std::string_view(shown, length + 2), column, row, White, Black);
 }
 
 // Inserts `key` at the cursor. A full text loses its last character to
@@ -73,7 +74,7 @@ ShortString EditLine(const ShortString& text, int row, int column) {
   char shown[MaxLength + 1];
   std::memcpy(shown, edited.Data(), edited.Length());
   shown[edited.Length()] = ' ';
-  PutText(std::string_view(shown, edited.Length() + 1), column, row, 15, 0);
+  PutText(std::string_view(shown, edited.Length() + 1), column, row, White, Black);
   return edited;
 }
 

@@ -14,6 +14,7 @@
 #include "launch_fixture.h"
 #include "settings/settings.h"
 #include "support/temp_dir.h"
+#include "ui/games_list.h"
 
 namespace zeb {
 namespace {
@@ -51,6 +52,7 @@ class LaunchGameTest : public ::testing::Test {
   void SetUp() override {
     ResetProgramState();
     ConsoleUseBackend(&backend);
+    SetLaunchScreen(&GamesListLaunchScreen);
     ProgramVersion = "v1.1";
     MameVersion = "None Loaded";
     SetDefaultSettings();

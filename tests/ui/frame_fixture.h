@@ -12,6 +12,7 @@
 #include "core/state.h"
 #include "settings/settings.h"
 #include "support/temp_dir.h"
+#include "ui/games_list.h"
 
 namespace zeb::ui_testing {
 
@@ -20,6 +21,7 @@ class ScreenTest : public ::testing::Test {
   void SetUp() override {
     ResetProgramState();
     ConsoleUseBackend(&backend);
+    SetLaunchScreen(&GamesListLaunchScreen);
     SetStartValues();
     SetDefaultSettings();
   }

@@ -8,7 +8,7 @@
 #include "console/scripted_backend.h"
 #include "core/state.h"
 #include "settings/settings.h"
-#include "ui/main_loop.h"
+#include "ui/frame.h"
 #include "ui/options_screen.h"
 
 namespace zeb {
