@@ -1,9 +1,0 @@
-#pragma once
-// The program from start to end, and the first run.
-
-namespace zeb {
-
-int Main();
-void FirstRun();
-
-}  // namespace zeb
