@@ -44,6 +44,7 @@ void BuildTable() {
   std::sort(names.begin(), names.end());
 
   ResetProgramState();
+  ResetSettings();
   SetDefaultSettings();
   ProgramVersion = "v1.1";
   MameVersion = "0.37b5";

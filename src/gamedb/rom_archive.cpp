@@ -13,6 +13,7 @@
 #include "core/file_system.h"
 #include "core/state.h"
 #include "gamedb/gamedb.h"
+#include "settings/settings.h"
 
 namespace zeb {
 

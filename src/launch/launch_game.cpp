@@ -9,6 +9,7 @@
 #include "core/state.h"
 #include "gamedb/gamedb.h"
 #include "launch/launch.h"
+#include "settings/settings.h"
 
 namespace zeb {
 

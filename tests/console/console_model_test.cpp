@@ -7,19 +7,12 @@
 #include "console/keys.h"
 #include "console/scripted_backend.h"
 #include "core/state.h"
+#include "support/program_test.h"
 
 namespace zeb {
 namespace {
 
-class ConsoleModelTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend);
-  }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
-  ScriptedBackend backend;
-};
+using ConsoleModelTest = testing_support::ProgramTest<>;
 
 TEST_F(ConsoleModelTest, PutTextClipsAtTheEdges) {
   PutText("ABCDEFGHIJ", 75, 2, 14, 1);

@@ -3,19 +3,12 @@
 #include "console/scripted_backend.h"
 #include "core/state.h"
 #include "settings/settings.h"
+#include "support/program_test.h"
 
 namespace zeb {
 namespace {
 
-class Captions : public testing::Test {
- protected:
-  void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend_);
-  }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
-  ScriptedBackend backend_;
-};
+using Captions = testing_support::ProgramTest<>;
 
 TEST_F(Captions, EmptyUntilComputedThenFollowTheDefaults) {
   for (const ShortString* caption : {&ScreenCaption, &JoystickCaption, &DepthCaption, &SampleRateCaption,

@@ -6,6 +6,7 @@
 #include "console/keys.h"
 #include "console/scripted_backend.h"
 #include "core/state.h"
+#include "support/program_test.h"
 #include "ui/line_editor.h"
 
 namespace zeb {
@@ -25,16 +26,10 @@ class RecordingBackend : public ScriptedBackend {
   std::vector<std::string> Shown;
 };
 
-class LineEditorTest : public ::testing::Test {
+class LineEditorTest : public testing_support::ProgramTest<RecordingBackend> {
  protected:
-  void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend);
-  }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
   ShortString Edit(const ShortString& text) { return EditLine(text, Row, Column); }
 
-  RecordingBackend backend;
 };
 
 TEST_F(LineEditorTest, EditsRomsIntoRodataShowingTheCursorMarkAndOneBlank) {
