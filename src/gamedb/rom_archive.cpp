@@ -52,4 +52,8 @@ bool RomArchiveExists(std::string_view archive) {
   }
 }
 
+bool AlternativeArchiveExists(std::string_view driverName) {
+  return driverName == "natodefa" && RomArchiveExists("natodef");
+}
+
 }  // namespace zeb

@@ -88,8 +88,7 @@ void RebuildList(int filter) {
   AvailableCount = 0;
   for (int i = 1; i <= games; ++i) {
     GameRecord& game = Games[i];
-    // natodefa runs from the archive of natodef.
-    if (game.DriverName == "natodefa" && RomArchiveExists("natodef")) game.Available = "1";
+    if (AlternativeArchiveExists(game.DriverName)) game.Available = "1";
     if (!(game.Available == "0")) ++AvailableCount;
   }
 
