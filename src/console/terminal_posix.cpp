@@ -237,7 +237,12 @@ void TerminalBackend::Resume() {
   Write(buffer_);
 }
 
-void TerminalBackend::RepaintAll() { view_.Valid = false; }
+// Everything is shown anew at the next showing, at the terminal's size as
+// it is then.
+void TerminalBackend::RepaintAll() {
+  view_.Valid = false;
+  resizePending_ = true;
+}
 
 void TerminalBackend::Restore() {
   if (!Active()) return;
