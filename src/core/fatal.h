@@ -1,6 +1,7 @@
 #pragma once
 // The run-time error report: restores the terminal, writes "zeb: <message>"
-// to standard error and ends the program with status 1.
+// to standard error and ends the program with status 1. It is the console's
+// ConsoleFatal, which the console layer below uses itself.
 
 #include <string_view>
 

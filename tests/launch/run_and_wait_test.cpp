@@ -15,6 +15,7 @@
 #include "core/state.h"
 #include "launch/launch.h"
 #include "launch_fixture.h"
+#include "support/program_test.h"
 #include "support/temp_dir.h"
 
 namespace zeb {
@@ -23,16 +24,10 @@ namespace {
 using launch_testing::InstallStandIn;
 using launch_testing::LaunchLog;
 
-class RunAndWaitTest : public ::testing::Test {
+class RunAndWaitTest : public testing_support::ProgramTest<> {
  protected:
-  void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend);
-  }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
 
   testing_support::TempDir dir;
-  ScriptedBackend backend;
 };
 
 TEST_F(RunAndWaitTest, ArgumentsArriveByteForByteWithoutAShell) {

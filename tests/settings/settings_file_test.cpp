@@ -8,6 +8,7 @@
 #include "console/scripted_backend.h"
 #include "core/state.h"
 #include "settings/settings.h"
+#include "support/program_test.h"
 #include "support/temp_dir.h"
 
 namespace zeb {
@@ -43,18 +44,15 @@ std::vector<std::string> DefaultLines(const std::string& games) {
           "1", "1", "0", "None Loaded"};
 }
 
-class SettingsFile : public testing::Test {
+class SettingsFile : public testing_support::ProgramTest<> {
  protected:
   void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend_);
+    ProgramTest::SetUp();
     MameVersion = "None Loaded";
   }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
 
   void AddGame(const GameRecord& record) { Games[++GameCount] = record; }
 
-  ScriptedBackend backend_;
   TempDir dir_;
 };
 
@@ -105,7 +103,7 @@ TEST_F(SettingsFile, EveryFieldAndEveryGameFieldSurvivesASaveAndALoad) {
   EXPECT_EQ(std::vector<std::string>(lines.begin() + 46, lines.begin() + 52),
             (std::vector<std::string>{"abc", "Abc; the = game", "", "", "0", ""}));
 
-  ResetProgramState();
+  testing_support::ResetAllState();
   LoadSettings();
   EXPECT_EQ(MamePath.Str(), "D:\\MAME\\");
   EXPECT_EQ(RomPaths.Str(), "roms;more roms");
