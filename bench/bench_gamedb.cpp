@@ -100,6 +100,7 @@ void FirstRunImports() {
 void BM_FirstRunImport(benchmark::State& state) {
   Place();
   zeb::ResetProgramState();
+  zeb::ResetSettings();
   for (auto _ : state) {
     FirstRunImports();
     benchmark::DoNotOptimize(zeb::GameCount);
@@ -113,6 +114,7 @@ BENCHMARK(BM_FirstRunImport)->Unit(benchmark::kMillisecond);
 void BM_FirstRunImportAndSave(benchmark::State& state) {
   Place();
   zeb::ResetProgramState();
+  zeb::ResetSettings();
   for (auto _ : state) {
     FirstRunImports();
     zeb::SaveSettings();
@@ -126,6 +128,7 @@ BENCHMARK(BM_FirstRunImportAndSave)->Unit(benchmark::kMillisecond);
 void BM_SaveSettings(benchmark::State& state) {
   Place();
   zeb::ResetProgramState();
+  zeb::ResetSettings();
   FirstRunImports();
   for (auto _ : state) zeb::SaveSettings();
   std::filesystem::remove("zeb.ini");
@@ -135,6 +138,7 @@ BENCHMARK(BM_SaveSettings)->Unit(benchmark::kMillisecond);
 void BM_LoadSettings(benchmark::State& state) {
   Place();
   zeb::ResetProgramState();
+  zeb::ResetSettings();
   FirstRunImports();
   zeb::SaveSettings();
   for (auto _ : state) {
@@ -149,6 +153,7 @@ BENCHMARK(BM_LoadSettings)->Unit(benchmark::kMillisecond);
 void BM_ScanRomAvailability(benchmark::State& state) {
   Place();
   zeb::ResetProgramState();
+  zeb::ResetSettings();
   FirstRunImports();
   for (auto _ : state) zeb::ScanRomAvailability();
   if (!(zeb::Games[1].Available == "1") || !(zeb::Games[2].Available == "0")) {

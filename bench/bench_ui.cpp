@@ -11,20 +11,17 @@
 #include <vector>
 
 #include "console/console.h"
+#include "console/keys.h"
 #include "console/scripted_backend.h"
 #include "console/terminal_render.h"
 #include "core/state.h"
 #include "settings/settings.h"
 #include "ui/frame.h"
 #include "ui/games_list.h"
-#include "ui/main_loop_parts.h"
+#include "ui/main_loop.h"
 
 namespace zeb {
 namespace {
-
-constexpr unsigned char DownCode = 80;
-constexpr unsigned char UpCode = 72;
-constexpr unsigned char PgDnCode = 81;
 
 // A deterministic table that looks like the emulator's: sorted driver names
 // of 4 to 8 letters, descriptions of varied words, one game in four a clone.
@@ -47,6 +44,7 @@ void BuildTable() {
   std::sort(names.begin(), names.end());
 
   ResetProgramState();
+  ResetSettings();
   SetDefaultSettings();
   ProgramVersion = "v1.1";
   MameVersion = "0.37b5";
@@ -103,13 +101,13 @@ void BM_ListKeyBytes(benchmark::State& state) {
   std::string out;
   RenderChanges(list.view, Screen, out);
 
-  std::size_t downBytes = KeyBytes(list.backend, list.view, DownCode);
-  std::size_t unchangedBytes = KeyBytes(list.backend, list.view, PgDnCode);
+  std::size_t downBytes = KeyBytes(list.backend, list.view, Key::Down);
+  std::size_t unchangedBytes = KeyBytes(list.backend, list.view, Key::PageDown);
 
   bool down = false;
   for (auto _ : state) {
     down = !down;
-    benchmark::DoNotOptimize(KeyBytes(list.backend, list.view, down ? DownCode : UpCode));
+    benchmark::DoNotOptimize(KeyBytes(list.backend, list.view, down ? Key::Down : Key::Up));
   }
   state.counters["down_step_bytes"] = static_cast<double>(downBytes);
   state.counters["unchanged_key_bytes"] = static_cast<double>(unchangedBytes);

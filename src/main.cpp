@@ -1,3 +1,3 @@
-#include "core/startup.h"
+#include "app/startup.h"
 
 int main() { return zeb::Main(); }

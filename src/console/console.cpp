@@ -1,6 +1,9 @@
 #include "console/console.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace zeb {
 
@@ -63,6 +66,16 @@ void ConsoleUseBackend(ConsoleBackend* backend) {
 
 void ConsoleRestore() {
   if (Backend != nullptr) Backend->Restore();
+}
+
+void ConsoleFatal(std::string_view message) {
+  ConsoleRestore();
+  std::string line = "zeb: ";
+  line += message;
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stderr);
+  std::fflush(stderr);
+  std::exit(1);
 }
 
 void PutText(std::string_view text, int column, int row, int foreground, int background) {
@@ -175,10 +188,6 @@ void ConsoleResume() {
   Backend->Resume();
   if (MouseEnabled) Backend->SetMouseReporting(true);
 }
-
-}  // namespace zeb
-
-namespace zeb {
 
 void ConsoleRepaintAll() {
   if (Backend != nullptr) Backend->RepaintAll();

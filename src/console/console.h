@@ -42,6 +42,9 @@ void ConsoleOpen();
 // Gives the terminal back as it was found: normal mode, no mouse reporting,
 // cursor shown, normal screen. Safe to call more than once.
 void ConsoleRestore();
+// The run-time error report: gives the terminal back, writes
+// "zeb: <message>" to standard error and ends the program with status 1.
+[[noreturn]] void ConsoleFatal(std::string_view message);
 
 void PutText(std::string_view text, int column, int row, int foreground, int background);
 void ClearScreen();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "console/glyphs.h"
 
@@ -11,11 +12,8 @@ namespace zeb {
 namespace {
 
 [[noreturn]] void LostConsole() {
-  DWORD error = GetLastError();
-  ConsoleRestore();
-  std::fprintf(stderr, "zeb: cannot read the console (system error %lu)\n", static_cast<unsigned long>(error));
-  std::fflush(stderr);
-  std::exit(1);
+  unsigned long error = GetLastError();
+  ConsoleFatal("cannot read the console (system error " + std::to_string(error) + ")");
 }
 
 // A row is blank when every cell looks black: a blank in a black background,

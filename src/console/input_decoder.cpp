@@ -1,6 +1,7 @@
 #include "console/input_decoder.h"
 
 #include "console/glyphs.h"
+#include "console/keys.h"
 
 namespace zeb {
 
@@ -20,14 +21,33 @@ enum KeyName {
   KeyNone,
 };
 
-constexpr unsigned char KeyCodes[KeyNone][4] = {
-    {71, 71, 119, 151},  {72, 72, 141, 152},  {73, 73, 132, 153},  {75, 75, 115, 155},
-    {77, 77, 116, 157},  {79, 79, 117, 159},  {80, 80, 145, 160},  {81, 81, 118, 161},
-    {82, 82, 146, 162},  {83, 83, 147, 163},  {76, 76, 143, 0},
-    {59, 84, 94, 104},   {60, 85, 95, 105},   {61, 86, 96, 106},   {62, 87, 97, 107},
-    {63, 88, 98, 108},   {64, 89, 99, 109},   {65, 90, 100, 110},  {66, 91, 101, 111},
-    {67, 92, 102, 112},  {68, 93, 103, 113},  {133, 135, 137, 139}, {134, 136, 138, 140},
-    {15, 15, 148, 15},
+struct ModifiedCodes {
+  unsigned char Codes[4];
+};
+
+// F1 + n: consecutive codes in each of the four groups.
+constexpr ModifiedCodes FunctionKey(int n) {
+  return {{static_cast<unsigned char>(Key::F1 + n), static_cast<unsigned char>(Key::ShiftF1 + n),
+           static_cast<unsigned char>(Key::CtrlF1 + n), static_cast<unsigned char>(Key::AltF1 + n)}};
+}
+
+constexpr ModifiedCodes KeyCodes[KeyNone] = {
+    {{Key::Home, Key::Home, Key::CtrlHome, Key::AltHome}},
+    {{Key::Up, Key::Up, Key::CtrlUp, Key::AltUp}},
+    {{Key::PageUp, Key::PageUp, Key::CtrlPageUp, Key::AltPageUp}},
+    {{Key::Left, Key::Left, Key::CtrlLeft, Key::AltLeft}},
+    {{Key::Right, Key::Right, Key::CtrlRight, Key::AltRight}},
+    {{Key::End, Key::End, Key::CtrlEnd, Key::AltEnd}},
+    {{Key::Down, Key::Down, Key::CtrlDown, Key::AltDown}},
+    {{Key::PageDown, Key::PageDown, Key::CtrlPageDown, Key::AltPageDown}},
+    {{Key::Insert, Key::Insert, Key::CtrlInsert, Key::AltInsert}},
+    {{Key::Delete, Key::Delete, Key::CtrlDelete, Key::AltDelete}},
+    {{Key::Centre, Key::Centre, Key::CtrlCentre, 0}},
+    FunctionKey(0), FunctionKey(1), FunctionKey(2), FunctionKey(3), FunctionKey(4),
+    FunctionKey(5), FunctionKey(6), FunctionKey(7), FunctionKey(8), FunctionKey(9),
+    {{Key::F11, Key::ShiftF11, Key::CtrlF11, Key::AltF11}},
+    {{Key::F12, Key::ShiftF12, Key::CtrlF12, Key::AltF12}},
+    {{Key::BackTab, Key::BackTab, Key::CtrlTab, Key::BackTab}},
 };
 
 // The xterm modifier parameter (1 + bits: 1 Shift, 2 Alt, 4 Ctrl, 8 Meta)
@@ -42,7 +62,7 @@ int ModifierColumn(int modifier) {
 
 void EmitKey(std::vector<InputEvent>& events, KeyName key, int modifier) {
   if (key == KeyNone) return;
-  unsigned char code = KeyCodes[key][ModifierColumn(modifier)];
+  unsigned char code = KeyCodes[key].Codes[ModifierColumn(modifier)];
   if (code != 0) events.push_back(InputEvent::Special(code));
 }
 
@@ -72,9 +92,9 @@ unsigned char AltCode(unsigned char c) {
     case '.': case '>': return 52;
     case '/': case '?': return 164;
     case ' ': return 57;
-    case '\r': return 166;  // Enter
-    case '\t': return 15;
-    case 0x08: case 0x7F: return 14;  // Backspace
+    case '\r': return Key::AltEnter;
+    case '\t': return Key::BackTab;  // the Tab key's own code
+    case 0x08: case 0x7F: return Key::AltBackspace;
     case 0x00: return 57;             // Ctrl+Space
     case 0x1C: return 43;             // Ctrl+backslash
     case 0x1D: return 27;             // Ctrl+]
@@ -89,9 +109,9 @@ unsigned char AltCode(unsigned char c) {
 // A key that arrives as a plain byte.
 void EmitByte(std::vector<InputEvent>& events, unsigned char c) {
   if (c == 0x7F || c == 0x08) {
-    events.push_back(InputEvent::Key(8));
+    events.push_back(InputEvent::Key(Key::Backspace));
   } else if (c == 0x00) {
-    events.push_back(InputEvent::Special(3));  // Ctrl+Space / Ctrl+@
+    events.push_back(InputEvent::Special(Key::CtrlSpace));  // also Ctrl+@
   } else {
     events.push_back(InputEvent::Key(c));
   }
@@ -299,7 +319,7 @@ bool Step(InputDecoder& d, unsigned char c, std::vector<InputEvent>& events) {
         d.Introducer = c;
         d.StringLength = 0;
       } else if (c == Esc) {
-        events.push_back(InputEvent::Key(27));  // Esc, and another ESC begins
+        events.push_back(InputEvent::Key(Key::Esc));  // and another ESC begins
       } else if (c >= 0x80) {
         d.Mode = State::Ground;  // Alt with a non-ASCII character: the character alone
         return false;
@@ -401,7 +421,7 @@ bool InputIncomplete(const InputDecoder& decoder) { return decoder.Mode != State
 void FlushInput(InputDecoder& decoder, std::vector<InputEvent>& events) {
   switch (decoder.Mode) {
     case State::Escape:
-      events.push_back(InputEvent::Key(27));
+      events.push_back(InputEvent::Key(Key::Esc));
       break;
     case State::Csi:
       if (decoder.ParamLength == 0) events.push_back(InputEvent::Special(AltCode('[')));

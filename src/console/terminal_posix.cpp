@@ -12,7 +12,6 @@
 #include <ctime>
 
 #include "console/terminal_signals_posix.h"
-#include "core/fatal.h"
 
 namespace zeb {
 
@@ -21,7 +20,7 @@ namespace {
 [[noreturn]] void LostTerminal(int error) {
   std::string message = "cannot read the terminal: ";
   message += error == 0 ? "end of input" : std::strerror(error);
-  Fatal(message);
+  ConsoleFatal(message);
 }
 
 // A row is blank when every cell looks black: a blank in a black background,
@@ -238,7 +237,12 @@ void TerminalBackend::Resume() {
   Write(buffer_);
 }
 
-void TerminalBackend::RepaintAll() { view_.Valid = false; }
+// Everything is shown anew at the next showing, at the terminal's size as
+// it is then.
+void TerminalBackend::RepaintAll() {
+  view_.Valid = false;
+  resizePending_ = true;
+}
 
 void TerminalBackend::Restore() {
   if (!Active()) return;

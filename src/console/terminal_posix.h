@@ -29,11 +29,6 @@ class TerminalBackend : public ConsoleBackend {
   bool Start();
   const termios& OriginalMode() const { return original_; }
 
-  // The terminal's size may have changed: check it at the next showing.
-  void NoteResize() { resizePending_ = true; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-
   void Present(const ScreenModel& screen) override;
   void BeginPoll() override;
   bool NextEvent(InputEvent& event) override;

@@ -1,8 +1,6 @@
 #include "core/fatal.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -10,14 +8,15 @@
 
 namespace zeb {
 
+namespace {
+FatalHandler Handler = nullptr;
+}
+
+void SetFatalHandler(FatalHandler handler) { Handler = handler; }
+
 void Fatal(std::string_view message) {
-  ConsoleRestore();
-  std::string line = "zeb: ";
-  line += message;
-  line += '\n';
-  std::fwrite(line.data(), 1, line.size(), stderr);
-  std::fflush(stderr);
-  std::exit(1);
+  if (Handler != nullptr) Handler(message);
+  ConsoleFatal(message);
 }
 
 void FatalIo(std::string_view action, std::string_view file) {

@@ -1,6 +1,7 @@
 #pragma once
 // The run-time error report: restores the terminal, writes "zeb: <message>"
-// to standard error and ends the program with status 1.
+// to standard error and ends the program with status 1. It is the console's
+// ConsoleFatal, which the console layer below uses itself.
 
 #include <string_view>
 
@@ -13,5 +14,11 @@ namespace zeb {
 [[noreturn]] void FatalIo(std::string_view action, std::string_view file);
 
 [[noreturn]] void FatalTableIndex(int index, int size);
+
+// Takes over the report, for the fuzz targets that must see a refused file
+// without the program ending: the handler gets the message first and must
+// not return (it throws or aborts); nullptr gives the normal report back.
+using FatalHandler = void (*)(std::string_view message);
+void SetFatalHandler(FatalHandler handler);
 
 }  // namespace zeb

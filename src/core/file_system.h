@@ -12,7 +12,6 @@ std::string NativePath(std::string_view path);
 
 // True when a directory entry of that name exists and is not a directory.
 bool FileExists(std::string_view path);
-bool DirectoryExists(std::string_view path);
 
 // Each returns whether it succeeded; callers that do not care ignore it.
 bool DeleteFile(std::string_view path);

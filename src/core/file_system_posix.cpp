@@ -23,12 +23,6 @@ bool FileExists(std::string_view path) {
   return !S_ISDIR(info.st_mode);
 }
 
-bool DirectoryExists(std::string_view path) {
-  struct stat info {};
-  std::string native = NativePath(path);
-  return !native.empty() && stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 bool DeleteFile(std::string_view path) { return unlink(NativePath(path).c_str()) == 0; }
 
 bool RemoveEmptyDirectory(std::string_view path) { return rmdir(NativePath(path).c_str()) == 0; }

@@ -30,58 +30,6 @@ ShortString ListHeader;
 ShortString WorkLine;
 ShortString WorkName;
 
-ShortString MamePath;
-ShortString RomPaths;
-ShortString SamplePaths;
-ShortString ExeName;
-int32_t AutoFrameskip;
-int32_t FramesToSkip;
-int32_t VerticalSync;
-int32_t TripleBuffer;
-int32_t WindowedDisplay;
-int32_t MaximizeWindow;
-int32_t HardwareStretch;
-int32_t Scanlines;
-int32_t Throttle;
-int32_t RotateRight;
-int32_t RotateLeft;
-int32_t FlipScreenLR;
-int32_t FlipScreenUD;
-int32_t Verbose;
-int32_t SampleRate;
-int32_t Samples;
-int32_t ResampleFilter;
-int32_t Sound;
-int32_t Volume;
-int32_t Resolution;
-int32_t ScreenEffect;
-int32_t AutoSwitchRes;
-int32_t AutoSwitchDepth;
-int32_t KeepScreenAspect;
-int32_t UseGameRefresh;
-int32_t UseScreenRefresh;
-int32_t FramesToRun;
-int32_t AntiAlias;
-int32_t JoystickType;
-int32_t ScreenDepth;
-double Brightness;
-double Gamma;
-int32_t Translucency;
-double BeamWidth;
-int32_t Flicker;
-int32_t Mouse;
-int32_t GameArtwork;
-int32_t GameCheats;
-int32_t PauseAfterMame;
-int32_t SteadyKey;
-
-ShortString ScreenCaption;
-ShortString JoystickCaption;
-ShortString DepthCaption;
-ShortString SampleRateCaption;
-ShortString EffectCaption;
-ShortString ResolutionCaption;
-
 void ResetProgramState() {
   Games.Fill(GameRecord{});
   ViewList.Fill(ViewEntry{});
@@ -99,21 +47,6 @@ void ResetProgramState() {
   ListHeader.Clear();
   WorkLine.Clear();
   WorkName.Clear();
-
-  for (ShortString* s : {&MamePath, &RomPaths, &SamplePaths, &ExeName}) s->Clear();
-  for (int32_t* v : {&AutoFrameskip, &FramesToSkip, &VerticalSync, &TripleBuffer, &WindowedDisplay,
-                     &MaximizeWindow, &HardwareStretch, &Scanlines, &Throttle, &RotateRight, &RotateLeft,
-                     &FlipScreenLR, &FlipScreenUD, &Verbose, &SampleRate, &Samples, &ResampleFilter, &Sound,
-                     &Volume, &Resolution, &ScreenEffect, &AutoSwitchRes, &AutoSwitchDepth, &KeepScreenAspect,
-                     &UseGameRefresh, &UseScreenRefresh, &FramesToRun, &AntiAlias, &JoystickType, &ScreenDepth,
-                     &Translucency, &Flicker, &Mouse, &GameArtwork, &GameCheats, &PauseAfterMame, &SteadyKey}) {
-    *v = 0;
-  }
-  Brightness = Gamma = BeamWidth = 0.0;
-  for (ShortString* s : {&ScreenCaption, &JoystickCaption, &DepthCaption, &SampleRateCaption, &EffectCaption,
-                         &ResolutionCaption}) {
-    s->Clear();
-  }
 }
 
 void SetStartValues() {

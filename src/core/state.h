@@ -58,62 +58,9 @@ extern ShortString ListHeader;
 extern ShortString WorkLine;
 extern ShortString WorkName;
 
-// The settings record, field by field in the order of the settings file.
-extern ShortString MamePath;
-extern ShortString RomPaths;
-extern ShortString SamplePaths;
-extern ShortString ExeName;
-extern int32_t AutoFrameskip;
-extern int32_t FramesToSkip;
-extern int32_t VerticalSync;
-extern int32_t TripleBuffer;
-extern int32_t WindowedDisplay;
-extern int32_t MaximizeWindow;
-extern int32_t HardwareStretch;
-extern int32_t Scanlines;
-extern int32_t Throttle;
-extern int32_t RotateRight;
-extern int32_t RotateLeft;
-extern int32_t FlipScreenLR;
-extern int32_t FlipScreenUD;
-extern int32_t Verbose;
-extern int32_t SampleRate;
-extern int32_t Samples;
-extern int32_t ResampleFilter;
-extern int32_t Sound;
-extern int32_t Volume;
-extern int32_t Resolution;
-extern int32_t ScreenEffect;
-extern int32_t AutoSwitchRes;
-extern int32_t AutoSwitchDepth;
-extern int32_t KeepScreenAspect;
-extern int32_t UseGameRefresh;
-extern int32_t UseScreenRefresh;
-extern int32_t FramesToRun;
-extern int32_t AntiAlias;
-extern int32_t JoystickType;
-extern int32_t ScreenDepth;
-extern double Brightness;
-extern double Gamma;
-extern int32_t Translucency;
-extern double BeamWidth;
-extern int32_t Flicker;
-extern int32_t Mouse;
-extern int32_t GameArtwork;
-extern int32_t GameCheats;
-extern int32_t PauseAfterMame;
-extern int32_t SteadyKey;
-
-// Display captions of the screen and of the enumerated options.
-extern ShortString ScreenCaption;
-extern ShortString JoystickCaption;
-extern ShortString DepthCaption;
-extern ShortString SampleRateCaption;
-extern ShortString EffectCaption;
-extern ShortString ResolutionCaption;
-
 // Back to the zero state of program start: every table empty, every counter
-// 0, every text empty. Tests call it to start from a clean slate.
+// 0, every text empty. Tests call it (with ResetSettings for the settings
+// record) to start from a clean slate.
 void ResetProgramState();
 
 // The start values that the program sets before it loads anything.

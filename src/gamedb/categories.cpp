@@ -4,12 +4,11 @@
 #include <cstddef>
 #include <string_view>
 
-#include "console/console.h"
-#include "core/file_system.h"
 #include "core/state.h"
 #include "core/work_file.h"
 #include "gamedb/driver_index.h"
 #include "gamedb/gamedb.h"
+#include "gamedb/import_file.h"
 
 namespace zeb {
 
@@ -20,15 +19,9 @@ constexpr std::string_view SectionEnd = "[VerAdded]";
 }  // namespace
 
 void ImportCategories() {
-  ProgressLine();
-  if (!FileExists("catver.ini")) {
-    ProgressLine("Cannot Find Catver.ini");
-    return;
-  }
-  ProgressLine("Checking Catver");
+  if (!OpenOptionalList("catver.ini", "Cannot Find Catver.ini", "Checking Catver")) return;
   DriverIndex index;
   index.Build();
-  WorkFile.OpenRead("catver.ini");
   WorkFile.ReadLine();
   WorkFile.ReadLine();
   WorkLine = WorkFile.ReadLine();

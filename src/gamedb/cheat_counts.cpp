@@ -7,25 +7,18 @@
 #include <string_view>
 #include <vector>
 
-#include "console/console.h"
-#include "core/file_system.h"
 #include "core/state.h"
 #include "core/work_file.h"
 #include "gamedb/driver_index.h"
 #include "gamedb/gamedb.h"
+#include "gamedb/import_file.h"
 
 namespace zeb {
 
 void ImportCheatCounts() {
-  ProgressLine();
-  if (!FileExists("cheat.dat")) {
-    ProgressLine("Cannot Find Cheat.dat");
-    return;
-  }
-  ProgressLine("Sorting Cheats");
+  if (!OpenOptionalList("cheat.dat", "Cannot Find Cheat.dat", "Sorting Cheats")) return;
   DriverIndex index;
   index.Build();
-  WorkFile.OpenRead("cheat.dat");
 
   // Counted from zero for every game, written back as text at the end.
   std::vector<int64_t> counts(static_cast<std::size_t>(GameCount) + 1, 0);

@@ -20,4 +20,8 @@ void ScanRomAvailability(); // Available of every game; on a refresh also the
 // rebuild and the launch all test archives through this one function.
 bool RomArchiveExists(std::string_view archive);
 
+// True when the game of that driver name also runs from another game's
+// archive and that archive is present (natodefa runs from natodef's).
+bool AlternativeArchiveExists(std::string_view driverName);
+
 }  // namespace zeb

@@ -13,6 +13,7 @@
 #include "core/file_system.h"
 #include "core/state.h"
 #include "gamedb/gamedb.h"
+#include "settings/settings.h"
 
 namespace zeb {
 
@@ -49,6 +50,10 @@ bool RomArchiveExists(std::string_view archive) {
     if (end == std::string_view::npos) return false;
     paths.remove_prefix(end + 1);
   }
+}
+
+bool AlternativeArchiveExists(std::string_view driverName) {
+  return driverName == "natodefa" && RomArchiveExists("natodef");
 }
 
 }  // namespace zeb

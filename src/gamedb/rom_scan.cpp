@@ -12,9 +12,7 @@ namespace zeb {
 void ScanRomAvailability() {
   for (int32_t game = 1; game <= GameCount; ++game) {
     GameRecord& record = Games[game];
-    bool available = RomArchiveExists(record.DriverName);
-    // natodefa also runs from the archive of natodef.
-    if (record.DriverName == "natodefa" && RomArchiveExists("natodef")) available = true;
+    bool available = RomArchiveExists(record.DriverName) || AlternativeArchiveExists(record.DriverName);
     record.Available = available ? "1" : "0";
   }
   if (FileExists(SettingsFileName)) {

@@ -7,6 +7,7 @@
 #include "core/state.h"
 #include "launch/launch.h"
 #include "launch/launch_internal.h"
+#include "settings/settings.h"
 
 namespace zeb {
 

@@ -10,6 +10,15 @@ namespace zeb {
 
 // Settings -> ArgSlots -> CommandOptions.
 void BuildCommandOptions();
+// What a launch asks of the screen it leaves: to be cleared before the
+// emulator runs and drawn again after it ends. The interface hands its own
+// to SetLaunchScreen at start; without one, a launch shows only its messages.
+struct LaunchScreen {
+  void (*Clear)();
+  void (*Redraw)();
+};
+void SetLaunchScreen(const LaunchScreen* screen);
+
 // Runs the emulator on SelectedGame when its archive is present.
 void LaunchGame();
 // Starts `program` (by its path, relative to the current directory) with the

@@ -2,24 +2,32 @@
 
 #include <string>
 
+#include "console/colours.h"
 #include "console/console.h"
 #include "core/fatal.h"
 #include "core/file_system.h"
 #include "core/state.h"
 #include "gamedb/gamedb.h"
 #include "launch/launch.h"
-#include "ui/frame.h"
-#include "ui/main_loop.h"
+#include "settings/settings.h"
 
 namespace zeb {
+
+namespace {
+
+const LaunchScreen* GameScreen = nullptr;  // the screen the interface handed over
+
+}  // namespace
+
+void SetLaunchScreen(const LaunchScreen* screen) { GameScreen = screen; }
 
 void LaunchGame() {
   const ShortString driverName = Games[SelectedGame].DriverName;
   if (!RomArchiveExists(driverName)) return;
 
-  FillBox(0, 15, 0, 1, 1, ScreenWidth, ScreenHeight);
+  if (GameScreen != nullptr) GameScreen->Clear();
   BuildCommandOptions();
-  PutText("Starting Mame...", 1, 1, 15, 0);
+  PutText("Starting Mame...", 1, 1, White, Black);
 
   // The whole path is kept for the way back; WorkLine holds what fits.
   const std::string previousDir = GetCurrentDir();
@@ -33,13 +41,12 @@ void LaunchGame() {
   RunAndWait(ExeName, arguments);
 
   if (PauseAfterMame == 1) {
-    PutText("Press any key to continue.....", 1, ScreenHeight, 15, 0);
+    PutText("Press any key to continue.....", 1, ScreenHeight, White, Black);
     LastKey = GetKey();
   }
 
   if (!SetCurrentDir(previousDir)) FatalIo("Cannot change back to the directory", previousDir);
-  RedrawScreen();
-  DrawScreenBody(0, 0);
+  if (GameScreen != nullptr) GameScreen->Redraw();
   // The emulator's output stayed readable up to here; now every cell is ours.
   ConsoleRepaintAll();
 }

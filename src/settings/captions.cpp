@@ -8,6 +8,13 @@
 
 namespace zeb {
 
+ShortString ScreenCaption;
+ShortString JoystickCaption;
+ShortString DepthCaption;
+ShortString SampleRateCaption;
+ShortString EffectCaption;
+ShortString ResolutionCaption;
+
 namespace {
 
 constexpr const char* ScreenCaptions[] = {" Games List ", "Mame Options", "File Viewer"};

@@ -1,55 +1,71 @@
-// The settings as they are before the user has changed anything.
+// The settings record: its fields, the table of the settings lines, the
+// zero state and the defaults.
 
-#include "core/state.h"
 #include "settings/settings.h"
 
 namespace zeb {
 
+#define ZEB_STORED_ELSEWHERE(kind, field)
+#define ZEB_DEFINE_SETTING(kind, field, value) kind##Setting field;
+ZEB_SETTINGS_LINES(ZEB_STORED_ELSEWHERE, ZEB_DEFINE_SETTING)
+#undef ZEB_DEFINE_SETTING
+#undef ZEB_STORED_ELSEWHERE
+
+namespace {
+
+constexpr SettingsLine Line(const char* field, int32_t* value) {
+  return {.Field = field, .Kind = SettingKind::Integer, .Integer = value};
+}
+constexpr SettingsLine Line(const char* field, ShortString* value) {
+  return {.Field = field, .Kind = SettingKind::Text, .Text = value};
+}
+constexpr SettingsLine Line(const char* field, int32_t* value, int32_t initial) {
+  return {.Field = field, .Kind = SettingKind::Integer, .Integer = value, .HasDefault = true,
+          .Default = static_cast<double>(initial)};
+}
+constexpr SettingsLine Line(const char* field, double* value, double initial) {
+  return {.Field = field, .Kind = SettingKind::Real, .Real = value, .HasDefault = true, .Default = initial};
+}
+constexpr SettingsLine Line(const char* field, ShortString* value, const char* initial) {
+  return {.Field = field, .Kind = SettingKind::Text, .Text = value, .HasDefault = true, .DefaultText = initial};
+}
+
+}  // namespace
+
+#define ZEB_STORED_LINE(kind, field) Line(#field, &field),
+#define ZEB_SETTING_LINE(kind, field, value) Line(#field, &field, value),
+constinit const SettingsLine SettingsLines[SettingsLineCount] = {
+    ZEB_SETTINGS_LINES(ZEB_STORED_LINE, ZEB_SETTING_LINE)
+};
+#undef ZEB_SETTING_LINE
+#undef ZEB_STORED_LINE
+
+static_assert(sizeof SettingsLines / sizeof SettingsLines[0] == SettingsLineCount);
+
+void ResetSettings() {
+  for (const SettingsLine& line : SettingsLines) {
+    if (!line.HasDefault) continue;
+    switch (line.Kind) {
+      case SettingKind::Integer: *line.Integer = 0; break;
+      case SettingKind::Real: *line.Real = 0.0; break;
+      case SettingKind::Text: line.Text->Clear(); break;
+    }
+  }
+  for (ShortString* caption : {&ScreenCaption, &JoystickCaption, &DepthCaption, &SampleRateCaption, &EffectCaption,
+                               &ResolutionCaption}) {
+    caption->Clear();
+  }
+}
+
 void SetDefaultSettings() {
-  MamePath = "";
-  RomPaths = "roms";
-  SamplePaths = "samples";
-  ExeName = "mame.exe";
-  AutoFrameskip = 1;
-  FramesToSkip = 0;
-  VerticalSync = 0;
-  TripleBuffer = 0;
-  WindowedDisplay = 1;
-  MaximizeWindow = 1;
-  HardwareStretch = 1;
-  Scanlines = 0;
-  Throttle = 1;
-  RotateRight = 0;
-  RotateLeft = 0;
-  FlipScreenLR = 0;
-  FlipScreenUD = 0;
-  Verbose = 0;
-  SampleRate = 2;
-  Samples = 1;
-  ResampleFilter = 1;
-  Sound = 1;
-  Volume = 0;
-  Resolution = 0;
-  ScreenEffect = 0;
-  AutoSwitchRes = 1;
-  AutoSwitchDepth = 1;
-  KeepScreenAspect = 1;
-  UseGameRefresh = 0;
-  UseScreenRefresh = 0;
-  FramesToRun = 0;
-  AntiAlias = 1;
-  JoystickType = 1;
-  ScreenDepth = 0;
-  Brightness = 1.0;
-  Gamma = 1.0;
-  Translucency = 1;
-  BeamWidth = 1.0;
-  Flicker = 0;
-  Mouse = 1;
-  GameArtwork = 1;
-  GameCheats = 1;
-  PauseAfterMame = 1;
-  SteadyKey = 0;
+  for (const SettingsLine& line : SettingsLines) {
+    if (!line.HasDefault) continue;
+    switch (line.Kind) {
+      case SettingKind::Integer: *line.Integer = static_cast<int32_t>(line.Default); break;
+      case SettingKind::Real: *line.Real = line.Default; break;
+      case SettingKind::Text: *line.Text = line.DefaultText; break;
+    }
+  }
   ListFilter = 1;
   UpdateCaptions();
 }

@@ -1,14 +1,112 @@
 #pragma once
-// The settings record (see core/state.h for its fields), its defaults, the
-// settings file zeb.ini that also stores the whole game table, and the
-// captions of the enumerated options.
+// The settings record, its defaults, the settings file zeb.ini that also
+// stores the whole game table, and the captions of the enumerated options.
+
+#include <cstdint>
+
+#include "core/short_string.h"
+#include "core/state.h"
 
 namespace zeb {
 
 constexpr const char* SettingsFileName = "zeb.ini";
 
-// Every field except GameCount and MameVersion to its default; ListFilter to
-// 1; then the captions.
+// The 46 lines of settings at the head of zeb.ini, in the order of the file,
+// one row each: a Setting row is a field of the settings record with its
+// kind and default; a Stored row is program state that the file keeps too
+// (the game count and the emulator's version) and the defaults leave alone.
+// Adding a setting is adding its row here. The kinds: Integer (a decimal
+// number), Real (written in exponent form) and Text (the line itself).
+#define ZEB_SETTINGS_LINES(Stored, Setting)   \
+  Stored(Integer, GameCount)                  \
+  Setting(Text, MamePath, "")                 \
+  Setting(Text, RomPaths, "roms")             \
+  Setting(Text, SamplePaths, "samples")       \
+  Setting(Text, ExeName, "mame.exe")          \
+  Setting(Integer, AutoFrameskip, 1)          \
+  Setting(Integer, FramesToSkip, 0)           \
+  Setting(Integer, VerticalSync, 0)           \
+  Setting(Integer, TripleBuffer, 0)           \
+  Setting(Integer, WindowedDisplay, 1)        \
+  Setting(Integer, MaximizeWindow, 1)         \
+  Setting(Integer, HardwareStretch, 1)        \
+  Setting(Integer, Scanlines, 0)              \
+  Setting(Integer, Throttle, 1)               \
+  Setting(Integer, RotateRight, 0)            \
+  Setting(Integer, RotateLeft, 0)             \
+  Setting(Integer, FlipScreenLR, 0)           \
+  Setting(Integer, FlipScreenUD, 0)           \
+  Setting(Integer, Verbose, 0)                \
+  Setting(Integer, SampleRate, 2)             \
+  Setting(Integer, Samples, 1)                \
+  Setting(Integer, ResampleFilter, 1)         \
+  Setting(Integer, Sound, 1)                  \
+  Setting(Integer, Volume, 0)                 \
+  Setting(Integer, Resolution, 0)             \
+  Setting(Integer, ScreenEffect, 0)           \
+  Setting(Integer, AutoSwitchRes, 1)          \
+  Setting(Integer, AutoSwitchDepth, 1)        \
+  Setting(Integer, KeepScreenAspect, 1)       \
+  Setting(Integer, UseGameRefresh, 0)         \
+  Setting(Integer, UseScreenRefresh, 0)       \
+  Setting(Integer, FramesToRun, 0)            \
+  Setting(Integer, AntiAlias, 1)              \
+  Setting(Integer, JoystickType, 1)           \
+  Setting(Integer, ScreenDepth, 0)            \
+  Setting(Real, Brightness, 1.0)              \
+  Setting(Real, Gamma, 1.0)                   \
+  Setting(Integer, Translucency, 1)           \
+  Setting(Real, BeamWidth, 1.0)               \
+  Setting(Integer, Flicker, 0)                \
+  Setting(Integer, Mouse, 1)                  \
+  Setting(Integer, GameArtwork, 1)            \
+  Setting(Integer, GameCheats, 1)             \
+  Setting(Integer, PauseAfterMame, 1)         \
+  Setting(Integer, SteadyKey, 0)              \
+  Stored(Text, MameVersion)
+
+// The variable type of each kind.
+using IntegerSetting = int32_t;
+using RealSetting = double;
+using TextSetting = ShortString;
+
+// The fields of the settings record.
+#define ZEB_STORED_ELSEWHERE(kind, field)
+#define ZEB_DECLARE_SETTING(kind, field, value) extern kind##Setting field;
+ZEB_SETTINGS_LINES(ZEB_STORED_ELSEWHERE, ZEB_DECLARE_SETTING)
+#undef ZEB_DECLARE_SETTING
+#undef ZEB_STORED_ELSEWHERE
+
+enum class SettingKind : unsigned char { Integer, Real, Text };
+
+// One line of the table above, as the settings code reads it. Exactly one of
+// the three variables is set, after the kind.
+struct SettingsLine {
+  const char* Field;
+  SettingKind Kind;
+  int32_t* Integer = nullptr;
+  double* Real = nullptr;
+  ShortString* Text = nullptr;
+  bool HasDefault = false;         // false for a Stored row
+  double Default = 0;              // of an integer or real setting
+  const char* DefaultText = "";    // of a text setting
+};
+
+constexpr int SettingsLineCount = 46;
+extern const SettingsLine SettingsLines[SettingsLineCount];
+
+// Display captions of the screen and of the enumerated options.
+extern ShortString ScreenCaption;
+extern ShortString JoystickCaption;
+extern ShortString DepthCaption;
+extern ShortString SampleRateCaption;
+extern ShortString EffectCaption;
+extern ShortString ResolutionCaption;
+
+// Every field of the record to 0 or empty, and the captions empty, as at
+// program start (the program state is reset by ResetProgramState).
+void ResetSettings();
+// Every field to its default; ListFilter to 1; then the captions.
 void SetDefaultSettings();
 // Writes zeb.ini: 46 lines of settings, then six lines per game.
 void SaveSettings();

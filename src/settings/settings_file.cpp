@@ -13,6 +13,7 @@
 // a negative count, is refused with an error before anything is changed:
 // reading part of it would lose the other games at the next save.
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -30,43 +31,22 @@ namespace zeb {
 
 namespace {
 
-constexpr int SettingsLineCount = 46;
 constexpr int FieldsPerGame = 6;
 constexpr const char* TemporaryFileName = "zeb.ini.tmp";
 
-// One line of the settings part: exactly one of the three is set.
-struct SettingsLine {
-  int32_t* Integer = nullptr;
-  double* Real = nullptr;
-  ShortString* Text = nullptr;
-};
-
-// The lines in the order of the file.
-const SettingsLine Lines[SettingsLineCount] = {
-    {.Integer = &GameCount},     {.Text = &MamePath},         {.Text = &RomPaths},
-    {.Text = &SamplePaths},      {.Text = &ExeName},          {.Integer = &AutoFrameskip},
-    {.Integer = &FramesToSkip},  {.Integer = &VerticalSync},  {.Integer = &TripleBuffer},
-    {.Integer = &WindowedDisplay}, {.Integer = &MaximizeWindow}, {.Integer = &HardwareStretch},
-    {.Integer = &Scanlines},     {.Integer = &Throttle},      {.Integer = &RotateRight},
-    {.Integer = &RotateLeft},    {.Integer = &FlipScreenLR},  {.Integer = &FlipScreenUD},
-    {.Integer = &Verbose},       {.Integer = &SampleRate},    {.Integer = &Samples},
-    {.Integer = &ResampleFilter}, {.Integer = &Sound},        {.Integer = &Volume},
-    {.Integer = &Resolution},    {.Integer = &ScreenEffect},  {.Integer = &AutoSwitchRes},
-    {.Integer = &AutoSwitchDepth}, {.Integer = &KeepScreenAspect}, {.Integer = &UseGameRefresh},
-    {.Integer = &UseScreenRefresh}, {.Integer = &FramesToRun}, {.Integer = &AntiAlias},
-    {.Integer = &JoystickType},  {.Integer = &ScreenDepth},   {.Real = &Brightness},
-    {.Real = &Gamma},            {.Integer = &Translucency},  {.Real = &BeamWidth},
-    {.Integer = &Flicker},       {.Integer = &Mouse},         {.Integer = &GameArtwork},
-    {.Integer = &GameCheats},    {.Integer = &PauseAfterMame}, {.Integer = &SteadyKey},
-    {.Text = &MameVersion},
-};
+// The largest magnitude written. The largest double itself would round up
+// to 1.79769313486232E+0308, which is past it: the file could not be read
+// back. Magnitudes above this one are written as this one.
+constexpr double LargestWritten = 1.79769313486231e308;
 
 // " d.ddddddddddddddE+dddd": sign position, 15 significant digits, exponent
 // sign and four exponent digits.
 ShortString RealText(double value) {
   ShortString text(value < 0 ? "-" : " ");
+  double magnitude = std::fabs(value);
+  if (std::isfinite(magnitude)) magnitude = std::min(magnitude, LargestWritten);
   char digits[64];
-  auto result = std::to_chars(digits, digits + sizeof digits, std::fabs(value), std::chars_format::scientific, 14);
+  auto result = std::to_chars(digits, digits + sizeof digits, magnitude, std::chars_format::scientific, 14);
   std::string_view formatted(digits, static_cast<std::size_t>(result.ptr - digits));
   std::size_t e = formatted.find('e');
   if (e == std::string_view::npos) return text.Append(formatted);  // not a finite number
@@ -141,13 +121,11 @@ bool ParseReal(std::string_view text, double& value) {
 void SaveSettings() {
   if (GameCount < 0 || GameCount > MaxGames) FatalGameCount(GameCount);
   WorkFile.Create(TemporaryFileName);
-  for (const SettingsLine& line : Lines) {
-    if (line.Integer != nullptr) {
-      WorkFile.WriteLine(IntText(*line.Integer));
-    } else if (line.Real != nullptr) {
-      WorkFile.WriteLine(RealText(*line.Real));
-    } else {
-      WorkFile.WriteLine(*line.Text);
+  for (const SettingsLine& line : SettingsLines) {
+    switch (line.Kind) {
+      case SettingKind::Integer: WorkFile.WriteLine(IntText(*line.Integer)); break;
+      case SettingKind::Real: WorkFile.WriteLine(RealText(*line.Real)); break;
+      case SettingKind::Text: WorkFile.WriteLine(*line.Text); break;
     }
   }
   for (int game = 1; game <= GameCount; ++game) {
@@ -167,22 +145,19 @@ void LoadSettings() {
   double reals[SettingsLineCount] = {};
   for (int i = 0; i < SettingsLineCount; ++i) {
     texts[i] = WorkFile.ReadLine();
-    if (Lines[i].Integer != nullptr && !ParseInteger(texts[i], integers[i])) {
-      FatalConversion(texts[i], "integer");
-    }
-    if (Lines[i].Real != nullptr && !ParseReal(texts[i], reals[i])) {
-      FatalConversion(texts[i], "floating point");
-    }
+    SettingKind kind = SettingsLines[i].Kind;
+    if (kind == SettingKind::Integer && !ParseInteger(texts[i], integers[i])) FatalConversion(texts[i], "integer");
+    if (kind == SettingKind::Real && !ParseReal(texts[i], reals[i])) FatalConversion(texts[i], "floating point");
   }
+  // The first line is the game count.
   if (integers[0] < 0 || integers[0] > MaxGames) FatalGameCount(integers[0]);
 
   for (int i = 0; i < SettingsLineCount; ++i) {
-    if (Lines[i].Integer != nullptr) {
-      *Lines[i].Integer = integers[i];
-    } else if (Lines[i].Real != nullptr) {
-      *Lines[i].Real = reals[i];
-    } else {
-      *Lines[i].Text = texts[i];
+    const SettingsLine& line = SettingsLines[i];
+    switch (line.Kind) {
+      case SettingKind::Integer: *line.Integer = integers[i]; break;
+      case SettingKind::Real: *line.Real = reals[i]; break;
+      case SettingKind::Text: *line.Text = texts[i]; break;
     }
   }
   for (int game = 1; game <= GameCount; ++game) {

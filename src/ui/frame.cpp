@@ -1,5 +1,5 @@
-// The frame every screen shares: filled boxes, buttons, the panel of each
-// screen, the full redraw and the yes/no confirmation box.
+// The frame every screen shares: filled boxes, buttons, the panel with the
+// screen switch, the full redraw and the yes/no confirmation box.
 
 #include "ui/frame.h"
 
@@ -8,7 +8,10 @@
 #include "core/short_string.h"
 #include "core/state.h"
 #include "settings/settings.h"
-#include "ui/main_loop.h"
+#include "ui/games_list.h"
+#include "ui/layout.h"
+#include "ui/options_screen.h"
+#include "ui/text_viewer.h"
 
 namespace zeb {
 
@@ -19,49 +22,10 @@ constexpr char MediumShade = static_cast<char>(0xB1);
 constexpr char LeftTriangle = static_cast<char>(0x11);
 constexpr char RightTriangle = static_cast<char>(0x10);
 
-// The panel occupies columns 64 to 80; its buttons and captions start at 64.
-constexpr int PanelColumn = 64;
-
 ShortString Repeat(char c, int count) {
   ShortString text;
   for (int i = 0; i < count; ++i) text += c;
   return text;
-}
-
-void DrawGamesListPanel() {
-  DrawButton(false, Yellow, Black, "Run Game", 5, PanelColumn);
-  DrawButton(false, Magenta, White, "Refresh List!", 7, PanelColumn);
-  DrawFilterButton(9, PanelColumn);
-  FillBox(0, White, Black, PanelColumn, 11, 79, 24);
-  PutText("# of Games:     ", PanelColumn, 11, White, Brown);
-  PutText(IntText(GameCount), PanelColumn, 12, White, Black);
-  PutText("Games Available ", PanelColumn, 13, Black, Yellow);
-  PutText(IntText(AvailableCount), PanelColumn, 14, White, Black);
-  PutText("Games Missing   ", PanelColumn, 15, Black, LightCyan);
-  PutText(IntText(static_cast<long long>(GameCount) - AvailableCount), PanelColumn, 16, White, Black);
-  PutText("Clone Of        ", PanelColumn, 17, White, Blue);
-  PutText("# of Cheats     ", PanelColumn, 19, White, Red);
-  PutText("Category        ", PanelColumn, 21, White, Green);
-}
-
-void DrawOptionsPanel() {
-  // The status box, where the configuration buttons leave their messages.
-  FillBox(0, White, Black, PanelColumn, 21, 79, 23);
-  DrawButton(false, White, Black, "Load Config", 5, PanelColumn);
-  DrawButton(false, White, Black, "Save Config", 7, PanelColumn);
-  DrawButton(false, LightRed, White, "Default Config", 19, PanelColumn);
-}
-
-void DrawViewerPanel() {
-  PutText("    ZEB Files   ", PanelColumn, 5, Black, LightRed);
-  DrawButton(false, White, Black, "ZEB Readme", 7, PanelColumn);
-  DrawButton(false, White, Black, "ZEB Help", 9, PanelColumn);
-  DrawButton(false, White, Black, "Mame Guide", 11, PanelColumn);
-  PutText("   Mame Files   ", PanelColumn, 15, Black, LightGreen);
-  DrawButton(false, White, Black, "Mame Readme", 17, PanelColumn);
-  DrawButton(false, White, Black, "Whats New", 19, PanelColumn);
-  DrawButton(false, White, Black, "Game List", 21, PanelColumn);
-  DrawButton(false, White, Black, "Windows", 23, PanelColumn);
 }
 
 bool IsAnswer(unsigned char key) { return key == 'y' || key == 'Y' || key == 'n' || key == 'N'; }
@@ -107,15 +71,27 @@ void DrawFilterButton(int row, int column) {
   DrawButton(true, White, Black, name, row, column);
 }
 
+void DrawPanelButtons(std::span<const PanelButton> buttons) {
+  for (const PanelButton& button : buttons) {
+    DrawButton(false, button.Background, button.Foreground, button.Label, button.Row, PanelColumn);
+  }
+}
+
+void ClickPanelButton(std::span<const PanelButton> buttons, int column, int row) {
+  for (const PanelButton& button : buttons) {
+    if (button.Row == row) button.Click(column);
+  }
+}
+
 void DrawPanel(int screen) {
   PanelScreen = screen;
   UpdateCaptions();
-  DrawButton(true, White, Black, ScreenCaption, 3, PanelColumn);
-  FillBox(1, Blue, White, PanelColumn, 4, 80, 25);
+  DrawButton(true, White, Black, ScreenCaption, PanelSwitchRow, PanelColumn);
+  FillBox(1, Blue, White, PanelColumn, PanelSwitchRow + 1, ScreenWidth, ScreenHeight);
   switch (screen) {
-    case 0: DrawGamesListPanel(); break;
-    case 1: DrawOptionsPanel(); break;
-    case 2: DrawViewerPanel(); break;
+    case GamesListScreen: DrawGamesListPanel(); break;
+    case OptionsScreen: DrawOptionsPanel(); break;
+    case ViewerScreen: DrawViewerPanel(); break;
     default: break;
   }
 }
@@ -123,8 +99,8 @@ void DrawPanel(int screen) {
 void RedrawScreen() {
   ShortString title = "  Z.E.B. Zestful Game Launcher ";
   title += ProgramVersion;
-  while (title.Length() < 80) title += ' ';
-  PutText(title.View().substr(0, 80), 1, 1, Black, White);
+  while (title.Length() < ScreenWidth) title += ' ';
+  PutText(title.View().substr(0, ScreenWidth), 1, 1, Black, White);
 
   // The emulator's version ends in column 80. A text longer than the row
   // starts in column 1 instead, so that its beginning stays readable.
@@ -133,7 +109,7 @@ void RedrawScreen() {
   PutText(MameVersion, versionColumn, 1, Black, White);
 
   PutText("X", 1, 1, White, LightRed);
-  FillBox(1, Blue, White, 1, 2, 80, 25);
+  FillBox(1, Blue, White, 1, 2, ScreenWidth, ScreenHeight);
   DrawPanel(CurrentScreen);
   DrawScreenBody(CurrentScreen, OptionsPage);
 }

@@ -11,13 +11,11 @@
 #include "core/short_string.h"
 #include "core/state.h"
 #include "gamedb/gamedb.h"
+#include "ui/layout.h"
 
 namespace zeb {
 
 namespace {
-
-constexpr int WindowRows = 21;
-constexpr int ListWidth = 60;
 
 // The games of the table, never more than it holds.
 int TableGames() { return std::clamp(GameCount, 0, MaxGames); }
@@ -55,31 +53,31 @@ bool ShowsAnyEntry(int top) {
 }
 
 void BlankDetails() {
-  for (int row : {18, 20, 22, 23}) PutText("                ", 64, row, White, Black);
+  for (int row : {18, 20, 22, 23}) PutText("                ", PanelColumn, row, White, Black);
 }
 
 void DrawDetails(const GameRecord& game) {
-  PutText(Padded(game.CloneOf, 14, false), 64, 18, White, Black);
+  PutText(Padded(game.CloneOf, 14, false), PanelColumn, 18, White, Black);
 
   if (game.CheatCount.Empty()) {
-    PutText("               ", 64, 20, White, Black);
+    PutText("               ", PanelColumn, 20, White, Black);
   } else {
     ShortString cheats = game.CheatCount;
     cheats += "  ";
-    PutText(cheats, 64, 20, White, Black);
+    PutText(cheats, PanelColumn, 20, White, Black);
   }
 
   std::string_view category = game.Category;
   std::size_t blank = category.find(' ');
-  PutText(Padded(category.substr(0, blank), 15, false), 64, 22, White, Black);
+  PutText(Padded(category.substr(0, blank), 15, false), PanelColumn, 22, White, Black);
 
   std::size_t slash = category.find('/');
   if (slash == std::string_view::npos) {
-    PutText("               ", 64, 23, White, Black);
+    PutText("               ", PanelColumn, 23, White, Black);
   } else {
     // The subcategory starts after the slash and the blank that follows it.
     std::size_t start = std::min(slash + 2, category.size());
-    PutText(Padded(category.substr(start), 16, true), 64, 23, White, Black);
+    PutText(Padded(category.substr(start), 16, true), PanelColumn, 23, White, Black);
   }
 }
 
@@ -90,8 +88,7 @@ void RebuildList(int filter) {
   AvailableCount = 0;
   for (int i = 1; i <= games; ++i) {
     GameRecord& game = Games[i];
-    // natodefa runs from the archive of natodef.
-    if (game.DriverName == "natodefa" && RomArchiveExists("natodef")) game.Available = "1";
+    if (AlternativeArchiveExists(game.DriverName)) game.Available = "1";
     if (!(game.Available == "0")) ++AvailableCount;
   }
 
@@ -130,18 +127,18 @@ void DrawListPage(int selected, int top, int columnOffset) {
   TopLine = top;
 
   // The heading is cut to the list's width but not padded.
-  PutText(Shifted(ListHeader, columnOffset).substr(0, ListWidth), 2, 3, Black, LightGreen);
+  PutText(Shifted(ListHeader, columnOffset).substr(0, WindowColumns), WindowLeft, HeadingRow, Black, LightGreen);
 
   static const ViewEntry NoEntry;
   for (int r = 1; r <= WindowRows; ++r) {
     int e = top + r;
     const ViewEntry& entry = e >= 1 && e <= MaxViewEntries ? ViewList[e] : NoEntry;
-    ShortString text = Padded(Shifted(entry.DisplayLine, columnOffset), ListWidth, true);
+    ShortString text = Padded(Shifted(entry.DisplayLine, columnOffset), WindowColumns, true);
     int colour = entry.CloneMark == "0" ? White : LightGrey;
     if (e == selected && EntryCount > 0) {
-      PutText(text, 2, r + 3, Black, colour);
+      PutText(text, WindowLeft, WindowTop + r - 1, Black, colour);
     } else {
-      PutText(text, 2, r + 3, colour, Black);
+      PutText(text, WindowLeft, WindowTop + r - 1, colour, Black);
     }
   }
 

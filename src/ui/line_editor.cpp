@@ -2,17 +2,15 @@
 
 #include <cstring>
 
+#include "console/colours.h"
 #include "console/console.h"
+#include "console/keys.h"
 #include "core/state.h"
 
 namespace zeb {
 
 namespace {
 
-constexpr unsigned char KeyBackspace = 8;
-constexpr unsigned char KeyEnter = 13;
-constexpr unsigned char KeyLeft = 75;
-constexpr unsigned char KeyRight = 77;
 constexpr unsigned char FirstTypable = '0';
 constexpr unsigned char LastTypable = 'z';
 constexpr std::size_t MaxLength = ShortString::Capacity;
@@ -26,7 +24,7 @@ void DrawEditedText(const ShortString& text, std::size_t cursor, int row, int co
   shown[cursor] = '_';
   std::memcpy(shown + cursor + 1, text.Data() + cursor, length - cursor);
   shown[length + 1] = ' ';
-  PutText(std::string_view(shown, length + 2), column, row, 15, 0);
+  PutText(std::string_view(shown, length + 2), column, row, White, Black);
 }
 
 // Inserts `key` at the cursor. A full text loses its last character to
@@ -62,21 +60,21 @@ ShortString EditLine(const ShortString& text, int row, int column) {
     LastKey = GetKey();
     if (LastKey >= FirstTypable && LastKey <= LastTypable) {
       InsertCharacter(edited, cursor, static_cast<char>(LastKey));
-    } else if (LastKey == KeyBackspace) {
+    } else if (LastKey == Key::Backspace) {
       DeleteBeforeCursor(edited, cursor);
-    } else if (LastKey == KeyEnter) {
+    } else if (LastKey == Key::Enter) {
       break;
     } else if (LastKey == 0 && KeyWaiting()) {
       LastKey = GetKey();
-      if (LastKey == KeyLeft && cursor > 0) --cursor;
-      if (LastKey == KeyRight && cursor < edited.Length()) ++cursor;
+      if (LastKey == Key::Left && cursor > 0) --cursor;
+      if (LastKey == Key::Right && cursor < edited.Length()) ++cursor;
     }
   }
   // Once more without the mark: the text and one blank.
   char shown[MaxLength + 1];
   std::memcpy(shown, edited.Data(), edited.Length());
   shown[edited.Length()] = ' ';
-  PutText(std::string_view(shown, edited.Length() + 1), column, row, 15, 0);
+  PutText(std::string_view(shown, edited.Length() + 1), column, row, White, Black);
   return edited;
 }
 

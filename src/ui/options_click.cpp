@@ -7,7 +7,8 @@
 #include "core/state.h"
 #include "settings/settings.h"
 #include "ui/line_editor.h"
-#include "ui/main_loop.h"
+#include "ui/frame.h"
+#include "ui/layout.h"
 #include "ui/options_items.h"
 #include "ui/options_screen.h"
 
@@ -29,7 +30,7 @@ void ClickTab(int c) {
   for (int i = 0; i < OptionTabCount; ++i) {
     const OptionTab& tab = OptionTabs[i];
     if (c >= tab.HitFrom && c <= tab.HitTo && tab.Page != OptionsPage) {
-      DrawScreenBody(1, tab.Page);
+      DrawScreenBody(OptionsScreen, tab.Page);
       return;
     }
   }

@@ -10,6 +10,7 @@
 #include "core/short_string.h"
 #include "ui/frame.h"
 #include "ui/options_items.h"
+#include "ui/picture.h"
 
 namespace zeb {
 
@@ -81,8 +82,8 @@ void DrawAbout() {
 }  // namespace
 
 void DrawOptionsPage(int page) {
-  FillBox(0, 15, Blue, 36, 3, 55, 4);
-  FillBox(0, 15, Blue, 3, 6, 61, 24);
+  FillBox(0, White, Blue, 36, 3, 55, 4);
+  FillBox(0, White, Blue, 3, 6, 61, 24);
   DrawTabRow(page);
   DrawFrame();
   for (int i = 0; i < OptionItemCount; ++i) {

@@ -1,15 +1,12 @@
 #pragma once
-// The options screen: its pages, widgets, click handling and the picture.
-
-#include <string_view>
+// The options screen: its pages with their widgets, the clicks on them, and
+// its panel.
 
 namespace zeb {
 
 void DrawOptionsPage(int page);
 void HandleOptionsClick(int column, int row);
-void DrawSwitch(int column, int row, int value);
-void DrawSpinner(int column, int row, int wholeValue, double realValue, int width);
-void DrawSelector(int column, int row, std::string_view caption);
-void DrawPicture(int column, int row, unsigned char character);
+void DrawOptionsPanel();
+void ClickOptionsPanel(int column, int row);
 
 }  // namespace zeb

@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
+#include "console/colours.h"
 #include "console/console.h"
 #include "core/short_string.h"
 #include "core/state.h"
 #include "ui/frame.h"
 #include "ui/options_items.h"
-#include "ui/options_screen.h"
 
 namespace zeb {
 
@@ -29,13 +29,11 @@ ShortString PaddedNumber(std::string_view number, int width) {
   return shown;
 }
 
-}  // namespace
-
 void DrawSwitch(int column, int row, int value) {
-  PutText(" Y  ", column, row, 10, 0);
-  PutText("N ", column + 4, row, 12, 0);
+  PutText(" Y  ", column, row, LightGreen, Black);
+  PutText("N ", column + 4, row, LightRed, Black);
   const char mark = static_cast<char>(RightTriangle);
-  PutText(std::string_view(&mark, 1), value != 0 ? column : column + 3, row, 15, 0);
+  PutText(std::string_view(&mark, 1), value != 0 ? column : column + 3, row, White, Black);
 }
 
 void DrawSpinner(int column, int row, int wholeValue, double realValue, int width) {
@@ -50,9 +48,9 @@ void DrawSpinner(int column, int row, int wholeValue, double realValue, int widt
     if (length >= static_cast<int>(sizeof realText)) length = sizeof realText - 1;
     shown = PaddedNumber(std::string_view(realText, static_cast<std::size_t>(length)), width);
   }
-  PutText("-", column, row, 12, 15);
-  PutText(shown, column + 1, row, 15, 0);
-  PutText("+", column + 1 + static_cast<int>(shown.Length()), row, 12, 15);
+  PutText("-", column, row, LightRed, White);
+  PutText(shown, column + 1, row, White, Black);
+  PutText("+", column + 1 + static_cast<int>(shown.Length()), row, LightRed, White);
 }
 
 void DrawSelector(int column, int row, std::string_view caption) {
@@ -61,10 +59,12 @@ void DrawSelector(int column, int row, std::string_view caption) {
   shown += ' ';
   const char left = static_cast<char>(LeftTriangle);
   const char right = static_cast<char>(RightTriangle);
-  PutText(std::string_view(&left, 1), column, row, 12, 15);
-  PutText(shown, column + 1, row, 15, 0);
-  PutText(std::string_view(&right, 1), column + 1 + static_cast<int>(shown.Length()), row, 12, 15);
+  PutText(std::string_view(&left, 1), column, row, LightRed, White);
+  PutText(shown, column + 1, row, White, Black);
+  PutText(std::string_view(&right, 1), column + 1 + static_cast<int>(shown.Length()), row, LightRed, White);
 }
+
+}  // namespace
 
 void DrawOptionWidget(const OptionItem& item) {
   switch (item.Kind) {
@@ -84,8 +84,8 @@ void DrawOptionWidget(const OptionItem& item) {
       break;
     case OptionWidget::TextField:
       // A black bar to column 58; a longer text runs on to the screen's edge.
-      FillBox(0, 15, 0, item.Column, item.Row, 58, item.Row);
-      PutText(*item.Text, item.Column, item.Row, 15, 0);
+      FillBox(0, White, Black, item.Column, item.Row, 58, item.Row);
+      PutText(*item.Text, item.Column, item.Row, White, Black);
       break;
   }
 }

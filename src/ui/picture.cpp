@@ -1,11 +1,13 @@
 // The block picture that the empty file viewer and the About page show: an
 // arcade cabinet beside the letters ZEB, 58 cells wide and 17 rows high.
 
+#include "ui/picture.h"
+
 #include <array>
 #include <string_view>
 
+#include "console/colours.h"
 #include "console/console.h"
-#include "ui/options_screen.h"
 
 namespace zeb {
 
@@ -76,11 +78,11 @@ constexpr std::array<unsigned char, PictureCodes> PictureCodeTable = MakePicture
 
 int ColourOf(unsigned char code) {
   switch (code) {
-    case 1: return 10;  // light green
-    case 2: return 12;  // light red
-    case 4: return 14;  // yellow
-    case 6: return 5;   // magenta
-    default: return 15;  // white
+    case 1: return LightGreen;
+    case 2: return LightRed;
+    case 4: return Yellow;
+    case 6: return Magenta;
+    default: return White;
   }
 }
 
@@ -94,7 +96,7 @@ void DrawPicture(int column, int row, unsigned char character) {
       ++row;
       cellColumn = column;
     } else {
-      PutText(std::string_view(cell, 1), cellColumn, row, ColourOf(code), 0);
+      PutText(std::string_view(cell, 1), cellColumn, row, ColourOf(code), Black);
       ++cellColumn;
     }
   }

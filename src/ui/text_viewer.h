@@ -1,5 +1,6 @@
 #pragma once
-// The text viewer: the line store and its page.
+// The file viewer: the line store, its page in the list window, and its
+// panel, whose buttons show the files.
 
 #include <string_view>
 
@@ -7,5 +8,10 @@ namespace zeb {
 
 void LoadTextFile(std::string_view fileName);
 void DrawTextPage(int top, int left);
+
+// The viewer as it opens: its heading and the picture.
+void DrawViewerBody();
+void DrawViewerPanel();
+void ClickViewerPanel(int column, int row);
 
 }  // namespace zeb

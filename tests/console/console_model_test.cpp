@@ -4,21 +4,15 @@
 #include <gtest/gtest.h>
 
 #include "console/console.h"
+#include "console/keys.h"
 #include "console/scripted_backend.h"
 #include "core/state.h"
+#include "support/program_test.h"
 
 namespace zeb {
 namespace {
 
-class ConsoleModelTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend);
-  }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
-  ScriptedBackend backend;
-};
+using ConsoleModelTest = testing_support::ProgramTest<>;
 
 TEST_F(ConsoleModelTest, PutTextClipsAtTheEdges) {
   PutText("ABCDEFGHIJ", 75, 2, 14, 1);
@@ -82,7 +76,7 @@ TEST_F(ConsoleModelTest, ProgressOutputWrapsAndScrolls) {
 }
 
 TEST_F(ConsoleModelTest, SpecialKeyComesAsZeroThenCode) {
-  backend.Special(72).Keys("a");
+  backend.Special(Key::Up).Keys("a");
   EXPECT_EQ(GetKey(), 0);
   EXPECT_TRUE(KeyWaiting());
   EXPECT_EQ(GetKey(), 72);
@@ -93,7 +87,7 @@ TEST_F(ConsoleModelTest, SpecialKeyComesAsZeroThenCode) {
 
 TEST_F(ConsoleModelTest, APollStopsAtTheFirstKeyAndKeepsTheRest) {
   // The poll stops at the first key; the second stays for the next poll.
-  backend.Batch({InputEvent::Key('x'), InputEvent::Special(80)});
+  backend.Batch({InputEvent::Key('x'), InputEvent::Special(Key::Down)});
   EXPECT_EQ(GetKey(), 'x');
   EXPECT_EQ(GetKey(), 0);
   EXPECT_EQ(GetKey(), 80);

@@ -260,17 +260,17 @@ TEST_F(TerminalPtyTest, SmallTerminalShowsANoticeUntilEnlarged) {
   Resize(60, 20);
   TerminalBackend terminal(slave_, slave_);
   ASSERT_TRUE(terminal.Start());
-  EXPECT_EQ(terminal.Width(), 60);
   ScreenModel model;
   model.Cells[0][0] = Cell{'Z', 7};
   terminal.Present(model);
   std::string notice = Output();
   EXPECT_NE(notice.find("too small"), std::string::npos);
+  EXPECT_NE(notice.find("(now 60 x 20)"), std::string::npos);
   terminal.Present(model);
   EXPECT_EQ(Output(), "");
 
   Resize(100, 30);
-  terminal.NoteResize();
+  terminal.RepaintAll();
   terminal.Present(model);
   VirtualTerminal screen;
   screen.Apply(notice);

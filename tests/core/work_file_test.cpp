@@ -96,8 +96,8 @@ TEST(FileSystem, RemovesOnlyEmptyDirectories) {
   WriteBytes("full/x", "");
   EXPECT_TRUE(RemoveEmptyDirectory("empty"));
   EXPECT_FALSE(RemoveEmptyDirectory("full"));
-  EXPECT_TRUE(DirectoryExists("full"));
-  EXPECT_FALSE(DirectoryExists("empty"));
+  EXPECT_TRUE(std::filesystem::is_directory("full"));
+  EXPECT_FALSE(std::filesystem::exists("empty"));
 }
 
 TEST(FileSystem, ChangesTheCurrentDirectory) {

@@ -43,20 +43,14 @@ TEST(GamesList, FirstScreenLayout) {
   EXPECT_EQ(term.At(3, 1).Foreground, 0);
   EXPECT_EQ(term.At(3, 1).Background, 15);
 
-  // Panel: title between triangles, buttons, counts.
-  EXPECT_EQ(term.At(64, 3).Glyph, "\u25C4");
-  EXPECT_EQ(term.At(79, 3).Glyph, "\u25BA");
-  EXPECT_NE(lines[2].find("Games List"), std::string::npos);
-  EXPECT_NE(lines[4].find("[   Run Game   ]"), std::string::npos);
-  EXPECT_NE(lines[6].find("[ Refresh List!]"), std::string::npos);
-  EXPECT_NE(lines[8].find("All Games"), std::string::npos);
-  EXPECT_NE(lines[10].find("# of Games:"), std::string::npos);
-  // The counts stand on the black box, without padding.
+  // The panel's counts are those of the imported lists and the archives
+  // present, on the black box without padding (the panel's other cells are
+  // checked on the screen model).
   EXPECT_EQ(term.Text(64, 12, 3), std::to_string(games) + "\u2588");
   EXPECT_EQ(term.Text(64, 14, 3), std::to_string(available) + "\u2588");
   EXPECT_EQ(term.Text(64, 16, 3), std::to_string(games - available) + "\u2588");
 
-  // Heading, 21 list rows, scroll bars.
+  // Heading and the 21 list rows of the demo's games.
   EXPECT_EQ(term.Text(2, 3, 19), "Driver    Game Name");
   EXPECT_EQ(term.At(2, 3).Foreground, 0);
   EXPECT_EQ(term.At(2, 3).Background, 10);
@@ -67,10 +61,6 @@ TEST(GamesList, FirstScreenLayout) {
   EXPECT_EQ(term.At(2, 5).Foreground, 7);  // a clone
   EXPECT_EQ(term.At(2, 5).Background, 0);
   EXPECT_FALSE(Trimmed(term.Text(2, 24, 60)).empty());
-  EXPECT_EQ(term.At(62, 3).Glyph, "\u25B2");
-  EXPECT_EQ(term.At(62, 25).Glyph, "\u25BC");
-  EXPECT_EQ(term.At(2, 25).Glyph, "\u25C4");
-  EXPECT_EQ(term.At(61, 25).Glyph, "\u25BA");
   Quit(term);
 }
 

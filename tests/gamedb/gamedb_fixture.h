@@ -9,6 +9,7 @@
 
 #include "console/scripted_backend.h"
 #include "core/state.h"
+#include "support/program_test.h"
 #include "support/temp_dir.h"
 
 namespace zeb::testing_support {
@@ -19,13 +20,8 @@ inline std::string CrLf(const std::vector<std::string>& lines) {
   return bytes;
 }
 
-class GameDb : public testing::Test {
+class GameDb : public ProgramTest<> {
  protected:
-  void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend_);
-  }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
 
   void SetGames(const std::vector<std::string>& names) {
     GameCount = 0;
@@ -43,7 +39,6 @@ class GameDb : public testing::Test {
     return rows;
   }
 
-  ScriptedBackend backend_;
   TempDir dir_;
 };
 

@@ -73,7 +73,7 @@ TEST_F(RomScan, ARefreshImportsCategoriesAndCheatsAndSavesTheSameEveryTime) {
   EXPECT_EQ(ReadBytes("zeb.ini"), first);
 
   // What was saved is what the scan left.
-  ResetProgramState();
+  testing_support::ResetAllState();
   LoadSettings();
   ASSERT_EQ(GameCount, 2);
   EXPECT_EQ(Games[1].Category.Str(), "Maze");

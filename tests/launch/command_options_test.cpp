@@ -10,25 +10,23 @@
 #include "launch/launch.h"
 #include "launch/launch_internal.h"
 #include "settings/settings.h"
+#include "support/program_test.h"
 
 namespace zeb {
 namespace {
 
-class CommandOptionsTest : public ::testing::Test {
+class CommandOptionsTest : public testing_support::ProgramTest<> {
  protected:
   void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend);
+    ProgramTest::SetUp();
     SetDefaultSettings();
   }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
 
   static std::string Options(char separator = '.') {
     BuildCommandOptionsWith(separator);
     return CommandOptions.Str();
   }
 
-  ScriptedBackend backend;
 };
 
 TEST_F(CommandOptionsTest, DefaultsGiveWindowAndCheatsOnly) {

@@ -14,6 +14,7 @@
 #include "core/state.h"
 #include "launch/launch.h"
 #include "settings/settings.h"
+#include "support/program_test.h"
 #include "support/temp_dir.h"
 
 // glibc's newlocale keeps its copy of LOCPATH for good; only the test below
@@ -78,7 +79,7 @@ TEST(DecimalSeparator, CommaLocaleFromTheEnvironment) {
 
     // The builder takes it for its real numbers.
     ScriptedBackend backend;
-    ResetProgramState();
+    testing_support::ResetAllState();
     ConsoleUseBackend(&backend);
     SetDefaultSettings();
     Brightness = 1.2;

@@ -12,6 +12,7 @@
 #include "core/state.h"
 #include "launch/launch.h"
 #include "settings/settings.h"
+#include "support/program_test.h"
 
 namespace zeb {
 namespace {
@@ -25,7 +26,7 @@ TEST(DecimalSeparator, FollowsTheUserLocale) {
 
   // The builder takes it for its real numbers.
   ScriptedBackend backend;
-  ResetProgramState();
+  testing_support::ResetAllState();
   ConsoleUseBackend(&backend);
   SetDefaultSettings();
   Brightness = 1.2;

@@ -7,9 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "console/console.h"
-#include "console/scripted_backend.h"
-#include "core/state.h"
+#include "support/program_test.h"
 #include "support/temp_dir.h"
 
 namespace zeb::launch_testing {
@@ -31,16 +29,9 @@ inline std::string LaunchLog(const std::filesystem::path& directory = ".") {
 
 // Running programs in a fresh directory, with a scripted console that
 // records the hand-overs.
-class RunAndWaitTest : public ::testing::Test {
+class RunAndWaitTest : public testing_support::ProgramTest<> {
  protected:
-  void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend);
-  }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
-
   testing_support::TempDir dir;
-  ScriptedBackend backend;
 };
 
 }  // namespace zeb::launch_testing

@@ -13,7 +13,9 @@
 #include "launch/launch.h"
 #include "launch_fixture.h"
 #include "settings/settings.h"
+#include "support/program_test.h"
 #include "support/temp_dir.h"
+#include "ui/games_list.h"
 
 namespace zeb {
 namespace {
@@ -46,11 +48,11 @@ bool SameScreen(const ScreenModel& a, const ScreenModel& b) {
   return std::memcmp(a.Cells, b.Cells, sizeof a.Cells) == 0;
 }
 
-class LaunchGameTest : public ::testing::Test {
+class LaunchGameTest : public testing_support::ProgramTest<RecordingBackend> {
  protected:
   void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend);
+    ProgramTest::SetUp();
+    SetLaunchScreen(&GamesListLaunchScreen);
     ProgramVersion = "v1.1";
     MameVersion = "None Loaded";
     SetDefaultSettings();
@@ -62,7 +64,6 @@ class LaunchGameTest : public ::testing::Test {
     InstallStandIn("mame.exe");
     std::filesystem::create_directory("roms");
   }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
 
   static void AddGame(const char* driver) {
     GameRecord& game = Games[++GameCount];
@@ -73,7 +74,6 @@ class LaunchGameTest : public ::testing::Test {
   static void Touch(const std::string& path) { testing_support::WriteBytes(path, ""); }
 
   testing_support::TempDir dir;
-  RecordingBackend backend;
 };
 
 TEST_F(LaunchGameTest, MissingArchiveDoesNothing) {

@@ -5,9 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "console/scripted_backend.h"
-#include "core/state.h"
 #include "settings/settings.h"
+#include "support/program_test.h"
 #include "support/temp_dir.h"
 
 namespace zeb {
@@ -15,11 +14,12 @@ namespace {
 
 using testing_support::ReadBytes;
 
-TEST(SettingsFileOnAFullDisk, AFailedSaveKeepsThePreviousFile) {
-  ResetProgramState();
-  ScriptedBackend backend;
-  ConsoleUseBackend(&backend);
-  testing_support::TempDir dir;
+class SettingsFileOnAFullDisk : public testing_support::ProgramTest<> {
+ protected:
+  testing_support::TempDir dir_;
+};
+
+TEST_F(SettingsFileOnAFullDisk, AFailedSaveKeepsThePreviousFile) {
   SetDefaultSettings();
   Games[++GameCount] = GameRecord{"abc", "Abc", "", "", "1", ""};
   SaveSettings();
@@ -31,7 +31,6 @@ TEST(SettingsFileOnAFullDisk, AFailedSaveKeepsThePreviousFile) {
   EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: cannot write 'zeb.ini.tmp'");
   EXPECT_EQ(ReadBytes("zeb.ini"), saved);
   std::filesystem::remove("zeb.ini.tmp");
-  ConsoleUseBackend(nullptr);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "console/scripted_backend.h"
 #include "core/state.h"
 #include "settings/settings.h"
+#include "support/program_test.h"
 #include "support/temp_dir.h"
 
 namespace zeb {
@@ -42,18 +43,15 @@ std::vector<std::string> DefaultLines(const std::string& games) {
           "1", "1", "0", "None Loaded"};
 }
 
-class SettingsFile : public testing::Test {
+class SettingsFile : public testing_support::ProgramTest<> {
  protected:
   void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend_);
+    ProgramTest::SetUp();
     MameVersion = "None Loaded";
   }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
 
   void AddGame(const GameRecord& record) { Games[++GameCount] = record; }
 
-  ScriptedBackend backend_;
   TempDir dir_;
 };
 
@@ -104,7 +102,7 @@ TEST_F(SettingsFile, EveryFieldAndEveryGameFieldSurvivesASaveAndALoad) {
   EXPECT_EQ(std::vector<std::string>(lines.begin() + 46, lines.begin() + 52),
             (std::vector<std::string>{"abc", "Abc; the = game", "", "", "0", ""}));
 
-  ResetProgramState();
+  testing_support::ResetAllState();
   LoadSettings();
   EXPECT_EQ(MamePath.Str(), "D:\\MAME\\");
   EXPECT_EQ(RomPaths.Str(), "roms;more roms");
@@ -166,6 +164,23 @@ TEST_F(SettingsFile, RealsAreWrittenRoundedTo15DigitsAndReadInBothForms) {
   EXPECT_EQ(Brightness, 1.5);
   EXPECT_EQ(Gamma, -0.5);
   EXPECT_EQ(BeamWidth, 200.0);
+}
+
+// The largest doubles would round past the largest double at 15 digits; the
+// program must still read back the file it wrote.
+TEST_F(SettingsFile, TheLargestRealsAreSavedSoThatTheFileLoadsBack) {
+  SetDefaultSettings();
+  Brightness = 1.7976931348623157e308;
+  Gamma = -1.797693134862315e308;
+  BeamWidth = 1.7976931348623149e308;
+  SaveSettings();
+  std::vector<std::string> lines = FileLines("zeb.ini");
+  EXPECT_EQ(lines[35], " 1.79769313486231E+0308");
+  EXPECT_EQ(lines[36], "-1.79769313486231E+0308");
+  EXPECT_EQ(lines[38], " 1.79769313486231E+0308");
+  LoadSettings();
+  EXPECT_EQ(Brightness, 1.79769313486231e308);
+  EXPECT_EQ(Gamma, -1.79769313486231e308);
 }
 
 TEST_F(SettingsFile, AShortFileGivesEmptyGameFieldsAndAMissingFileChangesNothing) {

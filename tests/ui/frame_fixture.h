@@ -11,19 +11,20 @@
 #include "console/scripted_backend.h"
 #include "core/state.h"
 #include "settings/settings.h"
+#include "support/program_test.h"
 #include "support/temp_dir.h"
+#include "ui/games_list.h"
 
 namespace zeb::ui_testing {
 
-class ScreenTest : public ::testing::Test {
+class ScreenTest : public testing_support::ProgramTest<> {
  protected:
   void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend);
+    ProgramTest::SetUp();
+    SetLaunchScreen(&GamesListLaunchScreen);
     SetStartValues();
     SetDefaultSettings();
   }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
 
   // Appends a game to the table; returns its game number.
   static int AddGame(std::string_view driver, std::string_view description, std::string_view cloneOf = "",
@@ -55,7 +56,6 @@ class ScreenTest : public ::testing::Test {
   }
 
   testing_support::TempDir dir;
-  ScriptedBackend backend;
 };
 
 }  // namespace zeb::ui_testing

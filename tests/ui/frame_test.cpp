@@ -2,6 +2,7 @@
 
 #include "ui/frame.h"
 
+#include "console/keys.h"
 #include "frame_fixture.h"
 
 namespace zeb {
@@ -95,7 +96,7 @@ TEST_F(FrameTest, PanelsOfTheThreeScreens) {
 TEST_F(FrameTest, ConfirmBoxWaitsForYesOrNo) {
   RedrawScreen();
   // Esc, Enter, an arrow key and other letters are ignored; the box stays.
-  backend.Keys("\x1b\r").Special(72).Keys("q");
+  backend.Keys("\x1b\r").Special(Key::Up).Keys("q");
   EXPECT_THROW(ConfirmBox(12, 30), ScriptEnded);
   EXPECT_EQ(TextAt(30, 12, 21), "\xDA" + std::string(19, '\xC4') + "\xBF");
   EXPECT_EQ(TextAt(30, 13, 21), "\xB3" "Are You Sure (Y/N)?" "\xB3");
@@ -112,7 +113,7 @@ TEST_F(FrameTest, ConfirmBoxWaitsForYesOrNo) {
   EXPECT_EQ(TextAt(31, 13, 19), "Are You Sure (Y/N)?");  // yes leaves it standing
 
   // The box reads bytes: the code of a special key counts like a character.
-  backend.Special(110);  // Alt+F7: 0, then "n"
+  backend.Special(Key::AltF1 + 6);  // Alt+F7: 0, then "n"
   EXPECT_FALSE(ConfirmBox(12, 30));
   backend.Special(121);  // Alt+2: 0, then "y"
   EXPECT_TRUE(ConfirmBox(12, 30));

@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "console/keys.h"
 #include "console/scripted_backend.h"
 #include "core/state.h"
+#include "support/program_test.h"
 #include "ui/line_editor.h"
 
 namespace zeb {
@@ -24,16 +26,10 @@ class RecordingBackend : public ScriptedBackend {
   std::vector<std::string> Shown;
 };
 
-class LineEditorTest : public ::testing::Test {
+class LineEditorTest : public testing_support::ProgramTest<RecordingBackend> {
  protected:
-  void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend);
-  }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
   ShortString Edit(const ShortString& text) { return EditLine(text, Row, Column); }
 
-  RecordingBackend backend;
 };
 
 TEST_F(LineEditorTest, EditsRomsIntoRodataShowingTheCursorMarkAndOneBlank) {
@@ -50,16 +46,16 @@ TEST_F(LineEditorTest, EditsRomsIntoRodataShowingTheCursorMarkAndOneBlank) {
 }
 
 TEST_F(LineEditorTest, CursorKeysStopAtBothEndsAndTypingInsertsAtTheCursor) {
-  backend.Special(77).Special(75).Special(75).Special(75);  // Right at the end, Left past the start
+  backend.Special(Key::Right).Special(Key::Left).Special(Key::Left).Special(Key::Left);  // Right at the end, Left past the start
   backend.Keys("\bX");                                        // Backspace at the start does nothing
-  backend.Special(77).Special(77).Special(77).Keys("Y").Special(75).Keys("Z\r");
+  backend.Special(Key::Right).Special(Key::Right).Special(Key::Right).Keys("Y").Special(Key::Left).Keys("Z\r");
   EXPECT_EQ(Edit("ab"), "XabZY");
 }
 
 TEST_F(LineEditorTest, IgnoresEscAndKeysOutsideZeroToZAndOtherSpecialKeys) {
   // F1 and Alt+F9 come as 0 then 59 (";") and 112 ("p"): codes, not characters.
-  backend.Special(75).Special(75).Special(75).Special(75);
-  backend.Keys(". -/{\x1b\t").Special(59).Special(112).Special(72).Keys("32\r");
+  backend.Special(Key::Left).Special(Key::Left).Special(Key::Left).Special(Key::Left);
+  backend.Keys(". -/{\x1b\t").Special(Key::F1).Special(Key::AltF1 + 8).Special(Key::Up).Keys("32\r");
   EXPECT_EQ(Edit("mame.exe"), "mame32.exe");
 
   backend.Keys("\x1b");
@@ -70,7 +66,7 @@ TEST_F(LineEditorTest, IgnoresEscAndKeysOutsideZeroToZAndOtherSpecialKeys) {
 TEST_F(LineEditorTest, AFullTextNeverGrows) {
   std::string full(255, 'a');
   // At the end nothing is added; inside, the last character is lost.
-  backend.Keys("b").Special(75).Keys("c\r");
+  backend.Keys("b").Special(Key::Left).Keys("c\r");
   ShortString result = Edit(full);
   EXPECT_EQ(result.Str(), std::string(254, 'a') + "c");
   // Backspace makes room again.

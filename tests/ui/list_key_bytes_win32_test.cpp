@@ -11,9 +11,10 @@
 #include "console/console_win32.h"
 #include "core/state.h"
 #include "settings/settings.h"
+#include "support/program_test.h"
 #include "ui/frame.h"
 #include "ui/games_list.h"
-#include "ui/main_loop_parts.h"
+#include "ui/main_loop.h"
 
 namespace zeb {
 namespace {
@@ -24,7 +25,7 @@ HANDLE OpenConsole(const char* name) {
 }
 
 void BuildTable() {
-  ResetProgramState();
+  testing_support::ResetAllState();
   SetDefaultSettings();
   ProgramVersion = "v1.1";
   MameVersion = "0.37b5";

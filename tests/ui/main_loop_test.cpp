@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "console/keys.h"
 #include "core/file_system.h"
 #include "frame_fixture.h"
 #include "ui/frame.h"
@@ -15,7 +16,8 @@ namespace {
 
 using ui_testing::ScreenTest;
 
-constexpr unsigned char Home = 71, Up = 72, Left = 75, Right = 77, End = 79, Down = 80, PgDn = 81;
+using Key::Home, Key::Up, Key::Left, Key::Right, Key::End, Key::Down;
+constexpr unsigned char PgDn = Key::PageDown;
 
 class MainLoopTest : public ScreenTest {
  protected:

@@ -8,24 +8,22 @@
 #include "console/scripted_backend.h"
 #include "core/state.h"
 #include "settings/settings.h"
-#include "ui/main_loop.h"
+#include "support/program_test.h"
+#include "ui/frame.h"
 #include "ui/options_screen.h"
 
 namespace zeb {
 namespace {
 
-class OptionsPagesTest : public ::testing::Test {
+class OptionsPagesTest : public testing_support::ProgramTest<> {
  protected:
   void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend);
+    ProgramTest::SetUp();
     SetDefaultSettings();
   }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
 
   static unsigned char CharAt(int column, int row) { return Screen.Cells[row - 1][column - 1].Char; }
 
-  ScriptedBackend backend;
 };
 
 std::string Line(std::initializer_list<int> runs, char first, char between, char last) {

@@ -8,6 +8,7 @@
 #include "console/scripted_backend.h"
 #include "core/state.h"
 #include "settings/settings.h"
+#include "support/program_test.h"
 #include "ui/options_screen.h"
 
 namespace zeb {
@@ -15,15 +16,13 @@ namespace {
 
 constexpr unsigned char Mark = 0x10;  // the switch's triangle
 
-class OptionsWidgetsTest : public ::testing::Test {
+class OptionsWidgetsTest : public testing_support::ProgramTest<> {
  protected:
   void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend);
+    ProgramTest::SetUp();
     PanelScreen = CurrentScreen = 1;
     SetDefaultSettings();
   }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
 
   void ShowPage(int page) {
     OptionsPage = page;
@@ -34,7 +33,6 @@ class OptionsWidgetsTest : public ::testing::Test {
   }
   static unsigned char CharAt(int column, int row) { return Screen.Cells[row - 1][column - 1].Char; }
 
-  ScriptedBackend backend;
 };
 
 TEST_F(OptionsWidgetsTest, SwitchMovesItsTriangleBetweenYAndNOnItsSixColumns) {

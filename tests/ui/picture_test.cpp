@@ -4,7 +4,7 @@
 
 #include "frame_fixture.h"
 #include "ui/frame.h"
-#include "ui/options_screen.h"
+#include "ui/picture.h"
 
 namespace zeb {
 namespace {

@@ -7,6 +7,7 @@
 #include "console/scripted_backend.h"
 #include "core/state.h"
 #include "core/work_file.h"
+#include "support/program_test.h"
 #include "support/temp_dir.h"
 #include "ui/text_viewer.h"
 
@@ -33,16 +34,10 @@ const std::string BlankRow(60, ' ');
 // Page row r is screen row r + 3, columns 2 to 61.
 std::string PageRow(int r) { return TextAt(2, r + 3, 60); }
 
-class TextViewerTest : public ::testing::Test {
+class TextViewerTest : public testing_support::ProgramTest<> {
  protected:
-  void SetUp() override {
-    ResetProgramState();
-    ConsoleUseBackend(&backend);
-  }
-  void TearDown() override { ConsoleUseBackend(nullptr); }
 
   TempDir dir;
-  ScriptedBackend backend;
 };
 
 TEST_F(TextViewerTest, EmptyFileGivesOneEntryAndABlankWhitePage) {

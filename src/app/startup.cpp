@@ -1,7 +1,8 @@
-#include "core/startup.h"
+#include "app/startup.h"
 
 #include <cstdlib>
 
+#include "console/colours.h"
 #include "console/console.h"
 #include "core/file_system.h"
 #include "core/state.h"
@@ -10,6 +11,7 @@
 #include "launch/launch.h"
 #include "settings/settings.h"
 #include "ui/frame.h"
+#include "ui/games_list.h"
 #include "ui/main_loop.h"
 
 namespace zeb {
@@ -37,14 +39,14 @@ void CountAvailableGames() {
 
 void FirstRun() {
   if (!(FileExists("listfull.txt") && FileExists("listclones.txt"))) {
-    PutText("Please run the RunMe.bat!", 1, 1, 15, 12);
+    PutText("Please run the RunMe.bat!", 1, 1, White, LightRed);
     if (!FileExists("RunMe.bat")) {
-      PutText("Making RunMe.bat", 1, 3, 15, 2);
+      PutText("Making RunMe.bat", 1, 3, White, Green);
       WorkFile.Create("RunMe.bat");
       for (const char* line : RunMeLines) WorkFile.WriteLine(line);
       WorkFile.Close();
     }
-    PutText("Press a key to exit", 1, 5, 15, 0);
+    PutText("Press a key to exit", 1, 5, White, Black);
     LastKey = GetKey();
     // The terminal is given back on this road too: a terminal left in raw
     // mode with mouse reporting on would be unusable.
@@ -65,6 +67,7 @@ void FirstRun() {
 
 int Main() {
   ConsoleOpen();
+  SetLaunchScreen(&GamesListLaunchScreen);
   SetStartValues();
   RemoveEmptyDirectory("datasave");
   HideCursor();
@@ -78,7 +81,7 @@ int Main() {
   RedrawScreen();
   EnableMouse();
   MainLoop();
-  SetColours(7, 0);
+  SetColours(LightGrey, Black);
   ClearScreen();
   ShowCursor();
   ConsoleRestore();

@@ -1,0 +1,40 @@
+#pragma once
+// Where the parts of the 80 x 25 screen stand, for the drawing and the
+// clicking alike.
+
+namespace zeb {
+
+// The three screens, as CurrentScreen and PanelScreen number them.
+constexpr int GamesListScreen = 0;
+constexpr int OptionsScreen = 1;
+constexpr int ViewerScreen = 2;
+
+// The list window of the games list and the file viewer: 21 rows of 60
+// columns, columns 2 to 61 of screen rows 4 to 24, under a heading on row 3.
+constexpr int WindowRows = 21;
+constexpr int WindowColumns = 60;
+constexpr int WindowLeft = 2;
+constexpr int WindowTop = 4;
+constexpr int WindowRight = WindowLeft + WindowColumns - 1;
+constexpr int WindowBottom = WindowTop + WindowRows - 1;
+constexpr int HeadingRow = WindowTop - 1;
+// How far the window's text can be shifted to the left.
+constexpr int MaxColumnOffset = 60;
+// The scroll bars: row 25 under the window, with its arrows at the window's
+// first and last column; column 62 beside it, with an arrow on rows 3 and 4
+// and on rows 24 and 25.
+constexpr int ScrollBarRow = 25;
+constexpr int ScrollBarColumn = 62;
+
+// The panel on the right: columns 64 to 80. Its buttons start in column 64
+// and end in column 79 (the triangles of a selected button); the screen
+// switch is the button on row 3.
+constexpr int PanelColumn = 64;
+constexpr int PanelLastColumn = 79;
+constexpr int PanelSwitchRow = 3;
+
+// The top left corner of the yes/no confirmation box.
+constexpr int ConfirmRow = 12;
+constexpr int ConfirmColumn = 30;
+
+}  // namespace zeb

@@ -1,0 +1,16 @@
+#pragma once
+// The list window that the games list and the file viewer share: its scroll
+// bars, scrolling it by key and by the scroll arrows, and drawing it again.
+
+namespace zeb {
+
+void DrawScrollBars();
+// Draws the window again after a key or a scroll: the games list's page,
+// or the viewer's page when it holds a file.
+void RedrawListWindow();
+// Acts on the extended code of a scroll key (Home, End and the arrows).
+void ScrollByKey(unsigned char code);
+// A click on the window (a row of the games list) or on a scroll arrow.
+void ClickListWindow(int column, int row);
+
+}  // namespace zeb

@@ -1,0 +1,85 @@
+// The Windows-style command-line split on any words and any command line.
+//
+// The input is taken twice:
+//   - as words, one per line: the first is the program (its double quotes
+//     left out, as a program path holds none), quoted whole as the launch
+//     quotes the executable; every further word quoted by the Windows rules
+//     (only where needed, or always) and joined with blanks or tabs. The
+//     split gives the words back;
+//   - as a command line: its split, quoted and joined again the same way,
+//     splits into the same words.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz/fuzz_support.h"
+#include "launch/launch.h"
+
+namespace zeb::fuzz {
+namespace {
+
+using Words = std::vector<std::string>;
+
+// One argument as the Windows start-up code reads it back: in double
+// quotes, a quote inside escaped with a backslash, and the backslashes
+// before a quote (or before the closing quote) doubled.
+std::string Quote(std::string_view word, bool always) {
+  if (!always && !word.empty() && word.find_first_of(" \t\"") == std::string_view::npos) return std::string(word);
+  std::string quoted = "\"";
+  std::size_t backslashes = 0;
+  for (char c : word) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+    quoted += c;
+    backslashes = 0;
+  }
+  quoted.append(2 * backslashes, '\\');
+  return quoted + '"';
+}
+
+std::string Join(const Words& words, bool always, std::string_view blank) {
+  if (words.empty()) return std::string();
+  std::string line = "\"" + words[0] + "\"";
+  for (std::size_t i = 1; i < words.size(); ++i) {
+    line += blank;
+    line += Quote(words[i], always);
+  }
+  return line;
+}
+
+void CheckRoundTrip(const Words& words) {
+  for (bool always : {false, true}) {
+    for (std::string_view blank : {" ", "\t \t"}) ZEB_FUZZ_CHECK(SplitCommandLine(Join(words, always, blank)) == words);
+  }
+}
+
+}  // namespace
+}  // namespace zeb::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  using namespace zeb;
+  using namespace zeb::fuzz;
+  std::string_view input = Bytes(data, size);
+
+  Words words;
+  for (std::string_view rest = input;;) {
+    std::size_t end = rest.find('\n');
+    words.emplace_back(rest.substr(0, end));
+    if (end == std::string_view::npos) break;
+    rest.remove_prefix(end + 1);
+  }
+  std::erase(words[0], '"');
+  CheckRoundTrip(words);
+
+  Words split = SplitCommandLine(input);
+  ZEB_FUZZ_CHECK(split.empty() == input.empty());
+  ZEB_FUZZ_CHECK(split.empty() || split[0].find('"') == std::string::npos);
+  CheckRoundTrip(split);
+  return 0;
+}

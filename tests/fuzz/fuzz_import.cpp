@@ -1,0 +1,181 @@
+// The first-run import on any five input files.
+//
+// The input is split at the line "--8<--" into ver.txt, listfull.txt,
+// listclones.txt, catver.ini and cheat.dat, in this order; the first three
+// are always written (empty when the input has no piece for them), the two
+// optional ones only when there is a piece. The import then runs as a first
+// run runs it, twice. It must never stop the program; the game count stays
+// within the table; both runs give the same table; and every field is what
+// a plain reading of the five files gives:
+//   - the game lines after the header become games 1 to N (at most the
+//     table's size): the driver name before the first blank, the
+//     description without the first 11 characters and the last one;
+//   - the last clone line that names a game sets its parent;
+//   - the catver.ini entries from line 4 up to and with "[VerAdded]" set
+//     categories, the last one that names a game winning;
+//   - each cheat line counts for the game named before its ":", a skip line
+//     taking the line after it along;
+//   - a game is available exactly when its archive is there (one archive of
+//     roms/ is natodef.zip, which also serves natodefa);
+//   - the version is a beginning of the first line of ver.txt.
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/file_system.h"
+#include "core/state.h"
+#include "fuzz/fuzz_support.h"
+#include "gamedb/gamedb.h"
+#include "settings/settings.h"
+
+namespace zeb::fuzz {
+namespace {
+
+constexpr std::string_view Separator = "\n--8<--\n";
+constexpr const char* FileNames[5] = {"ver.txt", "listfull.txt", "listclones.txt", "catver.ini", "cheat.dat"};
+
+struct Table {
+  std::string Version;
+  std::vector<std::vector<std::string>> Games;  // six fields each
+  bool operator==(const Table&) const = default;
+};
+
+Table Snapshot() {
+  Table table;
+  table.Version = MameVersion.Str();
+  for (int game = 1; game <= GameCount; ++game) {
+    std::vector<std::string>& fields = table.Games.emplace_back();
+    for (int field = 1; field <= 6; ++field) fields.push_back(GameField(game, field).Str());
+  }
+  return table;
+}
+
+void RunImport() {
+  ReadMameVersion();
+  ImportGameNames();
+  ImportClones();
+  ImportCategories();
+  ImportCheatCounts();
+}
+
+// What each driver name gets from a file of "name, value" lines: the last
+// value given wins.
+using ByName = std::map<std::string, std::string, std::less<>>;
+
+std::string_view Before(std::string_view line, char mark) {
+  std::size_t at = line.find(mark);
+  return at == std::string_view::npos ? std::string_view() : line.substr(0, at);
+}
+
+std::string Found(const ByName& values, std::string_view name) {
+  auto it = values.find(name);
+  return it == values.end() ? std::string() : it->second;
+}
+
+Table Expected(const std::vector<std::string> (&files)[5], bool catver, bool cheats) {
+  Table table;
+  const std::vector<std::string>& names = files[1];
+  std::size_t games = names.size() > 1 ? names.size() - 1 : 0;
+  if (games > MaxGames) games = MaxGames;
+  for (std::size_t i = 1; i <= games; ++i) {
+    std::string_view line = names[i];
+    std::string_view description = line.size() > 11 ? line.substr(11, line.size() - 12) : std::string_view();
+    table.Games.push_back({std::string(Before(line, ' ')), std::string(description), "", "", "", ""});
+  }
+
+  ByName parents;
+  for (std::size_t i = 1; i < files[2].size(); ++i) {
+    std::string_view line = files[2][i];
+    std::string_view parent = line.size() > 9 ? line.substr(9) : std::string_view();
+    parents[std::string(Before(line, ' '))] = std::string(parent.substr(0, parent.find(' ')));
+  }
+
+  ByName categories;
+  if (catver && LineAt(files[3], 2) != "[VerAdded]") {
+    std::size_t i = 3;
+    std::string_view line;
+    do {
+      line = LineAt(files[3], i++);
+      std::size_t equals = line.find('=');
+      categories[std::string(Before(line, '='))] =
+          std::string(equals == std::string_view::npos ? line : line.substr(equals + 1));
+    } while (line != "[VerAdded]" && i < files[3].size());
+  }
+
+  std::map<std::string, long long, std::less<>> cheatCounts;
+  if (cheats) {
+    for (std::size_t i = 0; i < files[4].size();) {
+      std::string_view line = files[4][i++];
+      if (line.empty() || line[0] == ';' || line[0] == ' ') {
+        ++i;
+        continue;
+      }
+      ++cheatCounts[std::string(Before(line, ':'))];
+    }
+  }
+
+  for (std::vector<std::string>& game : table.Games) {
+    const std::string& name = game[0];
+    game[2] = Found(parents, name);
+    game[3] = Found(categories, name);
+    bool available = FileExists("roms\\" + name + ".zip") || (name == "natodefa" && FileExists("roms\\natodef.zip"));
+    game[4] = available ? "1" : "0";
+    auto count = cheatCounts.find(name);
+    if (count != cheatCounts.end()) game[5] = std::to_string(count->second);
+  }
+  return table;
+}
+
+}  // namespace
+}  // namespace zeb::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  using namespace zeb;
+  using namespace zeb::fuzz;
+  InPrivateDir here;
+  static const bool ready = [] {
+    AbortOnFatal();
+    ResetProgramState();
+    SetDefaultSettings();
+    std::filesystem::create_directory("roms");
+    WriteFile("roms/natodef.zip", "");
+    WriteFile("roms/abc.zip", "");
+    return true;
+  }();
+  (void)ready;
+
+  std::string_view rest = Bytes(data, size);
+  std::vector<std::string> lines[5];
+  bool present[5] = {};
+  bool another = true;  // the input has a piece for this file
+  for (int i = 0; i < 5; ++i) {
+    std::string_view piece;
+    if (another) {
+      std::size_t at = i < 4 ? rest.find(Separator) : std::string_view::npos;
+      piece = rest.substr(0, at);
+      another = at != std::string_view::npos;
+      rest = another ? rest.substr(at + Separator.size()) : std::string_view();
+      present[i] = true;
+    }
+    if (i < 3) present[i] = true;
+    if (present[i]) WriteFile(FileNames[i], piece);
+    else DeleteFile(FileNames[i]);
+    lines[i] = ModelLines(piece);
+  }
+  ZEB_FUZZ_CHECK(!FileExists(SettingsFileName));
+
+  RunImport();
+  ZEB_FUZZ_CHECK(GameCount >= 0 && GameCount <= MaxGames);
+  Table first = Snapshot();
+  ZEB_FUZZ_CHECK(first.Games == Expected(lines, present[3], present[4]).Games);
+  std::string_view firstLine = LineAt(lines[0], 0);
+  ZEB_FUZZ_CHECK(firstLine.starts_with(first.Version));
+
+  RunImport();
+  ZEB_FUZZ_CHECK(Snapshot() == first);
+  return 0;
+}
