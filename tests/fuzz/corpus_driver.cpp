@@ -19,9 +19,9 @@ namespace {
 // The bytes in a heap block of exactly their size, so that the sanitizer
 // sees a read past the end.
 std::unique_ptr<uint8_t[]> ReadInput(const std::filesystem::path& path, std::size_t& size) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = std::fopen(path.string().c_str(), "rb");
   if (file == nullptr) {
-    std::perror(path.c_str());
+    std::perror(path.string().c_str());
     std::exit(1);
   }
   std::string bytes;
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
   for (const auto& path : inputs) {
     std::size_t size = 0;
     std::unique_ptr<uint8_t[]> data = ReadInput(path, size);
-    std::fprintf(stderr, "running %s (%zu bytes)\n", path.filename().c_str(), size);
+    std::fprintf(stderr, "running %s (%zu bytes)\n", path.filename().string().c_str(), size);
     LLVMFuzzerTestOneInput(data.get(), size);
   }
   std::fprintf(stderr, "%zu inputs, no finding\n", inputs.size());

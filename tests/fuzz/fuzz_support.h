@@ -10,12 +10,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <stdlib.h>
-#include <unistd.h>
 
 #include "core/fatal.h"
 #include "core/file_system.h"
@@ -52,19 +50,26 @@ inline std::string_view Bytes(const uint8_t* data, std::size_t size) {
 inline const std::string& PrivateDir() {
   // Never destroyed: the removal at exit still needs it.
   static const std::string* path = [] {
-    std::filesystem::path base = std::getenv("TMPDIR") == nullptr && access("/dev/shm", W_OK | X_OK) == 0
-                                     ? std::filesystem::path("/dev/shm")
-                                     : std::filesystem::temp_directory_path();
-    std::string pattern = (base / "zeb-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-      std::perror("mkdtemp");
-      std::abort();
+    std::vector<std::filesystem::path> bases;
+    if (std::getenv("TMPDIR") == nullptr && std::filesystem::is_directory("/dev/shm")) bases.push_back("/dev/shm");
+    bases.push_back(std::filesystem::temp_directory_path());
+    std::random_device random;
+    for (const std::filesystem::path& base : bases) {
+      for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path candidate = base / ("zeb-fuzz-" + std::to_string(random()));
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) {
+          std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(PrivateDir(), ignored);
+          });
+          return new std::string(candidate.string());
+        }
+        if (error) break;  // not writable here: the next base
+      }
     }
-    std::atexit([] {
-      std::error_code ignored;
-      std::filesystem::remove_all(PrivateDir(), ignored);
-    });
-    return new std::string(pattern);
+    std::fprintf(stderr, "cannot make a private directory\n");
+    std::abort();
   }();
   return *path;
 }
