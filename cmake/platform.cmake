@@ -50,9 +50,12 @@ function(zeb_add_tests target)
     set_tests_properties(${target} PROPERTIES TIMEOUT 600
       ENVIRONMENT "LC_ALL=C;ZEB_TEST_DECIMAL_SEPARATOR=.")
     if(target STREQUAL "launch_tests")
-      # wine takes the user's regional settings from the locale it starts in.
+      # wine takes the user's regional settings from the locale it starts in,
+      # and writes them into the prefix's registry whenever a program starts
+      # in another locale: this run is alone, so that no program started in
+      # the C locale meanwhile puts "." back under it.
       add_test(NAME launch_tests_comma_locale COMMAND ${target} --gtest_filter=DecimalSeparator.*)
-      set_tests_properties(launch_tests_comma_locale PROPERTIES TIMEOUT 600
+      set_tests_properties(launch_tests_comma_locale PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE
         ENVIRONMENT "LC_ALL=de_DE.UTF-8;ZEB_TEST_DECIMAL_SEPARATOR=,")
     endif()
   else()
