@@ -1,6 +1,7 @@
 #include "windows/windows_console.h"
 
 #include <filesystem>
+#include <sstream>
 
 namespace zeb::windows_e2e {
 
@@ -32,6 +33,24 @@ void InstallWindowsPrograms(const ScratchDir& dir, bool withConfiguration) {
   std::filesystem::copy_file(WindowsDir() + "/zeb.exe", dir.File("zeb.exe"), overwrite);
   std::filesystem::copy_file(WindowsDir() + "/mame.exe", dir.File("mame.exe"), overwrite);
   if (withConfiguration) e2e::WriteFile(dir.File("mame.ini"), "rompath = roms\r\n");
+}
+
+std::string TerminalModes(TmuxSession& term) {
+  const std::string tty = term.Query("#{pane_tty}");
+  if (tty.empty()) return "";
+  std::string modes;
+  std::istringstream settings(e2e::RunCapture({"stty", "-F", tty, "-a"}));
+  for (std::string word; settings >> word;) {
+    if (word == "icanon" || word == "-icanon" || word == "echo" || word == "-echo") {
+      if (!modes.empty()) modes += ' ';
+      modes += word;
+    }
+  }
+  return modes;
+}
+
+bool WaitUntilKeysArriveRaw(TmuxSession& term) {
+  return e2e::WaitUntil([&] { return TerminalModes(term) == "-icanon -echo"; });
 }
 
 std::vector<std::vector<ScreenCell>> ConsoleCells(TmuxSession& term) {

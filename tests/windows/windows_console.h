@@ -21,6 +21,16 @@ std::string Wine(const std::string& programAndArguments);
 // stand-in's configuration when `withConfiguration`.
 void InstallWindowsPrograms(const ScratchDir& dir, bool withConfiguration = true);
 
+// The line modes of the pane's terminal as stty names them: "icanon echo"
+// when it is in its normal mode, "-icanon -echo" when raw.
+std::string TerminalModes(TmuxSession& term);
+// wine's console sets the terminal raw only when the program first waits
+// for input, which can be after its first screen is shown; a key typed
+// before that passes through the terminal's line rules (Enter arrives as
+// Ctrl+J). Waits until the terminal is raw: from then on keys arrive as
+// typed. False when it never gets there.
+bool WaitUntilKeysArriveRaw(TmuxSession& term);
+
 // The screen with the console's default colours made explicit (light grey on
 // black), as both builds mean them.
 std::vector<std::vector<ScreenCell>> ConsoleCells(TmuxSession& term);

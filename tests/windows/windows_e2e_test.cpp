@@ -68,6 +68,7 @@ TEST(WindowsBuild, ImportsFirstScreenAndKeysEqualThePosixBuildCellForCell) {
   TmuxSession windows(windowsDir.Path(), Wine("zeb.exe"));
   ASSERT_TRUE(WaitForGamesList(posix));
   ASSERT_TRUE(WaitForGamesList(windows)) << windows.Lines()[0];
+  ASSERT_TRUE(WaitUntilKeysArriveRaw(windows)) << TerminalModes(windows);
 
   // Both imported the same lists into the same settings file.
   EXPECT_EQ(ReadFile(windowsDir.File("zeb.ini")), ReadFile(posixDir.File("zeb.ini")));
@@ -90,7 +91,10 @@ TEST(WindowsBuild, ImportsFirstScreenAndKeysEqualThePosixBuildCellForCell) {
   // Esc asks; y ends the program with the console given back.
   EXPECT_EQ(e2e::QuitWithEscape(posix), 0);
   EXPECT_EQ(e2e::QuitWithEscape(windows), 0);
-  EXPECT_TRUE(windows.WaitFor("icanon echo")) << "the terminal is back in its normal mode";
+  // wine's console gives the terminal its modes back as it closes, which
+  // can be just after the program has ended.
+  EXPECT_TRUE(WaitUntil([&] { return TerminalModes(windows) == "icanon echo"; }))
+      << "the terminal is back in its normal mode, not " << TerminalModes(windows);
   EXPECT_EQ(windows.Query("#{cursor_flag}"), "1");
 }
 
@@ -99,6 +103,7 @@ TEST(WindowsBuild, EnterRunsTheWindowsStandInWithTheCommandLineAsFormed) {
   PrepareWindowsDemo(dir);
   TmuxSession term(dir.Path(), Wine("zeb.exe"));
   ASSERT_TRUE(WaitForGamesList(term));
+  ASSERT_TRUE(WaitUntilKeysArriveRaw(term)) << TerminalModes(term);
 
   term.Send("\r");
   ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue.....", 20.0)) << term.Line(1);
@@ -130,6 +135,7 @@ TEST(WindowsBuild, FirstRunWritesRunMeBatWhichImportsThroughCmdAndStartsZebAgain
                                         "Echo Making Files Lists For ZEB. These Files will be deleted by ZEB Later...",
                                         "mame -? >ver.txt", "mame -listfull >listfull.txt -sortdriver",
                                         "mame -listclones >listclones.txt -sortdriver", "zeb.exe"}));
+    ASSERT_TRUE(WaitUntilKeysArriveRaw(term)) << TerminalModes(term);
     term.Send("x");
     EXPECT_EQ(term.WaitExit(), 0);
   }
@@ -138,6 +144,7 @@ TEST(WindowsBuild, FirstRunWritesRunMeBatWhichImportsThroughCmdAndStartsZebAgain
   ASSERT_TRUE(WaitForGamesList(batch)) << batch.Line(1);
   EXPECT_EQ(batch.Text(2, 4, 27), "astrobee  Astro Bee (World)");
   EXPECT_TRUE(Exists(dir.File("zeb.ini")));
+  ASSERT_TRUE(WaitUntilKeysArriveRaw(batch)) << TerminalModes(batch);
   // The work files are gone. RunMe.bat is deleted where the system lets it
   // be (cmd.exe reads a batch file line by line and lets go in between);
   // wine's cmd keeps it open while it runs, and a file that cannot be
@@ -151,6 +158,7 @@ TEST(WindowsBuild, DrawsOnTheConsoleWhenStandardOutputIsAFile) {
   PrepareWindowsDemo(dir);
   TmuxSession term(dir.Path(), Wine("zeb.exe >out.txt"));
   ASSERT_TRUE(WaitForGamesList(term));
+  ASSERT_TRUE(WaitUntilKeysArriveRaw(term)) << TerminalModes(term);
   EXPECT_EQ(e2e::QuitWithEscape(term), 0);
 }
 
