@@ -23,6 +23,8 @@
 namespace zeb {
 namespace {
 
+constexpr int TableSize = 4000;
+
 // A deterministic table that looks like the emulator's: sorted driver names
 // of 4 to 8 letters, descriptions of varied words, one game in four a clone.
 void BuildTable() {
@@ -35,7 +37,7 @@ void BuildTable() {
     return (seed >> 16) % range;
   };
   std::vector<std::string> names;
-  for (int i = 0; i < MaxGames; ++i) {
+  for (int i = 0; i < TableSize; ++i) {
     std::string name;
     int length = 4 + static_cast<int>(next(5));
     for (int c = 0; c < length; ++c) name += static_cast<char>('a' + next(26));
@@ -48,7 +50,7 @@ void BuildTable() {
   SetDefaultSettings();
   ProgramVersion = "v1.1";
   MameVersion = "0.37b5";
-  for (int i = 1; i <= MaxGames; ++i) {
+  for (int i = 1; i <= TableSize; ++i) {
     GameRecord& game = Games[i];
     game.DriverName = names[static_cast<std::size_t>(i - 1)];
     std::string description;
@@ -61,7 +63,7 @@ void BuildTable() {
     game.Available = next(3) ? "1" : "0";
     if (next(5) == 0) game.CheatCount = IntText(next(40) + 1);
   }
-  GameCount = MaxGames;
+  GameCount = TableSize;
   ListFilter = 1;
   SelectedEntry = 1;
   SelectedGame = 1;

@@ -1,6 +1,7 @@
 #pragma once
-// The process-wide tables and state variables. They exist, zero-filled, for
-// the whole run; nothing here is allocated while the program runs.
+// The process-wide tables and state variables. They exist, empty, for the
+// whole run; the tables take memory for the records they hold (see
+// FixedTable) and their texts for the bytes they hold (see ShortString).
 
 #include <cstdint>
 
@@ -9,8 +10,8 @@
 
 namespace zeb {
 
-constexpr int MaxGames = 4000;
-constexpr int MaxViewEntries = 5000;
+constexpr int MaxGames = 100000;
+constexpr int MaxViewEntries = 100000;
 constexpr int MaxViewerLines = 5000;
 constexpr int MaxArgSlots = 50;
 

@@ -36,7 +36,7 @@ constexpr PanelButton FileButtons[] = {
 }  // namespace
 
 void LoadTextFile(std::string_view fileName) {
-  ViewerLines.Fill(ShortString{});
+  ViewerLines.Clear();
   if (!FileExists(fileName)) {
     PutText("File Not Available!", 24, 15, White, Red);
     Pause(500);

@@ -62,7 +62,7 @@ TEST(ProgramState, NumberTexts) {
 }
 
 TEST(ProgramStateDeathTest, AnIndexOutsideATableStopsTheProgram) {
-  EXPECT_EXIT(Games[MaxGames + 1].DriverName = "x", testing::ExitedWithCode(1), "table index 4001");
+  EXPECT_EXIT(Games[MaxGames + 1].DriverName = "x", testing::ExitedWithCode(1), "table index 100001");
   EXPECT_EXIT(ViewList[0].DisplayLine = "x", testing::ExitedWithCode(1), "table index 0");
 }
 

@@ -91,9 +91,9 @@ TEST_F(GameNames, LinesPastTheTableAreLeftOutAndCounted) {
   WriteBytes("listfull.txt", CrLf(lines));
   ImportGameNames();
   EXPECT_EQ(GameCount, MaxGames);
-  EXPECT_EQ(Games[MaxGames].DriverName.Str(), "g4000");
+  EXPECT_EQ(Games[MaxGames].DriverName.Str(), "g100000");
   EXPECT_EQ(Progress(),
-            (std::vector<std::string>{"Getting Names", "Left out 3 game lines: the table holds 4000 games"}));
+            (std::vector<std::string>{"Getting Names", "Left out 3 game lines: the table holds 100000 games"}));
 }
 
 TEST_F(Clones, EachCloneLineNamesItsParentForEveryGameOfThatName) {

@@ -234,18 +234,18 @@ TEST_F(SettingsFile, ALineThatDoesNotConvertIsAnErrorNamingIt) {
 }
 
 TEST_F(SettingsFile, ACountOutsideTheTableIsRefusedBeforeAnythingChanges) {
-  for (const char* count : {"4001", "-1"}) {
+  for (const char* count : {"100001", "-1"}) {
     std::string bytes = CrLf(DefaultLines(count));
     WriteBytes("zeb.ini", bytes);
     EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1),
-                std::string("zeb: 'zeb.ini' declares ") + count + " games; it can hold 0 to 4000");
+                std::string("zeb: 'zeb.ini' declares ") + count + " games; it can hold 0 to 100000");
     EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
   }
   SetDefaultSettings();
   SaveSettings();
   std::string saved = ReadBytes("zeb.ini");
-  GameCount = 4001;
-  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: 'zeb.ini' declares 4001 games; it can hold 0 to 4000");
+  GameCount = 100001;
+  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: 'zeb.ini' declares 100001 games; it can hold 0 to 100000");
   EXPECT_EQ(ReadBytes("zeb.ini"), saved);
 }
 
