@@ -96,6 +96,29 @@ TEST_F(GameNames, LinesPastTheTableAreLeftOutAndCounted) {
             (std::vector<std::string>{"Getting Names", "Left out 3 game lines: the table holds 100000 games"}));
 }
 
+TEST_F(GameNames, AListOfTodaysSizeIsTakenWholeWithItsClones) {
+  constexpr int Count = 45294;
+  std::vector<std::string> full{"name      description"};
+  std::vector<std::string> clones{"name     clone of"};
+  for (int i = 1; i <= Count; ++i) {
+    std::string name = "g" + std::to_string(i);
+    full.push_back(name + std::string(10 - name.size(), ' ') + "\"Game number " + std::to_string(i) + "\"");
+    if (i % 1000 == 0) clones.push_back(name + std::string(9 - name.size(), ' ') + "g" + std::to_string(i - 1));
+  }
+  WriteBytes("listfull.txt", CrLf(full));
+  WriteBytes("listclones.txt", CrLf(clones));
+  ImportGameNames();
+  EXPECT_EQ(Progress(), (std::vector<std::string>{"Getting Names"})) << "nothing is left out";
+  ImportClones();
+  ASSERT_EQ(GameCount, Count);
+  EXPECT_EQ(Games[4001].DriverName.Str(), "g4001");
+  EXPECT_EQ(Games[Count].DriverName.Str(), "g45294");
+  EXPECT_EQ(Games[Count].Description.Str(), "Game number 45294");
+  EXPECT_EQ(Games[45000].CloneOf.Str(), "g44999");
+  EXPECT_TRUE(Games[45001].CloneOf.Empty());
+  EXPECT_EQ(Games[Count].Available.Str(), "0");
+}
+
 TEST_F(Clones, EachCloneLineNamesItsParentForEveryGameOfThatName) {
   SetGames({"abc", "abcd", "ABC", "abce", "abcd", "", "xyz"});
   WriteBytes("listclones.txt", CrLf({"name     clone of", "abcd     abc   ", "abce     abc", "ABC      zzz",

@@ -3,10 +3,14 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "console/scripted_backend.h"
+#include "core/fatal.h"
 #include "core/state.h"
+#include "core/work_file.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"
@@ -245,8 +249,95 @@ TEST_F(SettingsFile, ACountOutsideTheTableIsRefusedBeforeAnythingChanges) {
   SaveSettings();
   std::string saved = ReadBytes("zeb.ini");
   GameCount = 100001;
-  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: 'zeb.ini' declares 100001 games; it can hold 0 to 100000");
+  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1),
+              "zeb: 'zeb.ini' declares 100001 games; it can hold 0 to 100000");
   EXPECT_EQ(ReadBytes("zeb.ini"), saved);
+}
+
+// Game `game` of a generated table: every field differs from game to game,
+// long and short texts mixed, some fields empty.
+std::vector<std::string> GeneratedGame(int game) {
+  std::string n = std::to_string(game);
+  return {"g" + n,
+          game % 7 == 0 ? std::string() : "Generated game number " + n + std::string(static_cast<std::size_t>(game % 90), '*'),
+          game % 3 == 0 ? "g" + std::to_string(game - 1) : std::string(),
+          game % 2 == 0 ? "Shooter / Flying Vertical" : "Maze",
+          game % 2 == 0 ? "1" : "0",
+          game % 5 == 0 ? n : std::string()};
+}
+
+std::vector<std::string> GeneratedFile(int games) {
+  std::vector<std::string> lines = DefaultLines(std::to_string(games));
+  for (int game = 1; game <= games; ++game) {
+    for (std::string& field : GeneratedGame(game)) lines.push_back(std::move(field));
+  }
+  return lines;
+}
+
+TEST_F(SettingsFile, AFileOf4000GamesLoadsWholeAndSavesUnchanged) {
+  std::string bytes = CrLf(GeneratedFile(4000));
+  WriteBytes("zeb.ini", bytes);
+  LoadSettings();
+  ASSERT_EQ(GameCount, 4000);
+  for (int game = 1; game <= 4000; ++game) {
+    std::vector<std::string> fields = GeneratedGame(game);
+    for (int field = 1; field <= 6; ++field) {
+      ASSERT_EQ(GameField(game, field).Str(), fields[static_cast<std::size_t>(field - 1)]) << game << " " << field;
+    }
+  }
+  std::filesystem::remove("zeb.ini");
+  SaveSettings();
+  EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
+}
+
+TEST_F(SettingsFile, AFileThatFillsTheTableLoadsWholeAndSavesUnchanged) {
+  std::vector<std::string> lines = DefaultLines(std::to_string(MaxGames));
+  for (int game = 1; game <= MaxGames; ++game) {
+    for (const std::string& field : {std::to_string(game), std::string(), std::string(), std::string(),
+                                     std::string(game % 2 ? "1" : "0"), std::string()}) {
+      lines.push_back(field);
+    }
+  }
+  std::string bytes = CrLf(lines);
+  WriteBytes("zeb.ini", bytes);
+  LoadSettings();
+  ASSERT_EQ(GameCount, MaxGames);
+  EXPECT_EQ(Games[1].DriverName, "1");
+  EXPECT_EQ(Games[MaxGames].DriverName, "100000");
+  EXPECT_EQ(Games[MaxGames].Available, "0");
+  std::filesystem::remove("zeb.ini");
+  SaveSettings();
+  EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
+}
+
+TEST_F(SettingsFile, ARefusedCountLeavesTheTableAndSettingsInMemoryAsTheyWere) {
+  WriteBytes("zeb.ini", CrLf(GeneratedFile(3)));
+  LoadSettings();
+  Volume = -9;
+  std::vector<std::string> lines = GeneratedFile(4);
+  lines[0] = "100001";
+  lines[23] = "-3";  // the volume
+  WriteBytes("zeb.ini", CrLf(lines));
+
+  std::string message;
+  SetFatalHandler([](std::string_view text) { throw std::string(text); });
+  try {
+    LoadSettings();
+  } catch (const std::string& text) {
+    message = text;
+  }
+  SetFatalHandler(nullptr);
+  WorkFile.Close();
+  EXPECT_EQ(message, "'zeb.ini' declares 100001 games; it can hold 0 to 100000");
+  EXPECT_EQ(GameCount, 3);
+  EXPECT_EQ(Volume, -9);
+  for (int game = 1; game <= 3; ++game) {
+    std::vector<std::string> fields = GeneratedGame(game);
+    for (int field = 1; field <= 6; ++field) {
+      EXPECT_EQ(GameField(game, field).Str(), fields[static_cast<std::size_t>(field - 1)]) << game << " " << field;
+    }
+  }
+  EXPECT_TRUE(Games[4].DriverName.Empty());
 }
 
 TEST_F(SettingsFile, AFailedSaveKeepsThePreviousFile) {
