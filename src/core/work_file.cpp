@@ -1,6 +1,10 @@
 #include "core/work_file.h"
 
+#include <algorithm>
+#include <bit>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 
 #include "core/fatal.h"
 #include "core/file_system.h"
@@ -10,8 +14,34 @@ namespace zeb {
 TextFile WorkFile;
 
 namespace {
+
 constexpr int EndMark = 0x1A;
+
+// The bytes of `word` that end a line or the file (a carriage return, a line
+// feed or the end mark) as a mask: the lowest set bit is in the first such
+// byte in memory order (bits above it may be set by the borrow and say
+// nothing); 0 when there is none.
+uint64_t LineEndMask(uint64_t word) {
+  constexpr uint64_t Ones = 0x0101010101010101ull;
+  constexpr uint64_t Highs = 0x8080808080808080ull;
+  auto zeroBytes = [](uint64_t v) { return (v - Ones) & ~v & Highs; };
+  return zeroBytes(word ^ (Ones * '\n')) | zeroBytes(word ^ (Ones * '\r')) | zeroBytes(word ^ (Ones * EndMark));
 }
+
+// The first byte from `at` on that ends a line or the file, or `end`; eight
+// bytes at a time where the byte order allows it.
+const unsigned char* LineEnd(const unsigned char* at, const unsigned char* end) {
+  if constexpr (std::endian::native == std::endian::little) {
+    for (uint64_t word; end - at >= 8; at += 8) {
+      std::memcpy(&word, at, sizeof word);
+      if (uint64_t mask = LineEndMask(word)) return at + std::countr_zero(mask) / 8;
+    }
+  }
+  while (at < end && *at != '\n' && *at != '\r' && *at != EndMark) ++at;
+  return at;
+}
+
+}  // namespace
 
 void TextFile::RememberName(std::string_view name) {
   std::size_t n = name.copy(name_, sizeof name_ - 1);
@@ -65,21 +95,39 @@ int TextFile::Peek() {
 
 bool TextFile::Eof() { return Peek() == EOF; }
 
-ShortString TextFile::ReadLine() {
-  char line[ShortString::Capacity];
-  std::size_t length = 0;
-  for (;;) {
-    int c = Peek();
-    if (c == EOF) break;
-    ++position_;
-    if (c == '\n') break;
-    if (c == '\r') {
-      if (Peek() == '\n') ++position_;
-      break;
+std::string_view TextFile::ReadLine() {
+  // A line that lies whole in the buffer is given where it lies; one that
+  // runs over a refill is gathered in line_.
+  std::size_t gathered = 0;
+  while (!ended_ && (position_ < filled_ || Fill())) {
+    const char* start = reinterpret_cast<const char*>(buffer_ + position_);
+    const unsigned char* stop = LineEnd(buffer_ + position_, buffer_ + filled_);
+    std::size_t run = static_cast<std::size_t>(stop - (buffer_ + position_));
+    position_ += run;
+    std::string_view line(start, std::min(run, sizeof line_));
+    if (gathered > 0 || position_ == filled_) {
+      std::size_t kept = std::min(run, sizeof line_ - gathered);
+      std::memcpy(line_ + gathered, start, kept);
+      gathered += kept;
+      line = std::string_view(line_, gathered);
+      if (position_ == filled_) continue;  // the line goes on after a refill
     }
-    if (length < sizeof line) line[length++] = static_cast<char>(c);
+    if (*stop == EndMark) {
+      ended_ = true;
+      return line;
+    }
+    ++position_;
+    if (*stop == '\r') {
+      // The look at the next byte may refill the buffer under the line.
+      if (gathered == 0 && position_ == filled_) {
+        std::memcpy(line_, line.data(), line.size());
+        line = std::string_view(line_, line.size());
+      }
+      if (Peek() == '\n') ++position_;
+    }
+    return line;
   }
-  return ShortString(std::string_view(line, length));
+  return std::string_view(line_, gathered);
 }
 
 void TextFile::WriteLine(std::string_view text) {

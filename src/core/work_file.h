@@ -23,7 +23,10 @@ class TextFile {
 
   void OpenRead(std::string_view name);
   void Create(std::string_view name);  // for writing; replaces an old file
-  ShortString ReadLine();
+  // The next line, at most 255 bytes of it. The view is of the file's own
+  // buffers: it holds until the next call on the file (Eof included), so
+  // store it (assign it to a ShortString) before going on.
+  std::string_view ReadLine();
   void WriteLine(std::string_view text);
   // True when no byte, or only the end mark 0x1A, is left to read.
   bool Eof();
@@ -41,6 +44,7 @@ class TextFile {
   bool writing_ = false;
   bool ended_ = false;  // the end mark 0x1A has been reached
   char name_[256] = {};
+  char line_[ShortString::Capacity] = {};
 };
 
 extern TextFile WorkFile;

@@ -17,7 +17,7 @@ using testing_support::WriteBytes;
 std::vector<std::string> ReadAll(const std::string& name) {
   std::vector<std::string> lines;
   WorkFile.OpenRead(name);
-  while (!WorkFile.Eof()) lines.push_back(WorkFile.ReadLine().Str());
+  while (!WorkFile.Eof()) lines.emplace_back(WorkFile.ReadLine());
   WorkFile.Close();
   return lines;
 }
@@ -55,10 +55,10 @@ TEST(WorkFile, ReadingAtTheEndGivesEmptyLinesAndBinaryBytesPassThrough) {
   TempDir dir;
   WriteBytes("bin.txt", std::string("\x01\x1B[31m\xFF\x00z", 8));
   WorkFile.OpenRead("bin.txt");
-  EXPECT_EQ(WorkFile.ReadLine().Str(), std::string("\x01\x1B[31m\xFF\x00z", 8));
+  EXPECT_EQ(WorkFile.ReadLine(), std::string("\x01\x1B[31m\xFF\x00z", 8));
   EXPECT_TRUE(WorkFile.Eof());
-  EXPECT_TRUE(WorkFile.ReadLine().Empty());
-  EXPECT_TRUE(WorkFile.ReadLine().Empty());
+  EXPECT_TRUE(WorkFile.ReadLine().empty());
+  EXPECT_TRUE(WorkFile.ReadLine().empty());
   WorkFile.Close();
 }
 
