@@ -32,6 +32,26 @@ TEST(WorkFile, LineEndsAreCrLfOrCrLf) {
   EXPECT_TRUE(ReadAll("empty.txt").empty());
 }
 
+// The reader takes the file 64 KiB at a time: a line, its CR LF or the end
+// mark may fall on either side of a refill.
+TEST(WorkFile, LinesThatStraddleARefillReadWhole) {
+  TempDir dir;
+  constexpr std::size_t Refill = 1 << 16;
+  for (std::size_t shift = 0; shift <= 13; ++shift) {
+    // Enough after the refill that it replaces the whole buffer.
+    std::vector<std::string> expected{std::string(255, 'p'), "abcdefghij", "next"};
+    std::string bytes(Refill - shift - 2, 'p');
+    bytes += "\r\nabcdefghij\r\nnext\r\n";
+    for (int line = 0; line < 300; ++line) {
+      expected.push_back(std::string(250, static_cast<char>('A' + line % 26)));
+      bytes += expected.back() + "\r\n";
+    }
+    WriteBytes("straddle.txt", bytes + "end\x1A\r\nafter the mark\r\n");
+    expected.push_back("end");
+    EXPECT_EQ(ReadAll("straddle.txt"), expected) << shift;
+  }
+}
+
 TEST(WorkFile, EndMarkEndsTheFile) {
   TempDir dir;
   WriteBytes("marked.txt", std::string("one\r\ntw\x1Ao\r\nthree\r\n"));
