@@ -3,16 +3,14 @@
 // of 4000 games; and the ROM scan with half the archives present. Then the
 // first-run import at today's size: 45,294 games and 26,051 clones in the
 // emulator's wide list layout, a 45,000-line catver.ini and the ROM scan
-// with half the archives present. The data is generated in temporary
-// directories.
+// with half the archives present, and loading the settings file of that
+// table. The data is generated in temporary directories.
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -33,36 +31,29 @@ std::string Name(int game) {
   return name;
 }
 
-void Write(const std::string& file, const std::string& text) {
-  std::ofstream out(file, std::ios::binary);
-  out << text;
-}
+using bench::WriteFile;
 
 // A working directory with the emulator's lists, catver.ini, cheat.dat and
 // the archives of every other game; removed at the end of the program.
-class Workplace {
+class Workplace : public bench::ScratchDir {
  public:
-  Workplace() {
-    char pattern[] = "/tmp/zeb-bench-XXXXXX";
-    path_ = mkdtemp(pattern);
-    std::filesystem::current_path(path_);
-
-    Write("ver.txt", "M.A.M.E. v0.37 beta 16 (Jun 28 2001) - Multiple Arcade Machine Emulator\r\n");
+  Workplace() : ScratchDir("zeb-bench") {
+    WriteFile("ver.txt", "M.A.M.E. v0.37 beta 16 (Jun 28 2001) - Multiple Arcade Machine Emulator\r\n");
     std::string full = "name      description\r\n";
     for (int game = 1; game <= Games; ++game) {
       full += Name(game) + "   \"Some Arcade Game number " + std::to_string(game) + " (set 1)\"\r\n";
     }
-    Write("listfull.txt", full);
+    WriteFile("listfull.txt", full);
 
     std::string clones = "name     clone of\r\n";
     for (int clone = 1; clone <= Clones; ++clone) clones += Name(clone * 2) + "  " + Name(clone * 2 - 1) + "\r\n";
-    Write("listclones.txt", clones);
+    WriteFile("listclones.txt", clones);
 
     std::string catver = ";; catver.ini\r\n\r\n[Category]\r\n";
     for (int game = 1; game <= Games; ++game) catver += Name(game) + "=Platform / Shooter Scrolling\r\n";
     catver += "[VerAdded]\r\n";
     for (int game = 1; game <= Games; ++game) catver += Name(game) + "=.37b16\r\n";
-    Write("catver.ini", catver);
+    WriteFile("catver.ini", catver);
 
     std::string cheats;
     for (int line = 0; line < CheatLines; ++line) {
@@ -74,20 +65,11 @@ class Workplace {
       }
       cheats += Name(line / 10 % Games + 1) + ":0:0000A2F3:05:000:Infinite Lives:Player 1\r\n";
     }
-    Write("cheat.dat", cheats);
+    WriteFile("cheat.dat", cheats);
 
     std::filesystem::create_directory("roms");
-    for (int game = 1; game <= Games; game += 2) Write("roms/" + Name(game) + ".zip", "PK");
+    for (int game = 1; game <= Games; game += 2) WriteFile("roms/" + Name(game) + ".zip", "PK");
   }
-  ~Workplace() {
-    std::error_code ignored;
-    std::filesystem::current_path("/", ignored);
-    std::filesystem::remove_all(path_, ignored);
-  }
-  void Enter() const { std::filesystem::current_path(path_); }
-
- private:
-  std::string path_;
 };
 
 Workplace& Place() {
@@ -104,15 +86,11 @@ constexpr int TodaysCatverLines = 45000;
 // listfull.txt 18 wide with the description in quotes from column 19, the
 // clone column of listclones.txt 17 wide with the parent from column 18;
 // catver.ini with a category line for most games; half the archives.
-class TodaysWorkplace {
+class TodaysWorkplace : public bench::ScratchDir {
  public:
-  TodaysWorkplace() {
-    char pattern[] = "/tmp/zeb-bench-today-XXXXXX";
-    path_ = mkdtemp(pattern);
-    std::filesystem::current_path(path_);
-    std::vector<bench::GameData> games = bench::MakeGameSet(TodaysGames, TodaysClones, 16);
+  TodaysWorkplace() : ScratchDir("zeb-bench-today") {    std::vector<bench::GameData> games = bench::MakeGameSet(TodaysGames, TodaysClones, 16);
 
-    Write("ver.txt", "MAME v0.251 (unknown)\r\nCopyright Nicola Salmoria and the MAME team\r\n");
+    WriteFile("ver.txt", "MAME v0.251 (unknown)\r\nCopyright Nicola Salmoria and the MAME team\r\n");
     std::string full = "Name:             Description:\r\n";
     std::string clones = "Name:            Clone of:\r\n";
     std::string catver = ";; catver.ini 0.251 ;;\r\n\r\n[Category]\r\n";
@@ -122,22 +100,13 @@ class TodaysWorkplace {
       full += bench::PaddedTo(game.Name, 18) + "\"" + game.Description + "\"\r\n";
       if (!game.Parent.empty()) clones += bench::PaddedTo(game.Name, 17) + game.Parent + "\r\n";
       if (static_cast<int>(i) < TodaysCatverLines) catver += game.Name + "=" + game.Category + "\r\n";
-      if (game.Available) Write("roms/" + game.Name + ".zip", "PK");
+      if (game.Available) WriteFile("roms/" + game.Name + ".zip", "PK");
     }
     catver += "[VerAdded]\r\n";
-    Write("listfull.txt", full);
-    Write("listclones.txt", clones);
-    Write("catver.ini", catver);
+    WriteFile("listfull.txt", full);
+    WriteFile("listclones.txt", clones);
+    WriteFile("catver.ini", catver);
   }
-  ~TodaysWorkplace() {
-    std::error_code ignored;
-    std::filesystem::current_path("/", ignored);
-    std::filesystem::remove_all(path_, ignored);
-  }
-  void Enter() const { std::filesystem::current_path(path_); }
-
- private:
-  std::string path_;
 };
 
 TodaysWorkplace& TodaysPlace() {
@@ -193,8 +162,9 @@ void BM_SaveSettings(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveSettings)->Unit(benchmark::kMillisecond);
 
-void BM_LoadSettings(benchmark::State& state) {
-  Place();
+// Loads the settings file of the imported table, again and again, as every
+// start does.
+void LoadImportedTable(benchmark::State& state, int games) {
   zeb::ResetProgramState();
   zeb::ResetSettings();
   FirstRunImports();
@@ -204,7 +174,12 @@ void BM_LoadSettings(benchmark::State& state) {
     benchmark::DoNotOptimize(zeb::GameCount);
   }
   std::filesystem::remove("zeb.ini");
-  if (zeb::GameCount != Games) state.SkipWithError("the load did not read the table");
+  if (zeb::GameCount != games) state.SkipWithError("the load did not read the table");
+}
+
+void BM_LoadSettings(benchmark::State& state) {
+  Place();
+  LoadImportedTable(state, Games);
 }
 BENCHMARK(BM_LoadSettings)->Unit(benchmark::kMillisecond);
 
@@ -235,20 +210,9 @@ void BM_FirstRunImportToday(benchmark::State& state) {
 }
 BENCHMARK(BM_FirstRunImportToday)->Unit(benchmark::kMillisecond);
 
-// Loading the settings file of today's table (45,294 games), as every start
-// does, and the list that the start then builds from it.
 void BM_LoadSettingsToday(benchmark::State& state) {
   TodaysPlace();
-  zeb::ResetProgramState();
-  zeb::ResetSettings();
-  FirstRunImports();
-  zeb::SaveSettings();
-  for (auto _ : state) {
-    zeb::LoadSettings();
-    benchmark::DoNotOptimize(zeb::GameCount);
-  }
-  std::filesystem::remove("zeb.ini");
-  if (zeb::GameCount != std::min(TodaysGames, zeb::MaxGames)) state.SkipWithError("the load did not read the table");
+  LoadImportedTable(state, std::min(TodaysGames, zeb::MaxGames));
 }
 BENCHMARK(BM_LoadSettingsToday)->Unit(benchmark::kMillisecond);
 

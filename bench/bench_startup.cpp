@@ -42,22 +42,17 @@ constexpr int Height = 25;
 
 // A directory with a zeb.ini of `games` games in the form a save writes, and
 // a mame.ini. The 46 settings lines are the program's own defaults.
-class PreparedDir {
+class PreparedDir : public bench::ScratchDir {
  public:
-  explicit PreparedDir(int games) {
-    char pattern[] = "/tmp/zeb-bench-start-XXXXXX";
-    path_ = mkdtemp(pattern);
-    std::filesystem::path old = std::filesystem::current_path();
-    std::filesystem::current_path(path_);
+  explicit PreparedDir(int games) : ScratchDir("zeb-bench-start") {
     zeb::ResetProgramState();
     zeb::ResetSettings();
     zeb::SetDefaultSettings();
     zeb::MameVersion = "0.251 (unknown)";
     zeb::GameCount = 0;
     zeb::SaveSettings();
-    std::filesystem::current_path(old);
 
-    std::ifstream in(path_ + "/zeb.ini", std::ios::binary);
+    std::ifstream in("zeb.ini", std::ios::binary);
     std::stringstream head;
     head << in.rdbuf();
     std::string text = head.str();
@@ -70,17 +65,9 @@ class PreparedDir {
         text += "\r\n";
       }
     }
-    bench::WriteFile(path_ + "/zeb.ini", text);
-    bench::WriteFile(path_ + "/mame.ini", "# written by the emulator\r\n");
+    bench::WriteFile("zeb.ini", text);
+    bench::WriteFile("mame.ini", "# written by the emulator\r\n");
   }
-  ~PreparedDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
 };
 
 // Follows what a terminal does with the bytes: the cursor, the clearing of

@@ -6,8 +6,11 @@
 // of the ROM archives present and cheats for one game in five. The benchmark
 // programs write it as the emulator's lists, catver.ini or zeb.ini.
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
@@ -86,6 +89,29 @@ inline std::vector<GameData> MakeGameSet(int count, int clones, int longestName)
   }
   return games;
 }
+
+// A temporary directory, made the current one while it is being filled and
+// by Enter(); removed with everything in it at the end.
+class ScratchDir {
+ public:
+  explicit ScratchDir(const std::string& prefix) {
+    std::string pattern = "/tmp/" + prefix + "-XXXXXX";
+    path_ = mkdtemp(pattern.data());
+    Enter();
+  }
+  ~ScratchDir() {
+    std::error_code ignored;
+    std::filesystem::current_path("/", ignored);
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  void Enter() const { std::filesystem::current_path(path_); }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
 
 inline void WriteFile(const std::string& file, const std::string& text) {
   std::ofstream out(file, std::ios::binary);
