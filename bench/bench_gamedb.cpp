@@ -88,7 +88,8 @@ constexpr int TodaysCatverLines = 45000;
 // catver.ini with a category line for most games; half the archives.
 class TodaysWorkplace : public bench::ScratchDir {
  public:
-  TodaysWorkplace() : ScratchDir("zeb-bench-today") {    std::vector<bench::GameData> games = bench::MakeGameSet(TodaysGames, TodaysClones, 16);
+  TodaysWorkplace() : ScratchDir("zeb-bench-today") {
+    std::vector<bench::GameData> games = bench::MakeGameSet(TodaysGames, TodaysClones, 16);
 
     WriteFile("ver.txt", "MAME v0.251 (unknown)\r\nCopyright Nicola Salmoria and the MAME team\r\n");
     std::string full = "Name:             Description:\r\n";
