@@ -118,6 +118,42 @@ TEST_F(ConsoleModelTest, MotionWithoutPressDoesNotStopThePoll) {
   EXPECT_EQ(GetKey(), 'k');
 }
 
+TEST_F(ConsoleModelTest, AWheelNotchEndsThePollAndLeavesTheMouseAlone) {
+  backend.Click(5, 7);
+  KeyWaiting();
+  KeyWaiting();
+  // Two notches down, a key, and a notch up in one batch: each poll ends at
+  // a notch, which waits for the main loop.
+  backend.Batch({InputEvent::WheelNotch(1), InputEvent::WheelNotch(1), InputEvent::Key('k'), InputEvent::WheelNotch(-1)});
+  EXPECT_FALSE(KeyWaiting());
+  EXPECT_EQ(TakeWheelNotches(), 1);
+  EXPECT_EQ(TakeWheelNotches(), 0);
+  EXPECT_FALSE(KeyWaiting());
+  EXPECT_TRUE(KeyWaiting());
+  EXPECT_EQ(TakeWheelNotches(), 1);
+  EXPECT_EQ(GetKey(), 'k');
+  EXPECT_FALSE(KeyWaiting());
+  EXPECT_EQ(TakeWheelNotches(), -1);
+  // The position of the last click and the released button are as they were.
+  EXPECT_EQ(MouseButton, 0);
+  EXPECT_EQ(MouseColumn, 5);
+  EXPECT_EQ(MouseRow, 7);
+}
+
+TEST_F(ConsoleModelTest, WaitingForAKeyDropsTheWheel) {
+  backend.Wheel(2).Wheel(-1).Keys("y");
+  EXPECT_EQ(GetKey(), 'y');
+  EXPECT_EQ(TakeWheelNotches(), 0);
+  // Without a mouse there is no wheel either.
+  ConsoleUseBackend(nullptr);
+  ScriptedBackend keyboardOnly;
+  ConsoleUseBackend(&keyboardOnly);
+  MousePresent = false;
+  keyboardOnly.Wheel(1);
+  EXPECT_FALSE(KeyWaiting());
+  EXPECT_EQ(TakeWheelNotches(), 0);
+}
+
 TEST_F(ConsoleModelTest, MouseIsSwitchedOnOnce) {
   EXPECT_FALSE(backend.MouseReporting);
   EnableMouse();
