@@ -4,9 +4,10 @@
 // from the input (empty pieces among them), each time followed by a flush:
 // all three give the same events and leave the same button state. Every
 // event is well formed (a mouse event on a cell from 1,1 with button 0, 1 or
-// 2; a wheel notch of one step; a special key with a code). After the flush nothing is held, a second
-// flush gives nothing, and the decoder reads a known set of keys exactly as
-// a fresh one does: no input can leave it stuck.
+// 2; a wheel notch of one step; a special key with a code). After the
+// flush nothing is held, a second flush gives nothing, and the decoder reads
+// a known set of keys exactly as a fresh one does: no input can leave it
+// stuck.
 
 #include <algorithm>
 #include <cstddef>
