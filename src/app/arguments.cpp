@@ -116,7 +116,9 @@ std::string StoredMameVersion() {
            (read.LinesBefore == 1 ? " line" : " lines") + ", the version is on line " +
            std::to_string(MameVersionLine) + "\n";
   }
-  if (read.Text.empty()) return intro + "names no emulator version (its line " + std::to_string(MameVersionLine) + " is empty)\n";
+  if (read.Text.empty()) {
+    return intro + "names no emulator version (its line " + std::to_string(MameVersionLine) + " is empty)\n";
+  }
   return "Emulator version in " + std::string(SettingsFileName) + ": " + VisibleText(read.Text, MaxLineLength) + "\n";
 }
 

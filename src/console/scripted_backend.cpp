@@ -27,7 +27,8 @@ ScriptedBackend& ScriptedBackend::Hold(int column, int row, int polls) {
 
 ScriptedBackend& ScriptedBackend::Wheel(int notches) {
   std::vector<InputEvent> events;
-  for (int n = notches < 0 ? -notches : notches; n > 0; --n) events.push_back(InputEvent::WheelNotch(notches < 0 ? -1 : 1));
+  int notch = notches < 0 ? -1 : 1;
+  for (int n = notches * notch; n > 0; --n) events.push_back(InputEvent::WheelNotch(notch));
   return Batch(std::move(events));
 }
 

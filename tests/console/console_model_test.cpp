@@ -124,7 +124,8 @@ TEST_F(ConsoleModelTest, AWheelNotchEndsThePollAndLeavesTheMouseAlone) {
   KeyWaiting();
   // Two notches down, a key, and a notch up in one batch: each poll ends at
   // a notch, which waits for the main loop.
-  backend.Batch({InputEvent::WheelNotch(1), InputEvent::WheelNotch(1), InputEvent::Key('k'), InputEvent::WheelNotch(-1)});
+  backend.Batch(
+      {InputEvent::WheelNotch(1), InputEvent::WheelNotch(1), InputEvent::Key('k'), InputEvent::WheelNotch(-1)});
   EXPECT_FALSE(KeyWaiting());
   EXPECT_EQ(TakeWheelNotches(), 1);
   EXPECT_EQ(TakeWheelNotches(), 0);
