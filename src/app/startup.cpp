@@ -44,37 +44,39 @@ void CountAvailableGames() {
 
 }  // namespace
 
-void FirstRun() {
-  if (!(FileExists("listfull.txt") && FileExists("listclones.txt"))) {
-    PutText("Please run the RunMe.bat!", 1, 1, White, LightRed);
-    if (!FileExists("RunMe.bat")) {
-      PutText("Making RunMe.bat", 1, 3, White, Green);
-      WorkFile.Create("RunMe.bat");
-      for (const char* line : RunMeLines) WorkFile.WriteLine(line);
-      WorkFile.Close();
-    }
-    PutText("Press a key to exit", 1, 5, White, Black);
-    PutText(MakeListsOffer, 1, MakeListsRow, Yellow, Black);
-    LastKey = GetKey();
-    bool made = false;
-    if (LastKey == 'M' || LastKey == 'm') {
-      made = MakeLists();
-      if (!made) {
-        ProgressLine();
-        SetColours(White, Black);
-        ProgressWrite("Press a key to exit");
-        LastKey = GetKey();
-      }
-    }
-    if (!made) {
-      // The terminal is given back on this road too: a terminal left in raw
-      // mode with mouse reporting on would be unusable.
-      ConsoleRestore();
-      std::exit(0);
-    }
-    // The lists are there: the import follows on a clear screen.
-    ClearScreen();
+namespace {
+
+// The lists are missing: the batch file and its messages, then a key. Any
+// key ends the program, but M, which has the lists made here and now; the
+// program ends also when they cannot be made.
+void AskForTheLists() {
+  PutText("Please run the RunMe.bat!", 1, 1, White, LightRed);
+  if (!FileExists("RunMe.bat")) {
+    PutText("Making RunMe.bat", 1, 3, White, Green);
+    WorkFile.Create("RunMe.bat");
+    for (const char* line : RunMeLines) WorkFile.WriteLine(line);
+    WorkFile.Close();
   }
+  PutText("Press a key to exit", 1, 5, White, Black);
+  PutText(MakeListsOffer, 1, MakeListsRow, Yellow, Black);
+  LastKey = GetKey();
+  if (LastKey == 'M' || LastKey == 'm') {
+    if (MakeLists()) return;  // the import's progress follows below the commands
+    ProgressLine();
+    SetColours(White, Black);
+    ProgressWrite("Press a key to exit");
+    LastKey = GetKey();
+  }
+  // The terminal is given back on this road too: a terminal left in raw
+  // mode with mouse reporting on would be unusable.
+  ConsoleRestore();
+  std::exit(0);
+}
+
+}  // namespace
+
+void FirstRun() {
+  if (!(FileExists("listfull.txt") && FileExists("listclones.txt"))) AskForTheLists();
 
   // A game list without games would make an empty table for good: better to
   // stop, keep the lists for a look, and import again at the next start.
