@@ -166,6 +166,22 @@ void EnableMouse() {
   Backend->SetMouseReporting(true);
 }
 
+namespace {
+
+void PutAtCursor(unsigned char c) {
+  Screen.Cells[Screen.CursorRow - 1][Screen.CursorColumn - 1] = Cell{c, Screen.Attr};
+  if (++Screen.CursorColumn > ScreenWidth) {
+    Screen.CursorColumn = 1;
+    NextRow();
+  }
+}
+
+void ShowProgress() {
+  if (Backend != nullptr) Backend->Present(Screen);
+}
+
+}  // namespace
+
 void ProgressWrite(std::string_view text) {
   for (char ch : text) {
     auto c = static_cast<unsigned char>(ch);
@@ -183,14 +199,16 @@ void ProgressWrite(std::string_view text) {
         if (Backend != nullptr) Backend->Beep();
         break;
       default:
-        Screen.Cells[Screen.CursorRow - 1][Screen.CursorColumn - 1] = Cell{c, Screen.Attr};
-        if (++Screen.CursorColumn > ScreenWidth) {
-          Screen.CursorColumn = 1;
-          NextRow();
-        }
+        PutAtCursor(c);
         break;
     }
   }
+  ShowProgress();
+}
+
+void ProgressGlyphs(std::string_view text) {
+  for (char c : text) PutAtCursor(static_cast<unsigned char>(c));
+  ShowProgress();
 }
 
 void ProgressLine(std::string_view text) {

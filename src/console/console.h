@@ -64,10 +64,14 @@ void ShowCursor();
 void EnableMouse();
 
 // Progress output: text at the cursor in the current colours, with line
-// feed, carriage return, backspace, bell, wrap and scroll.
+// feed, carriage return, backspace, bell, wrap and scroll. Each write is
+// shown at once: the importers' lines are seen while they work.
 void ProgressWrite(std::string_view text);
 // The text followed by a line break (carriage return, line feed).
 void ProgressLine(std::string_view text = {});
+// Text from outside (another program's messages) at the cursor, with wrap
+// and scroll: every byte shows its glyph, control bytes included.
+void ProgressGlyphs(std::string_view text);
 
 // Hands the terminal to another program (shows the screen first, then the
 // terminal's own mode, cursor shown below the screen's text, no mouse

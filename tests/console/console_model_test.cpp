@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "console/console.h"
 #include "console/keys.h"
 #include "console/scripted_backend.h"
@@ -73,6 +75,21 @@ TEST_F(ConsoleModelTest, ProgressOutputWrapsAndScrolls) {
   EXPECT_EQ(ForegroundAt(80, 25), 15);
   EXPECT_EQ(Screen.CursorRow, 25);
   EXPECT_EQ(Screen.CursorColumn, 1);
+}
+
+TEST_F(ConsoleModelTest, ProgressIsShownAsItIsWrittenAndOutsideTextAsGlyphs) {
+  int presents = backend.Presents;
+  ProgressLine("Getting Names");
+  EXPECT_GT(backend.Presents, presents);
+  presents = backend.Presents;
+  ProgressGlyphs(std::string("a\r\n\a\x1b[2Jb", 9));
+  EXPECT_EQ(backend.Presents, presents + 1);
+  EXPECT_EQ(backend.Beeps, 0);
+  EXPECT_EQ(TextAt(1, 2, 9), std::string("a\r\n\a\x1b[2Jb", 9));
+  EXPECT_EQ(Screen.CursorColumn, 10);
+  ProgressGlyphs(std::string(75, 'x'));  // wraps as progress output does
+  EXPECT_EQ(Screen.CursorRow, 3);
+  EXPECT_EQ(Screen.CursorColumn, 5);
 }
 
 TEST_F(ConsoleModelTest, SpecialKeyComesAsZeroThenCode) {
