@@ -7,6 +7,10 @@
 
 namespace zeb {
 
+// The characters that paths on this system need besides letters and digits
+// and the signs between "0" and "z" ("/", "." and "-" on POSIX).
+extern const std::string_view PathCharacters;
+
 // The path as the operating system takes it: every "\" becomes "/".
 std::string NativePath(std::string_view path);
 

@@ -8,6 +8,8 @@
 
 namespace zeb {
 
+const std::string_view PathCharacters = "/.-";
+
 std::string NativePath(std::string_view path) {
   std::string native(path);
   for (char& c : native) {

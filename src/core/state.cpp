@@ -50,7 +50,7 @@ void ResetProgramState() {
 }
 
 void SetStartValues() {
-  ProgramVersion = "v1.1";
+  ProgramVersion = ProgramVersionText;
   TopLine = 0;
   ColumnOffset = 0;
   SelectedEntry = 1;

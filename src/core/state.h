@@ -39,6 +39,8 @@ extern FixedTable<ShortString, MaxViewerLines> ViewerLines;
 extern FixedTable<ShortString, MaxArgSlots> ArgSlots;
 extern ShortString CommandOptions;
 
+// The program's version, as the title bar and --version show it.
+constexpr const char* ProgramVersionText = "v1.1";
 extern ShortString ProgramVersion;
 extern ShortString MameVersion;
 extern int32_t GameCount;

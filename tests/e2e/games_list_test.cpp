@@ -128,5 +128,30 @@ TEST(GamesList, DownAndEndScroll) {
   Quit(term);
 }
 
+TEST(GamesList, WheelScrollsThreeRowsANotchAndNeverClicks) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  std::string fourth = term.Text(2, 7, 27);
+  std::string seventh = term.Text(2, 10, 27);
+  ASSERT_FALSE(Trimmed(seventh).empty());
+
+  // One notch down over row 10, as the terminal reports it.
+  term.Send("\x1b[<65;30;10M");
+  ASSERT_TRUE(term.WaitForText(2, 4, fourth));
+  EXPECT_EQ(term.Text(2, 7, 27), seventh);
+  // Two notches up in one write (the second with Ctrl held): back at the top,
+  // where the window stops.
+  term.Send("\x1b[<64;30;10M\x1b[<80;30;10M");
+  ASSERT_TRUE(term.WaitForText(2, 4, "astrobee  Astro Bee (World)"));
+  // The selection is still the first game: nothing under the pointer was
+  // clicked.
+  EXPECT_EQ(term.At(2, 4).Background, 15);
+  EXPECT_EQ(term.At(2, 10).Background, 0);
+  EXPECT_EQ(term.Text(2, 7, 27), fourth);
+  Quit(term);
+}
+
 }  // namespace
 }  // namespace zeb::e2e

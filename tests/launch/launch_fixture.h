@@ -3,6 +3,7 @@
 // name of our choice, and its launch log.
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <filesystem>
 #include <string>
@@ -20,6 +21,36 @@ inline void InstallStandIn(const std::filesystem::path& path) {
   std::filesystem::copy_file(standIn, path, std::filesystem::copy_options::overwrite_existing);
   std::filesystem::permissions(path, std::filesystem::perms::owner_all);
 }
+
+// An environment variable set (or, with nullptr, unset) for the lifetime of
+// the object; the programs that the test runs inherit it.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const char* name, const char* value) : name_(name) {
+    const char* old = getenv(name);
+    had_ = old != nullptr;
+    if (had_) old_ = old;
+    if (value != nullptr) {
+      setenv(name, value, 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  ~ScopedEnvironment() {
+    if (had_) {
+      setenv(name_.c_str(), old_.c_str(), 1);
+    } else {
+      unsetenv(name_.c_str());
+    }
+  }
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  std::string name_;
+  std::string old_;
+  bool had_ = false;
+};
 
 // The stand-in's launch log in `directory` ("" when it wrote none).
 inline std::string LaunchLog(const std::filesystem::path& directory = ".") {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "console/colours.h"
 #include "console/console.h"
 #include "console/scripted_backend.h"
 #include "core/state.h"
@@ -175,13 +176,83 @@ TEST_F(LaunchGameTest, SeveralRomDirectoriesFindTheArchiveAndPassThrough) {
   EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c] [-rp] [roms;more]\n");
 }
 
-TEST_F(LaunchGameTest, UnusableMamePathEndsTheProgram) {
-  // The archive is found through an absolute ROM directory; the emulator's
-  // directory does not exist.
-  Touch("roms/astrobee.zip");
-  RomPaths = dir.Path() + "/roms";
+// A launch that cannot run says why on the black screen, waits for a key
+// and puts back the screen it came from, unchanged.
+class LaunchFailureTest : public LaunchGameTest {
+ protected:
+  void SetUp() override {
+    LaunchGameTest::SetUp();
+    Touch("roms/astrobee.zip");
+    RomPaths = dir.Path() + "/roms";
+    CurrentScreen = 2;  // started from the file viewer
+    PanelScreen = 2;
+    PutText("the screen before", 3, 7, Yellow, Blue);
+  }
+  void ExpectFailureShown(const std::string& message) {
+    const ScreenModel before = Screen;
+    backend.Keys("k");
+    LaunchGame();
+    EXPECT_EQ(LastKey, 'k');
+    EXPECT_TRUE(backend.ScriptDone());
+    EXPECT_EQ(TextOf(backend.ScreenAtPoll, 1, 1, 16), "Starting Mame...");
+    EXPECT_EQ(TextOf(backend.ScreenAtPoll, 1, 3, static_cast<int>(message.size())), message);
+    EXPECT_EQ(backend.ScreenAtPoll.Cells[2][0].Attr, LightRed);
+    EXPECT_EQ(TextOf(backend.ScreenAtPoll, 1, 25, 30), "Press any key to continue.....");
+    EXPECT_TRUE(SameScreen(Screen, before));
+    EXPECT_EQ(CurrentScreen, 2);
+    EXPECT_EQ(PanelScreen, 2);
+    EXPECT_GE(backend.Repaints, 1);
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(dir.Path()));
+  }
+
+  launch_testing::ScopedEnvironment path{"PATH", (dir.Path() + "/roms").c_str()};
+};
+
+TEST_F(LaunchFailureTest, AMamePathThatCannotBeEntered) {
   MamePath = "nowhere/";
-  EXPECT_EXIT(LaunchGame(), ::testing::ExitedWithCode(1), "nowhere");
+  ExpectFailureShown("Cannot enter the directory nowhere/: No such file or directory");
+  EXPECT_FALSE(std::filesystem::exists("launch.log"));
+}
+
+TEST_F(LaunchFailureTest, AnEmulatorThatIsMissingOrCannotRun) {
+  PauseAfterMame = 0;  // the failure waits for its key all the same
+  std::filesystem::remove("mame.exe");
+  ExpectFailureShown("Cannot run mame.exe: No such file or directory");
+
+  testing_support::WriteBytes("mame.exe", "#!/bin/sh\ntouch ran\n");
+  std::filesystem::permissions("mame.exe", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  ExpectFailureShown("Cannot run mame.exe: Permission denied");
+
+  std::filesystem::create_directory("emu");
+  MamePath = "emu/";
+  ExpectFailureShown("Cannot run emu/mame.exe: No such file or directory");
+  EXPECT_FALSE(std::filesystem::exists("ran"));
+  EXPECT_EQ(backend.Resumes, 0);
+}
+
+TEST_F(LaunchGameTest, TheEmulatorInstalledAsMameOrOnThePathRunsToo) {
+  Touch("roms/astrobee.zip");
+  std::filesystem::remove("mame.exe");
+  InstallStandIn("mame");
+  LaunchGame();
+  EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c]\n");
+
+  // Only on the search path: used when the settings name no directory.
+  std::filesystem::remove("mame");
+  std::filesystem::remove("launch.log");
+  InstallStandIn("bin/mame");
+  launch_testing::ScopedEnvironment path("PATH", (dir.Path() + "/bin").c_str());
+  LaunchGame();
+  EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c]\n");
+  EXPECT_EQ(CurrentScreen, 0);
+
+  std::filesystem::remove("launch.log");
+  RomPaths = dir.Path() + "/roms";
+  MamePath = dir.Path() + "/";
+  backend.Keys(" ");
+  LaunchGame();
+  EXPECT_FALSE(std::filesystem::exists("launch.log"));
+  EXPECT_EQ(TextOf(backend.ScreenAtPoll, 1, 3, 10), "Cannot run");
 }
 
 }  // namespace

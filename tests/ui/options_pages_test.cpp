@@ -109,6 +109,11 @@ TEST_F(OptionsPagesTest, ClickOnAPathFieldEditsItInPlace) {
   HandleOptionsClick(21, 7);
   HandleOptionsClick(58, 16);
   EXPECT_EQ(backend.Pauses, (std::vector<int>{150, 150, 150, 150}));
+
+  // The paths of this system can be typed.
+  backend.Keys("\b\b\b\b\b\b\b\b\b\b/usr/games/mame-0.251\r");
+  HandleOptionsClick(22, 22);
+  EXPECT_EQ(ExeName, "/usr/games/mame-0.251");
 }
 
 }  // namespace
