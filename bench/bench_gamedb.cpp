@@ -90,6 +90,7 @@ class TodaysWorkplace : public bench::ScratchDir {
  public:
   TodaysWorkplace() : ScratchDir("zeb-bench-today") {
     std::vector<bench::GameData> games = bench::MakeGameSet(TodaysGames, TodaysClones, 16);
+    last_ = games.back();
 
     WriteFile("ver.txt", "MAME v0.251 (unknown)\r\nCopyright Nicola Salmoria and the MAME team\r\n");
     std::string full = "Name:             Description:\r\n";
@@ -108,6 +109,11 @@ class TodaysWorkplace : public bench::ScratchDir {
     WriteFile("listclones.txt", clones);
     WriteFile("catver.ini", catver);
   }
+  // The last game, as the import must take it.
+  const bench::GameData& Last() const { return last_; }
+
+ private:
+  bench::GameData last_;
 };
 
 TodaysWorkplace& TodaysPlace() {
@@ -199,7 +205,7 @@ BENCHMARK(BM_ScanRomAvailability)->Unit(benchmark::kMillisecond);
 // The whole first-run import at today's size, the ROM scan included (the
 // names import ends with it).
 void BM_FirstRunImportToday(benchmark::State& state) {
-  TodaysPlace();
+  const TodaysWorkplace& place = TodaysPlace();
   zeb::ResetProgramState();
   zeb::ResetSettings();
   for (auto _ : state) {
@@ -207,7 +213,11 @@ void BM_FirstRunImportToday(benchmark::State& state) {
     benchmark::DoNotOptimize(zeb::GameCount);
   }
   state.counters["games"] = zeb::GameCount;
-  if (zeb::GameCount != std::min(TodaysGames, zeb::MaxGames)) state.SkipWithError("the import did not fill the table");
+  const zeb::GameRecord& last = zeb::Games[zeb::GameCount];
+  if (zeb::GameCount != TodaysGames || last.DriverName.View() != place.Last().Name ||
+      last.Description.View() != place.Last().Description || last.Category.Empty() != (TodaysGames > TodaysCatverLines)) {
+    state.SkipWithError("the import did not read the lists as they are laid out");
+  }
 }
 BENCHMARK(BM_FirstRunImportToday)->Unit(benchmark::kMillisecond);
 
