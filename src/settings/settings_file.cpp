@@ -24,6 +24,7 @@
 #include "core/fatal.h"
 #include "core/file_system.h"
 #include "core/state.h"
+#include "core/visible_text.h"
 #include "core/work_file.h"
 #include "settings/settings.h"
 
@@ -96,19 +97,23 @@ bool ParseReal(std::string_view text, double& value) {
   return result.ec == std::errc() && result.ptr == convert.data() + convert.size() && std::isfinite(value);
 }
 
-// "'<text>' is not a valid <kind> value"
-[[noreturn]] void FatalConversion(std::string_view text, std::string_view kind) {
+// "'<text>' is not a valid <kind> value", and on a second line where the
+// text stands, so that the user knows what to correct.
+[[noreturn]] void FatalConversion(std::string_view text, std::string_view kind, int lineNumber) {
   std::string message = "'";
-  message += text;
+  message += VisibleText(text);
   message += "' is not a valid ";
   message += kind;
-  message += " value";
+  message += " value\nin '";
+  message += VisibleText(SettingsFileName);
+  message += "', line ";
+  message += IntText(lineNumber).View();
   Fatal(message);
 }
 
 [[noreturn]] void FatalGameCount(long long count) {
   std::string message = "'";
-  message += SettingsFileName;
+  message += VisibleText(SettingsFileName);
   message += "' declares ";
   message += IntText(count).View();
   message += " games; it can hold 0 to ";
@@ -146,8 +151,13 @@ void LoadSettings() {
   for (int i = 0; i < SettingsLineCount; ++i) {
     texts[i] = WorkFile.ReadLine();
     SettingKind kind = SettingsLines[i].Kind;
-    if (kind == SettingKind::Integer && !ParseInteger(texts[i], integers[i])) FatalConversion(texts[i], "integer");
-    if (kind == SettingKind::Real && !ParseReal(texts[i], reals[i])) FatalConversion(texts[i], "floating point");
+    int lineNumber = i + 1;
+    if (kind == SettingKind::Integer && !ParseInteger(texts[i], integers[i])) {
+      FatalConversion(texts[i], "integer", lineNumber);
+    }
+    if (kind == SettingKind::Real && !ParseReal(texts[i], reals[i])) {
+      FatalConversion(texts[i], "floating point", lineNumber);
+    }
   }
   // The first line is the game count.
   if (integers[0] < 0 || integers[0] > MaxGames) FatalGameCount(integers[0]);

@@ -182,6 +182,13 @@ TEST_F(LaunchGameTest, UnusableMamePathEndsTheProgram) {
   RomPaths = dir.Path() + "/roms";
   MamePath = "nowhere/";
   EXPECT_EXIT(LaunchGame(), ::testing::ExitedWithCode(1), "nowhere");
+
+  // A path that holds control bytes is quoted in a visible form: the report
+  // cannot switch the terminal's modes.
+  MamePath = "\x1b[?1049h\x1b[?25l\x9b" "nowhere\\";
+  EXPECT_EXIT(LaunchGame(), ::testing::ExitedWithCode(1),
+              ::testing::Eq("zeb: Cannot change to the directory '\\x1B[?1049h\\x1B[?25l\\x9Bnowhere\\': "
+                            "No such file or directory\n"));
 }
 
 }  // namespace

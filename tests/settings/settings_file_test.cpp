@@ -210,7 +210,7 @@ TEST_F(SettingsFile, ALineThatDoesNotConvertIsAnErrorNamingIt) {
     const char* text;
     const char* message;
   } cases[] = {
-      {7, "abc", "zeb: 'abc' is not a valid integer value"},
+      {7, "abc", "zeb: 'abc' is not a valid integer value\nzeb: in 'zeb.ini', line 7\n"},
       {24, "+5", "zeb: '\\+5' is not a valid integer value"},
       {24, "5 ", "zeb: '5 ' is not a valid integer value"},
       {32, "99999999999", "zeb: '99999999999' is not a valid integer value"},
@@ -230,7 +230,30 @@ TEST_F(SettingsFile, ALineThatDoesNotConvertIsAnErrorNamingIt) {
   }
   // A file that ends inside the settings lines reads an empty integer line.
   WriteBytes("zeb.ini", CrLf({"0", "", "roms", "samples", "mame.exe", "1"}));
-  EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1), "zeb: '' is not a valid integer value");
+  EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1),
+              "zeb: '' is not a valid integer value\nzeb: in 'zeb.ini', line 7\n");
+}
+
+// A damaged file must not be able to steer the terminal through the report:
+// its control bytes and bytes above 126 are quoted in a visible form.
+TEST_F(SettingsFile, AReportQuotesControlBytesVisibly) {
+  struct Case {
+    int line;
+    std::string text;
+    std::string report;
+  } cases[] = {
+      {1, "\x1b[?1049h\x1b[?1002h\x1b[?1006h\x1b[?25l",
+       "zeb: '\\x1B[?1049h\\x1B[?1002h\\x1B[?1006h\\x1B[?25l' is not a valid integer value\n"
+       "zeb: in 'zeb.ini', line 1\n"},
+      {37, std::string("1\x07\x9b\xff\\x", 6) + std::string(1, '\0'),
+       "zeb: '1\\x07\\x9B\\xFF\\x\\x00' is not a valid floating point value\nzeb: in 'zeb.ini', line 37\n"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> lines = DefaultLines("0");
+    lines[static_cast<std::size_t>(c.line - 1)] = c.text;
+    WriteBytes("zeb.ini", CrLf(lines));
+    EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1), testing::Eq(c.report)) << c.line;
+  }
 }
 
 TEST_F(SettingsFile, ACountOutsideTheTableIsRefusedBeforeAnythingChanges) {
