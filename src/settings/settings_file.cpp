@@ -5,9 +5,10 @@
 // read back from that form or from a plain decimal ("1.5"); "." is the
 // decimal point whatever the user's locale.
 //
-// The file is written beside itself under a temporary name and then renamed
-// over the old one, so a save that fails half-way leaves the previous
-// settings and game table as they were.
+// The file is written beside itself under a new, unique name, forced to the
+// disk and then renamed over the old one, so a save that fails half-way
+// leaves the previous settings and game table as they were, and no partial
+// file behind.
 //
 // The game table holds at most MaxGames games. A file that declares more, or
 // a negative count, is refused with an error before anything is changed:
@@ -33,7 +34,6 @@ namespace zeb {
 namespace {
 
 constexpr int FieldsPerGame = 6;
-constexpr const char* TemporaryFileName = "zeb.ini.tmp";
 
 // The largest magnitude written. The largest double itself would round up
 // to 1.79769313486232E+0308, which is past it: the file could not be read
@@ -125,7 +125,7 @@ bool ParseReal(std::string_view text, double& value) {
 
 void SaveSettings() {
   if (GameCount < 0 || GameCount > MaxGames) FatalGameCount(GameCount);
-  WorkFile.Create(TemporaryFileName);
+  WorkFile.CreateReplacing(SettingsFileName);
   for (const SettingsLine& line : SettingsLines) {
     switch (line.Kind) {
       case SettingKind::Integer: WorkFile.WriteLine(IntText(*line.Integer)); break;
@@ -137,7 +137,6 @@ void SaveSettings() {
     for (int field = 1; field <= FieldsPerGame; ++field) WorkFile.WriteLine(GameField(game, field));
   }
   WorkFile.Close();
-  if (!RenameFile(TemporaryFileName, SettingsFileName)) FatalIo("cannot replace", SettingsFileName);
 }
 
 void LoadSettings() {
