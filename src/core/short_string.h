@@ -34,8 +34,10 @@ class ShortString {
 
   void Assign(std::string_view text) {
     std::size_t n = text.size() < Capacity ? text.size() : Capacity;
-    // The source may overlap our own buffer (assigning a part of ourselves).
-    if (n > 0) std::memmove(bytes_, text.data(), n);
+    // The source may be a part of ourselves, never before our first byte:
+    // a forward copy is right for it.
+    const char* from = text.data();
+    for (std::size_t i = 0; i < n; ++i) bytes_[i] = from[i];
     length_ = static_cast<unsigned char>(n);
   }
 
