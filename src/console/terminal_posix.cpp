@@ -98,8 +98,11 @@ void TerminalBackend::Write(std::string_view bytes) {
 
 void TerminalBackend::Present(const ScreenModel& screen) {
   if (!Active()) return;
-  CheckResize();
   last_ = screen;
+  // Given back at a stop and continued in the background: the terminal is
+  // someone else's until we are in the foreground again.
+  if (TerminalGivenBack()) return;
+  CheckResize();
   buffer_.clear();
   if (width_ < ScreenWidth || height_ < ScreenHeight) {
     if (!noticeShown_) {
@@ -194,6 +197,7 @@ void TerminalBackend::Beep() {
 void TerminalBackend::SetMouseReporting(bool on) {
   if (!Active() || on == mouse_) return;
   mouse_ = on;
+  SetTerminalMouse(on);
   Write(on ? MouseOnSequence : MouseOffSequence);
 }
 
@@ -215,8 +219,10 @@ void TerminalBackend::Suspend(const ScreenModel& screen) {
   buffer_ += "\x1b[0m\x1b[?25h\x1b[?7h";
   if (mouse_) buffer_ += MouseOffSequence;
   mouse_ = false;
+  SetTerminalMouse(false);
   Write(buffer_);
   tcsetattr(input_, TCSAFLUSH, &original_);
+  SetTerminalHandedOver(true);
   suspended_ = true;
   view_.Attr = -1;
   view_.CursorColumn = view_.CursorRow = 0;
@@ -226,6 +232,7 @@ void TerminalBackend::Suspend(const ScreenModel& screen) {
 void TerminalBackend::Resume() {
   if (!Active() || !suspended_) return;
   suspended_ = false;
+  SetTerminalHandedOver(false);
   tcsetattr(input_, TCSAFLUSH, &raw_);
   // No repaint: what the other program wrote stays until the screen changes
   // there or a full repaint is asked for.
@@ -248,6 +255,7 @@ void TerminalBackend::Restore() {
   if (!Active()) return;
   restored_ = true;
   mouse_ = false;
+  SetTerminalMouse(false);
   Write(TerminalRestoreSequence);
   tcsetattr(input_, TCSAFLUSH, &original_);
   SetTerminalTaken(false);
@@ -288,16 +296,16 @@ void ConsoleOpen() {
   if (tcgetattr(output, &mode) != 0) FailOpen("No way to get console screen buffer info");
   int input = isatty(STDIN_FILENO) ? STDIN_FILENO : openTty();
 
-  // No termination signal may come between taking the terminal and having
-  // the handlers that give it back.
+  // No termination signal nor a stop from the keyboard may come between
+  // taking the terminal and having the handlers that give it back.
   sigset_t blocked;
   sigset_t previous;
   sigemptyset(&blocked);
-  for (int signal : {SIGTERM, SIGHUP, SIGINT, SIGQUIT}) sigaddset(&blocked, signal);
+  for (int signal : {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGTSTP, SIGCONT}) sigaddset(&blocked, signal);
   sigprocmask(SIG_BLOCK, &blocked, &previous);
   auto* terminal = new TerminalBackend(input, output);
   if (!terminal->Start()) FailOpen("No way to get console screen buffer info");
-  InstallTerminalSignals(input, output, terminal->OriginalMode());
+  InstallTerminalSignals(input, output, terminal->OriginalMode(), terminal->RawMode());
   Terminal = terminal;
   std::atexit(RestoreAtExit);
   sigprocmask(SIG_SETMASK, &previous, nullptr);

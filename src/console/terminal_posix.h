@@ -28,6 +28,7 @@ class TerminalBackend : public ConsoleBackend {
   // False (and nothing changed) when the terminal's mode cannot be read.
   bool Start();
   const termios& OriginalMode() const { return original_; }
+  const termios& RawMode() const { return raw_; }
 
   void Present(const ScreenModel& screen) override;
   void BeginPoll() override;
