@@ -106,6 +106,11 @@ void TerminalBackend::Present(const ScreenModel& screen) {
   buffer_.clear();
   if (width_ < ScreenWidth || height_ < ScreenHeight) {
     if (!noticeShown_) {
+      // A button held when the screen went out of sight is let go.
+      if (lastButton_ != 0) {
+        queue_.push_back(InputEvent::MouseAt(lastColumn_, lastRow_, 0));
+        lastButton_ = 0;
+      }
       RenderSizeNotice(width_, height_, buffer_);
       noticeShown_ = true;
       view_.Valid = false;
@@ -146,17 +151,33 @@ bool TerminalBackend::ReadInput(int timeoutMilliseconds) {
 
 void TerminalBackend::BeginPoll() {
   if (!Active()) return;
+  std::size_t before = queue_.size();
   ReadInput(0);
   // A sequence cut off at the end of what came: its rest follows at once, or
   // it was a lone ESC.
   while (InputIncomplete(decoder_)) {
     if (!ReadInput(EscapeWaitMilliseconds)) FlushInput(decoder_, queue_);
   }
+  if (noticeShown_) DropUnseenInput(before);
+}
+
+void TerminalBackend::DropUnseenInput(std::size_t from) {
+  std::size_t kept = from;
+  for (std::size_t i = from; i < queue_.size(); ++i) {
+    const InputEvent& event = queue_[i];
+    if (event.Type == InputEvent::Kind::Mouse && event.Button == 0) queue_[kept++] = event;
+  }
+  queue_.resize(kept);
 }
 
 bool TerminalBackend::NextEvent(InputEvent& event) {
   if (next_ >= queue_.size()) return false;
   event = queue_[next_++];
+  if (event.Type == InputEvent::Kind::Mouse) {
+    lastButton_ = event.Button;
+    lastColumn_ = event.Column;
+    lastRow_ = event.Row;
+  }
   if (next_ == queue_.size()) {
     queue_.clear();
     next_ = 0;

@@ -256,6 +256,36 @@ TEST_F(TerminalPtyTest, SuspendKeepsTheScreenAndResumeWritesOnlyChanges) {
   terminal.Restore();
 }
 
+// While the notice hides the screen, nothing typed or clicked acts on it:
+// Esc and y would otherwise quit behind a question never seen.
+TEST_F(TerminalPtyTest, WhileTheNoticeShowsKeysAndClicksAreDropped) {
+  TerminalBackend terminal(slave_, slave_);
+  ASSERT_TRUE(terminal.Start());
+  terminal.SetMouseReporting(true);
+  ScreenModel model;
+  terminal.Present(model);
+  Type("\x1b[<0;3;4M");
+  EXPECT_EQ(Events(terminal), "m3,4,1");  // a button held down
+
+  Resize(60, 20);
+  terminal.RepaintAll();
+  terminal.Present(model);
+  EXPECT_NE(Output().find("too small"), std::string::npos);
+  Type("\x1b");
+  Type("y\x1b[<0;5;6M");
+  // Only the held button is let go, where it was.
+  EXPECT_EQ(Events(terminal), "m3,4,0");
+  Type("\x1b[<0;5;6m");
+  EXPECT_EQ(Events(terminal), "m5,6,0");
+
+  Resize(80, 25);
+  terminal.RepaintAll();
+  terminal.Present(model);
+  Type("y");
+  EXPECT_EQ(Events(terminal), "k121");
+  terminal.Restore();
+}
+
 TEST_F(TerminalPtyTest, SmallTerminalShowsANoticeUntilEnlarged) {
   Resize(60, 20);
   TerminalBackend terminal(slave_, slave_);
