@@ -105,5 +105,40 @@ TEST(Signals, AStopGivesTheTerminalBackAndAContinueTakesItAgain) {
   ExpectTerminalRestored(term);
 }
 
+// The keyboard's stop while the emulator has the terminal stops both; the
+// continue gives our screen back but leaves the terminal's mode to the
+// emulator until it ends.
+TEST(Signals, AStopWhileTheEmulatorRunsLeavesItTheTerminalUntilItEnds) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  StartAndQuit(dir);
+  InstallLingeringEmulator(dir, false);
+  TmuxSession term(dir.Path(), "set -m; " + ZebBinary() + "; read line; fg");
+  ASSERT_TRUE(WaitForGamesList(term));
+  term.Send("\r");
+  ASSERT_TRUE(WaitUntil([&] { return Exists(dir.File("emulator.pid")); }));
+  int emulator = std::stoi(ReadFile(dir.File("emulator.pid")));
+  int program = term.ProgramPid();
+  ASSERT_GT(program, 0);
+  EXPECT_TRUE(PaneInLineMode(term));
+
+  kill(-program, SIGTSTP);  // the whole job, as Ctrl+Z in the emulator's mode
+  ASSERT_TRUE(WaitUntil([&] { return term.Query("#{alternate_on}") == "0"; }));
+  term.Send("\r");  // fg
+  ASSERT_TRUE(WaitUntil([&] { return term.Query("#{alternate_on}") == "1"; }));
+  EXPECT_TRUE(WaitUntil([&] { return ReadFile("/proc/" + std::to_string(emulator) + "/stat").find(") S ") !=
+                                     std::string::npos; }));
+  EXPECT_TRUE(PaneInLineMode(term));
+  EXPECT_EQ(term.Query("#{mouse_any_flag}#{mouse_button_flag}#{mouse_all_flag}#{mouse_sgr_flag}"), "0000");
+
+  kill(emulator, SIGTERM);
+  ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue....."));
+  term.Send(" ");
+  ASSERT_TRUE(WaitForGamesList(term));
+  EXPECT_FALSE(PaneInLineMode(term));
+  EXPECT_EQ(term.Query("#{mouse_button_flag}#{mouse_sgr_flag}"), "11");
+  EXPECT_EQ(QuitWithEscape(term), 0);
+}
+
 }  // namespace
 }  // namespace zeb::e2e
