@@ -181,7 +181,7 @@ TEST_F(TerminalPtyTest, ReadsKeysMouseAndLoneEscape) {
     });
     std::string events = Events(terminal);
     later.join();
-    if (events != "x80") events += " " + Events(terminal);
+    if (events != "x80") events += std::string(" ") + Events(terminal);
     completed = events == "x80";
     if (!completed) {
       EXPECT_EQ(events, "k27 k91 k66");
