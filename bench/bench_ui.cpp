@@ -84,6 +84,7 @@ std::size_t KeyBytes(ScriptedBackend& backend, TerminalView& view, unsigned char
 struct ShownList {
   ScriptedBackend backend;
   TerminalView view;
+  std::size_t fullFrameBytes = 0;  // of the first showing
 
   ShownList() {
     ConsoleUseBackend(&backend);
@@ -91,9 +92,34 @@ struct ShownList {
     RedrawScreen();
     std::string out;
     RenderChanges(view, Screen, out);
+    fullFrameBytes = out.size();
   }
   ~ShownList() { ConsoleUseBackend(nullptr); }
 };
+
+// The bytes of a full showing of each screen: the games list, the options
+// screen's Paths page (a page of blocks) and the file viewer's picture.
+void BM_FullFrameBytes(benchmark::State& state) {
+  ShownList list;
+  std::size_t options = 0;
+  std::size_t viewer = 0;
+  for (auto _ : state) {
+    TerminalView view;
+    std::string out;
+    DrawScreenBody(1, 1);
+    RenderChanges(view, Screen, out);
+    options = out.size();
+    view.Valid = false;
+    out.clear();
+    DrawScreenBody(2, 1);
+    RenderChanges(view, Screen, out);
+    viewer = out.size();
+  }
+  state.counters["games_list_bytes"] = static_cast<double>(list.fullFrameBytes);
+  state.counters["options_bytes"] = static_cast<double>(options);
+  state.counters["viewer_bytes"] = static_cast<double>(viewer);
+}
+BENCHMARK(BM_FullFrameBytes);
 
 void BM_ListKeyBytes(benchmark::State& state) {
   ShownList list;

@@ -81,10 +81,25 @@ void ConsoleRestore() {
 
 void ConsoleFatal(std::string_view message) {
   ConsoleRestore();
-  std::string line = "zeb: ";
-  line += message;
-  line += '\n';
-  std::fwrite(line.data(), 1, line.size(), stderr);
+  // Whoever built the message, no byte of it may reach the terminal as a
+  // control character: each is shown as \x and two hexadecimal digits. A
+  // line feed starts a new line of the report.
+  static constexpr char Hex[] = "0123456789ABCDEF";
+  std::string report = "zeb: ";
+  for (char c : message) {
+    auto byte = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      report += "\nzeb: ";
+    } else if (byte >= 0x20 && byte <= 0x7E) {
+      report += c;
+    } else {
+      report += "\\x";
+      report += Hex[byte >> 4];
+      report += Hex[byte & 15];
+    }
+  }
+  report += '\n';
+  std::fwrite(report.data(), 1, report.size(), stderr);
   std::fflush(stderr);
   std::exit(1);
 }

@@ -44,6 +44,8 @@ void ConsoleOpen();
 void ConsoleRestore();
 // The run-time error report: gives the terminal back, writes
 // "zeb: <message>" to standard error and ends the program with status 1.
+// Each line of the message gets its own "zeb: "; control bytes and bytes
+// above 126 are written as "\x1B" and the like, never as themselves.
 [[noreturn]] void ConsoleFatal(std::string_view message);
 
 void PutText(std::string_view text, int column, int row, int foreground, int background);

@@ -49,10 +49,31 @@ void TextFile::RememberName(std::string_view name) {
 }
 
 TextFile::~TextFile() {
+  // A replacement still open here was cut off (the program ends in the
+  // middle of a save): it must not stay behind.
+  Abandon();
   if (file_ != nullptr) std::fclose(file_);
 }
 
+void TextFile::Abandon() {
+  if (replacing_.empty()) return;
+  int error = errno;
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+  DeleteFile(unique_);
+  replacing_.clear();
+  unique_.clear();
+  errno = error;
+}
+
+void TextFile::Fail(std::string_view action, std::string_view name) {
+  std::string named(name);  // `name` may be one of ours, which Abandon clears
+  Abandon();
+  FatalIo(action, named);
+}
+
 void TextFile::OpenRead(std::string_view name) {
+  Abandon();
   Close();
   std::string path = NativePath(name);
   file_ = std::fopen(path.c_str(), "rb");
@@ -64,6 +85,7 @@ void TextFile::OpenRead(std::string_view name) {
 }
 
 void TextFile::Create(std::string_view name) {
+  Abandon();
   Close();
   std::string path = NativePath(name);
   file_ = std::fopen(path.c_str(), "wb");
@@ -72,6 +94,20 @@ void TextFile::Create(std::string_view name) {
   ended_ = false;
   position_ = filled_ = 0;
   RememberName(name);
+}
+
+void TextFile::CreateReplacing(std::string_view name) {
+  Abandon();
+  Close();
+  std::string unique;
+  file_ = CreateUniqueFileBeside(name, unique);
+  if (file_ == nullptr) FatalIo("cannot create a new file beside", name);
+  replacing_ = name;
+  unique_ = unique;
+  writing_ = true;
+  ended_ = false;
+  position_ = filled_ = 0;
+  RememberName(unique_);
 }
 
 // Refills the read buffer; false at the end of the file.
@@ -133,12 +169,23 @@ std::string_view TextFile::ReadLine() {
 void TextFile::WriteLine(std::string_view text) {
   if (file_ == nullptr || !writing_) Fatal("write to a file that is not open for writing");
   if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fwrite("\r\n", 1, 2, file_) != 2) {
-    FatalIo("cannot write", name_);
+    Fail("cannot write", name_);
   }
 }
 
 void TextFile::Close() {
   if (file_ == nullptr) return;
+  if (!replacing_.empty()) {
+    // Everything on the disk before the name changes, then the name.
+    if (!SyncFile(file_) || std::ferror(file_)) Fail("cannot write", name_);
+    int closed = std::fclose(file_);
+    file_ = nullptr;
+    if (closed != 0) Fail("cannot write", name_);
+    if (!ReplaceFile(unique_, replacing_)) Fail("cannot replace", replacing_);
+    replacing_.clear();
+    unique_.clear();
+    return;
+  }
   std::FILE* f = file_;
   file_ = nullptr;
   bool failed = writing_ && (std::fflush(f) != 0 || std::ferror(f));

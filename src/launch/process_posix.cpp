@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "console/console.h"
+#include "console/terminal_signals_posix.h"
+#include "core/file_system.h"
 #include "launch/launch.h"
 #include "launch/program_file.h"
 
@@ -66,13 +68,28 @@ pid_t Spawn(const std::string& path, std::vector<std::string>& words, int& error
   posix_spawnattr_setsigmask(&attributes, &noneBlocked);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 
+  // A termination signal that comes while the program starts finds it
+  // registered: it is passed on to it, not left behind.
+  sigset_t termination;
+  sigset_t previous;
+  sigemptyset(&termination);
+  for (int signal : {SIGTERM, SIGHUP}) sigaddset(&termination, signal);
+  sigprocmask(SIG_BLOCK, &termination, &previous);
   pid_t child = -1;
   error = posix_spawn(&child, path.c_str(), nullptr, &attributes, argv.data(), environ);
   posix_spawnattr_destroy(&attributes);
+  if (error == 0) SetRunningChild(child);
+  sigprocmask(SIG_SETMASK, &previous, nullptr);
   return error == 0 ? child : -1;
 }
 
 void WaitFor(pid_t child) {
+  // Waited for without collecting it first: its process id stays ours, so
+  // that a termination signal passed on to it reaches no other process.
+  siginfo_t info{};
+  while (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT) == -1 && errno == EINTR) {
+  }
+  SetRunningChild(0);
   int status = 0;
   while (waitpid(child, &status, 0) == -1 && errno == EINTR) {
   }

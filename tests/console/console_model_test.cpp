@@ -16,6 +16,13 @@ namespace {
 
 using ConsoleModelTest = testing_support::ProgramTest<>;
 
+// The error report, whoever built its message: a control byte never
+// reaches the terminal; each line of the message is a line of the report.
+TEST_F(ConsoleModelTest, TheErrorReportNeverWritesControlBytes) {
+  EXPECT_EXIT(ConsoleFatal("bad \x1b[?1049h\x07\x9b" "31m\nsecond line\r"), ::testing::ExitedWithCode(1),
+              ::testing::Eq("zeb: bad \\x1B[?1049h\\x07\\x9B31m\nzeb: second line\\x0D\n"));
+}
+
 TEST_F(ConsoleModelTest, PutTextClipsAtTheEdges) {
   PutText("ABCDEFGHIJ", 75, 2, 14, 1);
   EXPECT_EQ(TextAt(75, 2, 6), "ABCDEF");

@@ -13,9 +13,9 @@ namespace zeb {
 inline std::string Describe(const InputEvent& event) {
   if (event.Type == InputEvent::Kind::Wheel) return event.Notch < 0 ? "wu" : "wd";
   if (event.Type == InputEvent::Kind::Mouse) {
-    return "m" + std::to_string(event.Column) + "," + std::to_string(event.Row) + "," + std::to_string(event.Button);
+    return std::string("m") + std::to_string(event.Column) + "," + std::to_string(event.Row) + "," + std::to_string(event.Button);
   }
-  return (event.Extended ? "x" : "k") + std::to_string(event.Code);
+  return std::string(event.Extended ? "x" : "k") + std::to_string(event.Code);
 }
 
 inline std::string Describe(const std::vector<InputEvent>& events) {

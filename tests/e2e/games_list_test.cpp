@@ -46,9 +46,15 @@ TEST(GamesList, FirstScreenLayout) {
   // The panel's counts are those of the imported lists and the archives
   // present, on the black box without padding (the panel's other cells are
   // checked on the screen model).
-  EXPECT_EQ(term.Text(64, 12, 3), std::to_string(games) + "\u2588");
-  EXPECT_EQ(term.Text(64, 14, 3), std::to_string(available) + "\u2588");
-  EXPECT_EQ(term.Text(64, 16, 3), std::to_string(games - available) + "\u2588");
+  auto expectCount = [&](int row, int count) {
+    std::string digits = std::to_string(count);
+    int after = 64 + static_cast<int>(digits.size());
+    EXPECT_EQ(term.Text(64, row, static_cast<int>(digits.size())), digits) << row;
+    EXPECT_EQ(term.At(after, row).Background, 0) << row;  // the black box
+  };
+  expectCount(12, games);
+  expectCount(14, available);
+  expectCount(16, games - available);
 
   // Heading and the 21 list rows of the demo's games.
   EXPECT_EQ(term.Text(2, 3, 19), "Driver    Game Name");

@@ -26,7 +26,7 @@ TEST(Launch, EnterRunsTheSelectedGameWithTheDefaultOptions) {
   EXPECT_EQ(term.Line(1).rfind("Starting Mame...", 0), 0u);
   EXPECT_EQ(ReadFile(dir.File("launch.log")), "[astrobee] [-w] [-c]\n");
   // The emulator's own output is still readable at the prompt.
-  EXPECT_TRUE(term.WaitFor("astrobee", 1.0));
+  EXPECT_TRUE(term.WaitFor("astrobee"));
   // The emulator had the terminal without mouse reporting; it is back on now.
   EXPECT_EQ(term.Query("#{mouse_button_flag}"), "1");
   term.Send("k");

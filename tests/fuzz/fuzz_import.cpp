@@ -153,7 +153,7 @@ Table Expected(const std::vector<std::string> (&files)[5], bool catver, bool che
     game[2] = Found(parents, name);
     game[3] = Found(categories, name);
     bool available = FileExists("roms\\" + name + ".zip") || (name == "natodefa" && FileExists("roms\\natodef.zip"));
-    game[4] = available ? "1" : "0";
+    game[4].assign(1, available ? '1' : '0');
     auto count = cheatCounts.find(name);
     if (count != cheatCounts.end()) game[5] = std::to_string(count->second);
   }

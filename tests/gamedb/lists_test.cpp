@@ -87,7 +87,12 @@ TEST_F(GameNames, AHeaderOnlyListGivesNoGamesAndTheScanMarksTheArchives) {
 
 TEST_F(GameNames, LinesPastTheTableAreLeftOutAndCounted) {
   std::vector<std::string> lines{"header"};
-  for (int i = 1; i <= MaxGames + 3; ++i) lines.push_back("g" + std::to_string(i) + "      \"Game\"");
+  for (int i = 1; i <= MaxGames + 3; ++i) {
+    std::string line = "g";
+    line += std::to_string(i);
+    line += "      \"Game\"";
+    lines.push_back(line);
+  }
   WriteBytes("listfull.txt", CrLf(lines));
   ImportGameNames();
   EXPECT_EQ(GameCount, MaxGames);

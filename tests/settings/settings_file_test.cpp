@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -214,7 +217,7 @@ TEST_F(SettingsFile, ALineThatDoesNotConvertIsAnErrorNamingIt) {
     const char* text;
     const char* message;
   } cases[] = {
-      {7, "abc", "zeb: 'abc' is not a valid integer value"},
+      {7, "abc", "zeb: 'abc' is not a valid integer value\nzeb: in 'zeb.ini', line 7\n"},
       {24, "+5", "zeb: '\\+5' is not a valid integer value"},
       {24, "5 ", "zeb: '5 ' is not a valid integer value"},
       {32, "99999999999", "zeb: '99999999999' is not a valid integer value"},
@@ -234,7 +237,30 @@ TEST_F(SettingsFile, ALineThatDoesNotConvertIsAnErrorNamingIt) {
   }
   // A file that ends inside the settings lines reads an empty integer line.
   WriteBytes("zeb.ini", CrLf({"0", "", "roms", "samples", "mame.exe", "1"}));
-  EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1), "zeb: '' is not a valid integer value");
+  EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1),
+              "zeb: '' is not a valid integer value\nzeb: in 'zeb.ini', line 7\n");
+}
+
+// A damaged file must not be able to steer the terminal through the report:
+// its control bytes and bytes above 126 are quoted in a visible form.
+TEST_F(SettingsFile, AReportQuotesControlBytesVisibly) {
+  struct Case {
+    int line;
+    std::string text;
+    std::string report;
+  } cases[] = {
+      {1, "\x1b[?1049h\x1b[?1002h\x1b[?1006h\x1b[?25l",
+       "zeb: '\\x1B[?1049h\\x1B[?1002h\\x1B[?1006h\\x1B[?25l' is not a valid integer value\n"
+       "zeb: in 'zeb.ini', line 1\n"},
+      {37, std::string("1\x07\x9b\xff\\x", 6) + std::string(1, '\0'),
+       "zeb: '1\\x07\\x9B\\xFF\\x\\x00' is not a valid floating point value\nzeb: in 'zeb.ini', line 37\n"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> lines = DefaultLines("0");
+    lines[static_cast<std::size_t>(c.line - 1)] = c.text;
+    WriteBytes("zeb.ini", CrLf(lines));
+    EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1), testing::Eq(c.report)) << c.line;
+  }
 }
 
 TEST_F(SettingsFile, ACountOutsideTheTableIsRefusedBeforeAnythingChanges) {
@@ -340,30 +366,81 @@ TEST_F(SettingsFile, ARefusedCountLeavesTheTableAndSettingsInMemoryAsTheyWere) {
   EXPECT_TRUE(Games[4].DriverName.Empty());
 }
 
-TEST_F(SettingsFile, AFailedSaveKeepsThePreviousFile) {
+// The names in the current directory other than zeb.ini: a save leaves none.
+std::vector<std::string> OtherEntries() {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(".")) {
+    std::string name = entry.path().filename().string();
+    if (name != "zeb.ini") names.push_back(name);
+  }
+  return names;
+}
+
+TEST_F(SettingsFile, ASaveNeverWritesThroughAPlantedLink) {
   SetDefaultSettings();
   AddGame({"abc", "Abc", "", "", "1", ""});
   SaveSettings();
+  // Links at every name an older save used, to a file of someone else's.
+  WriteBytes("other.txt", "not ours\n");
+  std::filesystem::create_symlink("other.txt", "zeb.ini.tmp");
+  std::filesystem::create_symlink("missing.txt", "zeb.ini.new");
+  Volume = -7;
+  SaveSettings();
+  EXPECT_EQ(ReadBytes("other.txt"), "not ours\n");
+  EXPECT_FALSE(std::filesystem::exists("missing.txt"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status("zeb.ini")));
+  EXPECT_EQ(FileLines("zeb.ini")[23], "-7");
+  EXPECT_TRUE(std::filesystem::is_symlink("zeb.ini.tmp"));
+  EXPECT_EQ(OtherEntries().size(), 3u);
+}
+
+TEST_F(SettingsFile, AFailedSaveKeepsThePreviousFileAndLeavesNothingBehind) {
+  SetDefaultSettings();
+  for (int game = 0; game < 500; ++game) AddGame({"game" + std::to_string(game), "A Game", "", "", "1", ""});
+  SaveSettings();
   std::string saved = ReadBytes("zeb.ini");
+  ASSERT_GT(saved.size(), 8192u);
   Volume = -7;
 
-  // The temporary file cannot be created.
-  std::filesystem::create_directory("zeb.ini.tmp");
-  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: cannot create 'zeb.ini.tmp'");
+  // No new file can be made: no file handle is to be had. (The sanitizers
+  // need handles for their own checks: the error report's path is taken
+  // once before, and the limit goes back up at the exit.)
+  EXPECT_EXIT(
+      {
+        ConsoleRestore();
+        static rlimit files{};
+        getrlimit(RLIMIT_NOFILE, &files);
+        std::atexit([] { setrlimit(RLIMIT_NOFILE, &files); });
+        rlimit none = files;
+        none.rlim_cur = 0;
+        setrlimit(RLIMIT_NOFILE, &none);
+        SaveSettings();
+      },
+      testing::ExitedWithCode(1), "zeb: cannot create a new file beside 'zeb.ini': ");
   EXPECT_EQ(ReadBytes("zeb.ini"), saved);
-  std::filesystem::remove("zeb.ini.tmp");
+  EXPECT_EQ(OtherEntries(), std::vector<std::string>());
 
-  // The disk fills up while the file is written.
-  std::filesystem::create_symlink("/dev/full", "zeb.ini.tmp");
-  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: cannot write 'zeb.ini.tmp'");
+  // The disk fills up while the file is written: the system refuses what
+  // goes past 5000 bytes.
+  EXPECT_EXIT(
+      {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit small{};
+        getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 5000;
+        setrlimit(RLIMIT_FSIZE, &small);
+        SaveSettings();
+      },
+      testing::ExitedWithCode(1), "zeb: cannot write 'zeb.ini.tmp.[A-Za-z0-9]+': File too large");
   EXPECT_EQ(ReadBytes("zeb.ini"), saved);
-  std::filesystem::remove("zeb.ini.tmp");
+  EXPECT_EQ(OtherEntries(), std::vector<std::string>());
 
   // The new file cannot take the old one's place.
   std::filesystem::remove("zeb.ini");
   std::filesystem::create_directories("zeb.ini/inside");
   EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: cannot replace 'zeb.ini'");
   EXPECT_TRUE(std::filesystem::is_directory("zeb.ini/inside"));
+  EXPECT_EQ(OtherEntries(), std::vector<std::string>());
 }
 
 }  // namespace
