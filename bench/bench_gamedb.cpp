@@ -1,17 +1,21 @@
-// The game database at full size: the first-run import of 4000 games, 1500
-// clones, 4000 category lines and 40,000 cheat lines; loading and saving a
-// settings file of 4000 games; and the ROM scan with half the archives
-// present. The data is generated in a temporary directory.
+// The game database: the first-run import of 4000 games, 1500 clones, 4000
+// category lines and 40,000 cheat lines; loading and saving a settings file
+// of 4000 games; and the ROM scan with half the archives present. Then the
+// first-run import at today's size: 45,294 games and 26,051 clones in the
+// emulator's wide list layout, a 45,000-line catver.ini and the ROM scan
+// with half the archives present, and loading the settings file of that
+// table. The data is generated in temporary directories.
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
+#include <vector>
 
 #include "core/state.h"
+#include "game_set.h"
 #include "gamedb/gamedb.h"
 #include "settings/settings.h"
 
@@ -27,36 +31,29 @@ std::string Name(int game) {
   return name;
 }
 
-void Write(const std::string& file, const std::string& text) {
-  std::ofstream out(file, std::ios::binary);
-  out << text;
-}
+using bench::WriteFile;
 
 // A working directory with the emulator's lists, catver.ini, cheat.dat and
 // the archives of every other game; removed at the end of the program.
-class Workplace {
+class Workplace : public bench::ScratchDir {
  public:
-  Workplace() {
-    char pattern[] = "/tmp/zeb-bench-XXXXXX";
-    path_ = mkdtemp(pattern);
-    std::filesystem::current_path(path_);
-
-    Write("ver.txt", "M.A.M.E. v0.37 beta 16 (Jun 28 2001) - Multiple Arcade Machine Emulator\r\n");
+  Workplace() : ScratchDir("zeb-bench") {
+    WriteFile("ver.txt", "M.A.M.E. v0.37 beta 16 (Jun 28 2001) - Multiple Arcade Machine Emulator\r\n");
     std::string full = "name      description\r\n";
     for (int game = 1; game <= Games; ++game) {
       full += Name(game) + "   \"Some Arcade Game number " + std::to_string(game) + " (set 1)\"\r\n";
     }
-    Write("listfull.txt", full);
+    WriteFile("listfull.txt", full);
 
     std::string clones = "name     clone of\r\n";
     for (int clone = 1; clone <= Clones; ++clone) clones += Name(clone * 2) + "  " + Name(clone * 2 - 1) + "\r\n";
-    Write("listclones.txt", clones);
+    WriteFile("listclones.txt", clones);
 
     std::string catver = ";; catver.ini\r\n\r\n[Category]\r\n";
     for (int game = 1; game <= Games; ++game) catver += Name(game) + "=Platform / Shooter Scrolling\r\n";
     catver += "[VerAdded]\r\n";
     for (int game = 1; game <= Games; ++game) catver += Name(game) + "=.37b16\r\n";
-    Write("catver.ini", catver);
+    WriteFile("catver.ini", catver);
 
     std::string cheats;
     for (int line = 0; line < CheatLines; ++line) {
@@ -68,23 +65,60 @@ class Workplace {
       }
       cheats += Name(line / 10 % Games + 1) + ":0:0000A2F3:05:000:Infinite Lives:Player 1\r\n";
     }
-    Write("cheat.dat", cheats);
+    WriteFile("cheat.dat", cheats);
 
     std::filesystem::create_directory("roms");
-    for (int game = 1; game <= Games; game += 2) Write("roms/" + Name(game) + ".zip", "PK");
+    for (int game = 1; game <= Games; game += 2) WriteFile("roms/" + Name(game) + ".zip", "PK");
   }
-  ~Workplace() {
-    std::error_code ignored;
-    std::filesystem::current_path("/", ignored);
-    std::filesystem::remove_all(path_, ignored);
-  }
-
- private:
-  std::string path_;
 };
 
 Workplace& Place() {
   static Workplace place;
+  place.Enter();
+  return place;
+}
+
+constexpr int TodaysGames = 45294;
+constexpr int TodaysClones = 26051;
+constexpr int TodaysCatverLines = 45000;
+
+// The emulator's lists as today's emulator writes them: the name column of
+// listfull.txt 18 wide with the description in quotes from column 19, the
+// clone column of listclones.txt 17 wide with the parent from column 18;
+// catver.ini with a category line for most games; half the archives.
+class TodaysWorkplace : public bench::ScratchDir {
+ public:
+  TodaysWorkplace() : ScratchDir("zeb-bench-today") {
+    std::vector<bench::GameData> games = bench::MakeGameSet(TodaysGames, TodaysClones, 16);
+    last_ = games.back();
+
+    WriteFile("ver.txt", "MAME v0.251 (unknown)\r\nCopyright Nicola Salmoria and the MAME team\r\n");
+    std::string full = "Name:             Description:\r\n";
+    std::string clones = "Name:            Clone of:\r\n";
+    std::string catver = ";; catver.ini 0.251 ;;\r\n\r\n[Category]\r\n";
+    std::filesystem::create_directory("roms");
+    for (std::size_t i = 0; i < games.size(); ++i) {
+      const bench::GameData& game = games[i];
+      full += bench::PaddedTo(game.Name, 18) + "\"" + game.Description + "\"\r\n";
+      if (!game.Parent.empty()) clones += bench::PaddedTo(game.Name, 17) + game.Parent + "\r\n";
+      if (static_cast<int>(i) < TodaysCatverLines) catver += game.Name + "=" + game.Category + "\r\n";
+      if (game.Available) WriteFile("roms/" + game.Name + ".zip", "PK");
+    }
+    catver += "[VerAdded]\r\n";
+    WriteFile("listfull.txt", full);
+    WriteFile("listclones.txt", clones);
+    WriteFile("catver.ini", catver);
+  }
+  // The last game, as the import must take it.
+  const bench::GameData& Last() const { return last_; }
+
+ private:
+  bench::GameData last_;
+};
+
+TodaysWorkplace& TodaysPlace() {
+  static TodaysWorkplace place;
+  place.Enter();
   return place;
 }
 
@@ -135,8 +169,9 @@ void BM_SaveSettings(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveSettings)->Unit(benchmark::kMillisecond);
 
-void BM_LoadSettings(benchmark::State& state) {
-  Place();
+// Loads the settings file of the imported table, again and again, as every
+// start does.
+void LoadImportedTable(benchmark::State& state, int games) {
   zeb::ResetProgramState();
   zeb::ResetSettings();
   FirstRunImports();
@@ -146,7 +181,12 @@ void BM_LoadSettings(benchmark::State& state) {
     benchmark::DoNotOptimize(zeb::GameCount);
   }
   std::filesystem::remove("zeb.ini");
-  if (zeb::GameCount != Games) state.SkipWithError("the load did not read the table");
+  if (zeb::GameCount != games) state.SkipWithError("the load did not read the table");
+}
+
+void BM_LoadSettings(benchmark::State& state) {
+  Place();
+  LoadImportedTable(state, Games);
 }
 BENCHMARK(BM_LoadSettings)->Unit(benchmark::kMillisecond);
 
@@ -161,6 +201,31 @@ void BM_ScanRomAvailability(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ScanRomAvailability)->Unit(benchmark::kMillisecond);
+
+// The whole first-run import at today's size, the ROM scan included (the
+// names import ends with it).
+void BM_FirstRunImportToday(benchmark::State& state) {
+  const TodaysWorkplace& place = TodaysPlace();
+  zeb::ResetProgramState();
+  zeb::ResetSettings();
+  for (auto _ : state) {
+    FirstRunImports();
+    benchmark::DoNotOptimize(zeb::GameCount);
+  }
+  state.counters["games"] = zeb::GameCount;
+  const zeb::GameRecord& last = zeb::Games[zeb::GameCount];
+  if (zeb::GameCount != TodaysGames || last.DriverName.View() != place.Last().Name ||
+      last.Description.View() != place.Last().Description || last.Category.Empty() != (TodaysGames > TodaysCatverLines)) {
+    state.SkipWithError("the import did not read the lists as they are laid out");
+  }
+}
+BENCHMARK(BM_FirstRunImportToday)->Unit(benchmark::kMillisecond);
+
+void BM_LoadSettingsToday(benchmark::State& state) {
+  TodaysPlace();
+  LoadImportedTable(state, std::min(TodaysGames, zeb::MaxGames));
+}
+BENCHMARK(BM_LoadSettingsToday)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

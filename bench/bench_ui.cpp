@@ -23,6 +23,8 @@
 namespace zeb {
 namespace {
 
+constexpr int TableSize = 4000;
+
 // A deterministic table that looks like the emulator's: sorted driver names
 // of 4 to 8 letters, descriptions of varied words, one game in four a clone.
 void BuildTable() {
@@ -35,7 +37,7 @@ void BuildTable() {
     return (seed >> 16) % range;
   };
   std::vector<std::string> names;
-  for (int i = 0; i < MaxGames; ++i) {
+  for (int i = 0; i < TableSize; ++i) {
     std::string name;
     int length = 4 + static_cast<int>(next(5));
     for (int c = 0; c < length; ++c) name += static_cast<char>('a' + next(26));
@@ -48,7 +50,7 @@ void BuildTable() {
   SetDefaultSettings();
   ProgramVersion = "v1.1";
   MameVersion = "0.37b5";
-  for (int i = 1; i <= MaxGames; ++i) {
+  for (int i = 1; i <= TableSize; ++i) {
     GameRecord& game = Games[i];
     game.DriverName = names[static_cast<std::size_t>(i - 1)];
     std::string description;
@@ -61,7 +63,7 @@ void BuildTable() {
     game.Available = next(3) ? "1" : "0";
     if (next(5) == 0) game.CheatCount = IntText(next(40) + 1);
   }
-  GameCount = MaxGames;
+  GameCount = TableSize;
   ListFilter = 1;
   SelectedEntry = 1;
   SelectedGame = 1;
@@ -82,6 +84,7 @@ std::size_t KeyBytes(ScriptedBackend& backend, TerminalView& view, unsigned char
 struct ShownList {
   ScriptedBackend backend;
   TerminalView view;
+  std::size_t fullFrameBytes = 0;  // of the first showing
 
   ShownList() {
     ConsoleUseBackend(&backend);
@@ -89,9 +92,34 @@ struct ShownList {
     RedrawScreen();
     std::string out;
     RenderChanges(view, Screen, out);
+    fullFrameBytes = out.size();
   }
   ~ShownList() { ConsoleUseBackend(nullptr); }
 };
+
+// The bytes of a full showing of each screen: the games list, the options
+// screen's Paths page (a page of blocks) and the file viewer's picture.
+void BM_FullFrameBytes(benchmark::State& state) {
+  ShownList list;
+  std::size_t options = 0;
+  std::size_t viewer = 0;
+  for (auto _ : state) {
+    TerminalView view;
+    std::string out;
+    DrawScreenBody(1, 1);
+    RenderChanges(view, Screen, out);
+    options = out.size();
+    view.Valid = false;
+    out.clear();
+    DrawScreenBody(2, 1);
+    RenderChanges(view, Screen, out);
+    viewer = out.size();
+  }
+  state.counters["games_list_bytes"] = static_cast<double>(list.fullFrameBytes);
+  state.counters["options_bytes"] = static_cast<double>(options);
+  state.counters["viewer_bytes"] = static_cast<double>(viewer);
+}
+BENCHMARK(BM_FullFrameBytes);
 
 void BM_ListKeyBytes(benchmark::State& state) {
   ShownList list;

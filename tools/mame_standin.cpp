@@ -16,6 +16,26 @@
 // Any other call is a game launch. It appends one line to launch.log in the
 // current directory, prints one line about the game and exits with status 0.
 //
+// With the environment variable XEM_MODERN set (to anything but "" or "0")
+// it behaves as a later generation of the emulator does:
+//   - the help text's first line is "X.E.M. v0.251 (unknown)";
+//   - -listfull prints the header "Name:             Description:" and per
+//     game the name padded to 17 columns, a blank and the description in
+//     double quotes (so the quote is in column 19; a longer name is followed
+//     by one blank and the quote);
+//   - -listclones prints "Name:            Clone of:" and per clone the
+//     name padded to 16 columns, a blank and the parent (column 18);
+//   - besides the games of standin_games.h it knows XEM_MACHINES generated
+//     machines (3000 when not set): stable names of up to 16 characters,
+//     every fifth a clone, and a few machines with names of 17 to 21
+//     characters;
+//   - -sortdriver and the options that generation no longer knows (-tb
+//     -nohws -sl -noresamplefilter -nosound -noaa -hotrod -hotrodse -notl
+//     -beam -noart -fsb -noswitchbpp -matchrefresh -ftr) are refused: the
+//     first one met gives "Error: unknown option: <option>" and a line feed
+//     on standard error and exit status 6, with nothing on standard output.
+//     A launch is still logged first.
+//
 // The launch.log line holds every argument received (argv[1] onwards), in
 // order, each enclosed in "[" and "]", separated by one blank, and ends with
 // a line feed ("\n"). The bytes of an argument are written as received,
@@ -29,6 +49,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -39,6 +60,61 @@
 namespace {
 
 constexpr const char* VersionLine = "X.E.M. 0.37b9 (Jun 14 2000) - eXample Emulator of Machines, a stand in for ZEB";
+constexpr const char* ModernVersionLine = "X.E.M. v0.251 (unknown)";
+
+constexpr const char* RefusedOptions[] = {
+    "-sortdriver", "-tb",  "-nohws", "-sl",    "-noresamplefilter", "-nosound",     "-noaa", "-hotrod",
+    "-hotrodse",   "-notl", "-beam", "-noart", "-fsb",              "-noswitchbpp", "-matchrefresh", "-ftr",
+};
+
+bool Modern() {
+  const char* mode = std::getenv("XEM_MODERN");
+  return mode != nullptr && mode[0] != '\0' && std::strcmp(mode, "0") != 0;
+}
+
+// A machine of the list: a known game, or a generated one that owns its
+// texts.
+struct Machine {
+  std::string Name;
+  std::string Description;
+  std::string Parent;
+};
+
+std::string Capitalised(std::string text) {
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  return text;
+}
+
+// Generated machines: a name made of syllables, one per base-16 digit of
+// its number (so no two share a name, and none is a known game's), with a
+// suffix that varies the length.
+void AddGenerated(std::vector<Machine>& machines) {
+  static constexpr const char* Syllables[] = {"ba", "ko", "ri", "zu", "me", "ta", "lo", "ni",
+                                              "sa", "ve", "du", "pi", "go", "ha", "ju", "wy"};
+  static constexpr const char* Suffixes[] = {"", "", "a", "j", "u", "set2", "deluxe", "turbo", "proto", "bootleg"};
+  long count = 3000;
+  if (const char* wanted = std::getenv("XEM_MACHINES"); wanted != nullptr) count = std::strtol(wanted, nullptr, 10);
+  count = std::clamp(count, 0L, 200000L);
+  int digits = 3;
+  while ((1L << (4 * digits)) < count) ++digits;
+  std::string parent;
+  for (long i = 0; i < count; ++i) {
+    std::string base = "q";
+    for (int d = digits - 1; d >= 0; --d) base += Syllables[(i >> (4 * d)) & 15];
+    std::string suffix = Suffixes[(i / 7) % 10];
+    Machine machine{base + suffix, Capitalised(base), std::string()};
+    if (!suffix.empty()) machine.Description += " (" + suffix + ")";
+    if (i % 5 == 4 && !parent.empty()) {
+      machine.Parent = parent;
+    } else {
+      parent = machine.Name;
+    }
+    machines.push_back(machine);
+  }
+  machines.push_back({"xem_seventeen_chr", "Seventeen Character Board", ""});
+  machines.push_back({"xem_soundboard_unit", "Sound Board Unit", ""});
+  machines.push_back({"xem_soundboard_unit_b", "Sound Board Unit (rev B)", "xem_soundboard_unit"});
+}
 
 constexpr const char* HelpLines[] = {
     "",
@@ -71,12 +147,12 @@ constexpr const char* IniLines[] = {
     "cheat = yes",
 };
 
-std::vector<const standin::Game*> SortedGames() {
-  std::vector<const standin::Game*> games;
-  for (const standin::Game& game : standin::Games) games.push_back(&game);
-  std::sort(games.begin(), games.end(),
-            [](const standin::Game* a, const standin::Game* b) { return std::strcmp(a->Name, b->Name) < 0; });
-  return games;
+std::vector<Machine> SortedMachines() {
+  std::vector<Machine> machines;
+  for (const standin::Game& game : standin::Games) machines.push_back({game.Name, game.Description, game.Parent});
+  if (Modern()) AddGenerated(machines);
+  std::sort(machines.begin(), machines.end(), [](const Machine& a, const Machine& b) { return a.Name < b.Name; });
+  return machines;
 }
 
 const standin::Game* FindGame(const char* name) {
@@ -97,23 +173,44 @@ int WriteConfig() {
 }
 
 int PrintHelp() {
-  std::printf("%s\n", VersionLine);
+  std::printf("%s\n", Modern() ? ModernVersionLine : VersionLine);
   for (const char* line : HelpLines) std::printf("%s\n", line);
   return 0;
 }
 
 int PrintListFull() {
-  std::printf("Name:     Description:\n");
-  for (const standin::Game* game : SortedGames()) std::printf("%-10s\"%s\"\n", game->Name, game->Description);
+  bool modern = Modern();
+  std::printf(modern ? "Name:             Description:\n" : "Name:     Description:\n");
+  for (const Machine& machine : SortedMachines()) {
+    std::printf(modern ? "%-17s \"%s\"\n" : "%-10s\"%s\"\n", machine.Name.c_str(), machine.Description.c_str());
+  }
   return 0;
 }
 
 int PrintListClones() {
-  std::printf("Name:    Clone of:\n");
-  for (const standin::Game* game : SortedGames()) {
-    if (game->Parent[0] != '\0') std::printf("%-9s%s\n", game->Name, game->Parent);
+  bool modern = Modern();
+  std::printf(modern ? "Name:            Clone of:\n" : "Name:    Clone of:\n");
+  for (const Machine& machine : SortedMachines()) {
+    if (machine.Parent.empty()) continue;
+    std::printf(modern ? "%-16s %s\n" : "%-9s%s\n", machine.Name.c_str(), machine.Parent.c_str());
   }
   return 0;
+}
+
+// The first option of the call that the later generation refuses, or null.
+const char* RefusedOption(int argc, char** argv) {
+  if (!Modern()) return nullptr;
+  for (int i = 1; i < argc; ++i) {
+    for (const char* option : RefusedOptions) {
+      if (std::strcmp(argv[i], option) == 0) return option;
+    }
+  }
+  return nullptr;
+}
+
+int Refuse(const char* option) {
+  std::fprintf(stderr, "Error: unknown option: %s\n", option);
+  return 6;
 }
 
 std::string LogField(const char* argument) {
@@ -132,7 +229,7 @@ std::string LogField(const char* argument) {
   return field;
 }
 
-int Launch(int argc, char** argv) {
+bool AppendToLog(int argc, char** argv) {
   std::string line;
   for (int i = 1; i < argc; ++i) {
     if (i > 1) line += ' ';
@@ -143,10 +240,14 @@ int Launch(int argc, char** argv) {
   std::FILE* log = std::fopen("launch.log", "ab");
   if (log == nullptr) {
     std::perror("launch.log");
-    return 1;
+    return false;
   }
   std::fwrite(line.data(), 1, line.size(), log);
-  if (std::fclose(log) != 0) return 1;
+  return std::fclose(log) == 0;
+}
+
+int Launch(int argc, char** argv) {
+  if (!AppendToLog(argc, argv)) return 1;
 
   const std::string commandLine = standin::RawCommandLine();
   if (!commandLine.empty()) {
@@ -171,12 +272,20 @@ int Launch(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const char* refused = RefusedOption(argc, argv);
   // A list call may come with -sortdriver before or after it.
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "-cc") == 0) return WriteConfig();
-    if (std::strcmp(argv[i], "-?") == 0) return PrintHelp();
-    if (std::strcmp(argv[i], "-listfull") == 0) return PrintListFull();
-    if (std::strcmp(argv[i], "-listclones") == 0) return PrintListClones();
+    for (const char* call : {"-cc", "-?", "-listfull", "-listclones"}) {
+      if (std::strcmp(argv[i], call) != 0) continue;
+      if (refused != nullptr) return Refuse(refused);
+      if (call[1] == 'c') return WriteConfig();
+      if (call[1] == '?') return PrintHelp();
+      return std::strcmp(call, "-listfull") == 0 ? PrintListFull() : PrintListClones();
+    }
+  }
+  if (refused != nullptr) {
+    AppendToLog(argc, argv);
+    return Refuse(refused);
   }
   return Launch(argc, argv);
 }

@@ -2,8 +2,11 @@
 
 #include <cstdlib>
 
+#include "app/make_lists.h"
+
 #include "console/colours.h"
 #include "console/console.h"
+#include "core/fatal.h"
 #include "core/file_system.h"
 #include "core/state.h"
 #include "core/work_file.h"
@@ -29,6 +32,10 @@ constexpr const char* RunMeLines[] = {
     "zeb.exe",
 };
 
+// Below the messages of the batch-file road: the key for the road without it.
+constexpr int MakeListsRow = 7;
+constexpr const char* MakeListsOffer = "Or press M: ZEB runs the emulator to make the lists now, then imports them";
+
 void CountAvailableGames() {
   for (int game = 1; game <= GameCount; ++game) {
     if (!(Games[game].Available == "0")) ++AvailableCount;
@@ -37,21 +44,46 @@ void CountAvailableGames() {
 
 }  // namespace
 
-void FirstRun() {
-  if (!(FileExists("listfull.txt") && FileExists("listclones.txt"))) {
-    PutText("Please run the RunMe.bat!", 1, 1, White, LightRed);
-    if (!FileExists("RunMe.bat")) {
-      PutText("Making RunMe.bat", 1, 3, White, Green);
-      WorkFile.Create("RunMe.bat");
-      for (const char* line : RunMeLines) WorkFile.WriteLine(line);
-      WorkFile.Close();
-    }
-    PutText("Press a key to exit", 1, 5, White, Black);
+namespace {
+
+// The lists are missing: the batch file and its messages, then a key. Any
+// key ends the program, but M, which has the lists made here and now; the
+// program ends also when they cannot be made.
+void AskForTheLists() {
+  PutText("Please run the RunMe.bat!", 1, 1, White, LightRed);
+  if (!FileExists("RunMe.bat")) {
+    PutText("Making RunMe.bat", 1, 3, White, Green);
+    WorkFile.Create("RunMe.bat");
+    for (const char* line : RunMeLines) WorkFile.WriteLine(line);
+    WorkFile.Close();
+  }
+  PutText("Press a key to exit", 1, 5, White, Black);
+  PutText(MakeListsOffer, 1, MakeListsRow, Yellow, Black);
+  LastKey = GetKey();
+  if (LastKey == 'M' || LastKey == 'm') {
+    if (MakeLists()) return;  // the import's progress follows below the commands
+    ProgressLine();
+    SetColours(White, Black);
+    ProgressWrite("Press a key to exit");
     LastKey = GetKey();
-    // The terminal is given back on this road too: a terminal left in raw
-    // mode with mouse reporting on would be unusable.
-    ConsoleRestore();
-    std::exit(0);
+  }
+  // The terminal is given back on this road too: a terminal left in raw
+  // mode with mouse reporting on would be unusable.
+  ConsoleRestore();
+  std::exit(0);
+}
+
+}  // namespace
+
+void FirstRun() {
+  if (!(FileExists("listfull.txt") && FileExists("listclones.txt"))) AskForTheLists();
+
+  // A game list without games would make an empty table for good: better to
+  // stop, keep the lists for a look, and import again at the next start.
+  if (!HasGameLine()) {
+    Fatal("listfull.txt holds no games (no line after its first has a driver name); check that the emulator "
+          "runs and that listfull.txt holds what \"mame -listfull\" prints, or delete it to have the lists "
+          "made again");
   }
 
   SetDefaultSettings();
@@ -72,7 +104,8 @@ int Main() {
   RemoveEmptyDirectory("datasave");
   HideCursor();
   if (!FileExists("mame.ini")) {
-    RunAndWait("mame.exe", "-cc");
+    // Found as the launch finds it; whether it ran is not looked at.
+    RunProgramFile(ResolveProgram("mame.exe", true), "mame.exe", "-cc");
     ConsoleRepaintAll();
   }
   if (!FileExists(SettingsFileName)) FirstRun();

@@ -19,6 +19,9 @@ ConsoleBackend* Backend = nullptr;
 unsigned char PendingKey = 0;
 bool ExtendedPending = false;
 bool MouseEnabled = false;
+int WheelNotches = 0;
+// More notches than this are not kept: each one takes the main loop a while.
+constexpr int MaxWheelNotches = 100;
 
 void ScrollUp() {
   for (int row = 0; row + 1 < ScreenHeight; ++row) {
@@ -34,9 +37,16 @@ void NextRow() {
   }
 }
 
-// Takes in one event; true when the poll should stop here (a key arrived,
-// or the left button went down, which the main loop must get to see).
+// Takes in one event; true when the poll should stop here (a key arrived, a
+// wheel notch came or the left button went down: the main loop must get to
+// see each of them).
 bool TakeEvent(const InputEvent& event) {
+  if (event.Type == InputEvent::Kind::Wheel) {
+    // Kept for the main loop; the position and the button stay as they were.
+    if (!MousePresent) return false;
+    WheelNotches = std::clamp(WheelNotches + event.Notch, -MaxWheelNotches, MaxWheelNotches);
+    return true;
+  }
   if (event.Type == InputEvent::Kind::Mouse) {
     if (!MousePresent) return false;
     bool pressed = event.Button == 1 && MouseButton != 1;
@@ -62,6 +72,7 @@ void ConsoleUseBackend(ConsoleBackend* backend) {
   MouseColumn = MouseRow = MouseButton = 0;
   MousePresent = backend != nullptr;
   MouseEnabled = false;
+  WheelNotches = 0;
 }
 
 void ConsoleRestore() {
@@ -70,10 +81,25 @@ void ConsoleRestore() {
 
 void ConsoleFatal(std::string_view message) {
   ConsoleRestore();
-  std::string line = "zeb: ";
-  line += message;
-  line += '\n';
-  std::fwrite(line.data(), 1, line.size(), stderr);
+  // Whoever built the message, no byte of it may reach the terminal as a
+  // control character: each is shown as \x and two hexadecimal digits. A
+  // line feed starts a new line of the report.
+  static constexpr char Hex[] = "0123456789ABCDEF";
+  std::string report = "zeb: ";
+  for (char c : message) {
+    auto byte = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      report += "\nzeb: ";
+    } else if (byte >= 0x20 && byte <= 0x7E) {
+      report += c;
+    } else {
+      report += "\\x";
+      report += Hex[byte >> 4];
+      report += Hex[byte & 15];
+    }
+  }
+  report += '\n';
+  std::fwrite(report.data(), 1, report.size(), stderr);
   std::fflush(stderr);
   std::exit(1);
 }
@@ -112,7 +138,10 @@ bool KeyWaiting() {
 }
 
 unsigned char GetKey() {
-  while (!KeyWaiting()) {
+  for (;;) {
+    bool waiting = KeyWaiting();
+    WheelNotches = 0;  // the wheel does nothing while a key is awaited
+    if (waiting) break;
     if (Backend == nullptr) return 0;
     Backend->WaitInput();
   }
@@ -123,6 +152,12 @@ unsigned char GetKey() {
   unsigned char key = PendingKey;
   PendingKey = 0;
   return key;
+}
+
+int TakeWheelNotches() {
+  int notches = WheelNotches;
+  WheelNotches = 0;
+  return notches;
 }
 
 void WaitForInput() {
@@ -146,6 +181,22 @@ void EnableMouse() {
   Backend->SetMouseReporting(true);
 }
 
+namespace {
+
+void PutAtCursor(unsigned char c) {
+  Screen.Cells[Screen.CursorRow - 1][Screen.CursorColumn - 1] = Cell{c, Screen.Attr};
+  if (++Screen.CursorColumn > ScreenWidth) {
+    Screen.CursorColumn = 1;
+    NextRow();
+  }
+}
+
+void ShowProgress() {
+  if (Backend != nullptr) Backend->Present(Screen);
+}
+
+}  // namespace
+
 void ProgressWrite(std::string_view text) {
   for (char ch : text) {
     auto c = static_cast<unsigned char>(ch);
@@ -163,14 +214,16 @@ void ProgressWrite(std::string_view text) {
         if (Backend != nullptr) Backend->Beep();
         break;
       default:
-        Screen.Cells[Screen.CursorRow - 1][Screen.CursorColumn - 1] = Cell{c, Screen.Attr};
-        if (++Screen.CursorColumn > ScreenWidth) {
-          Screen.CursorColumn = 1;
-          NextRow();
-        }
+        PutAtCursor(c);
         break;
     }
   }
+  ShowProgress();
+}
+
+void ProgressGlyphs(std::string_view text) {
+  for (char c : text) PutAtCursor(static_cast<unsigned char>(c));
+  ShowProgress();
 }
 
 void ProgressLine(std::string_view text) {

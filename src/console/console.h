@@ -44,6 +44,8 @@ void ConsoleOpen();
 void ConsoleRestore();
 // The run-time error report: gives the terminal back, writes
 // "zeb: <message>" to standard error and ends the program with status 1.
+// Each line of the message gets its own "zeb: "; control bytes and bytes
+// above 126 are written as "\x1B" and the like, never as themselves.
 [[noreturn]] void ConsoleFatal(std::string_view message);
 
 void PutText(std::string_view text, int column, int row, int foreground, int background);
@@ -64,10 +66,14 @@ void ShowCursor();
 void EnableMouse();
 
 // Progress output: text at the cursor in the current colours, with line
-// feed, carriage return, backspace, bell, wrap and scroll.
+// feed, carriage return, backspace, bell, wrap and scroll. Each write is
+// shown at once: the importers' lines are seen while they work.
 void ProgressWrite(std::string_view text);
 // The text followed by a line break (carriage return, line feed).
 void ProgressLine(std::string_view text = {});
+// Text from outside (another program's messages) at the cursor, with wrap
+// and scroll: every byte shows its glyph, control bytes included.
+void ProgressGlyphs(std::string_view text);
 
 // Hands the terminal to another program (shows the screen first, then the
 // terminal's own mode, cursor shown below the screen's text, no mouse
@@ -78,9 +84,15 @@ void ConsoleSuspend();
 void ConsoleResume();
 void ConsoleRepaintAll();
 
+// The wheel notches taken in since the last call, and none left: negative
+// for notches up (away from the user), positive for notches down. A poll
+// ends at a wheel notch as it does at a key, so the main loop gets to act on
+// it; GetKey drops notches, so the wheel does nothing while a key is awaited.
+int TakeWheelNotches();
+
 // One decoded input event.
 struct InputEvent {
-  enum class Kind : uint8_t { Key, Mouse };
+  enum class Kind : uint8_t { Key, Mouse, Wheel };
   Kind Type = Kind::Key;
   // Key: Extended is true for a special key whose code is Code (the byte
   // that follows the 0); otherwise Code is the character.
@@ -90,12 +102,15 @@ struct InputEvent {
   int Column = 0;
   int Row = 0;
   int Button = 0;
+  // Wheel: -1 a notch up, +1 a notch down. It leaves the mouse state alone.
+  int Notch = 0;
 
   static InputEvent Key(unsigned char code) { return InputEvent{Kind::Key, false, code, 0, 0, 0}; }
   static InputEvent Special(unsigned char code) { return InputEvent{Kind::Key, true, code, 0, 0, 0}; }
   static InputEvent MouseAt(int column, int row, int button) {
     return InputEvent{Kind::Mouse, false, 0, column, row, button};
   }
+  static InputEvent WheelNotch(int notch) { return InputEvent{Kind::Wheel, false, 0, 0, 0, 0, notch}; }
 };
 
 // What shows the screen and delivers input: the user's terminal, or a script

@@ -145,7 +145,16 @@ int ButtonBit(int low) { return low == 0 ? 1 : low == 1 ? 2 : 4; }
 
 void MouseReport(InputDecoder& d, int b, int x, int y, bool release, bool oldForm,
                  std::vector<InputEvent>& events) {
-  if (b & (64 | 128)) return;  // wheel and extra buttons
+  if (b & 128) return;  // buttons 8 to 11
+  if (b & 64) {
+    // The wheel: 64 a notch up, 65 a notch down, with the modifier bits (4
+    // Shift, 8 Meta, 16 Ctrl) as they come. The sideways wheel (66, 67), a
+    // motion report and a release are swallowed. The wheel is no button:
+    // what is held stays held.
+    int wheel = b & ~(4 | 8 | 16);
+    if (!release && (wheel == 64 || wheel == 65)) events.push_back(InputEvent::WheelNotch(wheel == 64 ? -1 : +1));
+    return;
+  }
   int low = b & 3;
   bool motion = (b & 32) != 0;
   if (low == 3) {

@@ -13,8 +13,10 @@
 // Mouse reports (SGR `CSI < b ; x ; y M/m` and the older `CSI M b x y`)
 // become mouse events with the position as the terminal reports it (1-based
 // cells) and the button state after the report: 1 when exactly the left
-// button is down, 2 when exactly the right one, 0 otherwise. Wheel reports
-// are swallowed.
+// button is down, 2 when exactly the right one, 0 otherwise. A wheel report
+// (button 64 or 65, with any modifier; 96 or 97 as the old form's byte)
+// becomes a wheel event of one notch, up or down, and leaves the button
+// state alone.
 
 #include <cstdint>
 #include <string_view>

@@ -25,6 +25,13 @@ ScriptedBackend& ScriptedBackend::Hold(int column, int row, int polls) {
   return Batch({InputEvent::MouseAt(column, row, 0)});
 }
 
+ScriptedBackend& ScriptedBackend::Wheel(int notches) {
+  std::vector<InputEvent> events;
+  int notch = notches < 0 ? -1 : 1;
+  for (int n = notches * notch; n > 0; --n) events.push_back(InputEvent::WheelNotch(notch));
+  return Batch(std::move(events));
+}
+
 void ScriptedBackend::BeginPoll() {
   // A new poll: the next batch arrives, unless the last one is still being
   // taken in (a poll stops at a key or a press).

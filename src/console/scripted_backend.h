@@ -30,6 +30,8 @@ class ScriptedBackend : public ConsoleBackend {
   ScriptedBackend& Click(int column, int row);
   // The press alone, held for `polls` polls (empty batches), then released.
   ScriptedBackend& Hold(int column, int row, int polls);
+  // Wheel notches in one batch: negative up, positive down.
+  ScriptedBackend& Wheel(int notches);
 
   void Present(const ScreenModel&) override { ++Presents; }
   void BeginPoll() override;

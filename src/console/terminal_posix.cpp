@@ -98,11 +98,19 @@ void TerminalBackend::Write(std::string_view bytes) {
 
 void TerminalBackend::Present(const ScreenModel& screen) {
   if (!Active()) return;
-  CheckResize();
   last_ = screen;
+  // Given back at a stop and continued in the background: the terminal is
+  // someone else's until we are in the foreground again.
+  if (TerminalGivenBack()) return;
+  CheckResize();
   buffer_.clear();
   if (width_ < ScreenWidth || height_ < ScreenHeight) {
     if (!noticeShown_) {
+      // A button held when the screen went out of sight is let go.
+      if (lastButton_ != 0) {
+        queue_.push_back(InputEvent::MouseAt(lastColumn_, lastRow_, 0));
+        lastButton_ = 0;
+      }
       RenderSizeNotice(width_, height_, buffer_);
       noticeShown_ = true;
       view_.Valid = false;
@@ -143,17 +151,33 @@ bool TerminalBackend::ReadInput(int timeoutMilliseconds) {
 
 void TerminalBackend::BeginPoll() {
   if (!Active()) return;
+  std::size_t before = queue_.size();
   ReadInput(0);
   // A sequence cut off at the end of what came: its rest follows at once, or
   // it was a lone ESC.
   while (InputIncomplete(decoder_)) {
     if (!ReadInput(EscapeWaitMilliseconds)) FlushInput(decoder_, queue_);
   }
+  if (noticeShown_) DropUnseenInput(before);
+}
+
+void TerminalBackend::DropUnseenInput(std::size_t from) {
+  std::size_t kept = from;
+  for (std::size_t i = from; i < queue_.size(); ++i) {
+    const InputEvent& event = queue_[i];
+    if (event.Type == InputEvent::Kind::Mouse && event.Button == 0) queue_[kept++] = event;
+  }
+  queue_.resize(kept);
 }
 
 bool TerminalBackend::NextEvent(InputEvent& event) {
   if (next_ >= queue_.size()) return false;
   event = queue_[next_++];
+  if (event.Type == InputEvent::Kind::Mouse) {
+    lastButton_ = event.Button;
+    lastColumn_ = event.Column;
+    lastRow_ = event.Row;
+  }
   if (next_ == queue_.size()) {
     queue_.clear();
     next_ = 0;
@@ -194,6 +218,7 @@ void TerminalBackend::Beep() {
 void TerminalBackend::SetMouseReporting(bool on) {
   if (!Active() || on == mouse_) return;
   mouse_ = on;
+  SetTerminalMouse(on);
   Write(on ? MouseOnSequence : MouseOffSequence);
 }
 
@@ -215,8 +240,10 @@ void TerminalBackend::Suspend(const ScreenModel& screen) {
   buffer_ += "\x1b[0m\x1b[?25h\x1b[?7h";
   if (mouse_) buffer_ += MouseOffSequence;
   mouse_ = false;
+  SetTerminalMouse(false);
   Write(buffer_);
   tcsetattr(input_, TCSAFLUSH, &original_);
+  SetTerminalHandedOver(true);
   suspended_ = true;
   view_.Attr = -1;
   view_.CursorColumn = view_.CursorRow = 0;
@@ -226,6 +253,7 @@ void TerminalBackend::Suspend(const ScreenModel& screen) {
 void TerminalBackend::Resume() {
   if (!Active() || !suspended_) return;
   suspended_ = false;
+  SetTerminalHandedOver(false);
   tcsetattr(input_, TCSAFLUSH, &raw_);
   // No repaint: what the other program wrote stays until the screen changes
   // there or a full repaint is asked for.
@@ -248,6 +276,7 @@ void TerminalBackend::Restore() {
   if (!Active()) return;
   restored_ = true;
   mouse_ = false;
+  SetTerminalMouse(false);
   Write(TerminalRestoreSequence);
   tcsetattr(input_, TCSAFLUSH, &original_);
   SetTerminalTaken(false);
@@ -288,16 +317,16 @@ void ConsoleOpen() {
   if (tcgetattr(output, &mode) != 0) FailOpen("No way to get console screen buffer info");
   int input = isatty(STDIN_FILENO) ? STDIN_FILENO : openTty();
 
-  // No termination signal may come between taking the terminal and having
-  // the handlers that give it back.
+  // No termination signal nor a stop from the keyboard may come between
+  // taking the terminal and having the handlers that give it back.
   sigset_t blocked;
   sigset_t previous;
   sigemptyset(&blocked);
-  for (int signal : {SIGTERM, SIGHUP, SIGINT, SIGQUIT}) sigaddset(&blocked, signal);
+  for (int signal : {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGTSTP, SIGCONT}) sigaddset(&blocked, signal);
   sigprocmask(SIG_BLOCK, &blocked, &previous);
   auto* terminal = new TerminalBackend(input, output);
   if (!terminal->Start()) FailOpen("No way to get console screen buffer info");
-  InstallTerminalSignals(input, output, terminal->OriginalMode());
+  InstallTerminalSignals(input, output, terminal->OriginalMode(), terminal->RawMode());
   Terminal = terminal;
   std::atexit(RestoreAtExit);
   sigprocmask(SIG_SETMASK, &previous, nullptr);

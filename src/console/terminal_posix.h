@@ -28,6 +28,7 @@ class TerminalBackend : public ConsoleBackend {
   // False (and nothing changed) when the terminal's mode cannot be read.
   bool Start();
   const termios& OriginalMode() const { return original_; }
+  const termios& RawMode() const { return raw_; }
 
   void Present(const ScreenModel& screen) override;
   void BeginPoll() override;
@@ -49,6 +50,9 @@ class TerminalBackend : public ConsoleBackend {
   // first byte; true when anything was read.
   bool ReadInput(int timeoutMilliseconds);
   void Write(std::string_view bytes);
+  // While the size notice shows, the screen cannot be seen: keys and
+  // clicks are dropped, only a button's release is handed on.
+  void DropUnseenInput(std::size_t from);
 
   int input_;
   int output_;
@@ -59,6 +63,9 @@ class TerminalBackend : public ConsoleBackend {
   bool suspended_ = false;
   bool mouse_ = false;
   bool noticeShown_ = false;
+  int lastButton_ = 0;  // the mouse button after the last event handed out
+  int lastColumn_ = 0;
+  int lastRow_ = 0;
   bool resizePending_ = false;
   int width_ = ScreenWidth;
   int height_ = ScreenHeight;

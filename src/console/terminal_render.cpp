@@ -46,6 +46,31 @@ void AppendColours(std::string& out, int from, int to) {
 
 bool SameCell(const Cell& a, const Cell& b) { return a.Char == b.Char && a.Attr == b.Attr; }
 
+constexpr unsigned char FullBlock = 0xDB;
+
+// The glyphs that fill their cell with the foreground colour in a pattern
+// or in part: the shades and the half blocks.
+bool IsPartialBlock(unsigned char byte) { return (byte >= 0xB0 && byte <= 0xB2) || (byte >= 0xDC && byte <= 0xDF); }
+
+// What is drawn for a cell. A font draws the full block a little short in
+// some terminals, leaving a line of the background between rows; a blank
+// whose background is the block's colour looks the same everywhere and
+// leaves no gap. A shade or half block in one colour on the same colour is
+// a blank of that colour too. The model keeps its bytes: this is only how
+// they are shown.
+struct DrawnCell {
+  std::string_view Glyph;
+  int Attr;
+};
+
+DrawnCell Drawn(const Cell& cell) {
+  int foreground = cell.Attr & 15;
+  if (cell.Char == FullBlock || (IsPartialBlock(cell.Char) && foreground == cell.Attr >> 4)) {
+    return {" ", foreground + 16 * foreground};
+  }
+  return {GlyphUtf8(cell.Char), cell.Attr};
+}
+
 // Moves the terminal's cursor to (column, row) within a row being drawn: a
 // short forward step rewrites the unchanged cells between (when they are in
 // the colours in force and that costs no more than the move), else a
@@ -58,12 +83,12 @@ void MoveTo(TerminalView& view, const ScreenModel& model, std::string& out, int 
     std::size_t rewriteCost = 0;
     bool sameColours = true;
     for (int c = view.CursorColumn; c < column && sameColours; ++c) {
-      const Cell& cell = model.Cells[row - 1][c - 1];
+      DrawnCell cell = Drawn(model.Cells[row - 1][c - 1]);
       sameColours = cell.Attr == view.Attr;
-      rewriteCost += GlyphUtf8(cell.Char).size();
+      rewriteCost += cell.Glyph.size();
     }
     if (sameColours && rewriteCost <= moveCost) {
-      for (int c = view.CursorColumn; c < column; ++c) out += GlyphUtf8(model.Cells[row - 1][c - 1].Char);
+      for (int c = view.CursorColumn; c < column; ++c) out += Drawn(model.Cells[row - 1][c - 1]).Glyph;
     } else {
       out += "\x1b[";
       if (gap > 1) AppendNumber(out, gap);
@@ -112,11 +137,12 @@ void RenderChanges(TerminalView& view, const ScreenModel& model, std::string& ou
       Cell& shown = view.Cells[row - 1][column - 1];
       if (!all && SameCell(cell, shown)) continue;
       MoveTo(view, model, out, column, row);
-      if (cell.Attr != view.Attr) {
-        AppendColours(out, view.Attr, cell.Attr);
-        view.Attr = cell.Attr;
+      DrawnCell drawn = Drawn(cell);
+      if (drawn.Attr != view.Attr) {
+        AppendColours(out, view.Attr, drawn.Attr);
+        view.Attr = drawn.Attr;
       }
-      out += GlyphUtf8(cell.Char);
+      out += drawn.Glyph;
       shown = cell;
       // Past the last column the terminal's idea of the cursor is its own.
       if (++view.CursorColumn > ScreenWidth) view.CursorColumn = view.CursorRow = 0;

@@ -12,7 +12,7 @@ namespace zeb {
 
 // What the terminal shows, as far as we know.
 struct TerminalView {
-  Cell Cells[ScreenHeight][ScreenWidth];
+  Cell Cells[ScreenHeight][ScreenWidth];  // the model's cells as last drawn
   bool Valid = false;        // false: the cells above mean nothing; repaint all
   int CursorColumn = 0;      // where the terminal's cursor is; 0: unknown
   int CursorRow = 0;
@@ -40,7 +40,9 @@ int SgrBackground(int colour);
 // Appends to `out` what brings the terminal from `view` to `model`: only the
 // changed cells (all of them when the view is not valid), with as few cursor
 // moves and colour changes as it can, then the cursor as the model wants it.
-// Updates `view`. Nothing is appended when nothing changed.
+// Updates `view`. Nothing is appended when nothing changed. A cell of one
+// colour (a full block, or a shade or half block on its own colour) is drawn
+// as a blank on that colour, which no font can leave a gap in.
 void RenderChanges(TerminalView& view, const ScreenModel& model, std::string& out);
 
 // Appends the cursor position sequence for (column, row).

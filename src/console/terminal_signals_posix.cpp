@@ -1,7 +1,10 @@
 #include "console/terminal_signals_posix.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,34 +16,154 @@ namespace zeb {
 namespace {
 
 volatile sig_atomic_t Taken = 0;
+volatile sig_atomic_t HandedOver = 0;
+volatile sig_atomic_t MouseOn = 0;
+volatile sig_atomic_t Given = 0;  // given back at a stop, not yet taken again
 volatile sig_atomic_t Resized = 0;
+volatile sig_atomic_t RunningChild = 0;
 int InputFd = -1;
 int OutputFd = -1;
 termios Original;
+termios Raw;
 int WakePipe[2] = {-1, -1};
 bool Installed = false;
 
+static_assert(sizeof(pid_t) <= sizeof(sig_atomic_t));
+
 constexpr int TerminationSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
+constexpr int StopSignals[] = {SIGTSTP, SIGTTIN, SIGTTOU};
 constexpr int CrashSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 struct sigaction PreviousCrash[sizeof CrashSignals / sizeof CrashSignals[0]];
+
+// Only the screen switch, for a terminal handed to another program.
+constexpr std::string_view NormalScreen = "\x1b[?1049l";
+constexpr std::string_view AlternateScreen = "\x1b[?1049h";
+
+void WriteAll(std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t written = write(OutputFd, bytes.data(), bytes.size());
+    if (written > 0) {
+      bytes.remove_prefix(static_cast<std::size_t>(written));
+    } else if (!(written < 0 && errno == EINTR)) {
+      return;
+    }
+  }
+}
+
+void Wake() {
+  if (WakePipe[1] >= 0) {
+    ssize_t ignored = write(WakePipe[1], "w", 1);
+    (void)ignored;
+  }
+}
+
+// Whether our process group owns the terminal. In the background the
+// terminal is someone else's: it is neither given back nor taken.
+bool InForeground() {
+  pid_t owner = tcgetpgrp(InputFd);
+  return owner < 0 || owner == getpgrp();
+}
 
 void EmergencyRestore() {
   if (!Taken) return;
   Taken = 0;
-  const std::string_view& bytes = TerminalRestoreSequence;
-  ssize_t ignored = write(OutputFd, bytes.data(), bytes.size());
-  (void)ignored;
+  if (Given || !InForeground()) return;
+  WriteAll(TerminalRestoreSequence);
   tcsetattr(InputFd, TCSANOW, &Original);
+}
+
+void GiveBack() {
+  if (!Taken || Given || !InForeground()) return;
+  Given = 1;
+  if (HandedOver) {
+    WriteAll(NormalScreen);
+  } else {
+    WriteAll(TerminalRestoreSequence);
+    tcsetattr(InputFd, TCSANOW, &Original);
+  }
+}
+
+void TakeAgain() {
+  if (!Taken || !InForeground()) return;
+  if (HandedOver) {
+    if (Given) WriteAll(AlternateScreen);
+  } else {
+    tcsetattr(InputFd, TCSANOW, &Raw);
+    WriteAll(TerminalEnterSequence);
+    if (MouseOn) WriteAll(MouseOnSequence);
+  }
+  Given = 0;
+  Resized = 1;
+  Wake();
+}
+
+int MillisecondsSince(const timespec& start) {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<int>((now.tv_sec - start.tv_sec) * 1000 + (now.tv_nsec - start.tv_nsec) / 1000000);
+}
+
+// Passes the signal on to the running program and waits for its end, a
+// bounded time; then it is killed.
+void EndChild(pid_t child, int signal) {
+  kill(child, signal);
+  kill(child, SIGCONT);  // a stopped program could not act on it
+  timespec start{};
+  clock_gettime(CLOCK_MONOTONIC, &start);
+  int status = 0;
+  for (;;) {
+    pid_t ended = waitpid(child, &status, WNOHANG);
+    if (ended == child || (ended < 0 && errno != EINTR)) return;
+    if (MillisecondsSince(start) >= ChildGraceMilliseconds) break;
+    poll(nullptr, 0, 10);
+  }
+  kill(child, SIGKILL);
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
 }
 
 void OnTermination(int signal) {
   int saved = errno;
+  pid_t child = static_cast<pid_t>(RunningChild);
+  if (child > 0) {
+    RunningChild = 0;
+    EndChild(child, signal);
+  }
   EmergencyRestore();
   struct sigaction action {};
   action.sa_handler = SIG_DFL;
   sigemptyset(&action.sa_mask);
   sigaction(signal, &action, nullptr);
   raise(signal);  // delivered with the default action once this handler returns
+  errno = saved;
+}
+
+void OnStop(int signal) {
+  int saved = errno;
+  GiveBack();
+  // Stop for real: the signal again, with its default action. The kernel
+  // passes it over in a process group that no shell could continue.
+  struct sigaction action {};
+  action.sa_handler = SIG_DFL;
+  sigemptyset(&action.sa_mask);
+  sigaction(signal, &action, nullptr);
+  raise(signal);
+  sigset_t unblock;
+  sigemptyset(&unblock);
+  sigaddset(&unblock, signal);
+  sigprocmask(SIG_UNBLOCK, &unblock, nullptr);  // stopped here until SIGCONT
+  action.sa_handler = OnStop;
+  action.sa_flags = SA_RESTART;
+  sigaction(signal, &action, nullptr);
+  // Continued (SIGCONT has taken the terminal again), or the stop was
+  // passed over: the terminal is ours again either way.
+  if (Given) TakeAgain();
+  errno = saved;
+}
+
+void OnContinue(int) {
+  int saved = errno;
+  TakeAgain();
   errno = saved;
 }
 
@@ -59,10 +182,7 @@ void OnCrash(int signal, siginfo_t* info, void*) {
 void OnResize(int) {
   int saved = errno;
   Resized = 1;
-  if (WakePipe[1] >= 0) {
-    ssize_t ignored = write(WakePipe[1], "w", 1);
-    (void)ignored;
-  }
+  Wake();
   errno = saved;
 }
 
@@ -77,10 +197,11 @@ void SetNonBlocking(int fd) {
 
 }  // namespace
 
-void InstallTerminalSignals(int inputFd, int outputFd, const termios& original) {
+void InstallTerminalSignals(int inputFd, int outputFd, const termios& original, const termios& raw) {
   InputFd = inputFd;
   OutputFd = outputFd;
   Original = original;
+  Raw = raw;
   if (Installed) return;
   Installed = true;
 
@@ -94,6 +215,10 @@ void InstallTerminalSignals(int inputFd, int outputFd, const termios& original) 
   struct sigaction action {};
   sigemptyset(&action.sa_mask);
 
+  // A termination handler may wait for a program to end: no other
+  // termination or stop comes in between.
+  for (int signal : TerminationSignals) sigaddset(&action.sa_mask, signal);
+  for (int signal : StopSignals) sigaddset(&action.sa_mask, signal);
   for (int signal : TerminationSignals) {
     struct sigaction previous {};
     sigaction(signal, nullptr, &previous);
@@ -102,6 +227,19 @@ void InstallTerminalSignals(int inputFd, int outputFd, const termios& original) 
     action.sa_flags = 0;
     sigaction(signal, &action, nullptr);
   }
+
+  sigemptyset(&action.sa_mask);
+  for (int signal : StopSignals) {
+    struct sigaction previous {};
+    sigaction(signal, nullptr, &previous);
+    if (previous.sa_handler == SIG_IGN) continue;
+    action.sa_handler = OnStop;
+    action.sa_flags = SA_RESTART;
+    sigaction(signal, &action, nullptr);
+  }
+  action.sa_handler = OnContinue;
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGCONT, &action, nullptr);
 
   action.sa_flags = SA_SIGINFO | SA_ONSTACK;
   action.sa_sigaction = OnCrash;
@@ -118,6 +256,10 @@ void InstallTerminalSignals(int inputFd, int outputFd, const termios& original) 
 }
 
 void SetTerminalTaken(bool taken) { Taken = taken ? 1 : 0; }
+void SetTerminalHandedOver(bool handedOver) { HandedOver = handedOver ? 1 : 0; }
+void SetTerminalMouse(bool on) { MouseOn = on ? 1 : 0; }
+bool TerminalGivenBack() { return Given != 0; }
+void SetRunningChild(pid_t child) { RunningChild = static_cast<sig_atomic_t>(child); }
 
 int ResizeWakeFd() { return WakePipe[0]; }
 

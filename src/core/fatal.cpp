@@ -5,6 +5,7 @@
 #include <string>
 
 #include "console/console.h"
+#include "core/visible_text.h"
 
 namespace zeb {
 
@@ -22,7 +23,7 @@ void Fatal(std::string_view message) {
 void FatalIo(std::string_view action, std::string_view file) {
   std::string message(action);
   message += " '";
-  message += file;
+  message += VisibleText(file);
   message += "': ";
   message += std::strerror(errno);
   Fatal(message);

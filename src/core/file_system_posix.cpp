@@ -1,12 +1,47 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 #include "core/file_system.h"
 
 namespace zeb {
+
+namespace {
+
+// The directory part of a native path ("." for a bare name).
+std::string DirectoryOf(const std::string& native) {
+  std::size_t slash = native.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return native.substr(0, slash);
+}
+
+// Forces a directory's entries to the disk. Some file systems cannot; that
+// is no failure of ours.
+void SyncDirectory(const std::string& directory) {
+  int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+// Random characters for unique names: not for secrecy, only so that names
+// seldom meet; an existing name is simply skipped.
+char NextNameCharacter(uint64_t& state) {
+  static constexpr char Characters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+  return Characters[(state >> 33) % (sizeof Characters - 1)];
+}
+
+}  // namespace
+
+const std::string_view PathCharacters = "/.-";
 
 std::string NativePath(std::string_view path) {
   std::string native(path);
@@ -27,8 +62,46 @@ bool DeleteFile(std::string_view path) { return unlink(NativePath(path).c_str())
 
 bool RemoveEmptyDirectory(std::string_view path) { return rmdir(NativePath(path).c_str()) == 0; }
 
-bool RenameFile(std::string_view from, std::string_view to) {
-  return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+std::FILE* CreateUniqueFileBeside(std::string_view path, std::string& uniqueName) {
+  static uint64_t state = 0;
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  state ^= static_cast<uint64_t>(now.tv_nsec) ^ (static_cast<uint64_t>(now.tv_sec) << 30) ^
+           (static_cast<uint64_t>(getpid()) << 12);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name(path);
+    name += ".tmp.";
+    for (int i = 0; i < 6; ++i) name += NextNameCharacter(state);
+    std::string native = NativePath(name);
+    // O_EXCL makes the file here or fails, also on a link of that name,
+    // dangling or not; O_NOFOLLOW refuses a link in any case.
+    int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      return nullptr;
+    }
+    std::FILE* file = fdopen(fd, "wb");
+    if (file == nullptr) {
+      int error = errno;
+      close(fd);
+      unlink(native.c_str());
+      errno = error;
+      return nullptr;
+    }
+    uniqueName = name;
+    return file;
+  }
+  errno = EEXIST;
+  return nullptr;
+}
+
+bool SyncFile(std::FILE* file) { return std::fflush(file) == 0 && fsync(fileno(file)) == 0; }
+
+bool ReplaceFile(std::string_view from, std::string_view to) {
+  std::string target = NativePath(to);
+  if (std::rename(NativePath(from).c_str(), target.c_str()) != 0) return false;
+  SyncDirectory(DirectoryOf(target));
+  return true;
 }
 
 bool SetCurrentDir(std::string_view path) { return chdir(NativePath(path).c_str()) == 0; }

@@ -31,10 +31,10 @@ ShortString WorkLine;
 ShortString WorkName;
 
 void ResetProgramState() {
-  Games.Fill(GameRecord{});
-  ViewList.Fill(ViewEntry{});
-  ViewerLines.Fill(ShortString{});
-  ArgSlots.Fill(ShortString{});
+  Games.Clear();
+  ViewList.Clear();
+  ViewerLines.Clear();
+  ArgSlots.Clear();
   CommandOptions.Clear();
 
   ProgramVersion.Clear();
@@ -50,7 +50,7 @@ void ResetProgramState() {
 }
 
 void SetStartValues() {
-  ProgramVersion = "v1.1";
+  ProgramVersion = ProgramVersionText;
   TopLine = 0;
   ColumnOffset = 0;
   SelectedEntry = 1;

@@ -1,6 +1,7 @@
 #pragma once
-// The process-wide tables and state variables. They exist, zero-filled, for
-// the whole run; nothing here is allocated while the program runs.
+// The process-wide tables and state variables. They exist, empty, for the
+// whole run; the tables take memory for the records they hold (see
+// FixedTable) and their texts for the bytes they hold (see ShortString).
 
 #include <cstdint>
 
@@ -9,8 +10,8 @@
 
 namespace zeb {
 
-constexpr int MaxGames = 4000;
-constexpr int MaxViewEntries = 5000;
+constexpr int MaxGames = 100000;
+constexpr int MaxViewEntries = 100000;
 constexpr int MaxViewerLines = 5000;
 constexpr int MaxArgSlots = 50;
 
@@ -38,6 +39,8 @@ extern FixedTable<ShortString, MaxViewerLines> ViewerLines;
 extern FixedTable<ShortString, MaxArgSlots> ArgSlots;
 extern ShortString CommandOptions;
 
+// The program's version, as the title bar and --version show it.
+constexpr const char* ProgramVersionText = "v1.1";
 extern ShortString ProgramVersion;
 extern ShortString MameVersion;
 extern int32_t GameCount;

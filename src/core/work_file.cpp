@@ -1,6 +1,10 @@
 #include "core/work_file.h"
 
+#include <algorithm>
+#include <bit>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 
 #include "core/fatal.h"
 #include "core/file_system.h"
@@ -10,8 +14,34 @@ namespace zeb {
 TextFile WorkFile;
 
 namespace {
+
 constexpr int EndMark = 0x1A;
+
+// The bytes of `word` that end a line or the file (a carriage return, a line
+// feed or the end mark) as a mask: the lowest set bit is in the first such
+// byte in memory order (bits above it may be set by the borrow and say
+// nothing); 0 when there is none.
+uint64_t LineEndMask(uint64_t word) {
+  constexpr uint64_t Ones = 0x0101010101010101ull;
+  constexpr uint64_t Highs = 0x8080808080808080ull;
+  auto zeroBytes = [](uint64_t v) { return (v - Ones) & ~v & Highs; };
+  return zeroBytes(word ^ (Ones * '\n')) | zeroBytes(word ^ (Ones * '\r')) | zeroBytes(word ^ (Ones * EndMark));
 }
+
+// The first byte from `at` on that ends a line or the file, or `end`; eight
+// bytes at a time where the byte order allows it.
+const unsigned char* LineEnd(const unsigned char* at, const unsigned char* end) {
+  if constexpr (std::endian::native == std::endian::little) {
+    for (uint64_t word; end - at >= 8; at += 8) {
+      std::memcpy(&word, at, sizeof word);
+      if (uint64_t mask = LineEndMask(word)) return at + std::countr_zero(mask) / 8;
+    }
+  }
+  while (at < end && *at != '\n' && *at != '\r' && *at != EndMark) ++at;
+  return at;
+}
+
+}  // namespace
 
 void TextFile::RememberName(std::string_view name) {
   std::size_t n = name.copy(name_, sizeof name_ - 1);
@@ -19,10 +49,31 @@ void TextFile::RememberName(std::string_view name) {
 }
 
 TextFile::~TextFile() {
+  // A replacement still open here was cut off (the program ends in the
+  // middle of a save): it must not stay behind.
+  Abandon();
   if (file_ != nullptr) std::fclose(file_);
 }
 
+void TextFile::Abandon() {
+  if (replacing_.empty()) return;
+  int error = errno;
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+  DeleteFile(unique_);
+  replacing_.clear();
+  unique_.clear();
+  errno = error;
+}
+
+void TextFile::Fail(std::string_view action, std::string_view name) {
+  std::string named(name);  // `name` may be one of ours, which Abandon clears
+  Abandon();
+  FatalIo(action, named);
+}
+
 void TextFile::OpenRead(std::string_view name) {
+  Abandon();
   Close();
   std::string path = NativePath(name);
   file_ = std::fopen(path.c_str(), "rb");
@@ -34,6 +85,7 @@ void TextFile::OpenRead(std::string_view name) {
 }
 
 void TextFile::Create(std::string_view name) {
+  Abandon();
   Close();
   std::string path = NativePath(name);
   file_ = std::fopen(path.c_str(), "wb");
@@ -42,6 +94,20 @@ void TextFile::Create(std::string_view name) {
   ended_ = false;
   position_ = filled_ = 0;
   RememberName(name);
+}
+
+void TextFile::CreateReplacing(std::string_view name) {
+  Abandon();
+  Close();
+  std::string unique;
+  file_ = CreateUniqueFileBeside(name, unique);
+  if (file_ == nullptr) FatalIo("cannot create a new file beside", name);
+  replacing_ = name;
+  unique_ = unique;
+  writing_ = true;
+  ended_ = false;
+  position_ = filled_ = 0;
+  RememberName(unique_);
 }
 
 // Refills the read buffer; false at the end of the file.
@@ -65,32 +131,61 @@ int TextFile::Peek() {
 
 bool TextFile::Eof() { return Peek() == EOF; }
 
-ShortString TextFile::ReadLine() {
-  char line[ShortString::Capacity];
-  std::size_t length = 0;
-  for (;;) {
-    int c = Peek();
-    if (c == EOF) break;
-    ++position_;
-    if (c == '\n') break;
-    if (c == '\r') {
-      if (Peek() == '\n') ++position_;
-      break;
+std::string_view TextFile::ReadLine() {
+  // A line that lies whole in the buffer is given where it lies; one that
+  // runs over a refill is gathered in line_.
+  std::size_t gathered = 0;
+  while (!ended_ && (position_ < filled_ || Fill())) {
+    const char* start = reinterpret_cast<const char*>(buffer_ + position_);
+    const unsigned char* stop = LineEnd(buffer_ + position_, buffer_ + filled_);
+    std::size_t run = static_cast<std::size_t>(stop - (buffer_ + position_));
+    position_ += run;
+    std::string_view line(start, std::min(run, sizeof line_));
+    if (gathered > 0 || position_ == filled_) {
+      std::size_t kept = std::min(run, sizeof line_ - gathered);
+      std::memcpy(line_ + gathered, start, kept);
+      gathered += kept;
+      line = std::string_view(line_, gathered);
+      if (position_ == filled_) continue;  // the line goes on after a refill
     }
-    if (length < sizeof line) line[length++] = static_cast<char>(c);
+    if (*stop == EndMark) {
+      ended_ = true;
+      return line;
+    }
+    ++position_;
+    if (*stop == '\r') {
+      // The look at the next byte may refill the buffer under the line.
+      if (gathered == 0 && position_ == filled_) {
+        std::memcpy(line_, line.data(), line.size());
+        line = std::string_view(line_, line.size());
+      }
+      if (Peek() == '\n') ++position_;
+    }
+    return line;
   }
-  return ShortString(std::string_view(line, length));
+  return std::string_view(line_, gathered);
 }
 
 void TextFile::WriteLine(std::string_view text) {
   if (file_ == nullptr || !writing_) Fatal("write to a file that is not open for writing");
   if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fwrite("\r\n", 1, 2, file_) != 2) {
-    FatalIo("cannot write", name_);
+    Fail("cannot write", name_);
   }
 }
 
 void TextFile::Close() {
   if (file_ == nullptr) return;
+  if (!replacing_.empty()) {
+    // Everything on the disk before the name changes, then the name.
+    if (!SyncFile(file_) || std::ferror(file_)) Fail("cannot write", name_);
+    int closed = std::fclose(file_);
+    file_ = nullptr;
+    if (closed != 0) Fail("cannot write", name_);
+    if (!ReplaceFile(unique_, replacing_)) Fail("cannot replace", replacing_);
+    replacing_.clear();
+    unique_.clear();
+    return;
+  }
   std::FILE* f = file_;
   file_ = nullptr;
   bool failed = writing_ && (std::fflush(f) != 0 || std::ferror(f));

@@ -8,6 +8,7 @@
 // ends the program with the error report.
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "core/short_string.h"
@@ -23,7 +24,16 @@ class TextFile {
 
   void OpenRead(std::string_view name);
   void Create(std::string_view name);  // for writing; replaces an old file
-  ShortString ReadLine();
+  // For writing a file that takes the place of `name` only when it is
+  // complete: the lines go to a new file of a unique name beside it (never
+  // an existing file or link), which Close forces to the disk and renames
+  // over `name`. On any failure the new file is removed and the old one
+  // stays as it was.
+  void CreateReplacing(std::string_view name);
+  // The next line, at most 255 bytes of it. The view is of the file's own
+  // buffers: it holds until the next call on the file (Eof included), so
+  // store it (assign it to a ShortString) before going on.
+  std::string_view ReadLine();
   void WriteLine(std::string_view text);
   // True when no byte, or only the end mark 0x1A, is left to read.
   bool Eof();
@@ -34,6 +44,10 @@ class TextFile {
   int Peek();
   bool Fill();
   void RememberName(std::string_view name);
+  // Ends the program with the input/output error report, after removing an
+  // unfinished replacement.
+  [[noreturn]] void Fail(std::string_view action, std::string_view name);
+  void Abandon();
   std::FILE* file_ = nullptr;
   unsigned char buffer_[1 << 16] = {};
   std::size_t position_ = 0;
@@ -41,6 +55,9 @@ class TextFile {
   bool writing_ = false;
   bool ended_ = false;  // the end mark 0x1A has been reached
   char name_[256] = {};
+  char line_[ShortString::Capacity] = {};
+  std::string replacing_;  // the file a replacement is for; empty otherwise
+  std::string unique_;     // the replacement's own name
 };
 
 extern TextFile WorkFile;

@@ -1,6 +1,7 @@
 #include "gamedb/driver_index.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "core/state.h"
 
@@ -8,28 +9,68 @@ namespace zeb {
 
 namespace {
 
-std::string_view NameOf(int32_t game) { return Games[game].DriverName.View(); }
-
-// Game numbers ordered by their driver names, and names against game numbers.
-// (Plain algorithms rather than their range forms: the Clang of the fuzz
-// build cannot compile the latter with this standard library.)
-struct ByName {
-  bool operator()(int32_t a, int32_t b) const { return NameOf(a) < NameOf(b); }
-  bool operator()(int32_t game, std::string_view name) const { return NameOf(game) < name; }
-  bool operator()(std::string_view name, int32_t game) const { return name < NameOf(game); }
-};
+// FNV-1a over the bytes of the name.
+uint64_t NameHash(std::string_view name) {
+  uint64_t hash = 14695981039346656037ull;
+  for (char c : name) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
 
 }  // namespace
 
+std::size_t DriverIndex::Slot(std::string_view name) const {
+  std::size_t mask = slots_.size() - 1;
+  std::size_t slot = static_cast<std::size_t>(NameHash(name)) & mask;
+  while (slots_[slot] != 0 && groups_[static_cast<std::size_t>(slots_[slot] - 1)].Name != name) {
+    slot = (slot + 1) & mask;
+  }
+  return slot;
+}
+
 void DriverIndex::Build() {
-  order_.clear();
-  for (int32_t game = 1; game <= GameCount; ++game) order_.push_back(game);
-  std::stable_sort(order_.begin(), order_.end(), ByName{});
+  std::size_t games = static_cast<std::size_t>(std::max(GameCount, 0));
+  std::size_t size = 16;
+  while (size < 2 * games) size *= 2;
+  slots_.assign(size, 0);
+  groups_.clear();
+
+  // Every distinct name gets a group, in the order of its first game.
+  std::vector<int32_t> groupOf(games);
+  for (std::size_t i = 0; i < games; ++i) {
+    std::string_view name = Games[static_cast<int>(i + 1)].DriverName.View();
+    std::size_t slot = Slot(name);
+    if (slots_[slot] == 0) {
+      groups_.push_back(Group{name, 0, 0});
+      slots_[slot] = static_cast<int32_t>(groups_.size());
+    }
+    groupOf[i] = slots_[slot] - 1;
+    ++groups_[static_cast<std::size_t>(groupOf[i])].Count;
+  }
+
+  // The games of each group side by side, in table order.
+  int32_t next = 0;
+  for (Group& group : groups_) {
+    group.First = next;
+    next += group.Count;
+    group.Count = 0;
+  }
+  order_.assign(games, 0);
+  for (std::size_t i = 0; i < games; ++i) {
+    Group& group = groups_[static_cast<std::size_t>(groupOf[i])];
+    order_[static_cast<std::size_t>(group.First + group.Count++)] = static_cast<int32_t>(i + 1);
+  }
 }
 
 std::span<const int32_t> DriverIndex::GamesNamed(std::string_view name) const {
-  auto found = std::equal_range(order_.begin(), order_.end(), name, ByName{});
-  return std::span<const int32_t>(found.first, found.second);
+  if (slots_.empty()) return {};
+  int32_t found = slots_[Slot(name)];
+  if (found == 0) return {};
+  const Group& group = groups_[static_cast<std::size_t>(found - 1)];
+  return std::span<const int32_t>(order_).subspan(static_cast<std::size_t>(group.First),
+                                                  static_cast<std::size_t>(group.Count));
 }
 
 }  // namespace zeb

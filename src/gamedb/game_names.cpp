@@ -1,6 +1,7 @@
 // The game list: one game per line after a header, the driver name before
-// the first blank and the description between the quote in column 11 and
-// the closing quote that ends the line. The table holds at most MaxGames
+// the first blank and the description between the opening quote (column 11,
+// or where the header's "Description:" starts) and the closing quote that
+// ends the line. The table holds at most MaxGames
 // games; further game lines are counted and left out, and the progress
 // output says how many.
 
@@ -12,19 +13,21 @@
 #include "core/state.h"
 #include "core/work_file.h"
 #include "gamedb/gamedb.h"
+#include "gamedb/list_layout.h"
 
 namespace zeb {
 
 namespace {
 
-constexpr std::size_t DescriptionColumn = 11;  // the opening quote
+constexpr std::size_t QuoteColumn = 10;  // 0-based: the opening quote in column 11
 
 }  // namespace
 
 void ImportGameNames() {
   ProgressLine("Getting Names");
   WorkFile.OpenRead("listfull.txt");
-  WorkFile.ReadLine();
+  WorkLine = WorkFile.ReadLine();
+  const ListLayout layout = ReadListLayout(WorkLine.View(), "Description:", QuoteColumn);
 
   int32_t game = 1;
   long long leftOut = 0;
@@ -36,7 +39,7 @@ void ImportGameNames() {
     }
     std::string_view line = WorkLine.View();
     std::size_t blank = line.find(' ');
-    std::string_view description = line.substr(std::min(line.size(), DescriptionColumn));
+    std::string_view description = line.substr(std::min(line.size(), SecondColumn(layout, line, '"') + 1));
     if (!description.empty()) description.remove_suffix(1);
 
     GameRecord& record = Games[game];
@@ -52,6 +55,19 @@ void ImportGameNames() {
                  " games");
   }
   ScanRomAvailability();
+}
+
+bool HasGameLine() {
+  WorkFile.OpenRead("listfull.txt");
+  WorkFile.ReadLine();
+  bool found = false;
+  while (!found && !WorkFile.Eof()) {
+    WorkLine = WorkFile.ReadLine();
+    std::size_t blank = WorkLine.View().find(' ');
+    found = blank != std::string_view::npos && blank > 0;
+  }
+  WorkFile.Close();
+  return found;
 }
 
 }  // namespace zeb

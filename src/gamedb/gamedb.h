@@ -9,6 +9,9 @@ namespace zeb {
 void ReadMameVersion();     // ver.txt -> MameVersion
 void ImportGameNames();     // listfull.txt -> Games, GameCount; then the scan
 void ImportClones();        // listclones.txt -> CloneOf
+// True when listfull.txt holds a game line: a line after the header with a
+// driver name (text before a blank).
+bool HasGameLine();
 void ImportCategories();    // catver.ini -> Category
 void ImportCheatCounts();   // cheat.dat -> CheatCount
 void ScanRomAvailability(); // Available of every game; on a refresh also the

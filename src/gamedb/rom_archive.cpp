@@ -3,9 +3,11 @@
 // RomPaths names one ROM directory, or several separated by ";". A relative
 // directory is joined to MamePath with nothing between them; an absolute one
 // (beginning with "/" or "\", or with a drive letter and ":") stands as it is.
-// Without any ";" the whole text is the one directory, even when empty, so
-// the archive path is exactly MamePath + RomPaths + "\" + name + ".zip".
-// With ";" the empty pieces are passed over.
+// Without any ";" the whole text is the one directory, even when empty: the
+// archive path is MamePath + RomPaths + "\" + name + ".zip" for a relative
+// or empty one (with both empty that is "\" + name + ".zip", in the root
+// directory), RomPaths + "\" + name + ".zip" for an absolute one. With ";"
+// the empty pieces are passed over.
 
 #include <string>
 #include <string_view>

@@ -19,12 +19,55 @@ struct LaunchScreen {
 };
 void SetLaunchScreen(const LaunchScreen* screen);
 
-// Runs the emulator on SelectedGame when its archive is present.
+// Runs the emulator on SelectedGame when its archive is present. When the
+// emulator's directory cannot be entered or the emulator cannot start, a
+// line says so, a key is awaited and the screen is put back as it was.
 void LaunchGame();
-// Starts `program` (by its path, relative to the current directory) with the
-// arguments text and waits until it ends. A program that cannot start is
-// passed over silently.
-void RunAndWait(std::string_view program, std::string_view arguments);
+
+// What became of a run: whether the program started, and when not, the
+// system's reason.
+struct RunOutcome {
+  bool Started = false;
+  std::string Reason;
+};
+
+// The file that runs for a program name, relative to the current directory:
+// the name itself; where the system allows it, for a name ending in ".exe"
+// the same name without it; and with `searchPath`, for a bare name found in
+// neither form, the first directory of the search path that holds either
+// (as a shell looks a command up). Path is empty when nothing was found;
+// Reason then says why (for the name itself, unless only the other form
+// exists and cannot run).
+struct ProgramFile {
+  std::string Path;    // what the system runs
+  std::string Name;    // the name it was found under (or looked for)
+  std::string Reason;  // when not found
+};
+ProgramFile ResolveProgram(std::string_view program, bool searchPath);
+
+// Starts `program` (by its path, relative to the current directory, never
+// looked up elsewhere) with the arguments text and waits until it ends. The
+// command line is formed as `"program" arguments` and split by the Windows
+// rules.
+RunOutcome RunAndWait(std::string_view program, std::string_view arguments);
+// The same for a program file that ResolveProgram found: the command line is
+// still formed from `program`; its first word becomes the name the file was
+// found under.
+RunOutcome RunProgramFile(const ProgramFile& file, std::string_view program, std::string_view arguments);
+
+// Runs a program file with the given arguments (the first is the program's
+// name), standard input empty, standard output into `outputFile` (created or
+// emptied) and standard error captured, and waits until it ends. The terminal
+// stays ours meanwhile.
+struct CapturedRun {
+  bool Started = false;
+  std::string Reason;     // when it did not start (or the file could not be made)
+  int ExitStatus = -1;    // the exit status; -1 when a signal ended it
+  int Signal = 0;         // the signal that ended it, or 0
+  std::string ErrorText;  // what it wrote to standard error (the first 64 KiB)
+};
+CapturedRun RunIntoFile(const ProgramFile& file, const std::vector<std::string>& arguments,
+                        std::string_view outputFile);
 
 // The command line split into arguments by the Windows rules: blanks
 // separate, double quotes group, backslashes escape quotes.

@@ -1,5 +1,7 @@
 // Running the emulator on the selected game and coming back to the list.
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "console/colours.h"
@@ -21,10 +23,25 @@ const LaunchScreen* GameScreen = nullptr;  // the screen the interface handed ov
 
 void SetLaunchScreen(const LaunchScreen* screen) { GameScreen = screen; }
 
+namespace {
+
+// A launch that could not run: the reason under the message, a key, and the
+// screen as it was before the launch.
+void ShowLaunchFailure(const std::string& message, const ScreenModel& before) {
+  PutText(message, 1, 3, LightRed, Black);
+  PutText("Press any key to continue.....", 1, ScreenHeight, White, Black);
+  LastKey = GetKey();
+  Screen = before;
+  ConsoleRepaintAll();
+}
+
+}  // namespace
+
 void LaunchGame() {
   const ShortString driverName = Games[SelectedGame].DriverName;
   if (!RomArchiveExists(driverName)) return;
 
+  const ScreenModel before = Screen;
   if (GameScreen != nullptr) GameScreen->Clear();
   BuildCommandOptions();
   PutText("Starting Mame...", 1, 1, White, Black);
@@ -33,12 +50,24 @@ void LaunchGame() {
   const std::string previousDir = GetCurrentDir();
   if (previousDir.empty()) FatalIo("Cannot read the current directory", ".");
   WorkLine = previousDir;
-  if (!MamePath.Empty() && !SetCurrentDir(MamePath)) FatalIo("Cannot change to the directory", MamePath);
+  if (!MamePath.Empty() && !SetCurrentDir(MamePath)) {
+    std::string message = "Cannot enter the directory " + MamePath.Str() + ": " + std::strerror(errno);
+    ShowLaunchFailure(message, before);
+    return;
+  }
 
   ShortString arguments = driverName;
   arguments += ' ';
   arguments += CommandOptions;
-  RunAndWait(ExeName, arguments);
+  // Without a directory of its own the emulator may also be an installed
+  // program on the search path.
+  RunOutcome run = RunProgramFile(ResolveProgram(ExeName, MamePath.Empty()), ExeName, arguments);
+
+  if (!run.Started) {
+    if (!SetCurrentDir(previousDir)) FatalIo("Cannot change back to the directory", previousDir);
+    ShowLaunchFailure("Cannot run " + MamePath.Str() + ExeName.Str() + ": " + run.Reason, before);
+    return;
+  }
 
   if (PauseAfterMame == 1) {
     PutText("Press any key to continue.....", 1, ScreenHeight, White, Black);

@@ -5,9 +5,10 @@
 // read back from that form or from a plain decimal ("1.5"); "." is the
 // decimal point whatever the user's locale.
 //
-// The file is written beside itself under a temporary name and then renamed
-// over the old one, so a save that fails half-way leaves the previous
-// settings and game table as they were.
+// The file is written beside itself under a new, unique name, forced to the
+// disk and then renamed over the old one, so a save that fails half-way
+// leaves the previous settings and game table as they were, and no partial
+// file behind.
 //
 // The game table holds at most MaxGames games. A file that declares more, or
 // a negative count, is refused with an error before anything is changed:
@@ -24,6 +25,7 @@
 #include "core/fatal.h"
 #include "core/file_system.h"
 #include "core/state.h"
+#include "core/visible_text.h"
 #include "core/work_file.h"
 #include "settings/settings.h"
 
@@ -32,7 +34,6 @@ namespace zeb {
 namespace {
 
 constexpr int FieldsPerGame = 6;
-constexpr const char* TemporaryFileName = "zeb.ini.tmp";
 
 // The largest magnitude written. The largest double itself would round up
 // to 1.79769313486232E+0308, which is past it: the file could not be read
@@ -96,19 +97,23 @@ bool ParseReal(std::string_view text, double& value) {
   return result.ec == std::errc() && result.ptr == convert.data() + convert.size() && std::isfinite(value);
 }
 
-// "'<text>' is not a valid <kind> value"
-[[noreturn]] void FatalConversion(std::string_view text, std::string_view kind) {
+// "'<text>' is not a valid <kind> value", and on a second line where the
+// text stands, so that the user knows what to correct.
+[[noreturn]] void FatalConversion(std::string_view text, std::string_view kind, int lineNumber) {
   std::string message = "'";
-  message += text;
+  message += VisibleText(text);
   message += "' is not a valid ";
   message += kind;
-  message += " value";
+  message += " value\nin '";
+  message += VisibleText(SettingsFileName);
+  message += "', line ";
+  message += IntText(lineNumber).View();
   Fatal(message);
 }
 
 [[noreturn]] void FatalGameCount(long long count) {
   std::string message = "'";
-  message += SettingsFileName;
+  message += VisibleText(SettingsFileName);
   message += "' declares ";
   message += IntText(count).View();
   message += " games; it can hold 0 to ";
@@ -120,7 +125,7 @@ bool ParseReal(std::string_view text, double& value) {
 
 void SaveSettings() {
   if (GameCount < 0 || GameCount > MaxGames) FatalGameCount(GameCount);
-  WorkFile.Create(TemporaryFileName);
+  WorkFile.CreateReplacing(SettingsFileName);
   for (const SettingsLine& line : SettingsLines) {
     switch (line.Kind) {
       case SettingKind::Integer: WorkFile.WriteLine(IntText(*line.Integer)); break;
@@ -132,7 +137,6 @@ void SaveSettings() {
     for (int field = 1; field <= FieldsPerGame; ++field) WorkFile.WriteLine(GameField(game, field));
   }
   WorkFile.Close();
-  if (!RenameFile(TemporaryFileName, SettingsFileName)) FatalIo("cannot replace", SettingsFileName);
 }
 
 void LoadSettings() {
@@ -146,8 +150,13 @@ void LoadSettings() {
   for (int i = 0; i < SettingsLineCount; ++i) {
     texts[i] = WorkFile.ReadLine();
     SettingKind kind = SettingsLines[i].Kind;
-    if (kind == SettingKind::Integer && !ParseInteger(texts[i], integers[i])) FatalConversion(texts[i], "integer");
-    if (kind == SettingKind::Real && !ParseReal(texts[i], reals[i])) FatalConversion(texts[i], "floating point");
+    int lineNumber = i + 1;
+    if (kind == SettingKind::Integer && !ParseInteger(texts[i], integers[i])) {
+      FatalConversion(texts[i], "integer", lineNumber);
+    }
+    if (kind == SettingKind::Real && !ParseReal(texts[i], reals[i])) {
+      FatalConversion(texts[i], "floating point", lineNumber);
+    }
   }
   // The first line is the game count.
   if (integers[0] < 0 || integers[0] > MaxGames) FatalGameCount(integers[0]);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "console/colours.h"
 #include "console/console.h"
@@ -44,12 +45,28 @@ ShortString Padded(std::string_view text, int width, bool cut) {
   return result;
 }
 
+// View entry `e` for reading: an empty one outside the list. Reading never
+// takes memory for entries that were never filled.
+const ViewEntry& EntryAt(int e) {
+  static const ViewEntry NoEntry;
+  return e >= 1 && e <= MaxViewEntries ? std::as_const(ViewList)[e] : NoEntry;
+}
+
 bool ShowsAnyEntry(int top) {
   for (int r = 1; r <= WindowRows; ++r) {
-    int e = top + r;
-    if (e >= 1 && e <= MaxViewEntries && !ViewList[e].DisplayLine.Empty()) return true;
+    if (!EntryAt(top + r).DisplayLine.Empty()) return true;
   }
   return false;
+}
+
+// The driver name padded with blanks to 10 characters (a longer one is not
+// cut), then the description.
+void SetDisplayLine(ShortString& line, const GameRecord& game) {
+  char text[2 * ShortString::Capacity];
+  std::size_t n = game.DriverName.View().copy(text, ShortString::Capacity);
+  while (n < 10) text[n++] = ' ';
+  n += game.Description.View().copy(text + n, ShortString::Capacity);
+  line = std::string_view(text, n);
 }
 
 void BlankDetails() {
@@ -100,17 +117,17 @@ void RebuildList(int filter) {
     const GameRecord& game = Games[i];
     if (!PassesFilter(game, filter)) continue;
     ViewEntry& entry = ViewList[++count];
-    entry.DisplayLine = game.DriverName;
-    while (entry.DisplayLine.Length() < 10) entry.DisplayLine += ' ';
-    entry.DisplayLine += game.Description;
+    SetDisplayLine(entry.DisplayLine, game);
     entry.GameNumber = IntText(i);
     entry.CloneMark = game.CloneOf.Empty() ? "0" : "1";
   }
   EntryCount = count;
 
   // A shorter filtered list must not leave rows of a longer one behind.
+  // Entries past the last one ever filled are empty already.
   if (filter != 1) {
-    for (int e = count + 1; e <= games; ++e) ViewList[e].DisplayLine.Clear();
+    int filled = std::min(games, ViewList.Used());
+    for (int e = count + 1; e <= filled; ++e) ViewList[e].DisplayLine.Clear();
   }
 }
 
@@ -129,10 +146,9 @@ void DrawListPage(int selected, int top, int columnOffset) {
   // The heading is cut to the list's width but not padded.
   PutText(Shifted(ListHeader, columnOffset).substr(0, WindowColumns), WindowLeft, HeadingRow, Black, LightGreen);
 
-  static const ViewEntry NoEntry;
   for (int r = 1; r <= WindowRows; ++r) {
     int e = top + r;
-    const ViewEntry& entry = e >= 1 && e <= MaxViewEntries ? ViewList[e] : NoEntry;
+    const ViewEntry& entry = EntryAt(e);
     ShortString text = Padded(Shifted(entry.DisplayLine, columnOffset), WindowColumns, true);
     int colour = entry.CloneMark == "0" ? White : LightGrey;
     if (e == selected && EntryCount > 0) {

@@ -52,13 +52,15 @@ void DeleteBeforeCursor(ShortString& text, std::size_t& cursor) {
 
 }  // namespace
 
-ShortString EditLine(const ShortString& text, int row, int column) {
+ShortString EditLine(const ShortString& text, int row, int column, std::string_view alsoTypable) {
   ShortString edited = text;
   std::size_t cursor = edited.Length();
   for (;;) {
     DrawEditedText(edited, cursor, row, column);
     LastKey = GetKey();
-    if (LastKey >= FirstTypable && LastKey <= LastTypable) {
+    bool typable = (LastKey >= FirstTypable && LastKey <= LastTypable) ||
+                   (LastKey != 0 && alsoTypable.find(static_cast<char>(LastKey)) != std::string_view::npos);
+    if (typable) {
       InsertCharacter(edited, cursor, static_cast<char>(LastKey));
     } else if (LastKey == Key::Backspace) {
       DeleteBeforeCursor(edited, cursor);

@@ -1,10 +1,13 @@
 #pragma once
 // Editing a text in place; modal until Enter.
 
+#include <string_view>
+
 #include "core/short_string.h"
 
 namespace zeb {
 
-ShortString EditLine(const ShortString& text, int row, int column);
+// Typable are the characters from "0" to "z" and those of `alsoTypable`.
+ShortString EditLine(const ShortString& text, int row, int column, std::string_view alsoTypable = {});
 
 }  // namespace zeb

@@ -25,6 +25,22 @@ void Step(int32_t& position, int step, int last) {
 void StepRows(int step) { Step(TopLine, step, EntryCount - WindowRows); }
 void StepColumns(int step) { Step(ColumnOffset, step, MaxColumnOffset); }
 
+// The pauses of a held click on the arrows: the outer vertical ones, the
+// inner vertical ones, the horizontal ones.
+constexpr int OuterArrowPause = 1;
+constexpr int InnerArrowPause = 30;
+constexpr int SideArrowPause = 20;
+
+// A wheel notch scrolls as this many clicks on an inner arrow.
+constexpr int WheelRows = 3;
+
+// One click on an inner vertical arrow (-1 up, +1 down).
+void InnerArrowClick(int step) {
+  Pause(InnerArrowPause);
+  StepRows(step);
+  RedrawListWindow();
+}
+
 }  // namespace
 
 void DrawScrollBars() {
@@ -76,25 +92,37 @@ void ClickListWindow(int c, int r) {
   if (CurrentScreen == GamesListScreen && inWindow) ClickListRow(r);
   // The arrows: a held click repeats at the rate of these pauses.
   if (c == WindowLeft && r == ScrollBarRow) {
-    Pause(20);
+    Pause(SideArrowPause);
     StepColumns(-1);
     RedrawListWindow();
   }
   if (c == WindowRight && r == ScrollBarRow) {
-    Pause(20);
+    Pause(SideArrowPause);
     StepColumns(+1);
     RedrawListWindow();
   }
-  if (c == ScrollBarColumn && (r == HeadingRow || r == WindowTop)) {
-    Pause(r == HeadingRow ? 1 : 30);
+  if (c == ScrollBarColumn && r == HeadingRow) {
+    Pause(OuterArrowPause);
     StepRows(-1);
     RedrawListWindow();
   }
-  if (c == ScrollBarColumn && (r == WindowBottom || r == ScrollBarRow)) {
-    Pause(r == WindowBottom ? 30 : 1);
+  if (c == ScrollBarColumn && r == WindowTop) InnerArrowClick(-1);
+  if (c == ScrollBarColumn && r == WindowBottom) InnerArrowClick(+1);
+  if (c == ScrollBarColumn && r == ScrollBarRow) {
+    Pause(OuterArrowPause);
     StepRows(+1);
     RedrawListWindow();
   }
+}
+
+void ScrollByWheel(int notches) {
+  // Where the window shows something: the games list, or the viewer with a
+  // file (on its picture the arrows' redraw would show nothing).
+  bool games = CurrentScreen == GamesListScreen;
+  bool file = CurrentScreen == ViewerScreen && FileLoaded == 1;
+  if (!(games || file) || EntryCount <= 0) return;
+  int step = notches < 0 ? -1 : +1;
+  for (int clicks = (notches < 0 ? -notches : notches) * WheelRows; clicks > 0; --clicks) InnerArrowClick(step);
 }
 
 }  // namespace zeb

@@ -12,5 +12,9 @@ void RedrawListWindow();
 void ScrollByKey(unsigned char code);
 // A click on the window (a row of the games list) or on a scroll arrow.
 void ClickListWindow(int column, int row);
+// Wheel notches (negative up, positive down): on the games list, and in the
+// viewer when it holds a file, each notch scrolls as three clicks on the
+// inner arrow would; anywhere else they do nothing.
+void ScrollByWheel(int notches);
 
 }  // namespace zeb

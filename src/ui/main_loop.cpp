@@ -1,4 +1,5 @@
-// The main loop: one pass acts on a held left button and on a waiting key.
+// The main loop: one pass acts on a held left button, on wheel notches and
+// on a waiting key.
 // A click runs on every pass while the left button is down, so a held click
 // repeats at the rate of the pauses of what it acts on.
 
@@ -68,10 +69,14 @@ void MainLoop() {
   QuitRequested = 0;
   while (QuitRequested == 0) {
     if (MouseButton == 1) HandleClick();
-    if (KeyWaiting()) {
+    bool keyWaiting = KeyWaiting();
+    // A poll ends at a wheel notch as at a key; they never come together.
+    int notches = TakeWheelNotches();
+    if (notches != 0) ScrollByWheel(notches);
+    if (keyWaiting) {
       LastKey = GetKey();
       if (DispatchKey()) return;
-    } else if (MouseButton != 1 && QuitRequested == 0) {
+    } else if (notches == 0 && MouseButton != 1 && QuitRequested == 0) {
       // Nothing to do until the next key or mouse event: sleep instead of
       // spinning. A held button keeps the loop running, so that the click
       // repeats at the rate its pauses set.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "console/console.h"
+#include "core/file_system.h"
 #include "core/state.h"
 #include "settings/settings.h"
 #include "ui/line_editor.h"
@@ -85,7 +86,8 @@ void ClickSelector(const OptionItem& item, int c) {
 
 void ClickTextField(const OptionItem& item, int c) {
   if (!Within(c, item)) return;
-  *item.Text = EditLine(*item.Text, item.Row, item.Column);
+  // The four text settings are paths and file names.
+  *item.Text = EditLine(*item.Text, item.Row, item.Column, PathCharacters);
 }
 
 void ClickItem(const OptionItem& item, int c) {

@@ -6,6 +6,7 @@
 #include "console/console.h"
 #include "core/short_string.h"
 #include "core/state.h"
+#include "launch/launch.h"
 #include "ui/frame.h"
 #include "ui/options_items.h"
 
@@ -46,6 +47,11 @@ void DrawSpinner(int column, int row, int wholeValue, double realValue, int widt
     int length = std::snprintf(realText, sizeof realText, "%.2f", realValue);
     if (length < 0) length = 0;
     if (length >= static_cast<int>(sizeof realText)) length = sizeof realText - 1;
+    // Shown with the decimal separator the emulator's command line gets.
+    const char separator = DecimalSeparator();
+    for (int i = 0; i < length; ++i) {
+      if (realText[i] == '.') realText[i] = separator;
+    }
     shown = PaddedNumber(std::string_view(realText, static_cast<std::size_t>(length)), width);
   }
   PutText("-", column, row, LightRed, White);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "console/colours.h"
 #include "console/console.h"
@@ -36,7 +37,7 @@ constexpr PanelButton FileButtons[] = {
 }  // namespace
 
 void LoadTextFile(std::string_view fileName) {
-  ViewerLines.Fill(ShortString{});
+  ViewerLines.Clear();
   if (!FileExists(fileName)) {
     PutText("File Not Available!", 24, 15, White, Red);
     Pause(500);
@@ -61,7 +62,7 @@ void DrawTextPage(int top, int left) {
     // 64-bit, so that no top value can overflow the line number.
     long long line = static_cast<long long>(top) + r;
     std::string_view text;
-    if (line >= 1 && line <= MaxViewerLines) text = ViewerLines[static_cast<int>(line)].View();
+    if (line >= 1 && line <= MaxViewerLines) text = std::as_const(ViewerLines)[static_cast<int>(line)].View();
     if (left > 0) text.remove_prefix(std::min(static_cast<std::size_t>(left), text.size()));
     text = text.substr(0, std::min<std::size_t>(text.size(), WindowColumns));
     char row[WindowColumns];

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "console/console.h"
 #include "console/keys.h"
 #include "console/scripted_backend.h"
@@ -13,6 +15,13 @@ namespace zeb {
 namespace {
 
 using ConsoleModelTest = testing_support::ProgramTest<>;
+
+// The error report, whoever built its message: a control byte never
+// reaches the terminal; each line of the message is a line of the report.
+TEST_F(ConsoleModelTest, TheErrorReportNeverWritesControlBytes) {
+  EXPECT_EXIT(ConsoleFatal("bad \x1b[?1049h\x07\x9b" "31m\nsecond line\r"), ::testing::ExitedWithCode(1),
+              ::testing::Eq("zeb: bad \\x1B[?1049h\\x07\\x9B31m\nzeb: second line\\x0D\n"));
+}
 
 TEST_F(ConsoleModelTest, PutTextClipsAtTheEdges) {
   PutText("ABCDEFGHIJ", 75, 2, 14, 1);
@@ -75,6 +84,21 @@ TEST_F(ConsoleModelTest, ProgressOutputWrapsAndScrolls) {
   EXPECT_EQ(Screen.CursorColumn, 1);
 }
 
+TEST_F(ConsoleModelTest, ProgressIsShownAsItIsWrittenAndOutsideTextAsGlyphs) {
+  int presents = backend.Presents;
+  ProgressLine("Getting Names");
+  EXPECT_GT(backend.Presents, presents);
+  presents = backend.Presents;
+  ProgressGlyphs(std::string("a\r\n\a\x1b[2Jb", 9));
+  EXPECT_EQ(backend.Presents, presents + 1);
+  EXPECT_EQ(backend.Beeps, 0);
+  EXPECT_EQ(TextAt(1, 2, 9), std::string("a\r\n\a\x1b[2Jb", 9));
+  EXPECT_EQ(Screen.CursorColumn, 10);
+  ProgressGlyphs(std::string(75, 'x'));  // wraps as progress output does
+  EXPECT_EQ(Screen.CursorRow, 3);
+  EXPECT_EQ(Screen.CursorColumn, 5);
+}
+
 TEST_F(ConsoleModelTest, SpecialKeyComesAsZeroThenCode) {
   backend.Special(Key::Up).Keys("a");
   EXPECT_EQ(GetKey(), 0);
@@ -116,6 +140,43 @@ TEST_F(ConsoleModelTest, MotionWithoutPressDoesNotStopThePoll) {
   EXPECT_TRUE(KeyWaiting());
   EXPECT_EQ(MouseColumn, 9);
   EXPECT_EQ(GetKey(), 'k');
+}
+
+TEST_F(ConsoleModelTest, AWheelNotchEndsThePollAndLeavesTheMouseAlone) {
+  backend.Click(5, 7);
+  KeyWaiting();
+  KeyWaiting();
+  // Two notches down, a key, and a notch up in one batch: each poll ends at
+  // a notch, which waits for the main loop.
+  backend.Batch(
+      {InputEvent::WheelNotch(1), InputEvent::WheelNotch(1), InputEvent::Key('k'), InputEvent::WheelNotch(-1)});
+  EXPECT_FALSE(KeyWaiting());
+  EXPECT_EQ(TakeWheelNotches(), 1);
+  EXPECT_EQ(TakeWheelNotches(), 0);
+  EXPECT_FALSE(KeyWaiting());
+  EXPECT_TRUE(KeyWaiting());
+  EXPECT_EQ(TakeWheelNotches(), 1);
+  EXPECT_EQ(GetKey(), 'k');
+  EXPECT_FALSE(KeyWaiting());
+  EXPECT_EQ(TakeWheelNotches(), -1);
+  // The position of the last click and the released button are as they were.
+  EXPECT_EQ(MouseButton, 0);
+  EXPECT_EQ(MouseColumn, 5);
+  EXPECT_EQ(MouseRow, 7);
+}
+
+TEST_F(ConsoleModelTest, WaitingForAKeyDropsTheWheel) {
+  backend.Wheel(2).Wheel(-1).Keys("y");
+  EXPECT_EQ(GetKey(), 'y');
+  EXPECT_EQ(TakeWheelNotches(), 0);
+  // Without a mouse there is no wheel either.
+  ConsoleUseBackend(nullptr);
+  ScriptedBackend keyboardOnly;
+  ConsoleUseBackend(&keyboardOnly);
+  MousePresent = false;
+  keyboardOnly.Wheel(1);
+  EXPECT_FALSE(KeyWaiting());
+  EXPECT_EQ(TakeWheelNotches(), 0);
 }
 
 TEST_F(ConsoleModelTest, MouseIsSwitchedOnOnce) {

@@ -1,6 +1,7 @@
 #pragma once
 // Input events as text, for comparing in tests: "k65" a plain key, "x72" an
-// extended key, "m1,1,1" a mouse event (column, row, button).
+// extended key, "m1,1,1" a mouse event (column, row, button), "wu" and "wd"
+// a wheel notch up and down.
 
 #include <string>
 #include <vector>
@@ -10,10 +11,11 @@
 namespace zeb {
 
 inline std::string Describe(const InputEvent& event) {
+  if (event.Type == InputEvent::Kind::Wheel) return event.Notch < 0 ? "wu" : "wd";
   if (event.Type == InputEvent::Kind::Mouse) {
-    return "m" + std::to_string(event.Column) + "," + std::to_string(event.Row) + "," + std::to_string(event.Button);
+    return std::string("m") + std::to_string(event.Column) + "," + std::to_string(event.Row) + "," + std::to_string(event.Button);
   }
-  return (event.Extended ? "x" : "k") + std::to_string(event.Code);
+  return std::string(event.Extended ? "x" : "k") + std::to_string(event.Code);
 }
 
 inline std::string Describe(const std::vector<InputEvent>& events) {

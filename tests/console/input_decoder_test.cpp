@@ -123,8 +123,8 @@ TEST(InputDecoderTest, SgrMouseButtons) {
   EXPECT_EQ(Decode("\x1b[<1;5;5M\x1b[<1;5;5m"), "m5,5,0 m5,5,0");  // middle
   // Motion with the left button held moves the position.
   EXPECT_EQ(Decode("\x1b[<0;5;5M\x1b[<32;6;5M\x1b[<32;7;6M\x1b[<0;7;6m"), "m5,5,1 m6,5,1 m7,6,1 m7,6,0");
-  // Wheel reports are swallowed, and so is the state they would change.
-  EXPECT_EQ(Decode("\x1b[<64;5;5M\x1b[<65;5;5Mz"), "k122");
+  // Wheel reports are wheel notches (below), never buttons.
+  EXPECT_EQ(Decode("\x1b[<64;5;5M\x1b[<65;5;5Mz"), "wu wd k122");
   // Modifier bits do not change the button.
   EXPECT_EQ(Decode("\x1b[<16;3;4M"), "m3,4,1");
 }
@@ -133,10 +133,57 @@ TEST(InputDecoderTest, OldMouseEncoding) {
   // Button byte 32 + b, then column and row + 32.
   EXPECT_EQ(Decode("\x1b[M !!\x1b[M#!!"), "m1,1,1 m1,1,0");
   EXPECT_EQ(Decode("\x1b[M\"p9\x1b[M#p9"), "m80,25,2 m80,25,0");
-  EXPECT_EQ(Decode("\x1b[M`!!q"), "k113");  // wheel
+  EXPECT_EQ(Decode("\x1b[M`!!q"), "wu k113");  // wheel
   // The raw bytes are taken as they come, never as keys.
   EXPECT_EQ(Decode("\x1b[M \x7f\x7f"), "m95,95,1");
   EXPECT_EQ(Decode("\x1b[M\x1b\x1b\x1b"), "");
+}
+
+TEST(InputDecoderTest, WheelNotchesInBothEncodings) {
+  // SGR: 64 up, 65 down; Shift (4), Meta (8) and Ctrl (16) keep it a wheel.
+  EXPECT_EQ(Decode("\x1b[<64;10;5M\x1b[<65;10;5M"), "wu wd");
+  EXPECT_EQ(Decode("\x1b[<68;1;1M\x1b[<73;1;1M\x1b[<80;1;1M\x1b[<93;1;1M"), "wu wd wu wd");
+  // The sideways wheel, buttons 8 to 11, motion and a release bring nothing.
+  EXPECT_EQ(Decode("\x1b[<66;1;1M\x1b[<67;1;1M\x1b[<128;1;1M\x1b[<96;1;1M\x1b[<64;1;1m"), "");
+  // The old form: button byte 96 up, 97 down, with modifiers too.
+  EXPECT_EQ(Decode("\x1b[M`!!\x1b[Ma!!\x1b[Mp!!"), "wu wd wu");
+  // Among keys, in order.
+  EXPECT_EQ(Decode("a\x1b[<65;3;3M\x1b[Ab"), "k97 wd x72 k98");
+}
+
+TEST(InputDecoderTest, WheelNeverTouchesTheButtons) {
+  // Turned while the left button is held: the button stays down, and its
+  // release is still the left one's.
+  InputDecoder decoder;
+  std::vector<InputEvent> events;
+  DecodeInput(decoder, "\x1b[<0;5;5M\x1b[<64;5;5M\x1b[<65;9;9M", events);
+  EXPECT_EQ(Describe(events), "m5,5,1 wu wd");
+  EXPECT_EQ(decoder.ButtonsDown, 1);
+  events.clear();
+  DecodeInput(decoder, "\x1b[<0;5;5m", events);
+  EXPECT_EQ(Describe(events), "m5,5,0");
+  // Alone, the wheel presses nothing.
+  InputDecoder fresh;
+  DecodeInput(fresh, "\x1b[<64;1;1M\x1b[M`!!", events);
+  EXPECT_EQ(fresh.ButtonsDown, 0);
+}
+
+TEST(InputDecoderTest, WheelReportSplitAcrossReads) {
+  const std::string report = "\x1b[<65;12;7M";
+  for (std::size_t cut = 1; cut < report.size(); ++cut) {
+    InputDecoder decoder;
+    std::vector<InputEvent> events;
+    DecodeInput(decoder, report.substr(0, cut), events);
+    EXPECT_TRUE(events.empty()) << "cut at " << cut;
+    EXPECT_TRUE(InputIncomplete(decoder));
+    DecodeInput(decoder, report.substr(cut) + "q", events);
+    EXPECT_EQ(Describe(events), "wd k113") << "cut at " << cut;
+  }
+  InputDecoder old;
+  std::vector<InputEvent> events;
+  DecodeInput(old, "\x1b[Ma", events);
+  DecodeInput(old, "!!", events);
+  EXPECT_EQ(Describe(events), "wd");
 }
 
 TEST(InputDecoderTest, KeypadInApplicationMode) {

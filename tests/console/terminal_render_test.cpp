@@ -102,6 +102,50 @@ TEST(TerminalRenderTest, ContentBytesNeverDriveTheTerminal) {
   EXPECT_EQ(terminal.Cells[3][0].Glyph, "\u2190");
 }
 
+// Some fonts draw the full block a little short, so that block-filled
+// areas show lines of the background. A block is drawn as a blank on the
+// block's colour instead: no gap in any terminal, one byte instead of three.
+TEST(TerminalRenderTest, BlocksOfOneColourAreBlanksOnThatColour) {
+  ScreenModel model;
+  model.CursorVisible = false;
+  TerminalView view;
+  std::string out;
+  RenderChanges(view, model, out);
+  VirtualTerminal terminal;
+  terminal.Apply(out);
+
+  Put(model, std::string(10, '\xDB'), 1, 5, 1 + 16 * 15);  // blue blocks on white
+  out.clear();
+  RenderChanges(view, model, out);
+  EXPECT_EQ(out, "\x1b[5H\x1b[34;44m          ");
+  terminal.Apply(out);
+  EXPECT_EQ(terminal.Cells[4][0].Background, 44);
+
+  // A shade or half block in its own background colour is a blank too; in
+  // two colours it keeps its glyph, which no blank can show.
+  Put(model, "\xB1\xDC\xDF", 1, 6, 4 + 16 * 4);
+  Put(model, "\xB1\xDC\xDD\xDE\xDF", 4, 6, 14 + 16 * 1);
+  out.clear();
+  RenderChanges(view, model, out);
+  terminal.Apply(out);
+  EXPECT_EQ(terminal.RowText(6).substr(0, 3 + 5 * 3), "   \u2592\u2584\u258C\u2590\u2580");
+  EXPECT_EQ(terminal.Cells[5][0].Background, 41);
+  EXPECT_EQ(terminal.Cells[5][3].Foreground, 93);
+  EXPECT_EQ(terminal.Cells[5][3].Background, 44);
+
+  // The model keeps its bytes: a block that becomes a blank of the same
+  // colour is written again, an unchanged block is not.
+  out.clear();
+  RenderChanges(view, model, out);
+  EXPECT_EQ(out, "");
+  Put(model, " ", 1, 5, 0 + 16 * 1);
+  out.clear();
+  RenderChanges(view, model, out);
+  terminal.Apply(out);
+  EXPECT_EQ(terminal.Errors, "");
+  EXPECT_EQ(terminal.Compare(model), "");
+}
+
 TEST(TerminalRenderTest, RandomChangesKeepTheTerminalInStep) {
   std::mt19937 random(1234);
   ScreenModel model;

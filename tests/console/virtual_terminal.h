@@ -32,7 +32,9 @@ struct VirtualTerminal {
 
   void Apply(std::string_view bytes);
   // Whether the cells show the model: glyphs and colours; "" when they do,
-  // else the first difference.
+  // else the first difference. A cell of one colour (a full block, or a
+  // shade or half block on its own colour) may show as a blank of that
+  // background colour: it looks the same.
   std::string Compare(const ScreenModel& model) const;
   std::string RowText(int row) const;
 };

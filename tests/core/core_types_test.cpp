@@ -4,6 +4,7 @@
 
 #include "core/short_string.h"
 #include "core/state.h"
+#include "core/visible_text.h"
 
 namespace zeb {
 namespace {
@@ -21,6 +22,16 @@ TEST(ShortString, KeepsTheFirst255BytesOnAssignAndAppend) {
   EXPECT_EQ(t.View().substr(250), "bcdef");
   t.Append('z');
   EXPECT_EQ(t.Length(), 255u);
+}
+
+// Texts quoted in messages: nothing in them can reach the terminal as a
+// control character.
+TEST(VisibleText, ShowsControlBytesAndBytesAbove126AsHex) {
+  EXPECT_EQ(VisibleText("D:\\MAME\\roms"), "D:\\MAME\\roms");  // paths keep their backslashes
+  EXPECT_EQ(VisibleText(std::string_view("\x1b[?25l\0\x7f\x80\xff~ ", 12)), "\\x1B[?25l\\x00\\x7F\\x80\\xFF~ ");
+  std::string every;
+  for (int byte = 0; byte < 256; ++byte) every += static_cast<char>(byte);
+  for (char c : VisibleText(every)) EXPECT_TRUE(c >= 0x20 && c <= 0x7E) << static_cast<int>(c);
 }
 
 TEST(ShortString, ComparesExactlyAndCaseSensitively) {
@@ -62,7 +73,7 @@ TEST(ProgramState, NumberTexts) {
 }
 
 TEST(ProgramStateDeathTest, AnIndexOutsideATableStopsTheProgram) {
-  EXPECT_EXIT(Games[MaxGames + 1].DriverName = "x", testing::ExitedWithCode(1), "table index 4001");
+  EXPECT_EXIT(Games[MaxGames + 1].DriverName = "x", testing::ExitedWithCode(1), "table index 100001");
   EXPECT_EXIT(ViewList[0].DisplayLine = "x", testing::ExitedWithCode(1), "table index 0");
 }
 

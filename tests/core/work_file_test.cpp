@@ -17,7 +17,7 @@ using testing_support::WriteBytes;
 std::vector<std::string> ReadAll(const std::string& name) {
   std::vector<std::string> lines;
   WorkFile.OpenRead(name);
-  while (!WorkFile.Eof()) lines.push_back(WorkFile.ReadLine().Str());
+  while (!WorkFile.Eof()) lines.emplace_back(WorkFile.ReadLine());
   WorkFile.Close();
   return lines;
 }
@@ -30,6 +30,26 @@ TEST(WorkFile, LineEndsAreCrLfOrCrLf) {
   EXPECT_EQ(ReadAll("cr-at-end.txt"), (std::vector<std::string>{"a"}));
   WriteBytes("empty.txt", "");
   EXPECT_TRUE(ReadAll("empty.txt").empty());
+}
+
+// The reader takes the file 64 KiB at a time: a line, its CR LF or the end
+// mark may fall on either side of a refill.
+TEST(WorkFile, LinesThatStraddleARefillReadWhole) {
+  TempDir dir;
+  constexpr std::size_t Refill = 1 << 16;
+  for (std::size_t shift = 0; shift <= 13; ++shift) {
+    // Enough after the refill that it replaces the whole buffer.
+    std::vector<std::string> expected{std::string(255, 'p'), "abcdefghij", "next"};
+    std::string bytes(Refill - shift - 2, 'p');
+    bytes += "\r\nabcdefghij\r\nnext\r\n";
+    for (int line = 0; line < 300; ++line) {
+      expected.push_back(std::string(250, static_cast<char>('A' + line % 26)));
+      bytes += expected.back() + "\r\n";
+    }
+    WriteBytes("straddle.txt", bytes + "end\x1A\r\nafter the mark\r\n");
+    expected.push_back("end");
+    EXPECT_EQ(ReadAll("straddle.txt"), expected) << shift;
+  }
 }
 
 TEST(WorkFile, EndMarkEndsTheFile) {
@@ -55,10 +75,10 @@ TEST(WorkFile, ReadingAtTheEndGivesEmptyLinesAndBinaryBytesPassThrough) {
   TempDir dir;
   WriteBytes("bin.txt", std::string("\x01\x1B[31m\xFF\x00z", 8));
   WorkFile.OpenRead("bin.txt");
-  EXPECT_EQ(WorkFile.ReadLine().Str(), std::string("\x01\x1B[31m\xFF\x00z", 8));
+  EXPECT_EQ(WorkFile.ReadLine(), std::string("\x01\x1B[31m\xFF\x00z", 8));
   EXPECT_TRUE(WorkFile.Eof());
-  EXPECT_TRUE(WorkFile.ReadLine().Empty());
-  EXPECT_TRUE(WorkFile.ReadLine().Empty());
+  EXPECT_TRUE(WorkFile.ReadLine().empty());
+  EXPECT_TRUE(WorkFile.ReadLine().empty());
   WorkFile.Close();
 }
 

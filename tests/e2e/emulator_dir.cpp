@@ -1,5 +1,7 @@
 #include "e2e/emulator_dir.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 
 namespace zeb::e2e {
@@ -35,6 +37,13 @@ void StartAndQuit(const ScratchDir& dir) {
   TmuxSession term(dir.Path(), ZebBinary());
   WaitForGamesList(term);
   QuitWithEscape(term);
+}
+
+void ExpectTerminalRestored(TmuxSession& term) {
+  EXPECT_EQ(term.Query("#{alternate_on}"), "0");
+  EXPECT_EQ(term.Query("#{cursor_flag}"), "1");
+  EXPECT_EQ(term.Query("#{mouse_any_flag}#{mouse_button_flag}#{mouse_all_flag}#{mouse_sgr_flag}"), "0000");
+  EXPECT_TRUE(term.WaitFor("icanon echo"));
 }
 
 std::vector<std::string> FileLines(const std::string& path) {

@@ -24,6 +24,11 @@ int QuitWithEscape(TmuxSession& term, const std::string& answer = "y");
 // One start that imports (or loads) and ends at once.
 void StartAndQuit(const ScratchDir& dir);
 
+// After the program's end: the normal screen, cursor shown, no mouse
+// reporting, and the shell's report of a terminal mode with line editing and
+// echo.
+void ExpectTerminalRestored(TmuxSession& term);
+
 // Lines of a CR LF text file.
 std::vector<std::string> FileLines(const std::string& path);
 

@@ -46,9 +46,15 @@ TEST(GamesList, FirstScreenLayout) {
   // The panel's counts are those of the imported lists and the archives
   // present, on the black box without padding (the panel's other cells are
   // checked on the screen model).
-  EXPECT_EQ(term.Text(64, 12, 3), std::to_string(games) + "\u2588");
-  EXPECT_EQ(term.Text(64, 14, 3), std::to_string(available) + "\u2588");
-  EXPECT_EQ(term.Text(64, 16, 3), std::to_string(games - available) + "\u2588");
+  auto expectCount = [&](int row, int count) {
+    std::string digits = std::to_string(count);
+    int after = 64 + static_cast<int>(digits.size());
+    EXPECT_EQ(term.Text(64, row, static_cast<int>(digits.size())), digits) << row;
+    EXPECT_EQ(term.At(after, row).Background, 0) << row;  // the black box
+  };
+  expectCount(12, games);
+  expectCount(14, available);
+  expectCount(16, games - available);
 
   // Heading and the 21 list rows of the demo's games.
   EXPECT_EQ(term.Text(2, 3, 19), "Driver    Game Name");
@@ -125,6 +131,31 @@ TEST(GamesList, DownAndEndScroll) {
   term.Press(62, 25);
   ASSERT_TRUE(term.WaitForText(2, 24, "zigzagzb"));
   term.Release(62, 25);
+  Quit(term);
+}
+
+TEST(GamesList, WheelScrollsThreeRowsANotchAndNeverClicks) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  std::string fourth = term.Text(2, 7, 27);
+  std::string seventh = term.Text(2, 10, 27);
+  ASSERT_FALSE(Trimmed(seventh).empty());
+
+  // One notch down over row 10, as the terminal reports it.
+  term.Send("\x1b[<65;30;10M");
+  ASSERT_TRUE(term.WaitForText(2, 4, fourth));
+  EXPECT_EQ(term.Text(2, 7, 27), seventh);
+  // Two notches up in one write (the second with Ctrl held): back at the top,
+  // where the window stops.
+  term.Send("\x1b[<64;30;10M\x1b[<80;30;10M");
+  ASSERT_TRUE(term.WaitForText(2, 4, "astrobee  Astro Bee (World)"));
+  // The selection is still the first game: nothing under the pointer was
+  // clicked.
+  EXPECT_EQ(term.At(2, 4).Background, 15);
+  EXPECT_EQ(term.At(2, 10).Background, 0);
+  EXPECT_EQ(term.Text(2, 7, 27), fourth);
   Quit(term);
 }
 

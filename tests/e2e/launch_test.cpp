@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "e2e/emulator_dir.h"
 
 namespace zeb::e2e {
@@ -24,7 +26,7 @@ TEST(Launch, EnterRunsTheSelectedGameWithTheDefaultOptions) {
   EXPECT_EQ(term.Line(1).rfind("Starting Mame...", 0), 0u);
   EXPECT_EQ(ReadFile(dir.File("launch.log")), "[astrobee] [-w] [-c]\n");
   // The emulator's own output is still readable at the prompt.
-  EXPECT_TRUE(term.WaitFor("astrobee", 1.0));
+  EXPECT_TRUE(term.WaitFor("astrobee"));
   // The emulator had the terminal without mouse reporting; it is back on now.
   EXPECT_EQ(term.Query("#{mouse_button_flag}"), "1");
   term.Send("k");
@@ -93,6 +95,28 @@ TEST(Launch, RunGameDoesNothingUnderMissingWhileEnterStillLaunches) {
   EXPECT_EQ(ReadFile(dir.File("launch.log")), "[astrobej] [-w] [-c]\n");
   term.Send(" ");
   ASSERT_TRUE(WaitForGamesList(term));
+  EXPECT_EQ(QuitWithEscape(term), 0);
+}
+
+TEST(Launch, AnEmulatorThatIsGoneIsReportedAndTheListComesBackAsItWas) {
+  ScratchDir dir, nothing;
+  PrepareDemo(dir);
+  StartAndQuit(dir);
+  std::filesystem::remove(dir.File("mame.exe"));
+  TmuxSession term(dir.Path(), "PATH='" + nothing.Path() + "' " + ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  term.Click(10, 5);  // the second game
+  ASSERT_TRUE(term.WaitForColours(2, 5, 0, 7));
+  WriteFile(dir.File("roms/astrobej.zip"), "");
+  std::vector<std::string> before = term.Lines();
+  term.Send("\r");
+  ASSERT_TRUE(term.WaitForLine(3, "Cannot run mame.exe: No such file or directory"));
+  EXPECT_EQ(term.Line(25).rfind("Press any key to continue.....", 0), 0u);
+  term.Send("k");
+  ASSERT_TRUE(term.WaitGone("Cannot run"));
+  ASSERT_TRUE(WaitForGamesList(term));
+  EXPECT_TRUE(WaitUntil([&] { return term.Lines() == before; }));
+  EXPECT_FALSE(Exists(dir.File("launch.log")));
   EXPECT_EQ(QuitWithEscape(term), 0);
 }
 

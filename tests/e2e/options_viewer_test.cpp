@@ -92,11 +92,17 @@ TEST(TextViewer, OpensOnThePictureShowsScrollsAndReportsAMissingFile) {
   ASSERT_TRUE(term.WaitFor("File Viewer"));
   ASSERT_TRUE(term.WaitFor("Text Viewer"));
   EXPECT_TRUE(term.WaitFor("ZEB Readme"));
-  // The picture: full blocks inside the black body.
+  // The picture: blocks of its colours inside the black body (a block shows
+  // as a cell of its colour).
   EXPECT_TRUE(WaitUntil([&] {
     int blocks = 0;
-    for (const auto& line : term.Lines()) {
-      for (std::size_t at = line.find("\u2588"); at != std::string::npos; at = line.find("\u2588", at + 1)) ++blocks;
+    auto cells = term.Cells();
+    for (int row = 6; row <= 22; ++row) {
+      for (int column = 3; column <= 60; ++column) {
+        const ScreenCell& cell = cells[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
+        bool coloured = cell.Glyph == " " ? cell.Background > 0 : cell.Glyph == "\u2588" && cell.Foreground > 0;
+        blocks += coloured;
+      }
     }
     return blocks > 50;
   }));

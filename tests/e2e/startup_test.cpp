@@ -8,7 +8,7 @@
 
 #include <filesystem>
 
-#include "e2e/tmux_session.h"
+#include "e2e/emulator_dir.h"
 
 namespace zeb::e2e {
 namespace {
@@ -21,13 +21,6 @@ void InstallRecordingEmulator(const ScratchDir& dir) {
 
 void InstallStandin(const ScratchDir& dir) {
   std::filesystem::copy_file(StandinBinary(), dir.File("mame.exe"));
-}
-
-void ExpectTerminalRestored(TmuxSession& term) {
-  EXPECT_EQ(term.Query("#{alternate_on}"), "0");
-  EXPECT_EQ(term.Query("#{cursor_flag}"), "1");
-  EXPECT_EQ(term.Query("#{mouse_any_flag}#{mouse_button_flag}#{mouse_all_flag}#{mouse_sgr_flag}"), "0000");
-  EXPECT_TRUE(term.WaitFor("icanon echo"));
 }
 
 const char* const RunMeBytes =
@@ -135,8 +128,22 @@ TEST(Startup, AnErrorReportGivesTheTerminalBack) {
   TmuxSession term(dir.Path(), ZebBinary() + " 2> err.txt");
   EXPECT_EQ(term.WaitExit(), 1);
   ExpectTerminalRestored(term);
-  EXPECT_EQ(ReadFile(dir.File("err.txt")), "zeb: 'abc' is not a valid integer value\n");
+  EXPECT_EQ(ReadFile(dir.File("err.txt")), "zeb: 'abc' is not a valid integer value\nzeb: in 'zeb.ini', line 6\n");
   EXPECT_EQ(ReadFile(dir.File("zeb.ini")), ini);
+}
+
+// A damaged settings file whose first line would switch the terminal's
+// modes: the report shows the bytes, the terminal stays as it was given back.
+TEST(Startup, AnErrorReportCannotSteerTheTerminal) {
+  ScratchDir dir;
+  InstallRecordingEmulator(dir);
+  WriteFile(dir.File("mame.ini"), "x\r\n");
+  WriteFile(dir.File("zeb.ini"), "\x1b[?1049h\x1b[?1002h\x1b[?1006h\x1b[?25l\r\n");
+  TmuxSession term(dir.Path(), ZebBinary());
+  EXPECT_EQ(term.WaitExit(), 1);
+  ExpectTerminalRestored(term);
+  EXPECT_TRUE(term.WaitFor("zeb: '\\x1B[?1049h\\x1B[?1002h\\x1B[?1006h\\x1B[?25l' is not a valid integer value"));
+  EXPECT_TRUE(term.WaitFor("zeb: in 'zeb.ini', line 1"));
 }
 
 TEST(Startup, ATerminationSignalGivesTheTerminalBack) {

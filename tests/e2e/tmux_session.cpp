@@ -155,18 +155,22 @@ std::vector<std::string> TmuxSession::Tmux(std::vector<std::string> args) {
 
 void TmuxSession::Send(const std::string& bytes) { Tmux({"send-keys", "-t", "0", "-l", bytes}); }
 
-void TmuxSession::Press(int column, int row) {
-  Send("\x1b[<0;" + std::to_string(column) + ";" + std::to_string(row) + "M");
+namespace {
+
+std::string MouseReport(int column, int row, char final) {
+  return "\x1b[<0;" + std::to_string(column) + ";" + std::to_string(row) + final;
 }
 
-void TmuxSession::Release(int column, int row) {
-  Send("\x1b[<0;" + std::to_string(column) + ";" + std::to_string(row) + "m");
-}
+}  // namespace
 
-void TmuxSession::Click(int column, int row) {
-  Press(column, row);
-  Release(column, row);
-}
+void TmuxSession::Press(int column, int row) { Send(MouseReport(column, row, 'M')); }
+
+void TmuxSession::Release(int column, int row) { Send(MouseReport(column, row, 'm')); }
+
+// Press and release in one write: the program takes them in one poll, which
+// makes exactly one click. Sent apart, a busy machine may let the program see
+// the button held for a while, and a held button repeats its click.
+void TmuxSession::Click(int column, int row) { Send(MouseReport(column, row, 'M') + MouseReport(column, row, 'm')); }
 
 std::vector<std::string> TmuxSession::Lines() {
   auto lines = Tmux({"capture-pane", "-p", "-t", "0"});

@@ -30,7 +30,9 @@ class TmuxSession {
   TmuxSession& operator=(const TmuxSession&) = delete;
 
   void Send(const std::string& bytes);
-  void Click(int column, int row);  // SGR press, then release
+  // A click: the SGR press and its release in one write.
+  void Click(int column, int row);
+  // The press and the release alone, for a test that holds the button.
   void Press(int column, int row);
   void Release(int column, int row);
 

@@ -10,7 +10,12 @@
 //   - the game lines after the header become games 1 to N (at most the
 //     table's size): the driver name before the first blank, the
 //     description without the first 11 characters and the last one;
-//   - the last clone line that names a game sets its parent;
+//     under a header "Name:", blanks, "Description:" the description starts
+//     after the column of "Description:" instead, or after the name's blank
+//     and quote when the name is too long for that column;
+//   - the last clone line that names a game sets its parent, read from
+//     column 10, or under "Name:", blanks, "Clone of:" from that heading's
+//     column (after the name's blank when the name is too long for it);
 //   - the catver.ini entries from line 4 up to and with "[VerAdded]" set
 //     categories, the last one that names a game winning;
 //   - each cheat line counts for the game named before its ":", a skip line
@@ -76,21 +81,46 @@ std::string Found(const ByName& values, std::string_view name) {
   return it == values.end() ? std::string() : it->second;
 }
 
+// Where the second column of a list starts on a line (0-based).
+struct Columns {
+  std::size_t At;
+  bool Named;
+};
+
+Columns HeaderColumns(std::string_view header, std::string_view heading, std::size_t fixed) {
+  std::size_t rest = 5 + heading.size();
+  std::size_t blanks = header.size() > rest ? header.size() - rest : 0;
+  bool named = blanks > 0 && header == "Name:" + std::string(blanks, ' ') + std::string(heading);
+  return {named ? 5 + blanks : fixed, named};
+}
+
+std::size_t ColumnOn(Columns columns, std::string_view line, char marker) {
+  if (!columns.Named || (marker != 0 && line.size() > columns.At && line[columns.At] == marker)) return columns.At;
+  std::size_t blank = line.find(' ');
+  bool tooLong = blank != std::string_view::npos && blank + 1 >= columns.At && blank + 1 < line.size() &&
+                 (marker == 0 || line[blank + 1] == marker);
+  return tooLong ? blank + 1 : columns.At;
+}
+
 Table Expected(const std::vector<std::string> (&files)[5], bool catver, bool cheats) {
   Table table;
   const std::vector<std::string>& names = files[1];
   std::size_t games = names.size() > 1 ? names.size() - 1 : 0;
   if (games > MaxGames) games = MaxGames;
+  Columns quote = HeaderColumns(LineAt(names, 0), "Description:", 10);
   for (std::size_t i = 1; i <= games; ++i) {
     std::string_view line = names[i];
-    std::string_view description = line.size() > 11 ? line.substr(11, line.size() - 12) : std::string_view();
+    std::size_t skip = ColumnOn(quote, line, '"') + 1;
+    std::string_view description = line.size() > skip ? line.substr(skip, line.size() - skip - 1) : std::string_view();
     table.Games.push_back({std::string(Before(line, ' ')), std::string(description), "", "", "", ""});
   }
 
   ByName parents;
+  Columns parentColumn = HeaderColumns(LineAt(files[2], 0), "Clone of:", 9);
   for (std::size_t i = 1; i < files[2].size(); ++i) {
     std::string_view line = files[2][i];
-    std::string_view parent = line.size() > 9 ? line.substr(9) : std::string_view();
+    std::size_t at = ColumnOn(parentColumn, line, 0);
+    std::string_view parent = line.size() > at ? line.substr(at) : std::string_view();
     parents[std::string(Before(line, ' '))] = std::string(parent.substr(0, parent.find(' ')));
   }
 
@@ -123,7 +153,7 @@ Table Expected(const std::vector<std::string> (&files)[5], bool catver, bool che
     game[2] = Found(parents, name);
     game[3] = Found(categories, name);
     bool available = FileExists("roms\\" + name + ".zip") || (name == "natodefa" && FileExists("roms\\natodef.zip"));
-    game[4] = available ? "1" : "0";
+    game[4].assign(1, available ? '1' : '0');
     auto count = cheatCounts.find(name);
     if (count != cheatCounts.end()) game[5] = std::to_string(count->second);
   }

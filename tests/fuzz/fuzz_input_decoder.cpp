@@ -4,9 +4,10 @@
 // from the input (empty pieces among them), each time followed by a flush:
 // all three give the same events and leave the same button state. Every
 // event is well formed (a mouse event on a cell from 1,1 with button 0, 1 or
-// 2; a special key with a code). After the flush nothing is held, a second
-// flush gives nothing, and the decoder reads a known set of keys exactly as
-// a fresh one does: no input can leave it stuck.
+// 2; a wheel notch of one step; a special key with a code). After the
+// flush nothing is held, a second flush gives nothing, and the decoder reads
+// a known set of keys exactly as a fresh one does: no input can leave it
+// stuck.
 
 #include <algorithm>
 #include <cstddef>
@@ -29,7 +30,9 @@ struct Result {
 
 void CheckWellFormed(const std::vector<InputEvent>& events) {
   for (const InputEvent& event : events) {
-    if (event.Type == InputEvent::Kind::Mouse) {
+    if (event.Type == InputEvent::Kind::Wheel) {
+      ZEB_FUZZ_CHECK(event.Notch == -1 || event.Notch == 1);
+    } else if (event.Type == InputEvent::Kind::Mouse) {
       ZEB_FUZZ_CHECK(event.Column >= 1 && event.Row >= 1 && event.Button >= 0 && event.Button <= 2);
     } else {
       ZEB_FUZZ_CHECK(!event.Extended || event.Code != 0);

@@ -4,7 +4,8 @@
 // (loaded from a file of unusual values and three games). Then:
 //   - a file the loader refuses changes nothing: saving gives that known
 //     file back byte for byte, the reals are unchanged, and no record above
-//     the three games was touched; the refusal quotes a line of the file;
+//     the three games was touched; the refusal quotes a line of the file
+//     in its visible form and names its number;
 //   - a file the loader takes gives each text field, each game field and
 //     each number as the file has it, and survives save, load and save
 //     again with identical bytes.
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "core/state.h"
+#include "core/visible_text.h"
 #include "core/work_file.h"
 #include "fuzz/fuzz_support.h"
 #include "settings/settings.h"
@@ -76,14 +78,23 @@ bool Load() {
 }
 
 void CheckRefusal(const std::string& message, const std::vector<std::string>& lines, const std::string& known) {
+  // Only visible bytes, and a line feed between the two lines of a
+  // conversion error.
+  for (char c : message) ZEB_FUZZ_CHECK(c == '\n' || (c >= 0x20 && c <= 0x7E));
   bool conversion = false;
+  std::size_t lineEnd = message.find('\n');
+  std::string first = message.substr(0, lineEnd);
   for (const char* kind : {"' is not a valid integer value", "' is not a valid floating point value"}) {
-    std::size_t at = message.rfind(kind);
-    if (at == std::string::npos || at + std::string_view(kind).size() != message.size()) continue;
-    std::string quoted = message.substr(1, at - 1);
-    bool found = quoted.empty();
-    for (std::size_t i = 0; i < 46 && !found; ++i) found = LineAt(lines, i) == quoted;
-    ZEB_FUZZ_CHECK(message[0] == '\'' && found);
+    std::size_t at = first.rfind(kind);
+    if (at == std::string::npos || at + std::string_view(kind).size() != first.size()) continue;
+    // The second line names the line that holds the text.
+    const std::string where = "\nin 'zeb.ini', line ";
+    ZEB_FUZZ_CHECK(message.compare(lineEnd, where.size(), where) == 0);
+    int lineNumber = TextToInt(message.substr(lineEnd + where.size()));
+    ZEB_FUZZ_CHECK(lineNumber >= 1 && lineNumber <= 46);
+    std::string quoted = first.substr(1, at - 1);
+    ZEB_FUZZ_CHECK(first[0] == '\'' &&
+                   quoted == VisibleText(LineAt(lines, static_cast<std::size_t>(lineNumber - 1))));
     conversion = true;
   }
   ZEB_FUZZ_CHECK(conversion || message.starts_with("'zeb.ini' declares "));

@@ -24,8 +24,8 @@ constexpr std::size_t ReaderBuffer = 1 << 16;
 std::vector<std::string> ReadAll(const std::string& path) {
   std::vector<std::string> lines;
   WorkFile.OpenRead(path);
-  while (!WorkFile.Eof()) lines.push_back(WorkFile.ReadLine().Str());
-  ZEB_FUZZ_CHECK(WorkFile.ReadLine().Empty());
+  while (!WorkFile.Eof()) lines.emplace_back(WorkFile.ReadLine());
+  ZEB_FUZZ_CHECK(WorkFile.ReadLine().empty());
   ZEB_FUZZ_CHECK(WorkFile.Eof());
   WorkFile.Close();
   return lines;
@@ -39,10 +39,10 @@ void CheckReader(const std::string& path, std::string_view bytes) {
   WorkFile.OpenRead(path);
   for (const std::string& expected : model) {
     ZEB_FUZZ_CHECK(!WorkFile.Eof());
-    ZEB_FUZZ_CHECK(WorkFile.ReadLine().View() == expected);
+    ZEB_FUZZ_CHECK(WorkFile.ReadLine() == expected);
   }
   ZEB_FUZZ_CHECK(WorkFile.Eof());
-  ZEB_FUZZ_CHECK(WorkFile.ReadLine().Empty());
+  ZEB_FUZZ_CHECK(WorkFile.ReadLine().empty());
   ZEB_FUZZ_CHECK(WorkFile.Eof());
   WorkFile.Close();
 }

@@ -87,13 +87,41 @@ TEST_F(GameNames, AHeaderOnlyListGivesNoGamesAndTheScanMarksTheArchives) {
 
 TEST_F(GameNames, LinesPastTheTableAreLeftOutAndCounted) {
   std::vector<std::string> lines{"header"};
-  for (int i = 1; i <= MaxGames + 3; ++i) lines.push_back("g" + std::to_string(i) + "      \"Game\"");
+  for (int i = 1; i <= MaxGames + 3; ++i) {
+    std::string line = "g";
+    line += std::to_string(i);
+    line += "      \"Game\"";
+    lines.push_back(line);
+  }
   WriteBytes("listfull.txt", CrLf(lines));
   ImportGameNames();
   EXPECT_EQ(GameCount, MaxGames);
-  EXPECT_EQ(Games[MaxGames].DriverName.Str(), "g4000");
+  EXPECT_EQ(Games[MaxGames].DriverName.Str(), "g100000");
   EXPECT_EQ(Progress(),
-            (std::vector<std::string>{"Getting Names", "Left out 3 game lines: the table holds 4000 games"}));
+            (std::vector<std::string>{"Getting Names", "Left out 3 game lines: the table holds 100000 games"}));
+}
+
+TEST_F(GameNames, AListOfTodaysSizeIsTakenWholeWithItsClones) {
+  constexpr int Count = 45294;
+  std::vector<std::string> full{"name      description"};
+  std::vector<std::string> clones{"name     clone of"};
+  for (int i = 1; i <= Count; ++i) {
+    std::string name = "g" + std::to_string(i);
+    full.push_back(name + std::string(10 - name.size(), ' ') + "\"Game number " + std::to_string(i) + "\"");
+    if (i % 1000 == 0) clones.push_back(name + std::string(9 - name.size(), ' ') + "g" + std::to_string(i - 1));
+  }
+  WriteBytes("listfull.txt", CrLf(full));
+  WriteBytes("listclones.txt", CrLf(clones));
+  ImportGameNames();
+  EXPECT_EQ(Progress(), (std::vector<std::string>{"Getting Names"})) << "nothing is left out";
+  ImportClones();
+  ASSERT_EQ(GameCount, Count);
+  EXPECT_EQ(Games[4001].DriverName.Str(), "g4001");
+  EXPECT_EQ(Games[Count].DriverName.Str(), "g45294");
+  EXPECT_EQ(Games[Count].Description.Str(), "Game number 45294");
+  EXPECT_EQ(Games[45000].CloneOf.Str(), "g44999");
+  EXPECT_TRUE(Games[45001].CloneOf.Empty());
+  EXPECT_EQ(Games[Count].Available.Str(), "0");
 }
 
 TEST_F(Clones, EachCloneLineNamesItsParentForEveryGameOfThatName) {
@@ -109,6 +137,118 @@ TEST_F(Clones, EachCloneLineNamesItsParentForEveryGameOfThatName) {
   EXPECT_EQ(Games[6].CloneOf.Str(), "ine");  // an empty clone name matches the empty driver name
   EXPECT_EQ(Games[7].CloneOf.Str(), "notintable");
   EXPECT_EQ(Progress(), (std::vector<std::string>{"", "Getting Clones"}));
+}
+
+}  // namespace
+}  // namespace zeb
+
+namespace zeb {
+namespace {
+
+using testing_support::CrLf;
+using testing_support::GameDb;
+using testing_support::WriteBytes;
+
+using ListLayouts = GameDb;
+
+struct Names {
+  std::vector<std::string> Driver, Description, Parent;
+  bool operator==(const Names&) const = default;
+  friend void PrintTo(const Names& names, std::ostream* out) {
+    for (std::size_t i = 0; i < names.Driver.size(); ++i) {
+      *out << "\n  [" << names.Driver[i] << "] [" << names.Description[i] << "] [" << names.Parent[i] << "]";
+    }
+  }
+};
+
+Names TableNow() {
+  Names names;
+  for (int game = 1; game <= GameCount; ++game) {
+    names.Driver.push_back(Games[game].DriverName.Str());
+    names.Description.push_back(Games[game].Description.Str());
+    names.Parent.push_back(Games[game].CloneOf.Str());
+  }
+  return names;
+}
+
+Names ImportWith(const std::string& fullHeader, const std::vector<std::string>& full, const std::string& cloneHeader,
+                 const std::vector<std::string>& clones) {
+  std::vector<std::string> fullLines{fullHeader}, cloneLines{cloneHeader};
+  fullLines.insert(fullLines.end(), full.begin(), full.end());
+  cloneLines.insert(cloneLines.end(), clones.begin(), clones.end());
+  WriteBytes("listfull.txt", CrLf(fullLines));
+  WriteBytes("listclones.txt", CrLf(cloneLines));
+  GameCount = 0;
+  ImportGameNames();
+  ImportClones();
+  return TableNow();
+}
+
+TEST_F(ListLayouts, TodaysWideListsTakeTheirColumnsFromTheHeaders) {
+  Names names = ImportWith("Name:             Description:",
+                           {"005               \"005\"", "100lions          \"100 Lions (10219211, NSW/ACT)\"",
+                            "istrebiteli_sound \"Istrebiteli Sound\"", "elan_eu3a05commonsys \"Elan \"Common\" System\"",
+                            "eighteen_letters_x \"Eighteen\"", "10yard85          \"10-Yard Fight '85\"",
+                            "short             \"\"", "nodesc"},
+                           "Name:            Clone of:",
+                           {"10yard85         100lions", "seventeen_chars_x 005", "eighteen_letters_x 005  "});
+  EXPECT_EQ(names.Driver, (std::vector<std::string>{"005", "100lions", "istrebiteli_sound", "elan_eu3a05commonsys",
+                                                    "eighteen_letters_x", "10yard85", "short", ""}));
+  EXPECT_EQ(names.Description,
+            (std::vector<std::string>{"005", "100 Lions (10219211, NSW/ACT)", "Istrebiteli Sound",
+                                      "Elan \"Common\" System", "Eighteen", "10-Yard Fight '85", "", ""}));
+  EXPECT_EQ(names.Parent, (std::vector<std::string>{"", "", "", "", "005", "100lions", "", ""}));
+}
+
+TEST_F(ListLayouts, TheClassicHeadersGiveTheFixedColumnsByteForByte) {
+  // Lines as the classic lists hold them, and odd ones around them.
+  const std::vector<std::string> full = {"abc       \"Abc\"", "tenletters\"A \"B\"\"", "abcd      \"Say \"Hi\"\"",
+                                         "nohblank",           "short  \"x",          "x y",
+                                         "         \"No name\"", ""};
+  const std::vector<std::string> clones = {"abcd     abc   ", "abc      ab", "nonblankline", "x y"};
+  Names fixed = ImportWith("whatever it holds", full, "anything", clones);
+  EXPECT_EQ(ImportWith("Name:     Description:", full, "Name:    Clone of:", clones), fixed);
+  EXPECT_EQ(fixed.Description[0], "Abc");
+  EXPECT_EQ(fixed.Description[1], "A \"B\"");
+  EXPECT_EQ(fixed.Parent[0], "ab");
+
+  // A name too long for its column, followed by one blank as the emulator
+  // writes it, is read so under a header that names the columns.
+  const std::vector<std::string> longFull = {"long_name_here \"Desc\""};
+  const std::vector<std::string> longClones = {"long_name_here abc"};
+  Names named = ImportWith("Name:     Description:", longFull, "Name:    Clone of:", longClones);
+  EXPECT_EQ(named.Description[0], "Desc");
+  EXPECT_EQ(named.Parent[0], "abc");
+  Names plain = ImportWith("header", longFull, "header", longClones);
+  EXPECT_EQ(plain.Description[0], "ere \"Desc");
+  EXPECT_EQ(plain.Parent[0], "_here");
+}
+
+TEST_F(ListLayouts, OtherHeadersKeepTheFixedColumns) {
+  const std::vector<std::string> full = {"wide_name_abc     \"Wide\""};
+  const std::vector<std::string> clones = {"wide_clone       wide_name_abc"};
+  Names fixed = ImportWith("-", full, "-", clones);
+  EXPECT_EQ(fixed.Description[0], "bc     \"Wide");
+  for (const char* header : {"Name:             Description: ", " Name:             Description:",
+                             "Name:\t\t  Description:", "Name:Description:", "name:             description:",
+                             "Name:             Clone of:"}) {
+    EXPECT_EQ(ImportWith(header, full, header, clones), fixed) << header;
+  }
+  EXPECT_EQ(ImportWith("Name: Description:", full, "Name: Clone of:", clones).Description[0], "me_abc     \"Wide");
+}
+
+TEST_F(ListLayouts, AGameLineIsALineAfterTheHeaderWithADriverName) {
+  for (const auto& [lines, found] : std::vector<std::pair<std::vector<std::string>, bool>>{
+           {{"Name:             Description:"}, false},
+           {{"header", "", "  \"indented\"", "noblankatall"}, false},
+           {{"header", "", "g \"G\""}, true},
+           {{"abc       \"Only the header\""}, false},
+       }) {
+    WriteBytes("listfull.txt", CrLf(lines));
+    EXPECT_EQ(HasGameLine(), found) << lines.back();
+  }
+  WriteBytes("listfull.txt", "");
+  EXPECT_FALSE(HasGameLine());
 }
 
 }  // namespace

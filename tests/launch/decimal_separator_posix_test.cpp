@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <clocale>
-#include <filesystem>
-#include <optional>
 #include <string>
 
 #include "console/console.h"
@@ -15,6 +11,7 @@
 #include "launch/launch.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 // glibc's newlocale keeps its copy of LOCPATH for good; only the test below
@@ -24,31 +21,7 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:__argz_add_s
 namespace zeb {
 namespace {
 
-// Sets an environment variable (or unsets it) and puts the old value back.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-    if (const char* old = getenv(name)) old_ = old;
-    if (value) {
-      setenv(name, value->c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
+using testing_support::ScopedEnv;
 
 TEST(DecimalSeparator, PointWhenTheLocaleSaysSoOrIsUnknown) {
   ScopedEnv all("LC_ALL", "C");
@@ -61,10 +34,7 @@ TEST(DecimalSeparator, PointWhenTheLocaleSaysSoOrIsUnknown) {
 // machine may have none installed); skipped where the tools are missing.
 TEST(DecimalSeparator, CommaLocaleFromTheEnvironment) {
   testing_support::TempDir dir;
-  std::string command = "localedef -c -i de_DE -f UTF-8 " + dir.Path() + "/de_DE.UTF-8 >/dev/null 2>&1";
-  int ignored = std::system(command.c_str());
-  (void)ignored;
-  if (!std::filesystem::exists(dir.Path() + "/de_DE.UTF-8/LC_NUMERIC")) GTEST_SKIP() << "localedef unavailable";
+  if (!testing_support::MakeCommaLocale(dir.Path())) GTEST_SKIP() << "localedef unavailable";
 
   ScopedEnv path("LOCPATH", dir.Path());
   ScopedEnv all("LC_ALL", std::nullopt);

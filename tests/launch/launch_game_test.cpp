@@ -3,78 +3,24 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
 
 #include "console/console.h"
-#include "console/scripted_backend.h"
 #include "core/state.h"
 #include "launch/launch.h"
-#include "launch_fixture.h"
+#include "launch_game_fixture.h"
 #include "settings/settings.h"
-#include "support/program_test.h"
-#include "support/temp_dir.h"
-#include "ui/games_list.h"
 
 namespace zeb {
 namespace {
 
 using launch_testing::InstallStandIn;
+using launch_testing::LaunchFailureTest;
+using launch_testing::LaunchGameTest;
 using launch_testing::LaunchLog;
-
-// Keeps the screen as it was at the last poll for input, and whether the
-// emulator had already written its log then.
-class RecordingBackend : public ScriptedBackend {
- public:
-  void BeginPoll() override {
-    ScreenAtPoll = Screen;
-    LogAtPoll = std::filesystem::exists("launch.log");
-    ++Polls;
-    ScriptedBackend::BeginPoll();
-  }
-  ScreenModel ScreenAtPoll;
-  bool LogAtPoll = false;
-  int Polls = 0;
-};
-
-std::string TextOf(const ScreenModel& screen, int column, int row, int length) {
-  std::string text;
-  for (int c = column; c < column + length; ++c) text += static_cast<char>(screen.Cells[row - 1][c - 1].Char);
-  return text;
-}
-
-bool SameScreen(const ScreenModel& a, const ScreenModel& b) {
-  return std::memcmp(a.Cells, b.Cells, sizeof a.Cells) == 0;
-}
-
-class LaunchGameTest : public testing_support::ProgramTest<RecordingBackend> {
- protected:
-  void SetUp() override {
-    ProgramTest::SetUp();
-    SetLaunchScreen(&GamesListLaunchScreen);
-    ProgramVersion = "v1.1";
-    MameVersion = "None Loaded";
-    SetDefaultSettings();
-    PauseAfterMame = 0;
-    AddGame("astrobee");
-    AddGame("drzap");
-    SelectedGame = 1;
-    SelectedEntry = 1;
-    InstallStandIn("mame.exe");
-    std::filesystem::create_directory("roms");
-  }
-
-  static void AddGame(const char* driver) {
-    GameRecord& game = Games[++GameCount];
-    game.DriverName = driver;
-    game.Description = driver;
-    game.Available = "1";
-  }
-  static void Touch(const std::string& path) { testing_support::WriteBytes(path, ""); }
-
-  testing_support::TempDir dir;
-};
+using launch_testing::SameScreen;
+using launch_testing::TextOf;
 
 TEST_F(LaunchGameTest, MissingArchiveDoesNothing) {
   PutText("untouched", 5, 5, 14, 1);
@@ -175,13 +121,10 @@ TEST_F(LaunchGameTest, SeveralRomDirectoriesFindTheArchiveAndPassThrough) {
   EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c] [-rp] [roms;more]\n");
 }
 
-TEST_F(LaunchGameTest, UnusableMamePathEndsTheProgram) {
-  // The archive is found through an absolute ROM directory; the emulator's
-  // directory does not exist.
-  Touch("roms/astrobee.zip");
-  RomPaths = dir.Path() + "/roms";
+TEST_F(LaunchFailureTest, AMamePathThatCannotBeEntered) {
   MamePath = "nowhere/";
-  EXPECT_EXIT(LaunchGame(), ::testing::ExitedWithCode(1), "nowhere");
+  ExpectFailureShown("Cannot enter the directory nowhere/: No such file or directory");
+  EXPECT_FALSE(std::filesystem::exists("launch.log"));
 }
 
 }  // namespace

@@ -1,36 +1,94 @@
-// The settings file on a full disk (POSIX: /dev/full stands in for it).
+// Safe saves where the system can be made to fail them: planted links,
+// no file handles, a full disk.
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "console/scripted_backend.h"
+#include "core/state.h"
 #include "settings/settings.h"
-#include "support/program_test.h"
+#include "settings_fixture.h"
 #include "support/temp_dir.h"
 
 namespace zeb {
 namespace {
 
 using testing_support::ReadBytes;
+using testing_support::WriteBytes;
+using namespace settings_testing;
 
-class SettingsFileOnAFullDisk : public testing_support::ProgramTest<> {
- protected:
-  testing_support::TempDir dir_;
-};
-
-TEST_F(SettingsFileOnAFullDisk, AFailedSaveKeepsThePreviousFile) {
+TEST_F(SettingsFile, ASaveNeverWritesThroughAPlantedLink) {
   SetDefaultSettings();
-  Games[++GameCount] = GameRecord{"abc", "Abc", "", "", "1", ""};
+  AddGame({"abc", "Abc", "", "", "1", ""});
+  SaveSettings();
+  // Links at every name an older save used, to a file of someone else's.
+  WriteBytes("other.txt", "not ours\n");
+  std::filesystem::create_symlink("other.txt", "zeb.ini.tmp");
+  std::filesystem::create_symlink("missing.txt", "zeb.ini.new");
+  Volume = -7;
+  SaveSettings();
+  EXPECT_EQ(ReadBytes("other.txt"), "not ours\n");
+  EXPECT_FALSE(std::filesystem::exists("missing.txt"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status("zeb.ini")));
+  EXPECT_EQ(FileLines("zeb.ini")[23], "-7");
+  EXPECT_TRUE(std::filesystem::is_symlink("zeb.ini.tmp"));
+  EXPECT_EQ(OtherEntries().size(), 3u);
+}
+
+TEST_F(SettingsFile, AFailedSaveKeepsThePreviousFileAndLeavesNothingBehind) {
+  SetDefaultSettings();
+  for (int game = 0; game < 500; ++game) AddGame({"game" + std::to_string(game), "A Game", "", "", "1", ""});
   SaveSettings();
   std::string saved = ReadBytes("zeb.ini");
+  ASSERT_GT(saved.size(), 8192u);
   Volume = -7;
 
-  // The disk fills up while the file is written.
-  std::filesystem::create_symlink("/dev/full", "zeb.ini.tmp");
-  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: cannot write 'zeb.ini.tmp'");
+  // No new file can be made: no file handle is to be had. (The sanitizers
+  // need handles for their own checks: the error report's path is taken
+  // once before, and the limit goes back up at the exit.)
+  EXPECT_EXIT(
+      {
+        ConsoleRestore();
+        static rlimit files{};
+        getrlimit(RLIMIT_NOFILE, &files);
+        std::atexit([] { setrlimit(RLIMIT_NOFILE, &files); });
+        rlimit none = files;
+        none.rlim_cur = 0;
+        setrlimit(RLIMIT_NOFILE, &none);
+        SaveSettings();
+      },
+      testing::ExitedWithCode(1), "zeb: cannot create a new file beside 'zeb.ini': ");
   EXPECT_EQ(ReadBytes("zeb.ini"), saved);
-  std::filesystem::remove("zeb.ini.tmp");
+  EXPECT_EQ(OtherEntries(), std::vector<std::string>());
+
+  // The disk fills up while the file is written: the system refuses what
+  // goes past 5000 bytes.
+  EXPECT_EXIT(
+      {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit small{};
+        getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 5000;
+        setrlimit(RLIMIT_FSIZE, &small);
+        SaveSettings();
+      },
+      testing::ExitedWithCode(1), "zeb: cannot write 'zeb.ini.tmp.[A-Za-z0-9]+': File too large");
+  EXPECT_EQ(ReadBytes("zeb.ini"), saved);
+  EXPECT_EQ(OtherEntries(), std::vector<std::string>());
+
+  // The new file cannot take the old one's place.
+  std::filesystem::remove("zeb.ini");
+  std::filesystem::create_directories("zeb.ini/inside");
+  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: cannot replace 'zeb.ini'");
+  EXPECT_TRUE(std::filesystem::is_directory("zeb.ini/inside"));
+  EXPECT_EQ(OtherEntries(), std::vector<std::string>());
 }
 
 }  // namespace

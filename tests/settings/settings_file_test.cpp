@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "console/scripted_backend.h"
+#include "core/fatal.h"
 #include "core/state.h"
+#include "core/work_file.h"
 #include "settings/settings.h"
+#include "settings_fixture.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"
 
@@ -16,44 +22,7 @@ namespace {
 using testing_support::ReadBytes;
 using testing_support::TempDir;
 using testing_support::WriteBytes;
-
-std::string CrLf(const std::vector<std::string>& lines) {
-  std::string bytes;
-  for (const std::string& line : lines) bytes += line + "\r\n";
-  return bytes;
-}
-
-std::vector<std::string> FileLines(const std::string& name) {
-  std::string bytes = ReadBytes(name);
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    lines.push_back(bytes.substr(start, end - start));
-  }
-  EXPECT_EQ(start, bytes.size()) << "the file does not end with CR LF";
-  return lines;
-}
-
-// The lines of a saved default settings file with `games` declared; the
-// caller appends the game lines.
-std::vector<std::string> DefaultLines(const std::string& games) {
-  return {games, "", "roms", "samples", "mame.exe", "1", "0", "0", "0", "1", "1", "1", "0", "1", "0", "0", "0",
-          "0", "0", "2", "1", "1", "1", "0", "0", "0", "1", "1", "1", "0", "0", "0", "1", "1", "0",
-          " 1.00000000000000E+0000", " 1.00000000000000E+0000", "1", " 1.00000000000000E+0000", "0", "1", "1",
-          "1", "1", "0", "None Loaded"};
-}
-
-class SettingsFile : public testing_support::ProgramTest<> {
- protected:
-  void SetUp() override {
-    ProgramTest::SetUp();
-    MameVersion = "None Loaded";
-  }
-
-  void AddGame(const GameRecord& record) { Games[++GameCount] = record; }
-
-  TempDir dir_;
-};
+using namespace settings_testing;
 
 TEST_F(SettingsFile, DefaultsSaveAsExactly46CrLfLines) {
   ListFilter = 3;
@@ -209,7 +178,7 @@ TEST_F(SettingsFile, ALineThatDoesNotConvertIsAnErrorNamingIt) {
     const char* text;
     const char* message;
   } cases[] = {
-      {7, "abc", "zeb: 'abc' is not a valid integer value"},
+      {7, "abc", "zeb: 'abc' is not a valid integer value\nzeb: in 'zeb.ini', line 7\n"},
       {24, "+5", "zeb: '\\+5' is not a valid integer value"},
       {24, "5 ", "zeb: '5 ' is not a valid integer value"},
       {32, "99999999999", "zeb: '99999999999' is not a valid integer value"},
@@ -229,43 +198,133 @@ TEST_F(SettingsFile, ALineThatDoesNotConvertIsAnErrorNamingIt) {
   }
   // A file that ends inside the settings lines reads an empty integer line.
   WriteBytes("zeb.ini", CrLf({"0", "", "roms", "samples", "mame.exe", "1"}));
-  EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1), "zeb: '' is not a valid integer value");
+  EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1),
+              "zeb: '' is not a valid integer value\nzeb: in 'zeb.ini', line 7\n");
+}
+
+// A damaged file must not be able to steer the terminal through the report:
+// its control bytes and bytes above 126 are quoted in a visible form.
+TEST_F(SettingsFile, AReportQuotesControlBytesVisibly) {
+  struct Case {
+    int line;
+    std::string text;
+    std::string report;
+  } cases[] = {
+      {1, "\x1b[?1049h\x1b[?1002h\x1b[?1006h\x1b[?25l",
+       "zeb: '\\x1B[?1049h\\x1B[?1002h\\x1B[?1006h\\x1B[?25l' is not a valid integer value\n"
+       "zeb: in 'zeb.ini', line 1\n"},
+      {37, std::string("1\x07\x9b\xff\\x", 6) + std::string(1, '\0'),
+       "zeb: '1\\x07\\x9B\\xFF\\x\\x00' is not a valid floating point value\nzeb: in 'zeb.ini', line 37\n"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> lines = DefaultLines("0");
+    lines[static_cast<std::size_t>(c.line - 1)] = c.text;
+    WriteBytes("zeb.ini", CrLf(lines));
+    EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1), testing::Eq(c.report)) << c.line;
+  }
 }
 
 TEST_F(SettingsFile, ACountOutsideTheTableIsRefusedBeforeAnythingChanges) {
-  for (const char* count : {"4001", "-1"}) {
+  for (const char* count : {"100001", "-1"}) {
     std::string bytes = CrLf(DefaultLines(count));
     WriteBytes("zeb.ini", bytes);
     EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1),
-                std::string("zeb: 'zeb.ini' declares ") + count + " games; it can hold 0 to 4000");
+                std::string("zeb: 'zeb.ini' declares ") + count + " games; it can hold 0 to 100000");
     EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
   }
   SetDefaultSettings();
   SaveSettings();
   std::string saved = ReadBytes("zeb.ini");
-  GameCount = 4001;
-  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: 'zeb.ini' declares 4001 games; it can hold 0 to 4000");
+  GameCount = 100001;
+  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1),
+              "zeb: 'zeb.ini' declares 100001 games; it can hold 0 to 100000");
   EXPECT_EQ(ReadBytes("zeb.ini"), saved);
 }
 
-TEST_F(SettingsFile, AFailedSaveKeepsThePreviousFile) {
-  SetDefaultSettings();
-  AddGame({"abc", "Abc", "", "", "1", ""});
-  SaveSettings();
-  std::string saved = ReadBytes("zeb.ini");
-  Volume = -7;
+// Game `game` of a generated table: every field differs from game to game,
+// long and short texts mixed, some fields empty.
+std::vector<std::string> GeneratedGame(int game) {
+  std::string n = std::to_string(game);
+  return {"g" + n,
+          game % 7 == 0 ? std::string() : "Generated game number " + n + std::string(static_cast<std::size_t>(game % 90), '*'),
+          game % 3 == 0 ? "g" + std::to_string(game - 1) : std::string(),
+          game % 2 == 0 ? "Shooter / Flying Vertical" : "Maze",
+          game % 2 == 0 ? "1" : "0",
+          game % 5 == 0 ? n : std::string()};
+}
 
-  // The temporary file cannot be created.
-  std::filesystem::create_directory("zeb.ini.tmp");
-  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: cannot create 'zeb.ini.tmp'");
-  EXPECT_EQ(ReadBytes("zeb.ini"), saved);
-  std::filesystem::remove("zeb.ini.tmp");
+std::vector<std::string> GeneratedFile(int games) {
+  std::vector<std::string> lines = DefaultLines(std::to_string(games));
+  for (int game = 1; game <= games; ++game) {
+    for (std::string& field : GeneratedGame(game)) lines.push_back(std::move(field));
+  }
+  return lines;
+}
 
-  // The new file cannot take the old one's place.
+TEST_F(SettingsFile, AFileOf4000GamesLoadsWholeAndSavesUnchanged) {
+  std::string bytes = CrLf(GeneratedFile(4000));
+  WriteBytes("zeb.ini", bytes);
+  LoadSettings();
+  ASSERT_EQ(GameCount, 4000);
+  for (int game = 1; game <= 4000; ++game) {
+    std::vector<std::string> fields = GeneratedGame(game);
+    for (int field = 1; field <= 6; ++field) {
+      ASSERT_EQ(GameField(game, field).Str(), fields[static_cast<std::size_t>(field - 1)]) << game << " " << field;
+    }
+  }
   std::filesystem::remove("zeb.ini");
-  std::filesystem::create_directories("zeb.ini/inside");
-  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: cannot replace 'zeb.ini'");
-  EXPECT_TRUE(std::filesystem::is_directory("zeb.ini/inside"));
+  SaveSettings();
+  EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
+}
+
+TEST_F(SettingsFile, AFileThatFillsTheTableLoadsWholeAndSavesUnchanged) {
+  std::vector<std::string> lines = DefaultLines(std::to_string(MaxGames));
+  for (int game = 1; game <= MaxGames; ++game) {
+    for (const std::string& field : {std::to_string(game), std::string(), std::string(), std::string(),
+                                     std::string(game % 2 ? "1" : "0"), std::string()}) {
+      lines.push_back(field);
+    }
+  }
+  std::string bytes = CrLf(lines);
+  WriteBytes("zeb.ini", bytes);
+  LoadSettings();
+  ASSERT_EQ(GameCount, MaxGames);
+  EXPECT_EQ(Games[1].DriverName, "1");
+  EXPECT_EQ(Games[MaxGames].DriverName, "100000");
+  EXPECT_EQ(Games[MaxGames].Available, "0");
+  std::filesystem::remove("zeb.ini");
+  SaveSettings();
+  EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
+}
+
+TEST_F(SettingsFile, ARefusedCountLeavesTheTableAndSettingsInMemoryAsTheyWere) {
+  WriteBytes("zeb.ini", CrLf(GeneratedFile(3)));
+  LoadSettings();
+  Volume = -9;
+  std::vector<std::string> lines = GeneratedFile(4);
+  lines[0] = "100001";
+  lines[23] = "-3";  // the volume
+  WriteBytes("zeb.ini", CrLf(lines));
+
+  std::string message;
+  SetFatalHandler([](std::string_view text) { throw std::string(text); });
+  try {
+    LoadSettings();
+  } catch (const std::string& text) {
+    message = text;
+  }
+  SetFatalHandler(nullptr);
+  WorkFile.Close();
+  EXPECT_EQ(message, "'zeb.ini' declares 100001 games; it can hold 0 to 100000");
+  EXPECT_EQ(GameCount, 3);
+  EXPECT_EQ(Volume, -9);
+  for (int game = 1; game <= 3; ++game) {
+    std::vector<std::string> fields = GeneratedGame(game);
+    for (int field = 1; field <= 6; ++field) {
+      EXPECT_EQ(GameField(game, field).Str(), fields[static_cast<std::size_t>(field - 1)]) << game << " " << field;
+    }
+  }
+  EXPECT_TRUE(Games[4].DriverName.Empty());
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #pragma once
-// Setting an environment variable of the test process.
+// Setting and unsetting an environment variable of the test process; the
+// programs a test runs inherit it.
 
 #include <string>
 
 namespace zeb::testing_support {
 
 void SetEnvironment(const std::string& name, const std::string& value);
+void UnsetEnvironment(const std::string& name);
 
 }  // namespace zeb::testing_support

@@ -6,4 +6,7 @@ namespace zeb::testing_support {
 
 void SetEnvironment(const std::string& name, const std::string& value) { _putenv_s(name.c_str(), value.c_str()); }
 
+// An empty value removes the variable.
+void UnsetEnvironment(const std::string& name) { _putenv_s(name.c_str(), ""); }
+
 }  // namespace zeb::testing_support

@@ -44,7 +44,10 @@ class ScreenTest : public testing_support::ProgramTest<> {
   static void AddGames(int count) {
     for (int i = 1; i <= count; ++i) {
       std::string number = std::to_string(i);
-      AddGame("g" + std::string(4 - std::min<std::size_t>(4, number.size()), '0') + number, "Game " + number);
+      std::string name = "g";
+      name.append(4 - std::min<std::size_t>(4, number.size()), '0');
+      name += number;
+      AddGame(name, "Game " + number);
     }
   }
 

@@ -92,6 +92,30 @@ TEST_F(GamesListTest, WindowShowsTheSelectedEntryOnItsFirstRow) {
   EXPECT_EQ(PlaceWindow(), 1300 - 21);
 }
 
+TEST_F(GamesListTest, AListOfMoreThan5000GamesIsListedAndPlacedWhole) {
+  AddGames(9000);
+  for (int game = 1; game <= 9000; game += 2) Games[game].Available = "0";
+  RebuildList(1);
+  EXPECT_EQ(EntryCount, 9000);
+  EXPECT_EQ(ViewList[9000].DisplayLine, "g9000     Game 9000");
+  EXPECT_EQ(AvailableCount, 4500);
+
+  // The missing games: entries past the shorter list are emptied up to the
+  // last game, and none past it were ever filled.
+  RebuildList(3);
+  EXPECT_EQ(EntryCount, 4500);
+  EXPECT_EQ(ViewList[4500].GameNumber, "8999");
+  for (int e : {4501, 7000, 9000}) EXPECT_TRUE(ViewList[e].DisplayLine.Empty()) << e;
+  EXPECT_LE(ViewList.Used(), 9000);
+
+  SelectedGame = 8997;  // entry 4499
+  EXPECT_EQ(PlaceWindow(), 4500 - 21);
+  DrawListPage(4499, PlaceWindow(), 0);
+  EXPECT_EQ(TextAt(2, 24, 15), "g8999     Game ");
+  EXPECT_EQ(TextAt(2, 23, 15), "g8997     Game ");
+  EXPECT_EQ(AttrAt(2, 23), 0 + 16 * 15);
+}
+
 TEST_F(GamesListTest, ShortListShowsFromItsFirstEntryWithTheBarInTheRowColour) {
   AddGames(15);
   Games[12].CloneOf = "g0011";

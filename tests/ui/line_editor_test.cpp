@@ -63,6 +63,16 @@ TEST_F(LineEditorTest, IgnoresEscAndKeysOutsideZeroToZAndOtherSpecialKeys) {
   EXPECT_EQ(LastKey, 27);
 }
 
+TEST_F(LineEditorTest, PathCharactersAreTypableOnlyWhereTheCallerAsksForThem) {
+  backend.Keys("/usr/games/-x. {}\r");
+  EXPECT_EQ(EditLine("", Row, Column, "/.-"), "/usr/games/-x.");
+  backend.Keys("/usr/games/-x. {}\r");
+  EXPECT_EQ(Edit(""), "usrgamesx");
+  // A key that arrives as 0 is never one of them.
+  backend.Special(Key::Left).Keys("\r");
+  EXPECT_EQ(EditLine("a", Row, Column, std::string_view("/\0", 2)), "a");
+}
+
 TEST_F(LineEditorTest, AFullTextNeverGrows) {
   std::string full(255, 'a');
   // At the end nothing is added; inside, the last character is lost.

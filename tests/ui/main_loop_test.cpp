@@ -429,3 +429,115 @@ TEST_F(MainLoopTest, RefreshRescansAndRedraws) {
 
 }  // namespace
 }  // namespace zeb
+
+namespace zeb {
+namespace {
+
+using MainLoopWheelTest = MainLoopTest;
+
+TEST_F(MainLoopWheelTest, ANotchOnTheGamesListIsThreeInnerArrowClicks) {
+  AddGames(100);
+  Start();
+  backend.Click(10, 5);  // selects entry 2
+  backend.Wheel(1);
+  Run();
+  EXPECT_EQ(TopLine, 3);
+  EXPECT_EQ(TextAt(2, 4, 5), "g0004");
+  EXPECT_EQ(backend.Pauses, (std::vector<int>{30, 30, 30}));
+
+  // Notches that come together scroll three rows each; up scrolls back.
+  backend.Pauses.clear();
+  backend.Wheel(2);
+  Run();
+  EXPECT_EQ(TopLine, 9);
+  backend.Wheel(-1);
+  Run();
+  EXPECT_EQ(TopLine, 6);
+  EXPECT_EQ(backend.Pauses.size(), 9u);
+  // The wheel is no click: the selection and the mouse state stay.
+  EXPECT_EQ(SelectedEntry, 2);
+  EXPECT_EQ(SelectedGame, 2);
+  EXPECT_EQ(MouseButton, 0);
+  EXPECT_EQ(MouseColumn, 10);
+  EXPECT_EQ(MouseRow, 5);
+}
+
+TEST_F(MainLoopWheelTest, TheWheelStopsAtBothEndsAsTheArrowsDo) {
+  AddGames(100);
+  Start();
+  backend.Special(End).Wheel(1);
+  Run();
+  EXPECT_EQ(TopLine, 79);
+  EXPECT_EQ(TextAt(2, 24, 5), "g0100");
+  backend.Special(Up).Wheel(1);  // 78: one row left to go
+  Run();
+  EXPECT_EQ(TopLine, 79);
+  backend.Special(Home).Special(Down).Wheel(-1);
+  Run();
+  EXPECT_EQ(TopLine, 0);
+  // Each notch still takes its three pauses, as held arrows do at the end.
+  EXPECT_EQ(backend.Pauses, std::vector<int>(9, 30));
+
+  // A short list does not move; an empty one does nothing at all.
+  backend.Click(79, 9).Click(79, 9);  // "Missing": none
+  Run();
+  ASSERT_EQ(EntryCount, 0);
+  backend.Pauses.clear();
+  backend.Wheel(1).Wheel(-1);
+  Run();
+  EXPECT_TRUE(backend.Pauses.empty());
+}
+
+TEST_F(MainLoopWheelTest, TheViewerScrollsOnlyWithAFile) {
+  AddGames(100);
+  std::string lines;
+  for (int i = 1; i <= 30; ++i) lines += "line " + std::to_string(i) + "\r\n";
+  testing_support::WriteBytes("windows.txt", lines);
+  Start();
+  backend.Click(79, 3);
+  Run();
+  ASSERT_EQ(CurrentScreen, 1);
+  // The options screen: nothing moves, nothing pauses, no widget is hit.
+  int top = TopLine;
+  backend.Pauses.clear();
+  backend.Wheel(1).Wheel(-2);
+  Run();
+  EXPECT_EQ(TopLine, top);
+  EXPECT_TRUE(backend.Pauses.empty());
+
+  backend.Click(79, 3);
+  Run();
+  ASSERT_EQ(CurrentScreen, 2);
+  ASSERT_EQ(FileLoaded, 0);
+  backend.Pauses.clear();
+  backend.Wheel(1);  // on the picture: nothing
+  Run();
+  EXPECT_EQ(TopLine, top);
+  EXPECT_TRUE(backend.Pauses.empty());
+  EXPECT_EQ(TextAt(3, 6, 1), "\xDB");
+
+  backend.Click(70, 23);  // Windows
+  Run();
+  ASSERT_EQ(FileLoaded, 1);
+  backend.Wheel(1);
+  Run();
+  EXPECT_EQ(TopLine, 3);
+  EXPECT_EQ(TextAt(2, 4, 7), "line 4 ");
+  backend.Wheel(3);  // 30 lines, counted as 31: the last window starts at 11
+  Run();
+  EXPECT_EQ(TopLine, 10);
+  EXPECT_EQ(TextAt(2, 23, 7), "line 30");
+}
+
+TEST_F(MainLoopWheelTest, TheWheelDoesNothingWhileAKeyIsAwaited) {
+  AddGames(100);
+  Start();
+  // Turned while the confirmation box waits for its answer.
+  backend.Keys("\x1b").Wheel(2).Keys("n");
+  Run();
+  EXPECT_EQ(TopLine, 0);
+  EXPECT_TRUE(backend.Pauses.empty());
+}
+
+}  // namespace
+}  // namespace zeb

@@ -9,7 +9,13 @@
 #include "core/state.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
+#include "support/scoped_env.h"
+#include "support/temp_dir.h"
 #include "ui/options_screen.h"
+
+// glibc's newlocale keeps its copy of LOCPATH for good; only the locale
+// test sets LOCPATH, and the program never does.
+extern "C" const char* __lsan_default_suppressions() { return "leak:__argz_add_sep\n"; }
 
 namespace zeb {
 namespace {
@@ -18,6 +24,10 @@ constexpr unsigned char Mark = 0x10;  // the switch's triangle
 
 class OptionsWidgetsTest : public testing_support::ProgramTest<> {
  protected:
+  // The real spinners show the user's decimal separator: "." here, whatever
+  // the machine's locale.
+  testing_support::ScopedEnv numeric_{"LC_ALL", "C"};
+
   void SetUp() override {
     ProgramTest::SetUp();
     PanelScreen = CurrentScreen = 1;
@@ -138,6 +148,22 @@ TEST_F(OptionsWidgetsTest, RealSpinnersLandExactlyOnTheirLimits) {
   EXPECT_EQ(Gamma, 0.5);
   Click(59, 9, 20);
   EXPECT_EQ(Gamma, 2.0);
+}
+
+// The options screen shows the decimal separator that the emulator's
+// command line gets.
+TEST_F(OptionsWidgetsTest, RealSpinnersShowTheSeparatorOfTheUsersLocale) {
+  testing_support::TempDir dir;
+  if (!testing_support::MakeCommaLocale(dir.Path())) GTEST_SKIP() << "localedef unavailable";
+  testing_support::ScopedEnv path("LOCPATH", dir.Path());
+  testing_support::ScopedEnv all("LC_ALL", "de_DE.UTF-8");
+  ShowPage(3);
+  Click(58, 14);
+  EXPECT_EQ(TextAt(50, 14, 9), "-  1,25 +");
+  ShowPage(4);
+  EXPECT_EQ(TextAt(52, 7, 8), "- 1,00 +");
+  Click(59, 9);
+  EXPECT_EQ(TextAt(52, 9, 8), "- 1,10 +");
 }
 
 TEST_F(OptionsWidgetsTest, ValuesOutOfRangeShowUnchangedAndMoveBackByWholeSteps) {

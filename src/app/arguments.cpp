@@ -1,0 +1,204 @@
+#include "app/arguments.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "core/file_system.h"
+#include "core/state.h"
+#include "settings/settings.h"
+
+namespace zeb {
+
+namespace {
+
+// The emulator version is the last of the settings lines of zeb.ini.
+constexpr int MameVersionLine = SettingsLineCount;
+// Of a longer line, only this many bytes are read.
+constexpr std::size_t MaxLineLength = 255;
+
+constexpr const char* Usage = "Usage: zeb [--help | --version]\n";
+
+constexpr const char* HelpBody =
+    "\n"
+    "A full-screen launcher for the MAME arcade emulator. Start it without an\n"
+    "argument in the directory that holds the emulator; it works there.\n"
+    "\n"
+    "  -h, --help     print this help and exit\n"
+    "  -V, --version  print the version, and the emulator version in ./zeb.ini\n"
+    "\n"
+    "Keys on the games list and in the viewer:\n"
+    "  Up, Down, Home, End   scroll        Left, Right   shift the text sideways\n"
+    "  a letter              (games list) jump to the first game beginning so\n"
+    "  Enter                 run the selected game\n"
+    "  Esc                   quit, after \"Are You Sure (Y/N)?\" (y or n)\n"
+    "Mouse, left button: click a row to select a game, a button to use it, a\n"
+    "triangle of the panel's title to change screens, X at the top left to\n"
+    "quit; hold an arrow of a scroll bar to repeat. The wheel scrolls the games\n"
+    "list and the viewer three rows a notch.\n"
+    "\n"
+    "Files in the current directory:\n"
+    "  zeb.ini        settings and game table (read; saved through zeb.ini.tmp)\n"
+    "  mame.ini       looked for; when missing, the emulator is run with -cc\n"
+    "  RunMe.bat      written by a first run that lacks the emulator's lists\n"
+    "  ver.txt, listfull.txt, listclones.txt\n"
+    "                 the emulator's lists: read by a first run, then deleted\n"
+    "  catver.ini, cheat.dat      optional categories and cheats (read)\n"
+    "  roms/DRIVER.zip            ROM archives (only looked for)\n"
+    "  readme.txt, zebhelp.txt, mameguide.txt, mame.txt, whatsnew.txt,\n"
+    "  gamelist.txt, windows.txt  the viewer's files (read)\n"
+    "  datasave/      removed at start when it is an empty directory\n"
+    "\n"
+    "Exit status: 0 quit (also after a first run's message, --help and\n"
+    "--version); 1 an error report on standard error (\"zeb: ...\"); 2 a bad\n"
+    "argument; 128+N ended by signal N.\n"
+    "The manual page zeb(1) says more.\n";
+
+bool IsHelp(std::string_view argument) { return argument == "--help" || argument == "-h"; }
+bool IsVersion(std::string_view argument) { return argument == "--version" || argument == "-V"; }
+
+// What reading line `wanted` of a text file found: its text, or how many
+// lines the file had before it ended.
+struct LineRead {
+  bool Found = false;
+  std::string Text;
+  int LinesBefore = 0;
+};
+
+// Reads as the settings file is read: a line ends at CR, LF or CR LF, the
+// byte 0x1A ends the file, only the first 255 bytes of a line are kept. A
+// read error counts as the end of the file.
+LineRead ReadLineNumber(std::FILE* file, int wanted) {
+  LineRead result;
+  int line = 1;
+  bool any = false;  // a byte of the current line was read
+  for (;;) {
+    int c = std::getc(file);
+    if (c == EOF || c == 0x1A) break;
+    if (c == '\r' || c == '\n') {
+      if (c == '\r') {
+        int next = std::getc(file);
+        if (next != '\n' && next != EOF) std::ungetc(next, file);
+      }
+      if (line == wanted) {
+        result.Found = true;
+        return result;
+      }
+      ++line;
+      any = false;
+      continue;
+    }
+    any = true;
+    if (line == wanted && result.Text.size() < MaxLineLength) result.Text += static_cast<char>(c);
+  }
+  // The file ended inside line `line`: it counts only when it holds a byte.
+  result.Found = line == wanted && any;
+  result.LinesBefore = any ? line : line - 1;
+  return result;
+}
+
+std::string StoredMameVersion() {
+  std::string intro = std::string(SettingsFileName) + " ";
+  // A pipe or a device would block the read or never end it.
+  std::error_code error_code;
+  if (!std::filesystem::is_regular_file(SettingsFileName, error_code)) return intro + "is not a regular file\n";
+  std::FILE* file = std::fopen(SettingsFileName, "rb");
+  if (file == nullptr) return intro + "cannot be read: " + std::strerror(errno) + "\n";
+  LineRead read = ReadLineNumber(file, MameVersionLine);
+  bool failed = std::ferror(file) != 0;
+  int error = errno;
+  std::fclose(file);
+  if (failed) return intro + "cannot be read: " + std::strerror(error) + "\n";
+  if (!read.Found) {
+    return intro + "is too short to name an emulator version: it has " + std::to_string(read.LinesBefore) +
+           (read.LinesBefore == 1 ? " line" : " lines") + ", the version is on line " +
+           std::to_string(MameVersionLine) + "\n";
+  }
+  if (read.Text.empty()) {
+    return intro + "names no emulator version (its line " + std::to_string(MameVersionLine) + " is empty)\n";
+  }
+  return "Emulator version in " + std::string(SettingsFileName) + ": " + VisibleText(read.Text, MaxLineLength) + "\n";
+}
+
+// Writes the whole text; false when it could not.
+bool WriteAll(std::FILE* stream, const std::string& text) {
+  bool written = std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+  return std::fflush(stream) == 0 && written;
+}
+
+}  // namespace
+
+ArgumentsCheck CheckArguments(int argc, const char* const* argv) {
+  ArgumentsCheck check;
+  if (argc <= 1) return check;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view argument = argv[i] != nullptr ? argv[i] : "";
+    if (!IsHelp(argument) && !IsVersion(argument)) {
+      check.Request = ArgumentsRequest::Refused;
+      check.Error = "zeb: unknown argument '" + VisibleText(argument) + "'";
+      return check;
+    }
+  }
+  if (argc > 2) {
+    check.Request = ArgumentsRequest::Refused;
+    check.Error = "zeb: one argument at most: '" + VisibleText(argv[2]) + "' is one too many";
+    return check;
+  }
+  check.Request = IsHelp(argv[1]) ? ArgumentsRequest::Help : ArgumentsRequest::Version;
+  return check;
+}
+
+std::string HelpText() { return std::string(Usage) + HelpBody; }
+
+std::string VersionText() {
+  std::string text = std::string("ZEB ") + ProgramVersionText + "\n";
+  if (FileExists(SettingsFileName)) text += StoredMameVersion();
+  return text;
+}
+
+std::string VisibleText(std::string_view text, std::size_t limit) {
+  static constexpr char Hex[] = "0123456789ABCDEF";
+  std::string visible;
+  std::size_t shown = 0;
+  for (char ch : text) {
+    if (shown++ == limit) return visible + "...";
+    auto c = static_cast<unsigned char>(ch);
+    if (c >= 0x20 && c < 0x7F) {
+      visible += ch;
+    } else {
+      visible += "\\x";
+      visible += Hex[c >> 4];
+      visible += Hex[c & 15];
+    }
+  }
+  return visible;
+}
+
+bool HandleArguments(int argc, const char* const* argv, int& status) {
+  ArgumentsCheck check = CheckArguments(argc, argv);
+  std::string text;
+  switch (check.Request) {
+    case ArgumentsRequest::Start:
+      return false;
+    case ArgumentsRequest::Refused:
+      WriteAll(stderr, check.Error + "\nTry 'zeb --help'.\n");
+      status = ArgumentsRefusedStatus;
+      return true;
+    case ArgumentsRequest::Help:
+      text = HelpText();
+      break;
+    case ArgumentsRequest::Version:
+      text = VersionText();
+      break;
+  }
+  status = ArgumentsDoneStatus;
+  if (!WriteAll(stdout, text)) {
+    WriteAll(stderr, std::string("zeb: cannot write to standard output: ") + std::strerror(errno) + "\n");
+    status = ArgumentsWriteFailedStatus;
+  }
+  return true;
+}
+
+}  // namespace zeb

@@ -1,0 +1,15 @@
+#pragma once
+// The first run's other road: instead of the user running the batch file,
+// ZEB runs the emulator for the three files itself.
+
+namespace zeb {
+
+// Has the emulator write ver.txt, listfull.txt and listclones.txt as the
+// batch file's commands do, on a cleared screen that shows each command. A
+// list command that fails or gives nothing runs again without
+// "-sortdriver". True when both lists were made; otherwise the reason, with
+// the emulator's own error text, is on the screen, and the files this
+// attempt created are deleted again (files that were there before stay).
+bool MakeLists();
+
+}  // namespace zeb

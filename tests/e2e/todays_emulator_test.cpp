@@ -1,0 +1,139 @@
+// The road of a user with today's emulator from the distribution: the
+// stand-in in its later-generation mode, installed as "mame" on the PATH,
+// nothing in the directory where ZEB starts.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "e2e/emulator_dir.h"
+
+namespace zeb::e2e {
+namespace {
+
+const std::string MakeListsOffer = "Or press M: ZEB runs the emulator to make the lists now, then imports them";
+
+// The emulator installed as a distribution installs it: "mame" in a
+// directory of its own that the PATH names.
+std::string InstallOnPath(const ScratchDir& bin) {
+  std::filesystem::copy_file(StandinBinary(), bin.File("mame"));
+  return bin.Path();
+}
+
+std::string WithPath(const std::string& bin, const std::string& command) {
+  return "PATH='" + bin + "':\"$PATH\" XEM_MODERN=1 " + command;
+}
+
+TEST(TodaysEmulator, FromAnEmptyDirectoryThroughTheKeyMToARunningGame) {
+  ScratchDir dir, bin;
+  std::string path = InstallOnPath(bin);
+  TmuxSession term(dir.Path(), WithPath(path, ZebBinary()));
+  ASSERT_TRUE(term.WaitFor("Press a key to exit"));
+  EXPECT_EQ(term.Line(1).rfind("Please run the RunMe.bat!", 0), 0u);
+  EXPECT_EQ(term.Line(3).rfind("Making RunMe.bat", 0), 0u);
+  EXPECT_EQ(term.Line(7), MakeListsOffer);
+  EXPECT_EQ(term.At(1, 7).Foreground, 14);
+  // The emulator on the PATH was asked for its configuration.
+  EXPECT_TRUE(Exists(dir.File("mame.ini")));
+
+  term.Send("m");
+  ASSERT_TRUE(WaitForGamesList(term));
+  auto ini = FileLines(dir.File("zeb.ini"));
+  ASSERT_GE(ini.size(), 46u);
+  int games = std::stoi(ini[0]);
+  EXPECT_GT(games, 3000);
+  ASSERT_EQ(ini.size(), 46u + 6u * static_cast<unsigned>(games));
+  EXPECT_EQ(ini[45], "");  // "X.E.M. v0.251 (unknown)" holds no version text before a "-"
+  EXPECT_EQ(ini[46], "astrobee");
+  EXPECT_EQ(ini[47], "Astro Bee (World)");
+  auto field = [&](const std::string& driver, int offset) {
+    for (std::size_t line = 46; line + 5 < ini.size(); line += 6) {
+      if (ini[line] == driver) return ini[line + static_cast<std::size_t>(offset)];
+    }
+    return std::string("(no such game)");
+  };
+  EXPECT_EQ(field("astrobej", 2), "astrobee");
+  EXPECT_EQ(field("xem_soundboard_unit", 1), "Sound Board Unit");
+  EXPECT_EQ(field("xem_soundboard_unit_b", 2), "xem_soundboard_unit");
+  EXPECT_EQ(field("qbababa", 1), "Qbababa");
+  EXPECT_EQ(field("qbabame", 2), "qbabazu");
+  EXPECT_EQ(field("qbabajua", 1), "Qbabaju (a)");
+  EXPECT_EQ(field("qbabajua", 2), "qbabaha");
+  for (const char* name : {"ver.txt", "listfull.txt", "listclones.txt", "RunMe.bat"}) {
+    EXPECT_FALSE(Exists(dir.File(name))) << name;
+  }
+  EXPECT_TRUE(term.WaitForText(2, 4, "astrobee  Astro Bee (World)"));
+
+  // A launch finds the emulator the same way; its arguments arrive.
+  std::filesystem::create_directory(dir.File("roms"));
+  WriteFile(dir.File("roms/astrobee.zip"), "");
+  term.Send("\r");
+  ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue....."));
+  EXPECT_EQ(ReadFile(dir.File("launch.log")), "[astrobee] [-w] [-c]\n");
+  EXPECT_TRUE(term.WaitFor("X.E.M.: played astrobee", 1.0));
+  term.Send("k");
+  ASSERT_TRUE(WaitForGamesList(term));
+  EXPECT_EQ(QuitWithEscape(term), 0);
+}
+
+TEST(TodaysEmulator, AnOptionItRefusesLeavesItsErrorReadableAtThePrompt) {
+  ScratchDir dir;
+  PrepareDemo(dir);
+  StartAndQuit(dir);
+  auto ini = FileLines(dir.File("zeb.ini"));
+  ASSERT_GE(ini.size(), 46u);
+  ini[12] = "1";  // Scanlines: -sl, which today's emulator no longer knows
+  std::string text;
+  for (const auto& line : ini) text += line + "\r\n";
+  WriteFile(dir.File("zeb.ini"), text);
+
+  TmuxSession term(dir.Path(), "XEM_MODERN=1 " + ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  term.Send("\r");
+  ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue....."));
+  EXPECT_TRUE(term.WaitFor("Error: unknown option: -sl", 2.0));
+  EXPECT_EQ(ReadFile(dir.File("launch.log")), "[astrobee] [-w] [-sl] [-c]\n");
+  term.Send("k");
+  ASSERT_TRUE(WaitForGamesList(term));
+  EXPECT_EQ(QuitWithEscape(term), 0);
+}
+
+TEST(TodaysEmulator, ListsThatCannotBeMadeShowTheEmulatorsErrorAndEndTheRun) {
+  ScratchDir dir, bin;
+  WriteFile(bin.File("mame"),
+            "#!/bin/sh\n[ \"$1\" = -cc ] && exit 0\n[ \"$1\" = -listfull ] || exit 0\n"
+            "echo 'mame: cannot read its machine list' >&2\nexit 1\n");
+  chmod(bin.File("mame").c_str(), 0755);
+  TmuxSession term(dir.Path(), WithPath(bin.Path(), ZebBinary()));
+  ASSERT_TRUE(term.WaitFor(MakeListsOffer));
+  term.Send("M");
+  ASSERT_TRUE(term.WaitFor("Press a key to exit"));
+  EXPECT_TRUE(term.WaitFor("The lists could not be made:", 1.0));
+  EXPECT_TRUE(term.WaitFor("mame: cannot read its machine list", 1.0));
+  EXPECT_TRUE(term.WaitFor(bin.Path() + "/mame ended with status 1", 1.0));
+  term.Send("x");
+  EXPECT_EQ(term.WaitExit(), 0);
+  EXPECT_EQ(term.Query("#{alternate_on}"), "0");
+  for (const char* name : {"zeb.ini", "ver.txt", "listfull.txt", "listclones.txt"}) {
+    EXPECT_FALSE(Exists(dir.File(name))) << name;
+  }
+  EXPECT_TRUE(Exists(dir.File("RunMe.bat")));
+}
+
+TEST(TodaysEmulator, AGameListWithoutGamesStopsTheFirstRunAndKeepsTheLists) {
+  ScratchDir dir;
+  WriteFile(dir.File("mame.ini"), "x\r\n");
+  WriteFile(dir.File("ver.txt"), "X.E.M. v0.251 (unknown)\n");
+  WriteFile(dir.File("listfull.txt"), "Name:             Description:\n");
+  WriteFile(dir.File("listclones.txt"), "Name:            Clone of:\n");
+  TmuxSession term(dir.Path(), ZebBinary() + " 2> err.txt");
+  EXPECT_EQ(term.WaitExit(), 1);
+  EXPECT_EQ(term.Query("#{alternate_on}"), "0");
+  EXPECT_EQ(ReadFile(dir.File("err.txt")).rfind("zeb: listfull.txt holds no games", 0), 0u);
+  EXPECT_FALSE(Exists(dir.File("zeb.ini")));
+  for (const char* name : {"ver.txt", "listfull.txt", "listclones.txt"}) EXPECT_TRUE(Exists(dir.File(name))) << name;
+}
+
+}  // namespace
+}  // namespace zeb::e2e

@@ -1,0 +1,66 @@
+// Game launches of an emulator that is missing, cannot run, or is found
+// under another name or on the search path.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "console/console.h"
+#include "core/state.h"
+#include "launch/launch.h"
+#include "launch_game_fixture.h"
+#include "settings/settings.h"
+
+namespace zeb {
+namespace {
+
+using launch_testing::InstallStandIn;
+using launch_testing::LaunchFailureTest;
+using launch_testing::LaunchGameTest;
+using launch_testing::LaunchLog;
+using launch_testing::TextOf;
+
+TEST_F(LaunchFailureTest, AnEmulatorThatIsMissingOrCannotRun) {
+  PauseAfterMame = 0;  // the failure waits for its key all the same
+  std::filesystem::remove("mame.exe");
+  ExpectFailureShown("Cannot run mame.exe: No such file or directory");
+
+  testing_support::WriteBytes("mame.exe", "#!/bin/sh\ntouch ran\n");
+  std::filesystem::permissions("mame.exe", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  ExpectFailureShown("Cannot run mame.exe: Permission denied");
+
+  std::filesystem::create_directory("emu");
+  MamePath = "emu/";
+  ExpectFailureShown("Cannot run emu/mame.exe: No such file or directory");
+  EXPECT_FALSE(std::filesystem::exists("ran"));
+  EXPECT_EQ(backend.Resumes, 0);
+}
+
+TEST_F(LaunchGameTest, TheEmulatorInstalledAsMameOrOnThePathRunsToo) {
+  Touch("roms/astrobee.zip");
+  std::filesystem::remove("mame.exe");
+  InstallStandIn("mame");
+  LaunchGame();
+  EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c]\n");
+
+  // Only on the search path: used when the settings name no directory.
+  std::filesystem::remove("mame");
+  std::filesystem::remove("launch.log");
+  InstallStandIn("bin/mame");
+  launch_testing::ScopedEnvironment path("PATH", (dir.Path() + "/bin").c_str());
+  LaunchGame();
+  EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c]\n");
+  EXPECT_EQ(CurrentScreen, 0);
+
+  std::filesystem::remove("launch.log");
+  RomPaths = dir.Path() + "/roms";
+  MamePath = dir.Path() + "/";
+  backend.Keys(" ");
+  LaunchGame();
+  EXPECT_FALSE(std::filesystem::exists("launch.log"));
+  EXPECT_EQ(TextOf(backend.ScreenAtPoll, 1, 3, 10), "Cannot run");
+}
+
+}  // namespace
+}  // namespace zeb
