@@ -113,7 +113,7 @@ bool MakeLists() {
   Attempt failed;
   if (emulator.Path.empty()) {
     failed.Failure = "Cannot run " + emulator.Name + ": " + emulator.Reason +
-                     "\r\n(looked for mame.exe and mame here and on the PATH)";
+                     "\r\n(looked for " + ProgramPlaces(EmulatorName, true) + ")";
   } else {
     ProgressLine("Making the lists with " + emulator.Path);
     ProgressLine();

@@ -115,12 +115,22 @@ bool DecodeKeyRecord(ConsoleRecordDecoder& decoder, const ConsoleKeyRecord& reco
   return true;
 }
 
-InputEvent DecodeMouseRecord(const ConsoleMouseRecord& record, int originX, int originY) {
+bool DecodeMouseRecord(const ConsoleMouseRecord& record, int originX, int originY, InputEvent& event) {
+  if (record.EventFlags & MouseHWheeled) return false;
+  if (record.EventFlags & MouseWheeled) {
+    // The turn is a signed number in the high word: positive away from the
+    // user (up).
+    auto turn = static_cast<int16_t>(static_cast<uint16_t>(record.ButtonState >> 16));
+    if (turn == 0) return false;
+    event = InputEvent::WheelNotch(turn > 0 ? -1 : +1);
+    return true;
+  }
   uint32_t buttons = record.ButtonState & 0xFFFF;  // the high word is the wheel's turn
   int button = buttons == LeftButton ? 1 : buttons == RightButton ? 2 : 0;
   int column = std::clamp(record.X - originX + 1, 0, 255);
   int row = std::clamp(record.Y - originY + 1, 0, 255);
-  return InputEvent::MouseAt(column, row, button);
+  event = InputEvent::MouseAt(column, row, button);
+  return true;
 }
 
 }  // namespace zeb

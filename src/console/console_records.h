@@ -13,7 +13,9 @@
 //
 // Mouse: the position as 1-based cells of the screen and the button state
 // after the event: 1 when exactly the left button is down, 2 when exactly
-// the right one, 0 otherwise.
+// the right one, 0 otherwise. A turn of the wheel is one notch up (the high
+// word of the button state positive) or down (negative), and leaves the
+// button state alone; the sideways wheel delivers nothing.
 
 #include <cstdint>
 
@@ -34,7 +36,8 @@ struct ConsoleKeyRecord {
 struct ConsoleMouseRecord {
   int X = 0;  // buffer cell, 0-based
   int Y = 0;
-  uint32_t ButtonState = 0;  // the low word holds the buttons
+  uint32_t ButtonState = 0;  // the low word holds the buttons, the high word the wheel's turn
+  uint32_t EventFlags = 0;   // what kind of mouse event
 };
 
 // The Windows values the records carry.
@@ -48,6 +51,9 @@ constexpr uint32_t EnhancedKey = 0x0100;
 
 constexpr uint32_t LeftButton = 0x0001;
 constexpr uint32_t RightButton = 0x0002;
+
+constexpr uint32_t MouseWheeled = 0x0004;
+constexpr uint32_t MouseHWheeled = 0x0008;
 
 constexpr uint16_t VkTab = 0x09;
 constexpr uint16_t VkReturn = 0x0D;
@@ -83,8 +89,9 @@ struct ConsoleRecordDecoder {
 // Decodes one key record; true when it delivers `event`.
 bool DecodeKeyRecord(ConsoleRecordDecoder& decoder, const ConsoleKeyRecord& record, InputEvent& event);
 
-// The mouse event of a record, for a screen whose top-left cell is buffer
-// cell (originX, originY). Positions are kept within 0 to 255.
-InputEvent DecodeMouseRecord(const ConsoleMouseRecord& record, int originX, int originY);
+// Decodes one mouse record, for a screen whose top-left cell is buffer cell
+// (originX, originY); true when it delivers `event`. Positions are kept
+// within 0 to 255.
+bool DecodeMouseRecord(const ConsoleMouseRecord& record, int originX, int originY, InputEvent& event);
 
 }  // namespace zeb

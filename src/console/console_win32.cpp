@@ -125,8 +125,10 @@ void Win32ConsoleBackend::ReadRecords() {
         if (DecodeKeyRecord(decoder_, plain, event)) queue_.push_back(event);
       } else if (record.EventType == MOUSE_EVENT) {
         const MOUSE_EVENT_RECORD& mouse = record.Event.MouseEvent;
-        ConsoleMouseRecord plain{mouse.dwMousePosition.X, mouse.dwMousePosition.Y, mouse.dwButtonState};
-        queue_.push_back(DecodeMouseRecord(plain, originX_, originY_));
+        ConsoleMouseRecord plain{mouse.dwMousePosition.X, mouse.dwMousePosition.Y, mouse.dwButtonState,
+                                 mouse.dwEventFlags};
+        InputEvent event;
+        if (DecodeMouseRecord(plain, originX_, originY_, event)) queue_.push_back(event);
       } else if (record.EventType == WINDOW_BUFFER_SIZE_EVENT) {
         shownValid_ = false;  // the console may have moved or cut what it showed
       }

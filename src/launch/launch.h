@@ -44,6 +44,9 @@ struct ProgramFile {
   std::string Reason;  // when not found
 };
 ProgramFile ResolveProgram(std::string_view program, bool searchPath);
+// Where ResolveProgram looks, for a message: "mame.exe and mame here and on
+// the PATH" where the system has both, "mame.exe here" where it has neither.
+std::string ProgramPlaces(std::string_view program, bool searchPath);
 
 // Starts `program` (by its path, relative to the current directory, never
 // looked up elsewhere) with the arguments text and waits until it ends. The

@@ -7,6 +7,8 @@
 #include "console/console.h"
 #include "core/file_system.h"
 #include "launch/launch.h"
+#include "launch/program_file.h"
+#include "launch/system_message_win32.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -18,15 +20,22 @@
 
 namespace zeb {
 
-void RunAndWait(std::string_view program, std::string_view arguments) {
+RunOutcome RunAndWait(std::string_view program, std::string_view arguments) {
+  // The program's own path: a relative one is taken from the current
+  // directory, never looked up on the search path.
+  ProgramFile file{PlacedProgramPath(program), std::string(program), std::string()};
+  bool missing = false;
+  file.Reason = ProgramFileProblem(file.Path, missing);
+  if (!file.Reason.empty()) file.Path.clear();
+  return RunProgramFile(file, program, arguments);
+}
+
+RunOutcome RunProgramFile(const ProgramFile& file, std::string_view program, std::string_view arguments) {
+  if (file.Path.empty()) return RunOutcome{false, file.Reason};
   std::string commandLine = "\"";
-  commandLine += program;
+  commandLine += file.Name.empty() ? std::string(program) : file.Name;
   commandLine += "\" ";
   commandLine += arguments;
-  // The file to run is the program's own path: a relative one is taken from
-  // the current directory, never looked up on the search path.
-  std::string application = NativePath(program);
-  if (application.empty()) return;
 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -35,10 +44,10 @@ void RunAndWait(std::string_view program, std::string_view arguments) {
   PROCESS_INFORMATION process{};
   std::fflush(nullptr);
   // Created held, so that the console is handed over only to a program that
-  // exists; one that cannot start is passed over without a word.
-  if (!CreateProcessA(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+  // exists and can start.
+  if (!CreateProcessA(file.Path.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                       CREATE_SUSPENDED | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process)) {
-    return;
+    return RunOutcome{false, SystemMessage(GetLastError(), file.Path)};
   }
   ConsoleSuspend();
   ResumeThread(process.hThread);
@@ -46,6 +55,7 @@ void RunAndWait(std::string_view program, std::string_view arguments) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   ConsoleResume();
+  return RunOutcome{true, std::string()};
 }
 
 }  // namespace zeb

@@ -11,6 +11,8 @@ namespace zeb {
 
 // True where a program called "x.exe" may be installed as "x".
 extern const bool ExeSuffixOptional;
+// True where a bare program name may be looked up on a search path.
+extern const bool HasSearchPath;
 
 // The file the system runs for a program text taken relative to the current
 // directory ("\" read as the directory separator).

@@ -15,6 +15,7 @@
 namespace zeb {
 
 const bool ExeSuffixOptional = true;
+const bool HasSearchPath = true;
 
 std::string PlacedProgramPath(std::string_view program) {
   std::string path = NativePath(program);

@@ -1,6 +1,7 @@
 // Which file runs for the emulator's name: the name itself, or where the
 // system installs programs without ".exe" the name without it, and for a
-// bare name the search path after the current directory.
+// bare name the search path after the current directory where the system
+// has one. The platform's program_file says which of these it has.
 
 #include <algorithm>
 #include <cctype>
@@ -20,11 +21,21 @@ bool EndsWithExe(std::string_view name) {
                     [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
+// The names a program may be found under, the name itself first.
+std::vector<std::string> ProgramNames(std::string_view program) {
+  std::vector<std::string> names{std::string(program)};
+  if (ExeSuffixOptional && EndsWithExe(program)) names.emplace_back(program.substr(0, program.size() - 4));
+  return names;
+}
+
+bool SearchesPath(std::string_view program, bool searchPath) {
+  return searchPath && HasSearchPath && !program.empty() && !HasDirectoryPart(program);
+}
+
 }  // namespace
 
 ProgramFile ResolveProgram(std::string_view program, bool searchPath) {
-  std::vector<std::string> names{std::string(program)};
-  if (ExeSuffixOptional && EndsWithExe(program)) names.emplace_back(program.substr(0, program.size() - 4));
+  std::vector<std::string> names = ProgramNames(program);
 
   ProgramFile notFound{std::string(), std::string(program), std::string()};
   for (const std::string& name : names) {
@@ -36,7 +47,7 @@ ProgramFile ResolveProgram(std::string_view program, bool searchPath) {
     if (!missing && notFound.Reason.empty()) notFound = ProgramFile{std::string(), name, problem};
   }
 
-  if (searchPath && !program.empty() && !HasDirectoryPart(program)) {
+  if (SearchesPath(program, searchPath)) {
     for (const std::string& directory : SearchPathDirectories()) {
       for (const std::string& name : names) {
         std::string path = InDirectory(directory, name);
@@ -47,6 +58,14 @@ ProgramFile ResolveProgram(std::string_view program, bool searchPath) {
   }
   if (notFound.Reason.empty()) notFound.Reason = MissingProgramReason();
   return notFound;
+}
+
+std::string ProgramPlaces(std::string_view program, bool searchPath) {
+  std::string places;
+  for (const std::string& name : ProgramNames(program)) places += (places.empty() ? "" : " and ") + name;
+  places += " here";
+  if (SearchesPath(program, searchPath)) places += " and on the PATH";
+  return places;
 }
 
 }  // namespace zeb

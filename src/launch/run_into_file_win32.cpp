@@ -1,0 +1,147 @@
+// Running a program with its output into a file and its error text
+// captured, on Windows: the file is opened here, the error text comes
+// through a pipe, standard input is NUL, and the program gets them as its
+// standard handles. The command line is formed as for a launch: the quoted
+// program, a blank, the arguments. No shell is involved.
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "core/file_system.h"
+#include "launch/launch.h"
+#include "launch/system_message_win32.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace zeb {
+
+namespace {
+
+constexpr std::size_t MaxErrorText = 64 * 1024;
+
+// Closes a handle when it goes out of scope.
+struct OwnedHandle {
+  HANDLE Handle = INVALID_HANDLE_VALUE;
+  ~OwnedHandle() { Close(); }
+  void Close() {
+    if (Handle != INVALID_HANDLE_VALUE && Handle != nullptr) CloseHandle(Handle);
+    Handle = INVALID_HANDLE_VALUE;
+  }
+};
+
+// A word of the command line after the program's: as it is when it needs
+// no quotes, else quoted so that the Windows rules give it back whole.
+std::string CommandWord(const std::string& word) {
+  if (!word.empty() && word.find_first_of(" \t\"") == std::string::npos) return word;
+  std::string quoted = "\"";
+  std::size_t backslashes = 0;
+  for (char c : word) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    // Backslashes before a quote are doubled, and the quote escaped.
+    quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, '\\');
+  quoted += '"';
+  return quoted;
+}
+
+std::string CommandLine(const std::vector<std::string>& arguments, const std::string& program) {
+  std::string line = "\"";
+  line += arguments.empty() ? program : arguments.front();
+  line += '"';
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    line += ' ';
+    line += CommandWord(arguments[i]);
+  }
+  return line;
+}
+
+// Everything the program writes to its standard error, up to the limit;
+// the rest is read and dropped so the program never blocks on it.
+std::string ReadAll(HANDLE pipe) {
+  std::string text;
+  char buffer[4096];
+  DWORD count = 0;
+  while (ReadFile(pipe, buffer, sizeof buffer, &count, nullptr) && count > 0) {
+    std::size_t room = MaxErrorText - std::min(text.size(), MaxErrorText);
+    text.append(buffer, std::min<std::size_t>(room, count));
+  }
+  return text;
+}
+
+}  // namespace
+
+CapturedRun RunIntoFile(const ProgramFile& file, const std::vector<std::string>& arguments,
+                        std::string_view outputFile) {
+  CapturedRun run;
+  if (file.Path.empty()) {
+    run.Reason = file.Reason;
+    return run;
+  }
+  // The program's three handles are made inheritable; the pipe's read end
+  // stays ours alone.
+  SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  std::string outputPath = NativePath(outputFile);
+  OwnedHandle output{CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (output.Handle == INVALID_HANDLE_VALUE) {
+    run.Reason = "cannot write " + std::string(outputFile) + ": " + SystemMessage(GetLastError(), outputPath);
+    return run;
+  }
+  OwnedHandle nullInput{CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                                    OPEN_EXISTING, 0, nullptr)};
+  if (nullInput.Handle == INVALID_HANDLE_VALUE) {
+    run.Reason = "cannot open NUL: " + SystemMessage(GetLastError());
+    return run;
+  }
+  OwnedHandle readEnd;
+  OwnedHandle writeEnd;
+  if (!CreatePipe(&readEnd.Handle, &writeEnd.Handle, &inherited, 0) ||
+      !SetHandleInformation(readEnd.Handle, HANDLE_FLAG_INHERIT, 0)) {
+    run.Reason = SystemMessage(GetLastError());
+    return run;
+  }
+
+  std::string commandLine = CommandLine(arguments, file.Name);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = nullInput.Handle;
+  startup.hStdOutput = output.Handle;
+  startup.hStdError = writeEnd.Handle;
+  PROCESS_INFORMATION process{};
+  std::fflush(nullptr);
+  BOOL started = CreateProcessA(file.Path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
+                                nullptr, nullptr, &startup, &process);
+  DWORD error = GetLastError();
+  // Only the program holds the write end now: the read ends when it ends.
+  writeEnd.Close();
+  output.Close();
+  nullInput.Close();
+  if (!started) {
+    run.Reason = SystemMessage(error, file.Path);
+    return run;
+  }
+  run.Started = true;
+  run.ErrorText = ReadAll(readEnd.Handle);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD status = 0;
+  if (GetExitCodeProcess(process.hProcess, &status)) run.ExitStatus = static_cast<int>(status);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return run;
+}
+
+}  // namespace zeb
