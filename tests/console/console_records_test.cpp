@@ -118,8 +118,10 @@ TEST(ConsoleRecordsTest, AltWithKeypadDigitsEntersACharacterByNumber) {
   EXPECT_EQ(Decode({Down(Pad6, 77, '6'), Down(VkNumpad0 + 7, 71, 0, Alt), Up(VkMenu, 56), Up(VkMenu, 56)}), "k54 k7");
 }
 
-std::string Mouse(int x, int y, uint32_t buttons, int originX = 0, int originY = 0) {
-  return Describe(DecodeMouseRecord(ConsoleMouseRecord{x, y, buttons}, originX, originY));
+std::string Mouse(int x, int y, uint32_t buttons, int originX = 0, int originY = 0, uint32_t flags = 0) {
+  InputEvent event;
+  if (!DecodeMouseRecord(ConsoleMouseRecord{x, y, buttons, flags}, originX, originY, event)) return "";
+  return Describe(event);
 }
 
 TEST(ConsoleRecordsTest, MousePositionAndButtons) {
@@ -133,6 +135,20 @@ TEST(ConsoleRecordsTest, MousePositionAndButtons) {
   EXPECT_EQ(Mouse(10, 310, LeftButton, 0, 300), "m11,11,1");
   EXPECT_EQ(Mouse(3, 2, 0, 0, 300), "m4,0,0");
   EXPECT_EQ(Mouse(400, 600, 0), "m255,255,0");
+}
+
+TEST(ConsoleRecordsTest, TheWheelTurnsOneNotchARecordAndLeavesTheButtonsAlone) {
+  // The high word is the signed turn: positive away from the user.
+  EXPECT_EQ(Mouse(5, 6, 0x00780000u, 0, 0, MouseWheeled), "wu");
+  EXPECT_EQ(Mouse(5, 6, 0xFF880000u, 0, 0, MouseWheeled), "wd");
+  EXPECT_EQ(Mouse(5, 6, 0x7FFF0000u, 0, 0, MouseWheeled), "wu");
+  EXPECT_EQ(Mouse(5, 6, 0x80000000u, 0, 0, MouseWheeled), "wd");
+  // A turn with the left button held is a notch, no release or press.
+  EXPECT_EQ(Mouse(5, 6, 0xFF880000u | LeftButton, 0, 0, MouseWheeled), "wd");
+  // No turn at all, and the sideways wheel either way: nothing.
+  EXPECT_EQ(Mouse(5, 6, LeftButton, 0, 0, MouseWheeled), "");
+  EXPECT_EQ(Mouse(5, 6, 0x00780000u, 0, 0, MouseHWheeled), "");
+  EXPECT_EQ(Mouse(5, 6, 0xFF880000u | LeftButton, 0, 0, MouseHWheeled), "");
 }
 
 }  // namespace

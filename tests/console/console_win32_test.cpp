@@ -276,5 +276,25 @@ TEST_F(Win32ConsoleTest, MousePositionAndButtons) {
   EXPECT_EQ(MouseButton, 0);
 }
 
+TEST_F(Win32ConsoleTest, WheelRecordsAreNotchesThatLeaveTheButtonHeld) {
+  const SHORT x = static_cast<SHORT>(originX_ + 4);
+  const SHORT y = static_cast<SHORT>(originY_ + 5);
+  const SHORT elsewhere = static_cast<SHORT>(originY_ + 20);
+  Inject({Mouse(x, y, FROM_LEFT_1ST_BUTTON_PRESSED),
+          Mouse(x, elsewhere, 0x00780000u | FROM_LEFT_1ST_BUTTON_PRESSED, MOUSE_WHEELED),
+          Mouse(x, elsewhere, 0x00F00000u | FROM_LEFT_1ST_BUTTON_PRESSED, MOUSE_WHEELED),
+          Mouse(x, elsewhere, 0xFF880000u, MOUSE_WHEELED),
+          Mouse(x, elsewhere, 0x00780000u, MOUSE_HWHEELED), Key(true, 'Z', 44, 'z')});
+  // Each poll stops at the press or a notch; the key comes last.
+  for (int poll = 0; poll < 6 && !KeyWaiting(); ++poll) {
+  }
+  ASSERT_TRUE(KeyWaiting());
+  EXPECT_EQ(TakeWheelNotches(), -1);  // two up, one down, the sideways one dropped
+  EXPECT_EQ(MouseColumn, 5);
+  EXPECT_EQ(MouseRow, 6);
+  EXPECT_EQ(MouseButton, 1);  // no wheel record lets it go
+  EXPECT_EQ(GetKey(), 'z');
+}
+
 }  // namespace
 }  // namespace zeb

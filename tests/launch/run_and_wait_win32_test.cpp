@@ -5,21 +5,33 @@
 #include <filesystem>
 
 #include "launch/launch.h"
+#include "launch/system_message_win32.h"
 #include "launch_fixture.h"
 #include "support/temp_dir.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
 
 namespace zeb {
 namespace {
 
 using launch_testing::RunAndWaitTest;
 
-TEST_F(RunAndWaitTest, ProgramThatCannotStartIsPassedOver) {
-  RunAndWait("mame.exe", "-cc");  // missing
+TEST_F(RunAndWaitTest, ProgramThatCannotStartIsPassedOverWithItsReason) {
+  RunOutcome missing = RunAndWait("mame.exe", "-cc");
+  EXPECT_FALSE(missing.Started);
+  EXPECT_EQ(missing.Reason, SystemMessage(ERROR_FILE_NOT_FOUND));
   testing_support::WriteBytes("plain.exe", "echo touch ran\r\n");  // not a program
-  RunAndWait("plain.exe", "");
+  RunOutcome plain = RunAndWait("plain.exe", "");
+  EXPECT_FALSE(plain.Started);
+  EXPECT_FALSE(plain.Reason.empty());
   std::filesystem::create_directory("dir.exe");
-  RunAndWait("dir.exe", "x");
-  RunAndWait("", "x");
+  RunOutcome directory = RunAndWait("dir.exe", "x");
+  EXPECT_FALSE(directory.Started);
+  EXPECT_FALSE(directory.Reason.empty());
+  EXPECT_FALSE(RunAndWait("", "x").Started);
 
   EXPECT_FALSE(std::filesystem::exists("mame.ini"));
   EXPECT_FALSE(std::filesystem::exists("ran"));

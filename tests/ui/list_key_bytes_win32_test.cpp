@@ -1,5 +1,5 @@
 // What the Windows console is given for one step of the games list and for
-// a key that changes nothing, on a table of 4000 games: the cells written
+// a key that changes nothing, on a full table (MaxGames): the cells written
 // (4 bytes each, a CHAR_INFO) when the screen is shown after the key, with
 // the key put into the console's input as the keyboard would.
 
@@ -31,7 +31,7 @@ void BuildTable() {
   MameVersion = "0.37b5";
   for (int i = 1; i <= MaxGames; ++i) {
     GameRecord& game = Games[i];
-    std::string number = std::to_string(10000 + i).substr(1);
+    std::string number = std::to_string(1000000 + i).substr(1);
     game.DriverName = "game" + number;
     game.Description = "Space Dragon Fighter number " + number + " (19" + std::to_string(80 + i % 20) + ")";
     if (i % 4 == 0) game.CloneOf = Games[i - 1].DriverName;
@@ -73,7 +73,7 @@ TEST(ListKeyCells, ADownStepWritesTheListRowsAndAKeyThatChangesNothingWritesNoth
   ConsoleUseBackend(&backend);
   BuildTable();
   RedrawScreen();
-  // Halfway down the list, where a step both ways is possible.
+  // Well inside the list, where a step both ways is possible.
   TopLine = 2000;
   DrawListPage(SelectedEntry, TopLine, ColumnOffset);
   Pause(0);

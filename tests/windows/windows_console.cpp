@@ -1,5 +1,6 @@
 #include "windows/windows_console.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -54,11 +55,20 @@ bool WaitUntilKeysArriveRaw(TmuxSession& term) {
 }
 
 std::vector<std::vector<ScreenCell>> ConsoleCells(TmuxSession& term) {
+  // The shades and half blocks: in one colour on the same colour they look
+  // as a blank of it.
+  static const std::vector<std::string> PartialBlocks = {"\u2591", "\u2592", "\u2593", "\u2584",
+                                                         "\u258C", "\u2590", "\u2580"};
   auto cells = term.Cells();
   for (auto& row : cells) {
     for (ScreenCell& cell : row) {
       if (cell.Foreground < 0) cell.Foreground = 7;
       if (cell.Background < 0) cell.Background = 0;
+      bool partial = std::find(PartialBlocks.begin(), PartialBlocks.end(), cell.Glyph) != PartialBlocks.end();
+      if (cell.Glyph == "\u2588" || (partial && cell.Foreground == cell.Background)) {
+        cell.Glyph.assign(1, ' ');
+        cell.Background = cell.Foreground;
+      }
     }
   }
   return cells;

@@ -32,7 +32,9 @@ std::string TerminalModes(TmuxSession& term);
 bool WaitUntilKeysArriveRaw(TmuxSession& term);
 
 // The screen with the console's default colours made explicit (light grey on
-// black), as both builds mean them.
+// black), as both builds mean them, and each cell of one colour as the blank
+// on that colour the terminal build draws for it (a full block, or a shade
+// or half block on its own colour), as both look.
 std::vector<std::vector<ScreenCell>> ConsoleCells(TmuxSession& term);
 // wine's console on a terminal (wine 8) loses a background: where light
 // grey text follows text of another colour on the same coloured background,

@@ -153,6 +153,34 @@ TEST(WindowsBuild, FirstRunWritesRunMeBatWhichImportsThroughCmdAndStartsZebAgain
   EXPECT_EQ(e2e::QuitWithEscape(batch), 0);
 }
 
+TEST(WindowsBuild, KeyMHasTheEmulatorMakeTheListsWithoutTheBatchFile) {
+  ScratchDir dir;
+  InstallWindowsPrograms(dir);
+  std::filesystem::copy(e2e::SourceDir() + "/demo", dir.Path(), std::filesystem::copy_options::recursive);
+  // Today's emulator: its lists are asked for again without -sortdriver.
+  TmuxSession term(dir.Path(), "XEM_MODERN=1 XEM_MACHINES=200 " + Wine("zeb.exe"));
+  ASSERT_TRUE(term.WaitForLine(7, "Or press M: ZEB runs the emulator to make the lists now, then imports them", 20.0))
+      << term.Line(1);
+  ASSERT_TRUE(WaitUntilKeysArriveRaw(term)) << TerminalModes(term);
+  term.Send("M");
+  ASSERT_TRUE(WaitForGamesList(term)) << term.Line(1);
+  EXPECT_TRUE(term.WaitForText(2, 4, "astrobee  Astro Bee (World)"));
+
+  auto ini = FileLines(dir.File("zeb.ini"));
+  ASSERT_GE(ini.size(), 46u);
+  int games = std::stoi(ini[0]);
+  EXPECT_GT(games, 200);
+  EXPECT_EQ(ini.size(), 46u + 6u * static_cast<unsigned>(games));
+  EXPECT_EQ(ini[46], "astrobee");
+  EXPECT_EQ(ini[47], "Astro Bee (World)");
+  // The lists were made by the emulator here, imported and deleted, and
+  // the batch file with them; no launch was made.
+  for (const char* name : {"ver.txt", "listfull.txt", "listclones.txt", "RunMe.bat", "launch.log"}) {
+    EXPECT_FALSE(Exists(dir.File(name))) << name;
+  }
+  EXPECT_EQ(e2e::QuitWithEscape(term), 0);
+}
+
 TEST(WindowsBuild, DrawsOnTheConsoleWhenStandardOutputIsAFile) {
   ScratchDir dir;
   PrepareWindowsDemo(dir);
