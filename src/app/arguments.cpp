@@ -8,6 +8,7 @@
 
 #include "core/file_system.h"
 #include "core/state.h"
+#include "core/visible_text.h"
 #include "settings/settings.h"
 
 namespace zeb {
@@ -119,7 +120,7 @@ std::string StoredMameVersion() {
   if (read.Text.empty()) {
     return intro + "names no emulator version (its line " + std::to_string(MameVersionLine) + " is empty)\n";
   }
-  return "Emulator version in " + std::string(SettingsFileName) + ": " + VisibleText(read.Text, MaxLineLength) + "\n";
+  return "Emulator version in " + std::string(SettingsFileName) + ": " + VisibleCut(read.Text, MaxLineLength) + "\n";
 }
 
 // Writes the whole text; false when it could not.
@@ -137,13 +138,13 @@ ArgumentsCheck CheckArguments(int argc, const char* const* argv) {
     std::string_view argument = argv[i] != nullptr ? argv[i] : "";
     if (!IsHelp(argument) && !IsVersion(argument)) {
       check.Request = ArgumentsRequest::Refused;
-      check.Error = "zeb: unknown argument '" + VisibleText(argument) + "'";
+      check.Error = "zeb: unknown argument '" + VisibleCut(argument) + "'";
       return check;
     }
   }
   if (argc > 2) {
     check.Request = ArgumentsRequest::Refused;
-    check.Error = "zeb: one argument at most: '" + VisibleText(argv[2]) + "' is one too many";
+    check.Error = "zeb: one argument at most: '" + VisibleCut(argv[2]) + "' is one too many";
     return check;
   }
   check.Request = IsHelp(argv[1]) ? ArgumentsRequest::Help : ArgumentsRequest::Version;
@@ -158,22 +159,9 @@ std::string VersionText() {
   return text;
 }
 
-std::string VisibleText(std::string_view text, std::size_t limit) {
-  static constexpr char Hex[] = "0123456789ABCDEF";
-  std::string visible;
-  std::size_t shown = 0;
-  for (char ch : text) {
-    if (shown++ == limit) return visible + "...";
-    auto c = static_cast<unsigned char>(ch);
-    if (c >= 0x20 && c < 0x7F) {
-      visible += ch;
-    } else {
-      visible += "\\x";
-      visible += Hex[c >> 4];
-      visible += Hex[c & 15];
-    }
-  }
-  return visible;
+std::string VisibleCut(std::string_view text, std::size_t limit) {
+  if (text.size() <= limit) return VisibleText(text);
+  return VisibleText(text.substr(0, limit)) + "...";
 }
 
 bool HandleArguments(int argc, const char* const* argv, int& status) {

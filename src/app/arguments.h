@@ -32,9 +32,9 @@ std::string HelpText();
 // loading the file: nothing in it can end the program.
 std::string VersionText();
 
-// The text with every byte outside printable ASCII as \xHH, so that nothing
-// of it can drive the terminal; cut after `limit` bytes with "...".
-std::string VisibleText(std::string_view text, std::size_t limit = 100);
+// The text as a message quotes it (VisibleText: every byte outside printable
+// ASCII as \xHH), cut after `limit` bytes with "...".
+std::string VisibleCut(std::string_view text, std::size_t limit = 100);
 
 // Acts on the command line. True when it was handled and the program is to
 // end with `status`; false when it is to start.

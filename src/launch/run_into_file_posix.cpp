@@ -4,19 +4,16 @@
 // shell is involved.
 
 #include <fcntl.h>
-#include <algorithm>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "core/file_system.h"
 #include "launch/launch.h"
-
-extern char** environ;
+#include "launch/spawn_posix.h"
 
 namespace zeb {
 
@@ -36,39 +33,15 @@ std::string Reason(int error) { return std::strerror(error); }
 
 pid_t Start(const ProgramFile& file, const std::vector<std::string>& arguments, int output, int errorPipe,
             int nullInput, int& error) {
-  std::vector<char*> argv;
-  for (const std::string& word : arguments) argv.push_back(const_cast<char*>(word.c_str()));
-  argv.push_back(nullptr);
-
   posix_spawn_file_actions_t actions;
-  posix_spawnattr_t attributes;
   error = posix_spawn_file_actions_init(&actions);
   if (error != 0) return -1;
-  error = posix_spawnattr_init(&attributes);
-  if (error != 0) {
-    posix_spawn_file_actions_destroy(&actions);
-    return -1;
-  }
   posix_spawn_file_actions_adddup2(&actions, nullInput, STDIN_FILENO);
   posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, errorPipe, STDERR_FILENO);
-  // The usual signal dispositions and no signal blocked, whatever ours are.
-  sigset_t defaults;
-  sigemptyset(&defaults);
-  for (int signal : {SIGINT, SIGQUIT, SIGPIPE, SIGCHLD, SIGHUP, SIGTERM, SIGTSTP, SIGTTIN, SIGTTOU, SIGWINCH}) {
-    sigaddset(&defaults, signal);
-  }
-  sigset_t noneBlocked;
-  sigemptyset(&noneBlocked);
-  posix_spawnattr_setsigdefault(&attributes, &defaults);
-  posix_spawnattr_setsigmask(&attributes, &noneBlocked);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-
-  pid_t child = -1;
-  error = posix_spawn(&child, file.Path.c_str(), &actions, &attributes, argv.data(), environ);
-  posix_spawnattr_destroy(&attributes);
+  pid_t child = SpawnProgram(file.Path, arguments, &actions, error);
   posix_spawn_file_actions_destroy(&actions);
-  return error == 0 ? child : -1;
+  return child;
 }
 
 // Everything the program writes to its standard error, up to the limit;
@@ -126,9 +99,7 @@ CapturedRun RunIntoFile(const ProgramFile& file, const std::vector<std::string>&
   }
   run.Started = true;
   run.ErrorText = ReadAll(readEnd.Fd);
-  int status = 0;
-  while (waitpid(child, &status, 0) == -1 && errno == EINTR) {
-  }
+  int status = WaitForProgram(child);
   if (WIFEXITED(status)) {
     run.ExitStatus = WEXITSTATUS(status);
   } else if (WIFSIGNALED(status)) {

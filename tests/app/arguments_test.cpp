@@ -51,8 +51,8 @@ TEST(ArgumentsTest, ARefusedArgumentIsShownWithoutItsControlBytes) {
   std::string longOne(5000, 'a');
   check = Check({longOne.c_str()});
   EXPECT_EQ(check.Error, "zeb: unknown argument '" + std::string(100, 'a') + "...'");
-  EXPECT_EQ(VisibleText("abc", 3), "abc");
-  EXPECT_EQ(VisibleText("abcd", 3), "abc...");
+  EXPECT_EQ(VisibleCut("abc", 3), "abc");
+  EXPECT_EQ(VisibleCut("abcd", 3), "abc...");
 }
 
 TEST(ArgumentsTest, HelpFitsAnEightyColumnTerminal) {
