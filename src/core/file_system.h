@@ -9,7 +9,8 @@
 namespace zeb {
 
 // The characters that paths on this system need besides letters and digits
-// and the signs between "0" and "z" ("/", "." and "-" on POSIX).
+// and the signs between "0" and "z" ("/", "." and "-" on POSIX; none on
+// Windows, whose "\" and ":" are among those signs).
 extern const std::string_view PathCharacters;
 
 // The path as the operating system takes it: every "\" becomes "/".

@@ -33,11 +33,12 @@ struct RunOutcome {
 
 // The file that runs for a program name, relative to the current directory:
 // the name itself; where the system allows it, for a name ending in ".exe"
-// the same name without it; and with `searchPath`, for a bare name found in
-// neither form, the first directory of the search path that holds either
-// (as a shell looks a command up). Path is empty when nothing was found;
-// Reason then says why (for the name itself, unless only the other form
-// exists and cannot run).
+// the same name without it; and with `searchPath`, where the system has a
+// search path, for a bare name found in neither form, the first directory
+// of the search path that holds either (as a shell looks a command up). On
+// Windows neither applies: the program is the file as named. Path is empty
+// when nothing was found; Reason then says why (for the name itself, unless
+// only the other form exists and cannot run).
 struct ProgramFile {
   std::string Path;    // what the system runs
   std::string Name;    // the name it was found under (or looked for)
