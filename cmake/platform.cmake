@@ -4,6 +4,9 @@
 
 if(WIN32)
   set(ZEB_PLATFORM win32)
+  # <windows.h> without its rarely used parts and without the min and max
+  # macros that would clash with the standard library's.
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
   set(ZEB_OTHER_PLATFORM_FILES "_posix(_test)?\\.cpp$")
   # The whole-program tests drive a terminal with tmux; the Windows build's
   # own are run from this machine by the POSIX build (tests/windows).

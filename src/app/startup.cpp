@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "app/make_lists.h"
-
 #include "console/colours.h"
 #include "console/console.h"
 #include "core/fatal.h"
@@ -41,10 +40,6 @@ void CountAvailableGames() {
     if (!(Games[game].Available == "0")) ++AvailableCount;
   }
 }
-
-}  // namespace
-
-namespace {
 
 // The lists are missing: the batch file and its messages, then a key. Any
 // key ends the program, but M, which has the lists made here and now; the

@@ -4,12 +4,6 @@
 // Unicode), keys and mouse from its input records. ConsoleOpen sets it up
 // on the process's console; tests run one on handles of their own.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <atomic>

@@ -10,12 +10,6 @@
 
 #include "core/file_system.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 #undef DeleteFile
 #undef ReplaceFile

@@ -10,12 +10,6 @@
 #include "launch/program_file.h"
 #include "launch/system_message_win32.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 namespace zeb {

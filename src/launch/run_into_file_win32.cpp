@@ -12,12 +12,6 @@
 #include "launch/launch.h"
 #include "launch/system_message_win32.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 namespace zeb {

@@ -15,9 +15,6 @@
 #include "support/program_test.h"
 #include "support/temp_dir.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 namespace zeb {

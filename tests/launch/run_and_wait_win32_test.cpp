@@ -9,9 +9,6 @@
 #include "launch_fixture.h"
 #include "support/temp_dir.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 namespace zeb {

@@ -19,9 +19,6 @@
 #include "settings_fixture.h"
 #include "support/temp_dir.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 #undef DeleteFile
 #undef ReplaceFile
