@@ -65,8 +65,9 @@ void SetStartValues() {
 
 int32_t GameNumberOf(int entry) { return TextToInt(ViewList[entry].GameNumber); }
 
-ShortString& GameField(int game, int field) {
-  GameRecord& g = Games[game];
+ShortString& GameField(int game, int field) { return GameField(Games[game], field); }
+
+ShortString& GameField(GameRecord& g, int field) {
   switch (field) {
     case 1: return g.DriverName;
     case 2: return g.Description;

@@ -73,8 +73,10 @@ void SetStartValues();
 // number (0 when it holds none).
 int32_t GameNumberOf(int entry);
 
-// Field 1 to 6 of game `game`, in the order of GameRecord.
+// Field 1 to 6 of game `game` (or of a record at hand), in the order of
+// GameRecord.
 ShortString& GameField(int game, int field);
+ShortString& GameField(GameRecord& record, int field);
 
 // Decimal text of an integer, and the value of a decimal text (an optional
 // "-" and digits; 0 for anything else).

@@ -134,7 +134,8 @@ void SaveSettings() {
     }
   }
   for (int game = 1; game <= GameCount; ++game) {
-    for (int field = 1; field <= FieldsPerGame; ++field) WorkFile.WriteLine(GameField(game, field));
+    GameRecord& record = Games[game];
+    for (int field = 1; field <= FieldsPerGame; ++field) WorkFile.WriteLine(GameField(record, field));
   }
   WorkFile.Close();
 }
@@ -170,7 +171,8 @@ void LoadSettings() {
     }
   }
   for (int game = 1; game <= GameCount; ++game) {
-    for (int field = 1; field <= FieldsPerGame; ++field) GameField(game, field) = WorkFile.ReadLine();
+    GameRecord& record = Games[game];
+    for (int field = 1; field <= FieldsPerGame; ++field) GameField(record, field) = WorkFile.ReadLine();
   }
   WorkFile.Close();
 }
