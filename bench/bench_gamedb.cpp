@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "core/state.h"
+#include "storage/state.h"
 #include "game_set.h"
 #include "gamedb/gamedb.h"
 #include "settings/settings.h"

@@ -30,7 +30,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/state.h"
+#include "storage/state.h"
 #include "game_set.h"
 #include "settings/settings.h"
 

@@ -14,7 +14,7 @@
 #include "console/keys.h"
 #include "console/scripted_backend.h"
 #include "console/terminal_render.h"
-#include "core/state.h"
+#include "storage/state.h"
 #include "settings/settings.h"
 #include "ui/frame.h"
 #include "ui/games_list.h"

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/file_system.h"
-#include "core/state.h"
-#include "core/visible_text.h"
+#include "storage/file_system.h"
+#include "storage/state.h"
+#include "storage/visible_text.h"
 #include "settings/settings.h"
 
 namespace zeb {

@@ -2,15 +2,15 @@
 
 #include <cstdlib>
 
-#include "app/make_lists.h"
+#include "emulator/make_lists.h"
 #include "console/colours.h"
 #include "console/console.h"
-#include "core/fatal.h"
-#include "core/file_system.h"
-#include "core/state.h"
-#include "core/work_file.h"
+#include "storage/fatal.h"
+#include "storage/file_system.h"
+#include "storage/state.h"
+#include "storage/work_file.h"
 #include "gamedb/gamedb.h"
-#include "launch/launch.h"
+#include "emulator/launch.h"
 #include "settings/settings.h"
 #include "ui/frame.h"
 #include "ui/games_list.h"

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "core/state.h"
-#include "core/work_file.h"
+#include "storage/state.h"
+#include "storage/work_file.h"
 #include "gamedb/driver_index.h"
 #include "gamedb/gamedb.h"
 #include "gamedb/import_file.h"

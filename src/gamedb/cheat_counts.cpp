@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/state.h"
-#include "core/work_file.h"
+#include "storage/state.h"
+#include "storage/work_file.h"
 #include "gamedb/driver_index.h"
 #include "gamedb/gamedb.h"
 #include "gamedb/import_file.h"

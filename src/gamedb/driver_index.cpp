@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "core/state.h"
+#include "storage/state.h"
 
 namespace zeb {
 

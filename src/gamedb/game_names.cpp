@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "console/console.h"
-#include "core/state.h"
-#include "core/work_file.h"
+#include "storage/state.h"
+#include "storage/work_file.h"
 #include "gamedb/gamedb.h"
 #include "gamedb/list_layout.h"
 

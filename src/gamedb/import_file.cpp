@@ -1,8 +1,8 @@
 #include "gamedb/import_file.h"
 
 #include "console/console.h"
-#include "core/file_system.h"
-#include "core/work_file.h"
+#include "storage/file_system.h"
+#include "storage/work_file.h"
 
 namespace zeb {
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/file_system.h"
-#include "core/state.h"
+#include "storage/file_system.h"
+#include "storage/state.h"
 #include "gamedb/gamedb.h"
 #include "settings/settings.h"
 

@@ -2,8 +2,8 @@
 // there) also the categories and cheat counts again, and a save.
 
 #include "console/console.h"
-#include "core/file_system.h"
-#include "core/state.h"
+#include "storage/file_system.h"
+#include "storage/state.h"
 #include "gamedb/gamedb.h"
 #include "settings/settings.h"
 

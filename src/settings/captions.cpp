@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "core/state.h"
+#include "storage/state.h"
 #include "settings/settings.h"
 
 namespace zeb {

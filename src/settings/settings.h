@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "core/short_string.h"
-#include "core/state.h"
+#include "storage/short_string.h"
+#include "storage/state.h"
 
 namespace zeb {
 

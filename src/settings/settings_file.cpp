@@ -22,11 +22,11 @@
 #include <string_view>
 #include <system_error>
 
-#include "core/fatal.h"
-#include "core/file_system.h"
-#include "core/state.h"
-#include "core/visible_text.h"
-#include "core/work_file.h"
+#include "storage/fatal.h"
+#include "storage/file_system.h"
+#include "storage/state.h"
+#include "storage/visible_text.h"
+#include "storage/work_file.h"
 #include "settings/settings.h"
 
 namespace zeb {

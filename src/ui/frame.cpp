@@ -5,8 +5,8 @@
 
 #include "console/colours.h"
 #include "console/console.h"
-#include "core/short_string.h"
-#include "core/state.h"
+#include "storage/short_string.h"
+#include "storage/state.h"
 #include "settings/settings.h"
 #include "ui/games_list.h"
 #include "ui/layout.h"

@@ -9,8 +9,8 @@
 
 #include "console/colours.h"
 #include "console/console.h"
-#include "core/short_string.h"
-#include "core/state.h"
+#include "storage/short_string.h"
+#include "storage/state.h"
 #include "gamedb/gamedb.h"
 #include "ui/layout.h"
 

@@ -2,7 +2,7 @@
 // The games list: the filtered view of the game table, its page in the list
 // window, and its panel.
 
-#include "launch/launch.h"
+#include "emulator/launch.h"
 
 namespace zeb {
 

@@ -7,9 +7,9 @@
 
 #include "console/colours.h"
 #include "console/console.h"
-#include "core/state.h"
+#include "storage/state.h"
 #include "gamedb/gamedb.h"
-#include "launch/launch.h"
+#include "emulator/launch.h"
 #include "settings/settings.h"
 #include "ui/frame.h"
 #include "ui/games_list.h"

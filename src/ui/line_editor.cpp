@@ -5,7 +5,7 @@
 #include "console/colours.h"
 #include "console/console.h"
 #include "console/keys.h"
-#include "core/state.h"
+#include "storage/state.h"
 
 namespace zeb {
 

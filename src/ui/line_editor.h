@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "core/short_string.h"
+#include "storage/short_string.h"
 
 namespace zeb {
 

@@ -6,7 +6,7 @@
 #include "console/colours.h"
 #include "console/console.h"
 #include "console/keys.h"
-#include "core/state.h"
+#include "storage/state.h"
 #include "ui/frame.h"
 #include "ui/games_list.h"
 #include "ui/layout.h"

@@ -9,8 +9,8 @@
 
 #include "console/console.h"
 #include "console/keys.h"
-#include "core/state.h"
-#include "launch/launch.h"
+#include "storage/state.h"
+#include "emulator/launch.h"
 #include "ui/frame.h"
 #include "ui/games_list.h"
 #include "ui/layout.h"

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "console/console.h"
-#include "core/file_system.h"
-#include "core/state.h"
+#include "storage/file_system.h"
+#include "storage/state.h"
 #include "settings/settings.h"
 #include "ui/line_editor.h"
 #include "ui/frame.h"

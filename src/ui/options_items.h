@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "core/short_string.h"
+#include "storage/short_string.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
 // The contents of the four option pages and the tabs.
 
-#include "core/state.h"
+#include "storage/state.h"
 #include "settings/settings.h"
 #include "ui/options_items.h"
 

@@ -7,7 +7,7 @@
 
 #include "console/colours.h"
 #include "console/console.h"
-#include "core/short_string.h"
+#include "storage/short_string.h"
 #include "ui/frame.h"
 #include "ui/options_items.h"
 #include "ui/picture.h"

@@ -4,9 +4,9 @@
 
 #include "console/colours.h"
 #include "console/console.h"
-#include "core/short_string.h"
-#include "core/state.h"
-#include "launch/launch.h"
+#include "storage/short_string.h"
+#include "storage/state.h"
+#include "emulator/launch.h"
 #include "ui/frame.h"
 #include "ui/options_items.h"
 

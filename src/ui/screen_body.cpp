@@ -2,7 +2,7 @@
 // list and the file viewer, the page on the options screen.
 
 #include "console/console.h"
-#include "core/state.h"
+#include "storage/state.h"
 #include "ui/frame.h"
 #include "ui/games_list.h"
 #include "ui/layout.h"

@@ -8,9 +8,9 @@
 
 #include "console/colours.h"
 #include "console/console.h"
-#include "core/file_system.h"
-#include "core/state.h"
-#include "core/work_file.h"
+#include "storage/file_system.h"
+#include "storage/state.h"
+#include "storage/work_file.h"
 #include "ui/frame.h"
 #include "ui/layout.h"
 #include "ui/picture.h"

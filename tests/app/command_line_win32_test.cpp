@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/launch.h"
+#include "emulator/launch.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/make_lists.h"
+#include "emulator/make_lists.h"
 #include "console/colours.h"
 #include "console/console.h"
 #include "console/scripted_backend.h"
-#include "launch/launch_fixture.h"
+#include "emulator/launch_fixture.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"
 

@@ -8,7 +8,7 @@
 #include "console/console.h"
 #include "console/keys.h"
 #include "console/scripted_backend.h"
-#include "core/state.h"
+#include "storage/state.h"
 #include "support/program_test.h"
 
 namespace zeb {

@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "core/fixed_table.h"
-#include "core/short_string.h"
+#include "storage/fixed_table.h"
+#include "storage/short_string.h"
 
 namespace zeb {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "core/short_string.h"
-#include "core/state.h"
-#include "core/visible_text.h"
+#include "storage/short_string.h"
+#include "storage/state.h"
+#include "storage/visible_text.h"
 
 namespace zeb {
 namespace {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "core/file_system.h"
-#include "core/work_file.h"
+#include "storage/file_system.h"
+#include "storage/work_file.h"
 #include "support/temp_dir.h"
 
 namespace zeb {

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "launch/launch.h"
+#include "emulator/launch.h"
 
 namespace zeb::fuzz {
 namespace {

@@ -31,8 +31,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/file_system.h"
-#include "core/state.h"
+#include "storage/file_system.h"
+#include "storage/state.h"
 #include "fuzz/fuzz_support.h"
 #include "gamedb/gamedb.h"
 #include "settings/settings.h"

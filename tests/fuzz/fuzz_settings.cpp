@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "core/state.h"
-#include "core/visible_text.h"
-#include "core/work_file.h"
+#include "storage/state.h"
+#include "storage/visible_text.h"
+#include "storage/work_file.h"
 #include "fuzz/fuzz_support.h"
 #include "settings/settings.h"
 

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/fatal.h"
-#include "core/file_system.h"
+#include "storage/fatal.h"
+#include "storage/file_system.h"
 
 namespace zeb::fuzz {
 

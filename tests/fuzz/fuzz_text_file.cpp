@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/work_file.h"
+#include "storage/work_file.h"
 #include "fuzz/fuzz_support.h"
 
 namespace zeb::fuzz {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "console/scripted_backend.h"
-#include "core/state.h"
+#include "storage/state.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/launch.h"
+#include "emulator/launch.h"
 
 namespace zeb {
 namespace {

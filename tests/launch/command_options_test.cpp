@@ -6,9 +6,9 @@
 
 #include "console/console.h"
 #include "console/scripted_backend.h"
-#include "core/state.h"
-#include "launch/launch.h"
-#include "launch/launch_internal.h"
+#include "storage/state.h"
+#include "emulator/launch.h"
+#include "emulator/launch_internal.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
 

@@ -7,8 +7,8 @@
 
 #include "console/console.h"
 #include "console/scripted_backend.h"
-#include "core/state.h"
-#include "launch/launch.h"
+#include "storage/state.h"
+#include "emulator/launch.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
 #include "support/scoped_env.h"

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "console/scripted_backend.h"
-#include "core/state.h"
-#include "launch/launch.h"
+#include "storage/state.h"
+#include "emulator/launch.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
 

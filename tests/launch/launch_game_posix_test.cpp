@@ -7,8 +7,8 @@
 #include <string>
 
 #include "console/console.h"
-#include "core/state.h"
-#include "launch/launch.h"
+#include "storage/state.h"
+#include "emulator/launch.h"
 #include "launch_game_fixture.h"
 #include "settings/settings.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "console/console.h"
-#include "launch/launch.h"
-#include "launch/program_file.h"
+#include "emulator/launch.h"
+#include "emulator/program_file.h"
 #include "launch_fixture.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"

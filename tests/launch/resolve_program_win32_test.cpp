@@ -8,9 +8,9 @@
 #include <string>
 
 #include "console/console.h"
-#include "launch/launch.h"
-#include "launch/program_file.h"
-#include "launch/system_message_win32.h"
+#include "emulator/launch.h"
+#include "emulator/program_file.h"
+#include "emulator/system_message_win32.h"
 #include "launch_fixture.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"

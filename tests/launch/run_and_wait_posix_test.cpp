@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "launch/launch.h"
+#include "emulator/launch.h"
 #include "launch_fixture.h"
 #include "support/temp_dir.h"
 

@@ -10,8 +10,8 @@
 
 #include "console/console.h"
 #include "console/scripted_backend.h"
-#include "core/state.h"
-#include "launch/launch.h"
+#include "storage/state.h"
+#include "emulator/launch.h"
 #include "launch_fixture.h"
 #include "support/environment.h"
 #include "support/temp_dir.h"

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "launch/launch.h"
-#include "launch/system_message_win32.h"
+#include "emulator/launch.h"
+#include "emulator/system_message_win32.h"
 #include "launch_fixture.h"
 #include "support/temp_dir.h"
 

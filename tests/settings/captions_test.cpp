@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "console/scripted_backend.h"
-#include "core/state.h"
+#include "storage/state.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "console/scripted_backend.h"
-#include "core/state.h"
+#include "storage/state.h"
 #include "settings/settings.h"
 #include "settings_fixture.h"
 #include "support/temp_dir.h"

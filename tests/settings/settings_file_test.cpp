@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "console/scripted_backend.h"
-#include "core/fatal.h"
-#include "core/state.h"
-#include "core/work_file.h"
+#include "storage/fatal.h"
+#include "storage/state.h"
+#include "storage/work_file.h"
 #include "settings/settings.h"
 #include "settings_fixture.h"
 #include "support/program_test.h"

@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/fatal.h"
-#include "core/file_system.h"
-#include "core/state.h"
-#include "core/work_file.h"
+#include "storage/fatal.h"
+#include "storage/file_system.h"
+#include "storage/state.h"
+#include "storage/work_file.h"
 #include "settings/settings.h"
 #include "settings_fixture.h"
 #include "support/temp_dir.h"

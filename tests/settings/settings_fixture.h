@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/state.h"
+#include "storage/state.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"

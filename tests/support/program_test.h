@@ -7,7 +7,7 @@
 
 #include "console/console.h"
 #include "console/scripted_backend.h"
-#include "core/state.h"
+#include "storage/state.h"
 #include "settings/settings.h"
 
 namespace zeb::testing_support {

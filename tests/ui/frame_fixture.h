@@ -9,7 +9,7 @@
 
 #include "console/console.h"
 #include "console/scripted_backend.h"
-#include "core/state.h"
+#include "storage/state.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"

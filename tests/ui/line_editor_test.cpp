@@ -5,7 +5,7 @@
 
 #include "console/keys.h"
 #include "console/scripted_backend.h"
-#include "core/state.h"
+#include "storage/state.h"
 #include "support/program_test.h"
 #include "ui/line_editor.h"
 

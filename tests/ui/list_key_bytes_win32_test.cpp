@@ -9,7 +9,7 @@
 #include <string>
 
 #include "console/console_win32.h"
-#include "core/state.h"
+#include "storage/state.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
 #include "ui/frame.h"

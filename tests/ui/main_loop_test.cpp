@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "console/keys.h"
-#include "core/file_system.h"
+#include "storage/file_system.h"
 #include "frame_fixture.h"
 #include "ui/frame.h"
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "console/scripted_backend.h"
-#include "core/state.h"
+#include "storage/state.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
 #include "ui/frame.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "console/scripted_backend.h"
-#include "core/state.h"
+#include "storage/state.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
 #include "support/scoped_env.h"

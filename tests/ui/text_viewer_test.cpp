@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "console/scripted_backend.h"
-#include "core/state.h"
-#include "core/work_file.h"
+#include "storage/state.h"
+#include "storage/work_file.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"
 #include "ui/text_viewer.h"

@@ -5,7 +5,7 @@
 #include <langinfo.h>
 #include <locale.h>
 
-#include "launch/launch.h"
+#include "emulator/launch.h"
 
 namespace zeb {
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "launch/launch.h"
-#include "launch/program_file.h"
+#include "emulator/launch.h"
+#include "emulator/program_file.h"
 
 namespace zeb {
 

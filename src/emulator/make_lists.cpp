@@ -1,14 +1,14 @@
-#include "app/make_lists.h"
+#include "emulator/make_lists.h"
 
 #include <string>
 #include <vector>
 
 #include "console/colours.h"
 #include "console/console.h"
-#include "core/file_system.h"
-#include "core/work_file.h"
+#include "storage/file_system.h"
+#include "storage/work_file.h"
 #include "gamedb/gamedb.h"
-#include "launch/launch.h"
+#include "emulator/launch.h"
 
 namespace zeb {
 

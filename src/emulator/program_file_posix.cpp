@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/file_system.h"
-#include "launch/program_file.h"
+#include "storage/file_system.h"
+#include "emulator/program_file.h"
 
 namespace zeb {
 

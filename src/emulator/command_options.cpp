@@ -4,9 +4,9 @@
 #include <charconv>
 #include <string_view>
 
-#include "core/state.h"
-#include "launch/launch.h"
-#include "launch/launch_internal.h"
+#include "storage/state.h"
+#include "emulator/launch.h"
+#include "emulator/launch_internal.h"
 #include "settings/settings.h"
 
 namespace zeb {

@@ -15,7 +15,7 @@
 
 #include <cstddef>
 
-#include "launch/launch.h"
+#include "emulator/launch.h"
 
 namespace zeb {
 

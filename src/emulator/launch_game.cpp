@@ -6,11 +6,11 @@
 
 #include "console/colours.h"
 #include "console/console.h"
-#include "core/fatal.h"
-#include "core/file_system.h"
-#include "core/state.h"
+#include "storage/fatal.h"
+#include "storage/file_system.h"
+#include "storage/state.h"
 #include "gamedb/gamedb.h"
-#include "launch/launch.h"
+#include "emulator/launch.h"
 #include "settings/settings.h"
 
 namespace zeb {

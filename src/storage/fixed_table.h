@@ -9,7 +9,7 @@
 
 #include <cstddef>
 
-#include "core/fatal.h"
+#include "storage/fatal.h"
 
 namespace zeb {
 

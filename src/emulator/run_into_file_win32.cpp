@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <string>
 
-#include "core/file_system.h"
-#include "launch/launch.h"
-#include "launch/system_message_win32.h"
+#include "storage/file_system.h"
+#include "emulator/launch.h"
+#include "emulator/system_message_win32.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "launch/system_message_win32.h"
+#include "emulator/system_message_win32.h"
 
 #include <windows.h>
 

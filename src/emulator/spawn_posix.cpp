@@ -1,4 +1,4 @@
-#include "launch/spawn_posix.h"
+#include "emulator/spawn_posix.h"
 
 #include <signal.h>
 #include <sys/wait.h>

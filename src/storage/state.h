@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "core/fixed_table.h"
-#include "core/short_string.h"
+#include "storage/fixed_table.h"
+#include "storage/short_string.h"
 
 namespace zeb {
 

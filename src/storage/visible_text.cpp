@@ -1,4 +1,4 @@
-#include "core/visible_text.h"
+#include "storage/visible_text.h"
 
 namespace zeb {
 

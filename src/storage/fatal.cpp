@@ -1,11 +1,11 @@
-#include "core/fatal.h"
+#include "storage/fatal.h"
 
 #include <cerrno>
 #include <cstring>
 #include <string>
 
 #include "console/console.h"
-#include "core/visible_text.h"
+#include "storage/visible_text.h"
 
 namespace zeb {
 

@@ -8,7 +8,7 @@
 #include <ctime>
 #include <vector>
 
-#include "core/file_system.h"
+#include "storage/file_system.h"
 
 namespace zeb {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/short_string.h"
+#include "storage/short_string.h"
 
 namespace zeb {
 

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "console/console.h"
-#include "core/file_system.h"
-#include "launch/launch.h"
-#include "launch/program_file.h"
-#include "launch/system_message_win32.h"
+#include "storage/file_system.h"
+#include "emulator/launch.h"
+#include "emulator/program_file.h"
+#include "emulator/system_message_win32.h"
 
 #include <windows.h>
 

@@ -3,9 +3,9 @@
 // "x.exe", and a program is never looked up on the search path: the
 // emulator runs only from where it was told to be.
 
-#include "core/file_system.h"
-#include "launch/program_file.h"
-#include "launch/system_message_win32.h"
+#include "storage/file_system.h"
+#include "emulator/program_file.h"
+#include "emulator/system_message_win32.h"
 
 #include <windows.h>
 

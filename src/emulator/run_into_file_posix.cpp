@@ -11,9 +11,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/file_system.h"
-#include "launch/launch.h"
-#include "launch/spawn_posix.h"
+#include "storage/file_system.h"
+#include "emulator/launch.h"
+#include "emulator/spawn_posix.h"
 
 namespace zeb {
 

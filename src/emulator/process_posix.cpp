@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "console/console.h"
-#include "launch/launch.h"
-#include "launch/program_file.h"
-#include "launch/spawn_posix.h"
+#include "emulator/launch.h"
+#include "emulator/program_file.h"
+#include "emulator/spawn_posix.h"
 
 namespace zeb {
 

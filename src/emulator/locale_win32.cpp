@@ -1,6 +1,6 @@
 // The decimal separator of the user's regional settings, on Windows.
 
-#include "launch/launch.h"
+#include "emulator/launch.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "core/work_file.h"
+#include "storage/work_file.h"
 
 #include <algorithm>
 #include <bit>
@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/fatal.h"
-#include "core/file_system.h"
+#include "storage/fatal.h"
+#include "storage/file_system.h"
 
 namespace zeb {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "core/file_system.h"
+#include "storage/file_system.h"
 
 #include <windows.h>
 #undef DeleteFile

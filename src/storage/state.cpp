@@ -1,4 +1,4 @@
-#include "core/state.h"
+#include "storage/state.h"
 
 #include <charconv>
 
