@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "storage/file_system.h"
-#include "storage/state.h"
+#include "ui/session.h"
 #include "storage/visible_text.h"
 #include "settings/settings.h"
 

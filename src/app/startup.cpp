@@ -2,18 +2,14 @@
 
 #include <cstdlib>
 
-#include "emulator/make_lists.h"
 #include "console/colours.h"
-#include "console/console.h"
+#include "emulator/launch.h"
+#include "emulator/make_lists.h"
+#include "gamedb/gamedb.h"
 #include "storage/fatal.h"
 #include "storage/file_system.h"
-#include "storage/state.h"
 #include "storage/work_file.h"
-#include "gamedb/gamedb.h"
-#include "emulator/launch.h"
-#include "settings/settings.h"
 #include "ui/frame.h"
-#include "ui/games_list.h"
 #include "ui/main_loop.h"
 
 namespace zeb {
@@ -35,43 +31,39 @@ constexpr const char* RunMeLines[] = {
 constexpr int MakeListsRow = 7;
 constexpr const char* MakeListsOffer = "Or press M: ZEB runs the emulator to make the lists now, then imports them";
 
-void CountAvailableGames() {
-  for (int game = 1; game <= GameCount; ++game) {
-    if (!(Games[game].Available == "0")) ++AvailableCount;
-  }
-}
-
 // The lists are missing: the batch file and its messages, then a key. Any
 // key ends the program, but M, which has the lists made here and now; the
 // program ends also when they cannot be made.
-void AskForTheLists() {
-  PutText("Please run the RunMe.bat!", 1, 1, White, LightRed);
+void AskForTheLists(Console& console) {
+  console.PutText("Please run the RunMe.bat!", 1, 1, White, LightRed);
   if (!FileExists("RunMe.bat")) {
-    PutText("Making RunMe.bat", 1, 3, White, Green);
-    WorkFile.Create("RunMe.bat");
-    for (const char* line : RunMeLines) WorkFile.WriteLine(line);
-    WorkFile.Close();
+    console.PutText("Making RunMe.bat", 1, 3, White, Green);
+    TextFile batch;
+    batch.Create("RunMe.bat");
+    for (const char* line : RunMeLines) batch.WriteLine(line);
+    batch.Close();
   }
-  PutText("Press a key to exit", 1, 5, White, Black);
-  PutText(MakeListsOffer, 1, MakeListsRow, Yellow, Black);
-  LastKey = GetKey();
-  if (LastKey == 'M' || LastKey == 'm') {
-    if (MakeLists()) return;  // the import's progress follows below the commands
-    ProgressLine();
-    SetColours(White, Black);
-    ProgressWrite("Press a key to exit");
-    LastKey = GetKey();
+  console.PutText("Press a key to exit", 1, 5, White, Black);
+  console.PutText(MakeListsOffer, 1, MakeListsRow, Yellow, Black);
+  unsigned char key = console.GetKey();
+  if (key == 'M' || key == 'm') {
+    if (MakeLists(console)) return;  // the import's progress follows below the commands
+    console.ProgressLine();
+    console.SetColours(White, Black);
+    console.ProgressWrite("Press a key to exit");
+    console.GetKey();
   }
   // The terminal is given back on this road too: a terminal left in raw
   // mode with mouse reporting on would be unusable.
-  ConsoleRestore();
+  console.Restore();
   std::exit(0);
 }
 
 }  // namespace
 
-void FirstRun() {
-  if (!(FileExists("listfull.txt") && FileExists("listclones.txt"))) AskForTheLists();
+void FirstRun(Session& session) {
+  Console& console = session.console;
+  if (!(FileExists("listfull.txt") && FileExists("listclones.txt"))) AskForTheLists(console);
 
   // A game list without games would make an empty table for good: better to
   // stop, keep the lists for a look, and import again at the next start.
@@ -81,38 +73,40 @@ void FirstRun() {
           "made again");
   }
 
-  SetDefaultSettings();
-  ProgressLine();
-  ReadMameVersion();
-  ImportGameNames();
-  ImportClones();
-  ImportCategories();
-  ImportCheatCounts();
-  if (!FileExists(SettingsFileName)) SaveSettings();
+  SetDefaultSettings(session.settings, session.options.Captions);
+  session.list.ListFilter = Filter::AllGames;
+  console.ProgressLine();
+  ReadMameVersion(session.games);
+  ImportGameNames(session.games, session.settings, console);
+  ImportClones(session.games, console);
+  ImportCategories(session.games, console);
+  ImportCheatCounts(session.games, console);
+  if (!FileExists(SettingsFileName)) SaveSettings(session.settings, session.games);
   for (const char* name : {"ver.txt", "listfull.txt", "listclones.txt", "RunMe.bat"}) DeleteFile(name);
 }
 
 int Main() {
-  ConsoleOpen();
-  SetLaunchScreen(&GamesListLaunchScreen);
-  SetStartValues();
+  Console console;
+  ConsoleOpen(console);
+  // The records of the run, at their start values.
+  Session session(console);
   RemoveEmptyDirectory("datasave");
-  HideCursor();
+  console.HideCursor();
   if (!FileExists("mame.ini")) {
     // Found as the launch finds it; whether it ran is not looked at.
-    RunProgramFile(ResolveProgram("mame.exe", true), "mame.exe", "-cc");
-    ConsoleRepaintAll();
+    RunProgramFile(console, ResolveProgram("mame.exe", true), "mame.exe", "-cc");
+    console.RepaintAll();
   }
-  if (!FileExists(SettingsFileName)) FirstRun();
-  if (FileExists(SettingsFileName)) LoadSettings();
-  CountAvailableGames();
-  RedrawScreen();
-  EnableMouse();
-  MainLoop();
-  SetColours(LightGrey, Black);
-  ClearScreen();
-  ShowCursor();
-  ConsoleRestore();
+  if (!FileExists(SettingsFileName)) FirstRun(session);
+  if (FileExists(SettingsFileName)) LoadSettings(session.settings, session.games);
+  CountAvailableGames(session.games);
+  RedrawScreen(session);
+  console.EnableMouse();
+  MainLoop(session);
+  console.SetColours(LightGrey, Black);
+  console.ClearScreen();
+  console.ShowCursor();
+  console.Restore();
   return 0;
 }
 

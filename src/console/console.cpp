@@ -7,44 +7,41 @@
 
 namespace zeb {
 
-ScreenModel Screen;
-int MouseColumn;
-int MouseRow;
-int MouseButton;
-bool MousePresent;
-
 namespace {
 
-ConsoleBackend* Backend = nullptr;
-unsigned char PendingKey = 0;
-bool ExtendedPending = false;
-bool MouseEnabled = false;
-int WheelNotches = 0;
 // More notches than this are not kept: each one takes the main loop a while.
 constexpr int MaxWheelNotches = 100;
 
-void ScrollUp() {
+}  // namespace
+
+Console::Console(ConsoleBackend* backend) { Attach(backend, backend != nullptr); }
+
+void Console::Attach(ConsoleBackend* backend, bool mousePresent) {
+  backend_ = backend;
+  MousePresent = backend != nullptr && mousePresent;
+}
+
+void Console::ScrollUp() {
   for (int row = 0; row + 1 < ScreenHeight; ++row) {
     std::copy(Screen.Cells[row + 1], Screen.Cells[row + 1] + ScreenWidth, Screen.Cells[row]);
   }
   std::fill(Screen.Cells[ScreenHeight - 1], Screen.Cells[ScreenHeight - 1] + ScreenWidth, Cell{' ', Screen.Attr});
 }
 
-void NextRow() {
+void Console::NextRow() {
   if (++Screen.CursorRow > ScreenHeight) {
     ScrollUp();
     Screen.CursorRow = ScreenHeight;
   }
 }
 
-// Takes in one event; true when the poll should stop here (a key arrived, a
-// wheel notch came or the left button went down: the main loop must get to
-// see each of them).
-bool TakeEvent(const InputEvent& event) {
+// A key arrived, a wheel notch came or the left button went down: the poll
+// stops there, so that the main loop gets to see each of them.
+bool Console::TakeEvent(const InputEvent& event) {
   if (event.Type == InputEvent::Kind::Wheel) {
     // Kept for the main loop; the position and the button stay as they were.
     if (!MousePresent) return false;
-    WheelNotches = std::clamp(WheelNotches + event.Notch, -MaxWheelNotches, MaxWheelNotches);
+    wheelNotches_ = std::clamp(wheelNotches_ + event.Notch, -MaxWheelNotches, MaxWheelNotches);
     return true;
   }
   if (event.Type == InputEvent::Kind::Mouse) {
@@ -56,27 +53,9 @@ bool TakeEvent(const InputEvent& event) {
     return pressed;
   }
   if (!event.Extended && event.Code == 0) return false;
-  PendingKey = event.Code;
-  ExtendedPending = event.Extended;
+  pendingKey_ = event.Code;
+  extendedPending_ = event.Extended;
   return true;
-}
-
-}  // namespace
-
-void ConsoleUseBackend(ConsoleBackend* backend) {
-  Backend = backend;
-  Screen = ScreenModel{};
-  for (auto& row : Screen.Cells) std::fill(row, row + ScreenWidth, Cell{' ', 7});
-  PendingKey = 0;
-  ExtendedPending = false;
-  MouseColumn = MouseRow = MouseButton = 0;
-  MousePresent = backend != nullptr;
-  MouseEnabled = false;
-  WheelNotches = 0;
-}
-
-void ConsoleRestore() {
-  if (Backend != nullptr) Backend->Restore();
 }
 
 void ConsoleFatal(std::string_view message) {
@@ -104,7 +83,7 @@ void ConsoleFatal(std::string_view message) {
   std::exit(1);
 }
 
-void PutText(std::string_view text, int column, int row, int foreground, int background) {
+void Console::PutText(std::string_view text, int column, int row, int foreground, int background) {
   Screen.Attr = static_cast<unsigned char>((foreground & 15) + 16 * (background & 15));
   column = std::min(column, ScreenWidth);
   row = std::min(row, ScreenHeight);
@@ -115,75 +94,73 @@ void PutText(std::string_view text, int column, int row, int foreground, int bac
   for (char c : text) *cell++ = Cell{static_cast<unsigned char>(c), Screen.Attr};
 }
 
-void ClearScreen() {
+void Console::ClearScreen() {
   for (auto& row : Screen.Cells) std::fill(row, row + ScreenWidth, Cell{' ', Screen.Attr});
   Screen.CursorColumn = 1;
   Screen.CursorRow = 1;
 }
 
-void SetColours(int foreground, int background) {
+void Console::SetColours(int foreground, int background) {
   Screen.Attr = static_cast<unsigned char>((foreground & 15) + 16 * (background & 15));
 }
 
-bool KeyWaiting() {
-  if (PendingKey != 0 || ExtendedPending) return true;
-  if (Backend == nullptr) return false;
-  Backend->Present(Screen);
-  Backend->BeginPoll();
+bool Console::KeyWaiting() {
+  if (pendingKey_ != 0 || extendedPending_) return true;
+  if (backend_ == nullptr) return false;
+  backend_->Present(Screen);
+  backend_->BeginPoll();
   InputEvent event;
-  while (Backend->NextEvent(event)) {
+  while (backend_->NextEvent(event)) {
     if (TakeEvent(event)) break;
   }
-  return PendingKey != 0 || ExtendedPending;
+  return pendingKey_ != 0 || extendedPending_;
 }
 
-unsigned char GetKey() {
+unsigned char Console::GetKey() {
   for (;;) {
     bool waiting = KeyWaiting();
-    WheelNotches = 0;  // the wheel does nothing while a key is awaited
+    wheelNotches_ = 0;  // the wheel does nothing while a key is awaited
     if (waiting) break;
-    if (Backend == nullptr) return 0;
-    Backend->WaitInput();
+    if (backend_ == nullptr) return 0;
+    backend_->WaitInput();
   }
-  if (ExtendedPending) {
-    ExtendedPending = false;
+  if (extendedPending_) {
+    extendedPending_ = false;
     return 0;
   }
-  unsigned char key = PendingKey;
-  PendingKey = 0;
+  unsigned char key = pendingKey_;
+  pendingKey_ = 0;
   return key;
 }
 
-int TakeWheelNotches() {
-  int notches = WheelNotches;
-  WheelNotches = 0;
+int Console::TakeWheelNotches() {
+  int notches = wheelNotches_;
+  wheelNotches_ = 0;
   return notches;
 }
 
-void WaitForInput() {
-  if (Backend == nullptr) return;
-  Backend->Present(Screen);
-  Backend->WaitInput();
+void Console::WaitForInput() {
+  if (backend_ == nullptr) return;
+  backend_->Present(Screen);
+  backend_->WaitInput();
 }
 
-void Pause(int milliseconds) {
-  if (Backend == nullptr) return;
-  Backend->Present(Screen);
-  Backend->Sleep(milliseconds);
+void Console::Pause(int milliseconds) {
+  if (backend_ == nullptr) return;
+  backend_->Present(Screen);
+  backend_->Sleep(milliseconds);
 }
 
-void HideCursor() { Screen.CursorVisible = false; }
-void ShowCursor() { Screen.CursorVisible = true; }
+void Console::HideCursor() { Screen.CursorVisible = false; }
+void Console::ShowCursor() { Screen.CursorVisible = true; }
 
-void EnableMouse() {
-  if (!MousePresent || MouseEnabled || Backend == nullptr) return;
-  MouseEnabled = true;
-  Backend->SetMouseReporting(true);
+void Console::EnableMouse() {
+  if (!MousePresent || mouseEnabled_ || backend_ == nullptr) return;
+  mouseEnabled_ = true;
+  backend_->SetMouseReporting(true);
 }
 
-namespace {
-
-void PutAtCursor(unsigned char c) {
+void Console::PutAtCursor(unsigned char c) {
   Screen.Cells[Screen.CursorRow - 1][Screen.CursorColumn - 1] = Cell{c, Screen.Attr};
   if (++Screen.CursorColumn > ScreenWidth) {
     Screen.CursorColumn = 1;
@@ -191,13 +168,11 @@ void PutAtCursor(unsigned char c) {
   }
 }
 
-void ShowProgress() {
-  if (Backend != nullptr) Backend->Present(Screen);
+void Console::ShowProgress() {
+  if (backend_ != nullptr) backend_->Present(Screen);
 }
 
-}  // namespace
-
-void ProgressWrite(std::string_view text) {
+void Console::ProgressWrite(std::string_view text) {
   for (char ch : text) {
     auto c = static_cast<unsigned char>(ch);
     switch (c) {
@@ -211,7 +186,7 @@ void ProgressWrite(std::string_view text) {
         if (Screen.CursorColumn > 1) --Screen.CursorColumn;
         break;
       case 7:
-        if (Backend != nullptr) Backend->Beep();
+        if (backend_ != nullptr) backend_->Beep();
         break;
       default:
         PutAtCursor(c);
@@ -221,29 +196,32 @@ void ProgressWrite(std::string_view text) {
   ShowProgress();
 }
 
-void ProgressGlyphs(std::string_view text) {
+void Console::ProgressGlyphs(std::string_view text) {
   for (char c : text) PutAtCursor(static_cast<unsigned char>(c));
   ShowProgress();
 }
 
-void ProgressLine(std::string_view text) {
+void Console::ProgressLine(std::string_view text) {
   ProgressWrite(text);
   ProgressWrite("\r\n");
 }
 
-void ConsoleSuspend() {
-  if (Backend == nullptr) return;
-  Backend->Suspend(Screen);
+void Console::Suspend() {
+  if (backend_ != nullptr) backend_->Suspend(Screen);
 }
 
-void ConsoleResume() {
-  if (Backend == nullptr) return;
-  Backend->Resume();
-  if (MouseEnabled) Backend->SetMouseReporting(true);
+void Console::Resume() {
+  if (backend_ == nullptr) return;
+  backend_->Resume();
+  if (mouseEnabled_) backend_->SetMouseReporting(true);
 }
 
-void ConsoleRepaintAll() {
-  if (Backend != nullptr) Backend->RepaintAll();
+void Console::RepaintAll() {
+  if (backend_ != nullptr) backend_->RepaintAll();
+}
+
+void Console::Restore() {
+  if (backend_ != nullptr) backend_->Restore(Screen);
 }
 
 }  // namespace zeb

@@ -28,67 +28,19 @@ struct ScreenModel {
   unsigned char Attr = 7;  // the current colours
 };
 
-extern ScreenModel Screen;
-
-// Mouse state: 1-based position (0 before the first mouse event) and the
-// button (0 none, 1 left alone, 2 right alone).
-extern int MouseColumn;
-extern int MouseRow;
-extern int MouseButton;
-extern bool MousePresent;
-
-// Set-up on the user's terminal (program start, before anything is drawn).
-void ConsoleOpen();
-// Gives the terminal back as it was found: normal mode, no mouse reporting,
-// cursor shown, normal screen. Safe to call more than once.
+// Set-up on the user's terminal (program start, before anything is drawn):
+// the process's terminal becomes the backend of `console`, for the whole run.
+class Console;
+void ConsoleOpen(Console& console);
+// Gives the process's terminal back as it was found: normal mode, no mouse
+// reporting, cursor shown, normal screen. Safe to call more than once, and
+// before ConsoleOpen (it then does nothing).
 void ConsoleRestore();
 // The run-time error report: gives the terminal back, writes
 // "zeb: <message>" to standard error and ends the program with status 1.
 // Each line of the message gets its own "zeb: "; control bytes and bytes
 // above 126 are written as "\x1B" and the like, never as themselves.
 [[noreturn]] void ConsoleFatal(std::string_view message);
-
-void PutText(std::string_view text, int column, int row, int foreground, int background);
-void ClearScreen();
-void SetColours(int foreground, int background);
-
-// Waits for a key and returns it; a special key comes as 0 and then its code.
-unsigned char GetKey();
-// True when a key can be read without waiting; also takes in mouse events.
-bool KeyWaiting();
-// Blocks until any input arrives (a key or a mouse event); costs nothing
-// while it waits. The idle main loop calls it.
-void WaitForInput();
-void Pause(int milliseconds);
-
-void HideCursor();
-void ShowCursor();
-void EnableMouse();
-
-// Progress output: text at the cursor in the current colours, with line
-// feed, carriage return, backspace, bell, wrap and scroll. Each write is
-// shown at once: the importers' lines are seen while they work.
-void ProgressWrite(std::string_view text);
-// The text followed by a line break (carriage return, line feed).
-void ProgressLine(std::string_view text = {});
-// Text from outside (another program's messages) at the cursor, with wrap
-// and scroll: every byte shows its glyph, control bytes included.
-void ProgressGlyphs(std::string_view text);
-
-// Hands the terminal to another program (shows the screen first, then the
-// terminal's own mode, cursor shown below the screen's text, no mouse
-// reporting) and takes it back afterwards. What the program printed stays
-// readable after the resume: only cells the model changes are written, until
-// ConsoleRepaintAll has the next showing write every cell again.
-void ConsoleSuspend();
-void ConsoleResume();
-void ConsoleRepaintAll();
-
-// The wheel notches taken in since the last call, and none left: negative
-// for notches up (away from the user), positive for notches down. A poll
-// ends at a wheel notch as it does at a key, so the main loop gets to act on
-// it; GetKey drops notches, so the wheel does nothing while a key is awaited.
-int TakeWheelNotches();
 
 // One decoded input event.
 struct InputEvent {
@@ -132,11 +84,94 @@ class ConsoleBackend {
   virtual void Suspend(const ScreenModel& screen) = 0;
   virtual void Resume() = 0;
   virtual void RepaintAll() = 0;
-  virtual void Restore() = 0;
+  // Gives the terminal back for good; `screen` is the model as it stands
+  // (a console that keeps what it shows shows it once more).
+  virtual void Restore(const ScreenModel& screen) = 0;
 };
 
-// Installs a backend (tests install a scripted one) and resets the screen
-// model, key state and mouse state. nullptr detaches it.
-void ConsoleUseBackend(ConsoleBackend* backend);
+// The console the interface draws on and reads from: the screen model, the
+// key and mouse state, and the backend that shows the one and delivers the
+// other. Drawing changes only the model; the model is shown before every
+// wait. Without a backend nothing is shown and no input comes.
+class Console {
+ public:
+  Console() = default;
+  // A console shown and fed by `backend` (a script in tests), with a mouse.
+  explicit Console(ConsoleBackend* backend);
+  Console(const Console&) = delete;
+  Console& operator=(const Console&) = delete;
+
+  ScreenModel Screen;
+  // Mouse state: 1-based position (0 before the first mouse event) and the
+  // button (0 none, 1 left alone, 2 right alone). It changes only while the
+  // console is polled.
+  int MouseColumn = 0;
+  int MouseRow = 0;
+  int MouseButton = 0;
+  bool MousePresent = false;
+
+  void PutText(std::string_view text, int column, int row, int foreground, int background);
+  void ClearScreen();
+  void SetColours(int foreground, int background);
+
+  // Waits for a key and returns it; a special key comes as 0 and then its
+  // code.
+  unsigned char GetKey();
+  // True when a key can be read without waiting; also takes in mouse events.
+  bool KeyWaiting();
+  // Blocks until any input arrives (a key or a mouse event); costs nothing
+  // while it waits. The idle main loop calls it.
+  void WaitForInput();
+  void Pause(int milliseconds);
+
+  void HideCursor();
+  void ShowCursor();
+  void EnableMouse();
+
+  // Progress output: text at the cursor in the current colours, with line
+  // feed, carriage return, backspace, bell, wrap and scroll. Each write is
+  // shown at once: the importers' lines are seen while they work.
+  void ProgressWrite(std::string_view text);
+  // The text followed by a line break (carriage return, line feed).
+  void ProgressLine(std::string_view text = {});
+  // Text from outside (another program's messages) at the cursor, with wrap
+  // and scroll: every byte shows its glyph, control bytes included.
+  void ProgressGlyphs(std::string_view text);
+
+  // Hands the terminal to another program (shows the screen first, then the
+  // terminal's own mode, cursor shown below the screen's text, no mouse
+  // reporting) and takes it back afterwards. What the program printed stays
+  // readable after the resume: only cells the model changes are written,
+  // until RepaintAll has the next showing write every cell again.
+  void Suspend();
+  void Resume();
+  void RepaintAll();
+  // Gives the backend's terminal back (the end of the run).
+  void Restore();
+
+  // The wheel notches taken in since the last call, and none left: negative
+  // for notches up (away from the user), positive for notches down. A poll
+  // ends at a wheel notch as it does at a key, so the main loop gets to act
+  // on it; GetKey drops notches, so the wheel does nothing while a key is
+  // awaited.
+  int TakeWheelNotches();
+
+  // Attaches the backend that shows this console (ConsoleOpen does).
+  void Attach(ConsoleBackend* backend, bool mousePresent);
+
+ private:
+  // Takes in one event; true when the poll should stop here.
+  bool TakeEvent(const InputEvent& event);
+  void ScrollUp();
+  void NextRow();
+  void PutAtCursor(unsigned char c);
+  void ShowProgress();
+
+  ConsoleBackend* backend_ = nullptr;
+  unsigned char pendingKey_ = 0;
+  bool extendedPending_ = false;
+  bool mouseEnabled_ = false;
+  int wheelNotches_ = 0;
+};
 
 }  // namespace zeb

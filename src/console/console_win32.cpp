@@ -74,6 +74,7 @@ void Win32ConsoleBackend::SetCursor(bool visible, int column, int row) {
 
 void Win32ConsoleBackend::Present(const ScreenModel& screen) {
   if (!Active() || suspended_) return;
+  last_ = screen;
   CHAR_INFO line[ScreenWidth];
   for (int row = 0; row < ScreenHeight; ++row) {
     // One write per row: from its first changed cell to its last.
@@ -214,13 +215,13 @@ void Win32ConsoleBackend::Resume() {
 
 void Win32ConsoleBackend::RepaintAll() { shownValid_ = false; }
 
-void Win32ConsoleBackend::Restore() {
+void Win32ConsoleBackend::Restore(const ScreenModel& screen) {
   if (!Active()) return;
   if (suspended_) Resume();
   // The console keeps what it shows: the screen as the program left it,
   // then the cursor below its text.
-  Present(Screen);
-  CursorBelowText(Screen);
+  Present(screen);
+  CursorBelowText(screen);
   restored_ = true;
   if (taken_.exchange(false)) {
     SetConsoleMode(input_, originalInputMode_);
@@ -238,6 +239,8 @@ void Win32ConsoleBackend::EmergencyRestore() {
 
 namespace {
 
+// The process's console: the exit, the error report and the console's
+// control and crash handlers give it back from wherever the program is.
 Win32ConsoleBackend* ProcessConsole = nullptr;
 
 [[noreturn]] void FailOpen(const char* message) {
@@ -247,9 +250,6 @@ Win32ConsoleBackend* ProcessConsole = nullptr;
   std::exit(1);
 }
 
-void RestoreAtExit() {
-  if (ProcessConsole != nullptr) ProcessConsole->Restore();
-}
 
 // Ctrl+C, Ctrl+Break, closing the window, logging off: the console is given
 // back and the event takes its usual course (the process ends). While
@@ -273,7 +273,11 @@ HANDLE OpenConsoleDevice(const char* name) {
 
 }  // namespace
 
-void ConsoleOpen() {
+void ConsoleRestore() {
+  if (ProcessConsole != nullptr) ProcessConsole->Restore(ProcessConsole->LastScreen());
+}
+
+void ConsoleOpen(Console& target) {
   if (ProcessConsole != nullptr) return;
   // Standard output when it is the console, else the console itself.
   HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
@@ -296,14 +300,13 @@ void ConsoleOpen() {
   ProcessConsole = console;
   SetConsoleCtrlHandler(OnControlEvent, TRUE);
   SetUnhandledExceptionFilter(OnCrash);
-  std::atexit(RestoreAtExit);
+  std::atexit(ConsoleRestore);
 
-  ConsoleUseBackend(console);
-  Screen.Attr = console->StartAttr();
-  Screen.CursorColumn = console->StartCursorColumn();
-  Screen.CursorRow = console->StartCursorRow();
-  MousePresent = GetSystemMetrics(SM_MOUSEPRESENT) != 0;
-  EnableMouse();
+  target.Attach(console, GetSystemMetrics(SM_MOUSEPRESENT) != 0);
+  target.Screen.Attr = console->StartAttr();
+  target.Screen.CursorColumn = console->StartCursorColumn();
+  target.Screen.CursorRow = console->StartCursorRow();
+  target.EnableMouse();
 }
 
 }  // namespace zeb

@@ -41,7 +41,9 @@ class Win32ConsoleBackend : public ConsoleBackend {
   void Suspend(const ScreenModel& screen) override;
   void Resume() override;
   void RepaintAll() override;
-  void Restore() override;
+  void Restore(const ScreenModel& screen) override;
+  // The screen as last shown.
+  const ScreenModel& LastScreen() const { return last_; }
 
   // What showing the screen has written so far: cells and console calls.
   long long CellsWritten() const { return cellsWritten_; }
@@ -84,6 +86,7 @@ class Win32ConsoleBackend : public ConsoleBackend {
   int cursorColumn_ = 0;  // 0: unknown
   int cursorRow_ = 0;
 
+  ScreenModel last_;  // the model as last shown
   ConsoleRecordDecoder decoder_;
   std::vector<InputEvent> queue_;
   std::size_t next_ = 0;

@@ -62,18 +62,20 @@ void ScriptedBackend::Suspend(const ScreenModel& screen) {
   LastSuspendScreen = screen;
 }
 
-std::string RowText(int row) { return TextAt(1, row, ScreenWidth); }
+std::string RowText(const ScreenModel& screen, int row) { return TextAt(screen, 1, row, ScreenWidth); }
 
-std::string TextAt(int column, int row, int length) {
+std::string TextAt(const ScreenModel& screen, int column, int row, int length) {
   std::string text;
   for (int c = column; c < column + length && c <= ScreenWidth; ++c) {
-    text += static_cast<char>(Screen.Cells[row - 1][c - 1].Char);
+    text += static_cast<char>(screen.Cells[row - 1][c - 1].Char);
   }
   return text;
 }
 
-unsigned char AttrAt(int column, int row) { return Screen.Cells[row - 1][column - 1].Attr; }
-int ForegroundAt(int column, int row) { return AttrAt(column, row) & 15; }
-int BackgroundAt(int column, int row) { return AttrAt(column, row) >> 4; }
+unsigned char AttrAt(const ScreenModel& screen, int column, int row) {
+  return screen.Cells[row - 1][column - 1].Attr;
+}
+int ForegroundAt(const ScreenModel& screen, int column, int row) { return AttrAt(screen, column, row) & 15; }
+int BackgroundAt(const ScreenModel& screen, int column, int row) { return AttrAt(screen, column, row) >> 4; }
 
 }  // namespace zeb

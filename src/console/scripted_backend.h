@@ -43,7 +43,7 @@ class ScriptedBackend : public ConsoleBackend {
   void Suspend(const ScreenModel& screen) override;
   void Resume() override { Suspended = false; ++Resumes; }
   void RepaintAll() override { ++Repaints; }
-  void Restore() override { Restored = true; }
+  void Restore(const ScreenModel&) override { Restored = true; }
 
   bool ScriptDone() const { return batches_.empty() && current_.empty(); }
 
@@ -64,11 +64,11 @@ class ScriptedBackend : public ConsoleBackend {
   std::deque<InputEvent> current_;
 };
 
-// Reading the screen model in tests.
-std::string RowText(int row);                       // the 80 bytes of a row
-std::string TextAt(int column, int row, int length);
-unsigned char AttrAt(int column, int row);
-int ForegroundAt(int column, int row);
-int BackgroundAt(int column, int row);
+// Reading a screen model in tests.
+std::string RowText(const ScreenModel& screen, int row);  // the 80 bytes of a row
+std::string TextAt(const ScreenModel& screen, int column, int row, int length);
+unsigned char AttrAt(const ScreenModel& screen, int column, int row);
+int ForegroundAt(const ScreenModel& screen, int column, int row);
+int BackgroundAt(const ScreenModel& screen, int column, int row);
 
 }  // namespace zeb

@@ -272,7 +272,7 @@ void TerminalBackend::RepaintAll() {
   resizePending_ = true;
 }
 
-void TerminalBackend::Restore() {
+void TerminalBackend::Restore(const ScreenModel&) {
   if (!Active()) return;
   restored_ = true;
   mouse_ = false;
@@ -286,6 +286,8 @@ void TerminalBackend::Restore() {
 
 namespace {
 
+// The process's terminal: the exit, the error report and the signal
+// handlers give it back from wherever the program is.
 TerminalBackend* Terminal = nullptr;
 
 [[noreturn]] void FailOpen(const char* message) {
@@ -296,13 +298,13 @@ TerminalBackend* Terminal = nullptr;
   std::exit(1);
 }
 
-void RestoreAtExit() {
-  if (Terminal != nullptr) Terminal->Restore();
-}
-
 }  // namespace
 
-void ConsoleOpen() {
+void ConsoleRestore() {
+  if (Terminal != nullptr) Terminal->Restore(Terminal->LastScreen());
+}
+
+void ConsoleOpen(Console& console) {
   if (Terminal != nullptr) return;
   int tty = -1;
   auto openTty = [&tty] {
@@ -328,12 +330,11 @@ void ConsoleOpen() {
   if (!terminal->Start()) FailOpen("No way to get console screen buffer info");
   InstallTerminalSignals(input, output, terminal->OriginalMode(), terminal->RawMode());
   Terminal = terminal;
-  std::atexit(RestoreAtExit);
+  std::atexit(ConsoleRestore);
   sigprocmask(SIG_SETMASK, &previous, nullptr);
 
-  ConsoleUseBackend(terminal);
-  MousePresent = true;
-  EnableMouse();
+  console.Attach(terminal, true);
+  console.EnableMouse();
 }
 
 }  // namespace zeb

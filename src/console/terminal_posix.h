@@ -40,7 +40,9 @@ class TerminalBackend : public ConsoleBackend {
   void Suspend(const ScreenModel& screen) override;
   void Resume() override;
   void RepaintAll() override;
-  void Restore() override;
+  void Restore(const ScreenModel& screen) override;
+  // The screen as last shown (or to be shown once the terminal is back).
+  const ScreenModel& LastScreen() const { return last_; }
 
  private:
   bool Active() const { return started_ && !restored_; }

@@ -15,25 +15,30 @@ namespace zeb {
 
 namespace {
 
-volatile sig_atomic_t Taken = 0;
-volatile sig_atomic_t HandedOver = 0;
-volatile sig_atomic_t MouseOn = 0;
-volatile sig_atomic_t Given = 0;  // given back at a stop, not yet taken again
-volatile sig_atomic_t Resized = 0;
-volatile sig_atomic_t RunningChild = 0;
-int InputFd = -1;
-int OutputFd = -1;
-termios Original;
-termios Raw;
-int WakePipe[2] = {-1, -1};
-bool Installed = false;
-
-static_assert(sizeof(pid_t) <= sizeof(sig_atomic_t));
-
 constexpr int TerminationSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
 constexpr int StopSignals[] = {SIGTSTP, SIGTTIN, SIGTTOU};
 constexpr int CrashSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
-struct sigaction PreviousCrash[sizeof CrashSignals / sizeof CrashSignals[0]];
+constexpr std::size_t CrashSignalCount = sizeof CrashSignals / sizeof CrashSignals[0];
+
+// What the signal handlers work on: they can reach nothing else.
+struct SignalState {
+  volatile sig_atomic_t Taken = 0;
+  volatile sig_atomic_t HandedOver = 0;
+  volatile sig_atomic_t MouseOn = 0;
+  volatile sig_atomic_t Given = 0;  // given back at a stop, not yet taken again
+  volatile sig_atomic_t Resized = 0;
+  volatile sig_atomic_t RunningChild = 0;
+  int InputFd = -1;
+  int OutputFd = -1;
+  termios Original{};
+  termios Raw{};
+  int WakePipe[2] = {-1, -1};
+  bool Installed = false;
+  struct sigaction PreviousCrash[CrashSignalCount] = {};
+};
+SignalState Signals;
+
+static_assert(sizeof(pid_t) <= sizeof(sig_atomic_t));
 
 // Only the screen switch, for a terminal handed to another program.
 constexpr std::string_view NormalScreen = "\x1b[?1049l";
@@ -41,7 +46,7 @@ constexpr std::string_view AlternateScreen = "\x1b[?1049h";
 
 void WriteAll(std::string_view bytes) {
   while (!bytes.empty()) {
-    ssize_t written = write(OutputFd, bytes.data(), bytes.size());
+    ssize_t written = write(Signals.OutputFd, bytes.data(), bytes.size());
     if (written > 0) {
       bytes.remove_prefix(static_cast<std::size_t>(written));
     } else if (!(written < 0 && errno == EINTR)) {
@@ -51,8 +56,8 @@ void WriteAll(std::string_view bytes) {
 }
 
 void Wake() {
-  if (WakePipe[1] >= 0) {
-    ssize_t ignored = write(WakePipe[1], "w", 1);
+  if (Signals.WakePipe[1] >= 0) {
+    ssize_t ignored = write(Signals.WakePipe[1], "w", 1);
     (void)ignored;
   }
 }
@@ -60,40 +65,40 @@ void Wake() {
 // Whether our process group owns the terminal. In the background the
 // terminal is someone else's: it is neither given back nor taken.
 bool InForeground() {
-  pid_t owner = tcgetpgrp(InputFd);
+  pid_t owner = tcgetpgrp(Signals.InputFd);
   return owner < 0 || owner == getpgrp();
 }
 
 void EmergencyRestore() {
-  if (!Taken) return;
-  Taken = 0;
-  if (Given || !InForeground()) return;
+  if (!Signals.Taken) return;
+  Signals.Taken = 0;
+  if (Signals.Given || !InForeground()) return;
   WriteAll(TerminalRestoreSequence);
-  tcsetattr(InputFd, TCSANOW, &Original);
+  tcsetattr(Signals.InputFd, TCSANOW, &Signals.Original);
 }
 
 void GiveBack() {
-  if (!Taken || Given || !InForeground()) return;
-  Given = 1;
-  if (HandedOver) {
+  if (!Signals.Taken || Signals.Given || !InForeground()) return;
+  Signals.Given = 1;
+  if (Signals.HandedOver) {
     WriteAll(NormalScreen);
   } else {
     WriteAll(TerminalRestoreSequence);
-    tcsetattr(InputFd, TCSANOW, &Original);
+    tcsetattr(Signals.InputFd, TCSANOW, &Signals.Original);
   }
 }
 
 void TakeAgain() {
-  if (!Taken || !InForeground()) return;
-  if (HandedOver) {
-    if (Given) WriteAll(AlternateScreen);
+  if (!Signals.Taken || !InForeground()) return;
+  if (Signals.HandedOver) {
+    if (Signals.Given) WriteAll(AlternateScreen);
   } else {
-    tcsetattr(InputFd, TCSANOW, &Raw);
+    tcsetattr(Signals.InputFd, TCSANOW, &Signals.Raw);
     WriteAll(TerminalEnterSequence);
-    if (MouseOn) WriteAll(MouseOnSequence);
+    if (Signals.MouseOn) WriteAll(MouseOnSequence);
   }
-  Given = 0;
-  Resized = 1;
+  Signals.Given = 0;
+  Signals.Resized = 1;
   Wake();
 }
 
@@ -124,9 +129,9 @@ void EndChild(pid_t child, int signal) {
 
 void OnTermination(int signal) {
   int saved = errno;
-  pid_t child = static_cast<pid_t>(RunningChild);
+  pid_t child = static_cast<pid_t>(Signals.RunningChild);
   if (child > 0) {
-    RunningChild = 0;
+    Signals.RunningChild = 0;
     EndChild(child, signal);
   }
   EmergencyRestore();
@@ -157,7 +162,7 @@ void OnStop(int signal) {
   sigaction(signal, &action, nullptr);
   // Continued (SIGCONT has taken the terminal again), or the stop was
   // passed over: the terminal is ours again either way.
-  if (Given) TakeAgain();
+  if (Signals.Given) TakeAgain();
   errno = saved;
 }
 
@@ -170,8 +175,8 @@ void OnContinue(int) {
 void OnCrash(int signal, siginfo_t* info, void*) {
   int saved = errno;
   EmergencyRestore();
-  for (std::size_t i = 0; i < sizeof CrashSignals / sizeof CrashSignals[0]; ++i) {
-    if (CrashSignals[i] == signal) sigaction(signal, &PreviousCrash[i], nullptr);
+  for (std::size_t i = 0; i < CrashSignalCount; ++i) {
+    if (CrashSignals[i] == signal) sigaction(signal, &Signals.PreviousCrash[i], nullptr);
   }
   // A fault repeats by itself when the handler returns and then meets the
   // previous handler; a signal that was sent must be sent again.
@@ -181,7 +186,7 @@ void OnCrash(int signal, siginfo_t* info, void*) {
 
 void OnResize(int) {
   int saved = errno;
-  Resized = 1;
+  Signals.Resized = 1;
   Wake();
   errno = saved;
 }
@@ -198,18 +203,18 @@ void SetNonBlocking(int fd) {
 }  // namespace
 
 void InstallTerminalSignals(int inputFd, int outputFd, const termios& original, const termios& raw) {
-  InputFd = inputFd;
-  OutputFd = outputFd;
-  Original = original;
-  Raw = raw;
-  if (Installed) return;
-  Installed = true;
+  Signals.InputFd = inputFd;
+  Signals.OutputFd = outputFd;
+  Signals.Original = original;
+  Signals.Raw = raw;
+  if (Signals.Installed) return;
+  Signals.Installed = true;
 
-  if (pipe(WakePipe) == 0) {
-    SetNonBlocking(WakePipe[0]);
-    SetNonBlocking(WakePipe[1]);
+  if (pipe(Signals.WakePipe) == 0) {
+    SetNonBlocking(Signals.WakePipe[0]);
+    SetNonBlocking(Signals.WakePipe[1]);
   } else {
-    WakePipe[0] = WakePipe[1] = -1;
+    Signals.WakePipe[0] = Signals.WakePipe[1] = -1;
   }
 
   struct sigaction action {};
@@ -243,8 +248,8 @@ void InstallTerminalSignals(int inputFd, int outputFd, const termios& original, 
 
   action.sa_flags = SA_SIGINFO | SA_ONSTACK;
   action.sa_sigaction = OnCrash;
-  for (std::size_t i = 0; i < sizeof CrashSignals / sizeof CrashSignals[0]; ++i) {
-    sigaction(CrashSignals[i], &action, &PreviousCrash[i]);
+  for (std::size_t i = 0; i < CrashSignalCount; ++i) {
+    sigaction(CrashSignals[i], &action, &Signals.PreviousCrash[i]);
   }
 
   action.sa_flags = SA_RESTART;
@@ -255,20 +260,20 @@ void InstallTerminalSignals(int inputFd, int outputFd, const termios& original, 
   sigaction(SIGPIPE, &action, nullptr);
 }
 
-void SetTerminalTaken(bool taken) { Taken = taken ? 1 : 0; }
-void SetTerminalHandedOver(bool handedOver) { HandedOver = handedOver ? 1 : 0; }
-void SetTerminalMouse(bool on) { MouseOn = on ? 1 : 0; }
-bool TerminalGivenBack() { return Given != 0; }
-void SetRunningChild(pid_t child) { RunningChild = static_cast<sig_atomic_t>(child); }
+void SetTerminalTaken(bool taken) { Signals.Taken = taken ? 1 : 0; }
+void SetTerminalHandedOver(bool handedOver) { Signals.HandedOver = handedOver ? 1 : 0; }
+void SetTerminalMouse(bool on) { Signals.MouseOn = on ? 1 : 0; }
+bool TerminalGivenBack() { return Signals.Given != 0; }
+void SetRunningChild(pid_t child) { Signals.RunningChild = static_cast<sig_atomic_t>(child); }
 
-int ResizeWakeFd() { return WakePipe[0]; }
+int ResizeWakeFd() { return Signals.WakePipe[0]; }
 
 bool TakeResize() {
-  if (Resized == 0) return false;
-  Resized = 0;
-  if (WakePipe[0] >= 0) {
+  if (Signals.Resized == 0) return false;
+  Signals.Resized = 0;
+  if (Signals.WakePipe[0] >= 0) {
     char buffer[64];
-    while (read(WakePipe[0], buffer, sizeof buffer) > 0) {
+    while (read(Signals.WakePipe[0], buffer, sizeof buffer) > 0) {
     }
   }
   return true;

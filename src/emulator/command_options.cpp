@@ -4,10 +4,8 @@
 #include <charconv>
 #include <string_view>
 
-#include "storage/state.h"
 #include "emulator/launch.h"
-#include "emulator/launch_internal.h"
-#include "settings/settings.h"
+#include "storage/numbers.h"
 
 namespace zeb {
 
@@ -58,68 +56,69 @@ ShortString TwoDecimalsText(double value, char separator) {
   return WithSeparator(buffer, result.ptr, separator);
 }
 
-void SetIf(bool condition, int slot, std::string_view text) {
-  if (condition) ArgSlots[slot] = text;
-}
-
 }  // namespace
 
-void BuildCommandOptionsWith(char separator) {
+void BuildCommandOptions(const Settings& settings, char separator, CommandLineSlots& slots) {
+  FixedTable<ShortString, MaxArgSlots>& ArgSlots = slots.ArgSlots;
+  ShortString& CommandOptions = slots.CommandOptions;
+  const auto SetIf = [&ArgSlots](bool condition, int slot, std::string_view text) {
+    if (condition) ArgSlots[slot] = text;
+  };
   CommandOptions.Clear();
   for (int slot = 1; slot <= MaxArgSlots; ++slot) ArgSlots[slot].Clear();
 
-  SetIf(AutoFrameskip != 1, 1, "-noafs ");
-  SetIf(FramesToSkip != 0, 2, Joined("-fs ", IntText(FramesToSkip), " "));
-  SetIf(VerticalSync != 0, 3, "-waitvsync ");
-  SetIf(TripleBuffer != 0, 4, "-tb ");
-  SetIf(WindowedDisplay != 0, 5, "-w ");
-  SetIf(MaximizeWindow != 1, 6, "-nomax ");
-  SetIf(HardwareStretch != 1, 7, "-nohws ");
-  SetIf(Scanlines != 0, 8, "-sl ");
-  SetIf(Throttle != 1, 9, "-nothrottle ");
-  SetIf(RotateRight != 0, 10, "-ror ");
-  SetIf(RotateLeft != 0, 11, "-rol ");
-  SetIf(FlipScreenLR != 0, 12, "-flipx ");
-  SetIf(FlipScreenUD != 0, 13, "-flipy ");
-  SetIf(SampleRate == 0, 14, "-sr 11025 ");
-  SetIf(SampleRate == 1, 14, "-sr 22050 ");
-  SetIf(Samples != 1, 15, "-nosamples ");
-  SetIf(ResampleFilter != 1, 16, "-noresamplefilter ");
-  SetIf(Sound != 1, 17, "-nosound ");
-  SetIf(Volume != 0, 18, Joined("-vol ", IntText(Volume), " "));
+  SetIf(settings.AutoFrameskip != 1, 1, "-noafs ");
+  SetIf(settings.FramesToSkip != 0, 2, Joined("-fs ", IntText(settings.FramesToSkip), " "));
+  SetIf(settings.VerticalSync != 0, 3, "-waitvsync ");
+  SetIf(settings.TripleBuffer != 0, 4, "-tb ");
+  SetIf(settings.WindowedDisplay != 0, 5, "-w ");
+  SetIf(settings.MaximizeWindow != 1, 6, "-nomax ");
+  SetIf(settings.HardwareStretch != 1, 7, "-nohws ");
+  SetIf(settings.Scanlines != 0, 8, "-sl ");
+  SetIf(settings.Throttle != 1, 9, "-nothrottle ");
+  SetIf(settings.RotateRight != 0, 10, "-ror ");
+  SetIf(settings.RotateLeft != 0, 11, "-rol ");
+  SetIf(settings.FlipScreenLR != 0, 12, "-flipx ");
+  SetIf(settings.FlipScreenUD != 0, 13, "-flipy ");
+  SetIf(settings.SampleRate == 0, 14, "-sr 11025 ");
+  SetIf(settings.SampleRate == 1, 14, "-sr 22050 ");
+  SetIf(settings.Samples != 1, 15, "-nosamples ");
+  SetIf(settings.ResampleFilter != 1, 16, "-noresamplefilter ");
+  SetIf(settings.Sound != 1, 17, "-nosound ");
+  SetIf(settings.Volume != 0, 18, Joined("-vol ", IntText(settings.Volume), " "));
 
-  SetIf(ScreenDepth == 1, DepthSlot, "x8 ");
-  SetIf(ScreenDepth == 2, DepthSlot, "x16 ");
-  SetIf(ScreenDepth == 3, DepthSlot, "x32 ");
+  SetIf(settings.ScreenDepth == 1, DepthSlot, "x8 ");
+  SetIf(settings.ScreenDepth == 2, DepthSlot, "x16 ");
+  SetIf(settings.ScreenDepth == 3, DepthSlot, "x32 ");
 
-  if (Resolution == 0) {
-    SetIf(ScreenDepth != 0, ResolutionSlot, Joined("-resolution 0x0", ArgSlots[DepthSlot]));
-  } else if (Resolution >= 1 && Resolution <= 11) {
-    ArgSlots[ResolutionSlot] = Joined("-resolution ", ResolutionSizes[Resolution - 1], ArgSlots[DepthSlot]);
+  if (settings.Resolution == 0) {
+    SetIf(settings.ScreenDepth != 0, ResolutionSlot, Joined("-resolution 0x0", ArgSlots[DepthSlot]));
+  } else if (settings.Resolution >= 1 && settings.Resolution <= 11) {
+    ArgSlots[ResolutionSlot] = Joined("-resolution ", ResolutionSizes[settings.Resolution - 1], ArgSlots[DepthSlot]);
   }
 
-  if (ScreenEffect >= 1 && ScreenEffect <= 7) ArgSlots[20] = ScreenEffects[ScreenEffect - 1];
-  SetIf(AntiAlias != 1, 21, "-noaa ");
-  SetIf(JoystickType == 0, 22, "-nojoy ");
-  SetIf(JoystickType == 2, 22, "-hotrod ");
-  SetIf(JoystickType == 3, 22, "-hotrodse ");
-  SetIf(Translucency != 1, 23, "-notl ");
-  SetIf(BeamWidth != 1.0, 24, Joined("-beam ", GeneralText(BeamWidth, separator), " "));
-  SetIf(Flicker != 0, 25, Joined("-flicker ", IntText(Flicker), " "));
-  SetIf(Mouse != 1, 26, "-nomouse ");
-  SetIf(GameArtwork != 1, 27, "-noart ");
-  SetIf(GameCheats != 0, 28, "-c ");
-  SetIf(Brightness != 1.0, 30, Joined("-fsb ", TwoDecimalsText(Brightness, separator), " "));
-  SetIf(Gamma != 1.0, 31, Joined("-gamma ", TwoDecimalsText(Gamma, separator), " "));
-  SetIf(AutoSwitchRes != 1, 32, "-noswitchres ");
-  SetIf(AutoSwitchDepth != 1, 33, "-noswitchbpp ");
-  SetIf(UseGameRefresh != 0, 34, "-matchrefresh ");
-  SetIf(UseScreenRefresh != 0, 35, "-syncrefresh ");
-  SetIf(FramesToRun != 0, 36, Joined("-ftr ", IntText(FramesToRun), " "));
-  SetIf(KeepScreenAspect != 1, 37, "-noka ");
-  SetIf(SteadyKey != 0, 38, "-steadykey ");
-  SetIf(!(RomPaths == "roms"), 39, Joined("-rp ", RomPaths, " "));
-  SetIf(Verbose != 0, 40, "-verbose ");
+  if (settings.ScreenEffect >= 1 && settings.ScreenEffect <= 7) ArgSlots[20] = ScreenEffects[settings.ScreenEffect - 1];
+  SetIf(settings.AntiAlias != 1, 21, "-noaa ");
+  SetIf(settings.JoystickType == 0, 22, "-nojoy ");
+  SetIf(settings.JoystickType == 2, 22, "-hotrod ");
+  SetIf(settings.JoystickType == 3, 22, "-hotrodse ");
+  SetIf(settings.Translucency != 1, 23, "-notl ");
+  SetIf(settings.BeamWidth != 1.0, 24, Joined("-beam ", GeneralText(settings.BeamWidth, separator), " "));
+  SetIf(settings.Flicker != 0, 25, Joined("-flicker ", IntText(settings.Flicker), " "));
+  SetIf(settings.Mouse != 1, 26, "-nomouse ");
+  SetIf(settings.GameArtwork != 1, 27, "-noart ");
+  SetIf(settings.GameCheats != 0, 28, "-c ");
+  SetIf(settings.Brightness != 1.0, 30, Joined("-fsb ", TwoDecimalsText(settings.Brightness, separator), " "));
+  SetIf(settings.Gamma != 1.0, 31, Joined("-gamma ", TwoDecimalsText(settings.Gamma, separator), " "));
+  SetIf(settings.AutoSwitchRes != 1, 32, "-noswitchres ");
+  SetIf(settings.AutoSwitchDepth != 1, 33, "-noswitchbpp ");
+  SetIf(settings.UseGameRefresh != 0, 34, "-matchrefresh ");
+  SetIf(settings.UseScreenRefresh != 0, 35, "-syncrefresh ");
+  SetIf(settings.FramesToRun != 0, 36, Joined("-ftr ", IntText(settings.FramesToRun), " "));
+  SetIf(settings.KeepScreenAspect != 1, 37, "-noka ");
+  SetIf(settings.SteadyKey != 0, 38, "-steadykey ");
+  SetIf(!(settings.RomPaths == "roms"), 39, Joined("-rp ", settings.RomPaths, " "));
+  SetIf(settings.Verbose != 0, 40, "-verbose ");
 
   // Each argument and one blank; what passes 255 characters is dropped.
   for (int slot = 1; slot <= MaxArgSlots; ++slot) {
@@ -128,7 +127,5 @@ void BuildCommandOptionsWith(char separator) {
     CommandOptions += ' ';
   }
 }
-
-void BuildCommandOptions() { BuildCommandOptionsWith(DecimalSeparator()); }
 
 }  // namespace zeb

@@ -2,27 +2,50 @@
 // Running the emulator: the command line built from the settings, the
 // launch of the selected game, and running a program until it ends.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "console/console.h"
+#include "settings/game_table.h"
+#include "settings/settings.h"
+#include "storage/fixed_table.h"
+#include "storage/short_string.h"
+
 namespace zeb {
 
-// Settings -> ArgSlots -> CommandOptions.
-void BuildCommandOptions();
-// What a launch asks of the screen it leaves: to be cleared before the
-// emulator runs and drawn again after it ends. The interface hands its own
-// to SetLaunchScreen at start; without one, a launch shows only its messages.
-struct LaunchScreen {
-  void (*Clear)();
-  void (*Redraw)();
-};
-void SetLaunchScreen(const LaunchScreen* screen);
+constexpr int MaxArgSlots = 50;
 
-// Runs the emulator on SelectedGame when its archive is present. When the
-// emulator's directory cannot be entered or the emulator cannot start, a
-// line says so, a key is awaited and the screen is put back as it was.
-void LaunchGame();
+// The command-line builder's record: one argument slot per option (slot 29
+// holds the resolution's depth suffix and is never joined itself), and the
+// options text joined from them in slot order, at most 255 characters.
+struct CommandLineSlots {
+  FixedTable<ShortString, MaxArgSlots> ArgSlots;
+  ShortString CommandOptions;
+};
+
+// Settings -> ArgSlots -> CommandOptions, with `separator` as the decimal
+// separator of the real numbers (the user's: DecimalSeparator()).
+void BuildCommandOptions(const Settings& settings, char separator, CommandLineSlots& slots);
+
+// What a launch asks of the screen it leaves: to be cleared before the
+// emulator runs and drawn again after it ends.
+class LaunchScreen {
+ public:
+  virtual void Clear() = 0;
+  virtual void Redraw() = 0;
+
+ protected:
+  ~LaunchScreen() = default;
+};
+
+// Runs the emulator on game `game` of the table when its archive is present.
+// When the emulator's directory cannot be entered or the emulator cannot
+// start, a line says so, a key is awaited and the screen is put back as it
+// was.
+void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, Console& console,
+                LaunchScreen& screen);
 
 // What became of a run: whether the program started, and when not, the
 // system's reason.
@@ -53,11 +76,12 @@ std::string ProgramPlaces(std::string_view program, bool searchPath);
 // looked up elsewhere) with the arguments text and waits until it ends. The
 // command line is formed as `"program" arguments` and split by the Windows
 // rules.
-RunOutcome RunAndWait(std::string_view program, std::string_view arguments);
+RunOutcome RunAndWait(Console& console, std::string_view program, std::string_view arguments);
 // The same for a program file that ResolveProgram found: the command line is
 // still formed from `program`; its first word becomes the name the file was
 // found under.
-RunOutcome RunProgramFile(const ProgramFile& file, std::string_view program, std::string_view arguments);
+RunOutcome RunProgramFile(Console& console, const ProgramFile& file, std::string_view program,
+                          std::string_view arguments);
 
 // Runs a program file with the given arguments (the first is the program's
 // name), standard input empty, standard output into `outputFile` (created or

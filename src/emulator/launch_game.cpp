@@ -5,79 +5,71 @@
 #include <string>
 
 #include "console/colours.h"
-#include "console/console.h"
+#include "emulator/launch.h"
+#include "gamedb/gamedb.h"
 #include "storage/fatal.h"
 #include "storage/file_system.h"
-#include "storage/state.h"
-#include "gamedb/gamedb.h"
-#include "emulator/launch.h"
-#include "settings/settings.h"
 
 namespace zeb {
 
 namespace {
 
-const LaunchScreen* GameScreen = nullptr;  // the screen the interface handed over
-
-}  // namespace
-
-void SetLaunchScreen(const LaunchScreen* screen) { GameScreen = screen; }
-
-namespace {
-
 // A launch that could not run: the reason under the message, a key, and the
 // screen as it was before the launch.
-void ShowLaunchFailure(const std::string& message, const ScreenModel& before) {
-  PutText(message, 1, 3, LightRed, Black);
-  PutText("Press any key to continue.....", 1, ScreenHeight, White, Black);
-  LastKey = GetKey();
-  Screen = before;
-  ConsoleRepaintAll();
+void ShowLaunchFailure(Console& console, const std::string& message, const ScreenModel& before) {
+  console.PutText(message, 1, 3, LightRed, Black);
+  console.PutText("Press any key to continue.....", 1, ScreenHeight, White, Black);
+  console.GetKey();
+  console.Screen = before;
+  console.RepaintAll();
 }
 
 }  // namespace
 
-void LaunchGame() {
-  const ShortString driverName = Games[SelectedGame].DriverName;
-  if (!RomArchiveExists(driverName)) return;
+void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, Console& console,
+                LaunchScreen& screen) {
+  const ShortString driverName = table.Games[game].DriverName;
+  if (!RomArchiveExists(settings, driverName)) return;
 
-  const ScreenModel before = Screen;
-  if (GameScreen != nullptr) GameScreen->Clear();
-  BuildCommandOptions();
-  PutText("Starting Mame...", 1, 1, White, Black);
+  const ScreenModel before = console.Screen;
+  screen.Clear();
+  CommandLineSlots slots;
+  BuildCommandOptions(settings, DecimalSeparator(), slots);
+  console.PutText("Starting Mame...", 1, 1, White, Black);
 
-  // The whole path is kept for the way back; WorkLine holds what fits.
+  // The whole path is kept for the way back.
   const std::string previousDir = GetCurrentDir();
   if (previousDir.empty()) FatalIo("Cannot read the current directory", ".");
-  WorkLine = previousDir;
-  if (!MamePath.Empty() && !SetCurrentDir(MamePath)) {
-    std::string message = "Cannot enter the directory " + MamePath.Str() + ": " + std::strerror(errno);
-    ShowLaunchFailure(message, before);
+  if (!settings.MamePath.Empty() && !SetCurrentDir(settings.MamePath)) {
+    std::string message = "Cannot enter the directory " + settings.MamePath.Str() + ": " + std::strerror(errno);
+    ShowLaunchFailure(console, message, before);
     return;
   }
 
   ShortString arguments = driverName;
   arguments += ' ';
-  arguments += CommandOptions;
+  arguments += slots.CommandOptions;
   // Without a directory of its own the emulator may also be an installed
   // program on the search path.
-  RunOutcome run = RunProgramFile(ResolveProgram(ExeName, MamePath.Empty()), ExeName, arguments);
+  RunOutcome run = RunProgramFile(console, ResolveProgram(settings.ExeName, settings.MamePath.Empty()),
+                                  settings.ExeName, arguments);
 
   if (!run.Started) {
     if (!SetCurrentDir(previousDir)) FatalIo("Cannot change back to the directory", previousDir);
-    ShowLaunchFailure("Cannot run " + MamePath.Str() + ExeName.Str() + ": " + run.Reason, before);
+    ShowLaunchFailure(console, "Cannot run " + settings.MamePath.Str() + settings.ExeName.Str() + ": " + run.Reason,
+                      before);
     return;
   }
 
-  if (PauseAfterMame == 1) {
-    PutText("Press any key to continue.....", 1, ScreenHeight, White, Black);
-    LastKey = GetKey();
+  if (settings.PauseAfterMame == 1) {
+    console.PutText("Press any key to continue.....", 1, ScreenHeight, White, Black);
+    console.GetKey();
   }
 
   if (!SetCurrentDir(previousDir)) FatalIo("Cannot change back to the directory", previousDir);
-  if (GameScreen != nullptr) GameScreen->Redraw();
+  screen.Redraw();
   // The emulator's output stayed readable up to here; now every cell is ours.
-  ConsoleRepaintAll();
+  console.RepaintAll();
 }
 
 }  // namespace zeb

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "console/colours.h"
-#include "console/console.h"
 #include "storage/file_system.h"
 #include "storage/work_file.h"
 #include "gamedb/gamedb.h"
@@ -36,10 +35,11 @@ struct Attempt {
   std::string ErrorText;
 };
 
-bool FileIsEmpty(const std::string& file) {
-  WorkFile.OpenRead(file);
-  bool empty = WorkFile.Eof();
-  WorkFile.Close();
+bool FileIsEmpty(const std::string& name) {
+  TextFile file;
+  file.OpenRead(name);
+  bool empty = file.Eof();
+  file.Close();
   return empty;
 }
 
@@ -58,8 +58,8 @@ std::string ListProblem(const ListCommand& command) {
   return std::string();
 }
 
-Attempt Run(const ProgramFile& emulator, const ListCommand& command, bool sorted) {
-  ProgressLine(CommandText(emulator, command, sorted));
+Attempt Run(Console& console, const ProgramFile& emulator, const ListCommand& command, bool sorted) {
+  console.ProgressLine(CommandText(emulator, command, sorted));
   std::vector<std::string> arguments{emulator.Name, command.Option};
   if (sorted) arguments.emplace_back("-sortdriver");
   CapturedRun run = RunIntoFile(emulator, arguments, command.File);
@@ -78,33 +78,33 @@ Attempt Run(const ProgramFile& emulator, const ListCommand& command, bool sorted
 }
 
 // The emulator's text, line by line, each byte as its glyph.
-void ShowErrorText(const std::string& text) {
+void ShowErrorText(Console& console, const std::string& text) {
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
     std::string_view line(text.data() + start, end - start);
     if (line.ends_with('\r')) line.remove_suffix(1);
-    ProgressGlyphs(line);
-    ProgressLine();
+    console.ProgressGlyphs(line);
+    console.ProgressLine();
     start = end + 1;
   }
 }
 
-void ShowFailure(const Attempt& attempt) {
-  ProgressLine();
-  SetColours(LightRed, Black);
-  ProgressLine("The lists could not be made:");
-  ProgressLine(attempt.Failure);
-  SetColours(LightGrey, Black);
-  ShowErrorText(attempt.ErrorText);
+void ShowFailure(Console& console, const Attempt& attempt) {
+  console.ProgressLine();
+  console.SetColours(LightRed, Black);
+  console.ProgressLine("The lists could not be made:");
+  console.ProgressLine(attempt.Failure);
+  console.SetColours(LightGrey, Black);
+  ShowErrorText(console, attempt.ErrorText);
 }
 
 }  // namespace
 
-bool MakeLists() {
-  SetColours(LightGrey, Black);
-  ClearScreen();
+bool MakeLists(Console& console) {
+  console.SetColours(LightGrey, Black);
+  console.ClearScreen();
 
   bool existed[std::size(Commands)];
   for (std::size_t i = 0; i < std::size(Commands); ++i) existed[i] = FileExists(Commands[i].File);
@@ -115,11 +115,11 @@ bool MakeLists() {
     failed.Failure = "Cannot run " + emulator.Name + ": " + emulator.Reason +
                      "\r\n(looked for " + ProgramPlaces(EmulatorName, true) + ")";
   } else {
-    ProgressLine("Making the lists with " + emulator.Path);
-    ProgressLine();
+    console.ProgressLine("Making the lists with " + emulator.Path);
+    console.ProgressLine();
     for (const ListCommand& command : Commands) {
-      Attempt attempt = Run(emulator, command, command.List);
-      if (!attempt.Failure.empty() && command.List) attempt = Run(emulator, command, false);
+      Attempt attempt = Run(console, emulator, command, command.List);
+      if (!attempt.Failure.empty() && command.List) attempt = Run(console, emulator, command, false);
       if (!attempt.Failure.empty()) {
         failed = attempt;
         break;
@@ -131,7 +131,7 @@ bool MakeLists() {
   for (std::size_t i = 0; i < std::size(Commands); ++i) {
     if (!existed[i]) DeleteFile(Commands[i].File);
   }
-  ShowFailure(failed);
+  ShowFailure(console, failed);
   return false;
 }
 

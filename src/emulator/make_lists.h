@@ -2,6 +2,8 @@
 // The first run's other road: instead of the user running the batch file,
 // ZEB runs the emulator for the three files itself.
 
+#include "console/console.h"
+
 namespace zeb {
 
 // Has the emulator write ver.txt, listfull.txt and listclones.txt as the
@@ -10,6 +12,6 @@ namespace zeb {
 // "-sortdriver". True when both lists were made; otherwise the reason, with
 // the emulator's own error text, is on the screen, and the files this
 // attempt created are deleted again (files that were there before stay).
-bool MakeLists();
+bool MakeLists(Console& console);
 
 }  // namespace zeb

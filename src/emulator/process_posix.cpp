@@ -42,17 +42,18 @@ struct IgnoredBreakSignals {
 
 }  // namespace
 
-RunOutcome RunAndWait(std::string_view program, std::string_view arguments) {
+RunOutcome RunAndWait(Console& console, std::string_view program, std::string_view arguments) {
   // The program's own path, never looked up on the search path; a bare
   // name is taken from the current directory.
   ProgramFile file{PlacedProgramPath(program), std::string(program), std::string()};
   bool missing = false;
   file.Reason = ProgramFileProblem(file.Path, missing);
   if (!file.Reason.empty()) file.Path.clear();
-  return RunProgramFile(file, program, arguments);
+  return RunProgramFile(console, file, program, arguments);
 }
 
-RunOutcome RunProgramFile(const ProgramFile& file, std::string_view program, std::string_view arguments) {
+RunOutcome RunProgramFile(Console& console, const ProgramFile& file, std::string_view program,
+                          std::string_view arguments) {
   std::string commandLine = "\"";
   commandLine += program;
   commandLine += "\" ";
@@ -63,11 +64,11 @@ RunOutcome RunProgramFile(const ProgramFile& file, std::string_view program, std
 
   std::fflush(nullptr);
   IgnoredBreakSignals ignored;
-  ConsoleSuspend();
+  console.Suspend();
   int error = 0;
   pid_t child = SpawnProgram(file.Path, words, nullptr, error);
   if (child > 0) WaitForProgram(child);
-  ConsoleResume();
+  console.Resume();
   if (child <= 0) return RunOutcome{false, std::strerror(error)};
   return RunOutcome{true, std::string()};
 }

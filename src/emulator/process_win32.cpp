@@ -14,17 +14,18 @@
 
 namespace zeb {
 
-RunOutcome RunAndWait(std::string_view program, std::string_view arguments) {
+RunOutcome RunAndWait(Console& console, std::string_view program, std::string_view arguments) {
   // The program's own path: a relative one is taken from the current
   // directory, never looked up on the search path.
   ProgramFile file{PlacedProgramPath(program), std::string(program), std::string()};
   bool missing = false;
   file.Reason = ProgramFileProblem(file.Path, missing);
   if (!file.Reason.empty()) file.Path.clear();
-  return RunProgramFile(file, program, arguments);
+  return RunProgramFile(console, file, program, arguments);
 }
 
-RunOutcome RunProgramFile(const ProgramFile& file, std::string_view program, std::string_view arguments) {
+RunOutcome RunProgramFile(Console& console, const ProgramFile& file, std::string_view program,
+                          std::string_view arguments) {
   if (file.Path.empty()) return RunOutcome{false, file.Reason};
   std::string commandLine = "\"";
   commandLine += file.Name.empty() ? std::string(program) : file.Name;
@@ -43,12 +44,12 @@ RunOutcome RunProgramFile(const ProgramFile& file, std::string_view program, std
                       CREATE_SUSPENDED | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process)) {
     return RunOutcome{false, SystemMessage(GetLastError(), file.Path)};
   }
-  ConsoleSuspend();
+  console.Suspend();
   ResumeThread(process.hThread);
   WaitForSingleObject(process.hProcess, INFINITE);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  ConsoleResume();
+  console.Resume();
   return RunOutcome{true, std::string()};
 }
 

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <string_view>
 
-#include "storage/state.h"
 #include "storage/work_file.h"
 #include "gamedb/driver_index.h"
 #include "gamedb/gamedb.h"
@@ -18,24 +17,25 @@ constexpr std::string_view SectionEnd = "[VerAdded]";
 
 }  // namespace
 
-void ImportCategories() {
-  if (!OpenOptionalList("catver.ini", "Cannot Find Catver.ini", "Checking Catver")) return;
+void ImportCategories(GameTable& table, Console& console) {
+  TextFile file;
+  if (!OpenOptionalList(console, file, "catver.ini", "Cannot Find Catver.ini", "Checking Catver")) return;
   DriverIndex index;
-  index.Build();
-  WorkFile.ReadLine();
-  WorkFile.ReadLine();
-  WorkLine = WorkFile.ReadLine();
-  if (!(WorkLine == SectionEnd)) {
+  index.Build(table);
+  file.ReadLine();
+  file.ReadLine();
+  ShortString line = file.ReadLine();
+  if (!(line == SectionEnd)) {
     do {
-      WorkLine = WorkFile.ReadLine();
-      std::string_view line = WorkLine.View();
-      std::size_t equals = line.find('=');
-      WorkName = line.substr(0, equals == std::string_view::npos ? 0 : equals);
-      std::string_view category = equals == std::string_view::npos ? line : line.substr(equals + 1);
-      for (int32_t game : index.GamesNamed(WorkName)) Games[game].Category = category;
-    } while (!(WorkLine == SectionEnd) && !WorkFile.Eof());
+      line = file.ReadLine();
+      std::string_view text = line.View();
+      std::size_t equals = text.find('=');
+      std::string_view name = text.substr(0, equals == std::string_view::npos ? 0 : equals);
+      std::string_view category = equals == std::string_view::npos ? text : text.substr(equals + 1);
+      for (int32_t game : index.GamesNamed(name)) table.Games[game].Category = category;
+    } while (!(line == SectionEnd) && !file.Eof());
   }
-  WorkFile.Close();
+  file.Close();
 }
 
 }  // namespace zeb

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "storage/state.h"
+#include "storage/numbers.h"
 #include "storage/work_file.h"
 #include "gamedb/driver_index.h"
 #include "gamedb/gamedb.h"
@@ -15,29 +15,30 @@
 
 namespace zeb {
 
-void ImportCheatCounts() {
-  if (!OpenOptionalList("cheat.dat", "Cannot Find Cheat.dat", "Sorting Cheats")) return;
+void ImportCheatCounts(GameTable& table, Console& console) {
+  TextFile file;
+  if (!OpenOptionalList(console, file, "cheat.dat", "Cannot Find Cheat.dat", "Sorting Cheats")) return;
   DriverIndex index;
-  index.Build();
+  index.Build(table);
 
   // Counted from zero for every game, written back as text at the end.
-  std::vector<int64_t> counts(static_cast<std::size_t>(GameCount) + 1, 0);
-  while (!WorkFile.Eof()) {
-    WorkLine = WorkFile.ReadLine();
-    if (WorkLine.Empty() || WorkLine[0] == ';' || WorkLine[0] == ' ') {
-      WorkFile.ReadLine();
+  const int games = TableGames(table);
+  std::vector<int64_t> counts(static_cast<std::size_t>(games) + 1, 0);
+  while (!file.Eof()) {
+    std::string_view line = file.ReadLine();
+    if (line.empty() || line[0] == ';' || line[0] == ' ') {
+      file.ReadLine();
       continue;
     }
-    std::string_view line = WorkLine.View();
     std::size_t colon = line.find(':');
-    WorkName = line.substr(0, colon == std::string_view::npos ? 0 : colon);
-    for (int32_t game : index.GamesNamed(WorkName)) ++counts[static_cast<std::size_t>(game)];
+    std::string_view name = line.substr(0, colon == std::string_view::npos ? 0 : colon);
+    for (int32_t game : index.GamesNamed(name)) ++counts[static_cast<std::size_t>(game)];
   }
-  WorkFile.Close();
+  file.Close();
 
-  for (int32_t game = 1; game <= GameCount; ++game) {
+  for (int32_t game = 1; game <= games; ++game) {
     int64_t count = counts[static_cast<std::size_t>(game)];
-    Games[game].CheatCount = count == 0 ? ShortString() : IntText(count);
+    table.Games[game].CheatCount = count == 0 ? ShortString() : IntText(count);
   }
 }
 

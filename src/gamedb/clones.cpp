@@ -6,8 +6,6 @@
 #include <cstddef>
 #include <string_view>
 
-#include "console/console.h"
-#include "storage/state.h"
 #include "storage/work_file.h"
 #include "gamedb/driver_index.h"
 #include "gamedb/gamedb.h"
@@ -21,24 +19,23 @@ constexpr std::size_t ParentColumn = 9;  // 0-based: column 10
 
 }  // namespace
 
-void ImportClones() {
-  ProgressLine();
-  ProgressLine("Getting Clones");
+void ImportClones(GameTable& table, Console& console) {
+  console.ProgressLine();
+  console.ProgressLine("Getting Clones");
   DriverIndex index;
-  index.Build();
-  WorkFile.OpenRead("listclones.txt");
-  WorkLine = WorkFile.ReadLine();
-  const ListLayout layout = ReadListLayout(WorkLine.View(), "Clone of:", ParentColumn);
-  while (!WorkFile.Eof()) {
-    WorkLine = WorkFile.ReadLine();
-    std::string_view line = WorkLine.View();
+  index.Build(table);
+  TextFile file;
+  file.OpenRead("listclones.txt");
+  const ListLayout layout = ReadListLayout(file.ReadLine(), "Clone of:", ParentColumn);
+  while (!file.Eof()) {
+    std::string_view line = file.ReadLine();
     std::size_t blank = line.find(' ');
-    WorkName = line.substr(0, blank == std::string_view::npos ? 0 : blank);
+    std::string_view name = line.substr(0, blank == std::string_view::npos ? 0 : blank);
     std::string_view parent = line.substr(std::min(line.size(), SecondColumn(layout, line, 0)));
     parent = parent.substr(0, parent.find(' '));
-    for (int32_t game : index.GamesNamed(WorkName)) Games[game].CloneOf = parent;
+    for (int32_t game : index.GamesNamed(name)) table.Games[game].CloneOf = parent;
   }
-  WorkFile.Close();
+  file.Close();
 }
 
 }  // namespace zeb

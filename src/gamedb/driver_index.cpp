@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "storage/state.h"
 
 namespace zeb {
 
@@ -30,8 +29,8 @@ std::size_t DriverIndex::Slot(std::string_view name) const {
   return slot;
 }
 
-void DriverIndex::Build() {
-  std::size_t games = static_cast<std::size_t>(std::max(GameCount, 0));
+void DriverIndex::Build(const GameTable& table) {
+  std::size_t games = static_cast<std::size_t>(TableGames(table));
   std::size_t size = 16;
   while (size < 2 * games) size *= 2;
   slots_.assign(size, 0);
@@ -40,7 +39,7 @@ void DriverIndex::Build() {
   // Every distinct name gets a group, in the order of its first game.
   std::vector<int32_t> groupOf(games);
   for (std::size_t i = 0; i < games; ++i) {
-    std::string_view name = Games[static_cast<int>(i + 1)].DriverName.View();
+    std::string_view name = table.Games[static_cast<int>(i + 1)].DriverName.View();
     std::size_t slot = Slot(name);
     if (slots_[slot] == 0) {
       groups_.push_back(Group{name, 0, 0});

@@ -11,11 +11,13 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/game_table.h"
+
 namespace zeb {
 
 class DriverIndex {
  public:
-  void Build();
+  void Build(const GameTable& table);
   std::span<const int32_t> GamesNamed(std::string_view name) const;
 
  private:

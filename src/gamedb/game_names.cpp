@@ -9,8 +9,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "console/console.h"
-#include "storage/state.h"
+#include "storage/numbers.h"
 #include "storage/work_file.h"
 #include "gamedb/gamedb.h"
 #include "gamedb/list_layout.h"
@@ -23,50 +22,49 @@ constexpr std::size_t QuoteColumn = 10;  // 0-based: the opening quote in column
 
 }  // namespace
 
-void ImportGameNames() {
-  ProgressLine("Getting Names");
-  WorkFile.OpenRead("listfull.txt");
-  WorkLine = WorkFile.ReadLine();
-  const ListLayout layout = ReadListLayout(WorkLine.View(), "Description:", QuoteColumn);
+void ImportGameNames(GameTable& table, const Settings& settings, Console& console) {
+  console.ProgressLine("Getting Names");
+  TextFile file;
+  file.OpenRead("listfull.txt");
+  const ListLayout layout = ReadListLayout(file.ReadLine(), "Description:", QuoteColumn);
 
   int32_t game = 1;
   long long leftOut = 0;
-  while (!WorkFile.Eof()) {
-    WorkLine = WorkFile.ReadLine();
+  while (!file.Eof()) {
+    std::string_view line = file.ReadLine();
     if (game > MaxGames) {
       ++leftOut;
       continue;
     }
-    std::string_view line = WorkLine.View();
     std::size_t blank = line.find(' ');
     std::string_view description = line.substr(std::min(line.size(), SecondColumn(layout, line, '"') + 1));
     if (!description.empty()) description.remove_suffix(1);
 
-    GameRecord& record = Games[game];
+    GameRecord& record = table.Games[game];
     record = GameRecord{};
     record.DriverName = line.substr(0, blank == std::string_view::npos ? 0 : blank);
     record.Description = description;
     ++game;
   }
-  WorkFile.Close();
-  GameCount = game - 1;
+  file.Close();
+  table.GameCount = game - 1;
   if (leftOut > 0) {
-    ProgressLine("Left out " + IntText(leftOut).Str() + " game lines: the table holds " + IntText(MaxGames).Str() +
-                 " games");
+    console.ProgressLine("Left out " + IntText(leftOut).Str() + " game lines: the table holds " +
+                         IntText(MaxGames).Str() + " games");
   }
-  ScanRomAvailability();
+  ScanRomAvailability(table, settings, console);
 }
 
 bool HasGameLine() {
-  WorkFile.OpenRead("listfull.txt");
-  WorkFile.ReadLine();
+  TextFile file;
+  file.OpenRead("listfull.txt");
+  file.ReadLine();
   bool found = false;
-  while (!found && !WorkFile.Eof()) {
-    WorkLine = WorkFile.ReadLine();
-    std::size_t blank = WorkLine.View().find(' ');
+  while (!found && !file.Eof()) {
+    std::size_t blank = file.ReadLine().find(' ');
     found = blank != std::string_view::npos && blank > 0;
   }
-  WorkFile.Close();
+  file.Close();
   return found;
 }
 

@@ -4,27 +4,34 @@
 
 #include <string_view>
 
+#include "console/console.h"
+#include "settings/game_table.h"
+#include "settings/settings.h"
+
 namespace zeb {
 
-void ReadMameVersion();     // ver.txt -> MameVersion
-void ImportGameNames();     // listfull.txt -> Games, GameCount; then the scan
-void ImportClones();        // listclones.txt -> CloneOf
+// Each import reports its progress on the console's progress output.
+void ReadMameVersion(GameTable& table);  // ver.txt -> MameVersion
+// listfull.txt -> Games, GameCount; then the scan.
+void ImportGameNames(GameTable& table, const Settings& settings, Console& console);
+void ImportClones(GameTable& table, Console& console);  // listclones.txt -> CloneOf
 // True when listfull.txt holds a game line: a line after the header with a
 // driver name (text before a blank).
 bool HasGameLine();
-void ImportCategories();    // catver.ini -> Category
-void ImportCheatCounts();   // cheat.dat -> CheatCount
-void ScanRomAvailability(); // Available of every game; on a refresh also the
-                            // categories, cheat counts and a save
+void ImportCategories(GameTable& table, Console& console);   // catver.ini -> Category
+void ImportCheatCounts(GameTable& table, Console& console);  // cheat.dat -> CheatCount
+// Available of every game; on a refresh (zeb.ini is there) also the
+// categories, cheat counts and a save.
+void ScanRomAvailability(GameTable& table, const Settings& settings, Console& console);
 
 // True when the ROM archive `<archive>.zip` of a driver name is present: the
 // file MamePath + directory + "\" + archive + ".zip" exists for a directory
 // of RomPaths (several directories are separated by ";"). The scan, the list
 // rebuild and the launch all test archives through this one function.
-bool RomArchiveExists(std::string_view archive);
+bool RomArchiveExists(const Settings& settings, std::string_view archive);
 
 // True when the game of that driver name also runs from another game's
 // archive and that archive is present (natodefa runs from natodef's).
-bool AlternativeArchiveExists(std::string_view driverName);
+bool AlternativeArchiveExists(const Settings& settings, std::string_view driverName);
 
 }  // namespace zeb

@@ -1,19 +1,18 @@
 #include "gamedb/import_file.h"
 
-#include "console/console.h"
 #include "storage/file_system.h"
-#include "storage/work_file.h"
 
 namespace zeb {
 
-bool OpenOptionalList(std::string_view file, std::string_view missing, std::string_view starting) {
-  ProgressLine();
+bool OpenOptionalList(Console& console, TextFile& list, std::string_view file, std::string_view missing,
+                      std::string_view starting) {
+  console.ProgressLine();
   if (!FileExists(file)) {
-    ProgressLine(missing);
+    console.ProgressLine(missing);
     return false;
   }
-  ProgressLine(starting);
-  WorkFile.OpenRead(file);
+  console.ProgressLine(starting);
+  list.OpenRead(file);
   return true;
 }
 

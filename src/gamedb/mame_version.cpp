@@ -5,16 +5,15 @@
 #include <cstddef>
 #include <string_view>
 
-#include "storage/state.h"
 #include "storage/work_file.h"
 #include "gamedb/gamedb.h"
 
 namespace zeb {
 
-void ReadMameVersion() {
-  WorkFile.OpenRead("ver.txt");
-  WorkLine = WorkFile.ReadLine();
-  std::string_view line = WorkLine.View();
+void ReadMameVersion(GameTable& table) {
+  TextFile file;
+  file.OpenRead("ver.txt");
+  std::string_view line = file.ReadLine();
 
   std::size_t dash = line.find('-');  // 0-based; the text before it is kept less one character
   std::string_view version = line.substr(0, dash == std::string_view::npos || dash < 2 ? 0 : dash - 1);
@@ -22,8 +21,8 @@ void ReadMameVersion() {
   std::size_t parenthesis = version.find('(');
   if (parenthesis != std::string_view::npos && parenthesis >= 1) version = version.substr(0, parenthesis - 1);
 
-  MameVersion = version;
-  WorkFile.Close();
+  table.MameVersion = version;
+  file.Close();
 }
 
 }  // namespace zeb

@@ -13,7 +13,6 @@
 #include <string_view>
 
 #include "storage/file_system.h"
-#include "storage/state.h"
 #include "gamedb/gamedb.h"
 #include "settings/settings.h"
 
@@ -29,9 +28,10 @@ bool IsAbsoluteDirectory(std::string_view directory) {
   return letter && directory.size() >= 2 && directory[1] == ':';
 }
 
-bool ArchiveInDirectory(std::string_view directory, std::string_view archive, std::string& path) {
+bool ArchiveInDirectory(const Settings& settings, std::string_view directory, std::string_view archive,
+                        std::string& path) {
   path.clear();
-  if (!IsAbsoluteDirectory(directory)) path += MamePath.View();
+  if (!IsAbsoluteDirectory(directory)) path += settings.MamePath.View();
   path += directory;
   path += '\\';
   path += archive;
@@ -41,21 +41,21 @@ bool ArchiveInDirectory(std::string_view directory, std::string_view archive, st
 
 }  // namespace
 
-bool RomArchiveExists(std::string_view archive) {
-  std::string_view paths = RomPaths.View();
+bool RomArchiveExists(const Settings& settings, std::string_view archive) {
+  std::string_view paths = settings.RomPaths.View();
   std::string path;
-  if (paths.find(';') == std::string_view::npos) return ArchiveInDirectory(paths, archive, path);
+  if (paths.find(';') == std::string_view::npos) return ArchiveInDirectory(settings, paths, archive, path);
   while (true) {
     std::size_t end = paths.find(';');
     std::string_view directory = paths.substr(0, end);
-    if (!directory.empty() && ArchiveInDirectory(directory, archive, path)) return true;
+    if (!directory.empty() && ArchiveInDirectory(settings, directory, archive, path)) return true;
     if (end == std::string_view::npos) return false;
     paths.remove_prefix(end + 1);
   }
 }
 
-bool AlternativeArchiveExists(std::string_view driverName) {
-  return driverName == "natodefa" && RomArchiveExists("natodef");
+bool AlternativeArchiveExists(const Settings& settings, std::string_view driverName) {
+  return driverName == "natodefa" && RomArchiveExists(settings, "natodef");
 }
 
 }  // namespace zeb

@@ -1,39 +1,32 @@
-// The settings record: its fields, the table of the settings lines, the
-// zero state and the defaults.
+// The table of the settings lines and the defaults.
 
 #include "settings/settings.h"
 
 namespace zeb {
 
-#define ZEB_STORED_ELSEWHERE(kind, field)
-#define ZEB_DEFINE_SETTING(kind, field, value) kind##Setting field;
-ZEB_SETTINGS_LINES(ZEB_STORED_ELSEWHERE, ZEB_DEFINE_SETTING)
-#undef ZEB_DEFINE_SETTING
-#undef ZEB_STORED_ELSEWHERE
-
 namespace {
 
-constexpr SettingsLine Line(const char* field, int32_t* value) {
-  return {.Field = field, .Kind = SettingKind::Integer, .Integer = value};
+constexpr SettingsLine Stored(const char* field, int32_t GameTable::* value) {
+  return {.Field = field, .Kind = SettingKind::Integer, .StoredInteger = value};
 }
-constexpr SettingsLine Line(const char* field, ShortString* value) {
-  return {.Field = field, .Kind = SettingKind::Text, .Text = value};
+constexpr SettingsLine Stored(const char* field, ShortString GameTable::* value) {
+  return {.Field = field, .Kind = SettingKind::Text, .StoredText = value};
 }
-constexpr SettingsLine Line(const char* field, int32_t* value, int32_t initial) {
+constexpr SettingsLine Line(const char* field, int32_t Settings::* value, int32_t initial) {
   return {.Field = field, .Kind = SettingKind::Integer, .Integer = value, .HasDefault = true,
           .Default = static_cast<double>(initial)};
 }
-constexpr SettingsLine Line(const char* field, double* value, double initial) {
+constexpr SettingsLine Line(const char* field, double Settings::* value, double initial) {
   return {.Field = field, .Kind = SettingKind::Real, .Real = value, .HasDefault = true, .Default = initial};
 }
-constexpr SettingsLine Line(const char* field, ShortString* value, const char* initial) {
+constexpr SettingsLine Line(const char* field, ShortString Settings::* value, const char* initial) {
   return {.Field = field, .Kind = SettingKind::Text, .Text = value, .HasDefault = true, .DefaultText = initial};
 }
 
 }  // namespace
 
-#define ZEB_STORED_LINE(kind, field) Line(#field, &field),
-#define ZEB_SETTING_LINE(kind, field, value) Line(#field, &field, value),
+#define ZEB_STORED_LINE(kind, field) Stored(#field, &GameTable::field),
+#define ZEB_SETTING_LINE(kind, field, value) Line(#field, &Settings::field, value),
 constinit const SettingsLine SettingsLines[SettingsLineCount] = {
     ZEB_SETTINGS_LINES(ZEB_STORED_LINE, ZEB_SETTING_LINE)
 };
@@ -42,32 +35,16 @@ constinit const SettingsLine SettingsLines[SettingsLineCount] = {
 
 static_assert(sizeof SettingsLines / sizeof SettingsLines[0] == SettingsLineCount);
 
-void ResetSettings() {
+void SetDefaultSettings(Settings& settings, OptionCaptions& captions) {
   for (const SettingsLine& line : SettingsLines) {
     if (!line.HasDefault) continue;
     switch (line.Kind) {
-      case SettingKind::Integer: *line.Integer = 0; break;
-      case SettingKind::Real: *line.Real = 0.0; break;
-      case SettingKind::Text: line.Text->Clear(); break;
+      case SettingKind::Integer: settings.*line.Integer = static_cast<int32_t>(line.Default); break;
+      case SettingKind::Real: settings.*line.Real = line.Default; break;
+      case SettingKind::Text: settings.*line.Text = line.DefaultText; break;
     }
   }
-  for (ShortString* caption : {&ScreenCaption, &JoystickCaption, &DepthCaption, &SampleRateCaption, &EffectCaption,
-                               &ResolutionCaption}) {
-    caption->Clear();
-  }
-}
-
-void SetDefaultSettings() {
-  for (const SettingsLine& line : SettingsLines) {
-    if (!line.HasDefault) continue;
-    switch (line.Kind) {
-      case SettingKind::Integer: *line.Integer = static_cast<int32_t>(line.Default); break;
-      case SettingKind::Real: *line.Real = line.Default; break;
-      case SettingKind::Text: *line.Text = line.DefaultText; break;
-    }
-  }
-  ListFilter = 1;
-  UpdateCaptions();
+  UpdateCaptions(captions, settings);
 }
 
 }  // namespace zeb

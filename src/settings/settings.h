@@ -3,9 +3,10 @@
 // stores the whole game table, and the captions of the enumerated options.
 
 #include <cstdint>
+#include <string_view>
 
 #include "storage/short_string.h"
-#include "storage/state.h"
+#include "settings/game_table.h"
 
 namespace zeb {
 
@@ -70,23 +71,30 @@ using IntegerSetting = int32_t;
 using RealSetting = double;
 using TextSetting = ShortString;
 
-// The fields of the settings record.
+// The settings record: the four paths and the forty options. Its fields
+// start at 0 or empty; they get values from SetDefaultSettings or
+// LoadSettings.
+struct Settings {
 #define ZEB_STORED_ELSEWHERE(kind, field)
-#define ZEB_DECLARE_SETTING(kind, field, value) extern kind##Setting field;
-ZEB_SETTINGS_LINES(ZEB_STORED_ELSEWHERE, ZEB_DECLARE_SETTING)
-#undef ZEB_DECLARE_SETTING
+#define ZEB_SETTING_FIELD(kind, field, value) kind##Setting field{};
+  ZEB_SETTINGS_LINES(ZEB_STORED_ELSEWHERE, ZEB_SETTING_FIELD)
+#undef ZEB_SETTING_FIELD
 #undef ZEB_STORED_ELSEWHERE
+};
 
 enum class SettingKind : unsigned char { Integer, Real, Text };
 
-// One line of the table above, as the settings code reads it. Exactly one of
-// the three variables is set, after the kind.
+// One line of the table above, as the settings code reads it: a field of
+// the settings record (a Setting row) or of the game table (a Stored row).
+// Exactly one of the member pointers is set, after the kind and the record.
 struct SettingsLine {
   const char* Field;
   SettingKind Kind;
-  int32_t* Integer = nullptr;
-  double* Real = nullptr;
-  ShortString* Text = nullptr;
+  int32_t Settings::* Integer = nullptr;
+  double Settings::* Real = nullptr;
+  ShortString Settings::* Text = nullptr;
+  int32_t GameTable::* StoredInteger = nullptr;
+  ShortString GameTable::* StoredText = nullptr;
   bool HasDefault = false;         // false for a Stored row
   double Default = 0;              // of an integer or real setting
   const char* DefaultText = "";    // of a text setting
@@ -95,24 +103,27 @@ struct SettingsLine {
 constexpr int SettingsLineCount = 46;
 extern const SettingsLine SettingsLines[SettingsLineCount];
 
-// Display captions of the screen and of the enumerated options.
-extern ShortString ScreenCaption;
-extern ShortString JoystickCaption;
-extern ShortString DepthCaption;
-extern ShortString SampleRateCaption;
-extern ShortString EffectCaption;
-extern ShortString ResolutionCaption;
+// The captions of the enumerated options, as the options screen shows them.
+struct OptionCaptions {
+  ShortString JoystickCaption;
+  ShortString DepthCaption;
+  ShortString SampleRateCaption;
+  ShortString EffectCaption;
+  ShortString ResolutionCaption;
+};
 
-// Every field of the record to 0 or empty, and the captions empty, as at
-// program start (the program state is reset by ResetProgramState).
-void ResetSettings();
-// Every field to its default; ListFilter to 1; then the captions.
-void SetDefaultSettings();
+// Every field to its default, then the captions. The game table (with its
+// count and the emulator's version) is not touched.
+void SetDefaultSettings(Settings& settings, OptionCaptions& captions);
 // Writes zeb.ini: 46 lines of settings, then six lines per game.
-void SaveSettings();
+void SaveSettings(const Settings& settings, const GameTable& table);
 // Reads zeb.ini into the settings and the game table; nothing when missing.
-void LoadSettings();
-// Sets the six captions from PanelScreen and the five enumerated options.
-void UpdateCaptions();
+void LoadSettings(Settings& settings, GameTable& table);
+// Sets the captions from the five enumerated options. A value without a
+// caption leaves its caption as it was.
+void UpdateCaptions(OptionCaptions& captions, const Settings& settings);
+// The caption of a screen (0 games list, 1 options, 2 file viewer) in the
+// panel's title; empty for any other number.
+std::string_view ScreenCaption(int screen);
 
 }  // namespace zeb

@@ -24,7 +24,7 @@
 
 #include "storage/fatal.h"
 #include "storage/file_system.h"
-#include "storage/state.h"
+#include "storage/numbers.h"
 #include "storage/visible_text.h"
 #include "storage/work_file.h"
 #include "settings/settings.h"
@@ -32,8 +32,6 @@
 namespace zeb {
 
 namespace {
-
-constexpr int FieldsPerGame = 6;
 
 // The largest magnitude written. The largest double itself would round up
 // to 1.79769313486232E+0308, which is past it: the file could not be read
@@ -123,33 +121,37 @@ bool ParseReal(std::string_view text, double& value) {
 
 }  // namespace
 
-void SaveSettings() {
-  if (GameCount < 0 || GameCount > MaxGames) FatalGameCount(GameCount);
-  WorkFile.CreateReplacing(SettingsFileName);
+void SaveSettings(const Settings& settings, const GameTable& table) {
+  if (table.GameCount < 0 || table.GameCount > MaxGames) FatalGameCount(table.GameCount);
+  TextFile file;
+  file.CreateReplacing(SettingsFileName);
   for (const SettingsLine& line : SettingsLines) {
     switch (line.Kind) {
-      case SettingKind::Integer: WorkFile.WriteLine(IntText(*line.Integer)); break;
-      case SettingKind::Real: WorkFile.WriteLine(RealText(*line.Real)); break;
-      case SettingKind::Text: WorkFile.WriteLine(*line.Text); break;
+      case SettingKind::Integer:
+        file.WriteLine(IntText(line.StoredInteger != nullptr ? table.*line.StoredInteger : settings.*line.Integer));
+        break;
+      case SettingKind::Real: file.WriteLine(RealText(settings.*line.Real)); break;
+      case SettingKind::Text: file.WriteLine(line.StoredText != nullptr ? table.*line.StoredText : settings.*line.Text); break;
     }
   }
-  for (int game = 1; game <= GameCount; ++game) {
-    GameRecord& record = Games[game];
-    for (int field = 1; field <= FieldsPerGame; ++field) WorkFile.WriteLine(GameField(record, field));
+  for (int game = 1; game <= table.GameCount; ++game) {
+    const GameRecord& record = table.Games[game];
+    for (int field = 1; field <= FieldsPerGame; ++field) file.WriteLine(GameField(record, field));
   }
-  WorkFile.Close();
+  file.Close();
 }
 
-void LoadSettings() {
+void LoadSettings(Settings& settings, GameTable& table) {
   if (!FileExists(SettingsFileName)) return;
-  WorkFile.OpenRead(SettingsFileName);
+  TextFile file;
+  file.OpenRead(SettingsFileName);
 
   // Every settings line is read and converted before any field changes.
   ShortString texts[SettingsLineCount];
   int32_t integers[SettingsLineCount] = {};
   double reals[SettingsLineCount] = {};
   for (int i = 0; i < SettingsLineCount; ++i) {
-    texts[i] = WorkFile.ReadLine();
+    texts[i] = file.ReadLine();
     SettingKind kind = SettingsLines[i].Kind;
     int lineNumber = i + 1;
     if (kind == SettingKind::Integer && !ParseInteger(texts[i], integers[i])) {
@@ -165,16 +167,18 @@ void LoadSettings() {
   for (int i = 0; i < SettingsLineCount; ++i) {
     const SettingsLine& line = SettingsLines[i];
     switch (line.Kind) {
-      case SettingKind::Integer: *line.Integer = integers[i]; break;
-      case SettingKind::Real: *line.Real = reals[i]; break;
-      case SettingKind::Text: *line.Text = texts[i]; break;
+      case SettingKind::Integer:
+        (line.StoredInteger != nullptr ? table.*line.StoredInteger : settings.*line.Integer) = integers[i];
+        break;
+      case SettingKind::Real: settings.*line.Real = reals[i]; break;
+      case SettingKind::Text: (line.StoredText != nullptr ? table.*line.StoredText : settings.*line.Text) = texts[i]; break;
     }
   }
-  for (int game = 1; game <= GameCount; ++game) {
-    GameRecord& record = Games[game];
-    for (int field = 1; field <= FieldsPerGame; ++field) GameField(record, field) = WorkFile.ReadLine();
+  for (int game = 1; game <= table.GameCount; ++game) {
+    GameRecord& record = table.Games[game];
+    for (int field = 1; field <= FieldsPerGame; ++field) GameField(record, field) = file.ReadLine();
   }
-  WorkFile.Close();
+  file.Close();
 }
 
 }  // namespace zeb

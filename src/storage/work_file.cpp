@@ -11,8 +11,6 @@
 
 namespace zeb {
 
-TextFile WorkFile;
-
 namespace {
 
 constexpr int EndMark = 0x1A;

@@ -1,5 +1,6 @@
 #pragma once
-// The one text-file handle through which every file is read and written.
+// A text file, read or written line by line. Each operation that works on
+// a file has its own and closes it before it returns.
 //
 // Reading: a line ends at CR, LF or CR LF (the end characters are not part of
 // the line); the byte 0x1A ends the file; only the first 255 bytes of a longer
@@ -59,7 +60,5 @@ class TextFile {
   std::string replacing_;  // the file a replacement is for; empty otherwise
   std::string unique_;     // the replacement's own name
 };
-
-extern TextFile WorkFile;
 
 }  // namespace zeb

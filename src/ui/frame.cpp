@@ -4,10 +4,7 @@
 #include "ui/frame.h"
 
 #include "console/colours.h"
-#include "console/console.h"
 #include "storage/short_string.h"
-#include "storage/state.h"
-#include "settings/settings.h"
 #include "ui/games_list.h"
 #include "ui/layout.h"
 #include "ui/options_screen.h"
@@ -30,14 +27,40 @@ ShortString Repeat(char c, int count) {
 
 bool IsAnswer(unsigned char key) { return key == 'y' || key == 'Y' || key == 'n' || key == 'N'; }
 
-}  // namespace
-
-void FillBox(int style, int background, int foreground, int left, int top, int right, int bottom) {
-  ShortString row = Repeat(style == 0 ? FullBlock : MediumShade, right - left + 1);
-  for (int r = top; r <= bottom; ++r) PutText(row, left, r, foreground, background);
+void DrawPanel(Console& console, Screen screen, const Session& session) {
+  DrawButton(console, true, White, Black, ScreenCaption(static_cast<int>(screen)), PanelSwitchRow, PanelColumn);
+  FillBox(console, 1, Blue, White, PanelColumn, PanelSwitchRow + 1, ScreenWidth, ScreenHeight);
+  switch (screen) {
+    case Screen::GamesList: DrawGamesListPanel(console, session.list, session.games); break;
+    case Screen::Options: DrawOptionsPanel(console); break;
+    case Screen::Viewer: DrawViewerPanel(console); break;
+  }
 }
 
-void DrawButton(bool selected, int background, int foreground, std::string_view label, int row, int column) {
+void DrawTitle(Console& console, const GameTable& games) {
+  ShortString title = "  Z.E.B. Zestful Game Launcher ";
+  title += ProgramVersionText;
+  while (title.Length() < ScreenWidth) title += ' ';
+  console.PutText(title.View().substr(0, ScreenWidth), 1, 1, Black, White);
+
+  // The emulator's version ends in column 80. A text longer than the row
+  // starts in column 1 instead, so that its beginning stays readable.
+  int versionColumn = 81 - static_cast<int>(games.MameVersion.Length());
+  if (versionColumn < 1) versionColumn = 1;
+  console.PutText(games.MameVersion, versionColumn, 1, Black, White);
+
+  console.PutText("X", 1, 1, White, LightRed);
+}
+
+}  // namespace
+
+void FillBox(Console& console, int style, int background, int foreground, int left, int top, int right, int bottom) {
+  ShortString row = Repeat(style == 0 ? FullBlock : MediumShade, right - left + 1);
+  for (int r = top; r <= bottom; ++r) console.PutText(row, left, r, foreground, background);
+}
+
+void DrawButton(Console& console, bool selected, int background, int foreground, std::string_view label, int row,
+                int column) {
   // The label centred in 14 characters; the odd blank goes to the left.
   int d = 14 - static_cast<int>(label.size());
   int before = d > 0 ? (d + 1) / 2 : 0;
@@ -51,97 +74,83 @@ void DrawButton(bool selected, int background, int foreground, std::string_view 
     text += LeftTriangle;
     text += field;
     text += RightTriangle;
-    PutText(text, column, row, foreground, White);
+    console.PutText(text, column, row, foreground, White);
   } else {
     text += '[';
     text += field;
     text += ']';
-    PutText(text, column, row, foreground, background);
+    console.PutText(text, column, row, foreground, background);
   }
 }
 
-void DrawFilterButton(int row, int column) {
+void DrawFilterButton(Console& console, Filter filter, int row, int column) {
   std::string_view name;
-  switch (ListFilter) {
-    case 1: name = "All Games"; break;
-    case 2: name = "Available"; break;
-    case 3: name = "Missing"; break;
-    default: break;
+  switch (filter) {
+    case Filter::AllGames: name = "All Games"; break;
+    case Filter::Available: name = "Available"; break;
+    case Filter::Missing: name = "Missing"; break;
   }
-  DrawButton(true, White, Black, name, row, column);
+  DrawButton(console, true, White, Black, name, row, column);
 }
 
-void DrawPanelButtons(std::span<const PanelButton> buttons) {
+void DrawPanelButtons(Console& console, std::span<const PanelButton> buttons) {
   for (const PanelButton& button : buttons) {
-    DrawButton(false, button.Background, button.Foreground, button.Label, button.Row, PanelColumn);
+    DrawButton(console, false, button.Background, button.Foreground, button.Label, button.Row, PanelColumn);
   }
 }
 
-void ClickPanelButton(std::span<const PanelButton> buttons, int column, int row) {
+Outcome ClickPanelButton(Session& session, std::span<const PanelButton> buttons, int column, int row) {
+  Outcome outcome;
   for (const PanelButton& button : buttons) {
-    if (button.Row == row) button.Click(column);
+    if (button.Row == row) outcome |= button.Click(session, column);
   }
+  return outcome;
 }
 
-void DrawPanel(int screen) {
-  PanelScreen = screen;
-  UpdateCaptions();
-  DrawButton(true, White, Black, ScreenCaption, PanelSwitchRow, PanelColumn);
-  FillBox(1, Blue, White, PanelColumn, PanelSwitchRow + 1, ScreenWidth, ScreenHeight);
-  switch (screen) {
-    case GamesListScreen: DrawGamesListPanel(); break;
-    case OptionsScreen: DrawOptionsPanel(); break;
-    case ViewerScreen: DrawViewerPanel(); break;
-    default: break;
-  }
+void ShowPanel(Session& session, Screen screen) {
+  session.navigation.PanelScreen = screen;
+  UpdateCaptions(session.options.Captions, session.settings);
+  DrawPanel(session.console, screen, session);
 }
 
-void RedrawScreen() {
-  ShortString title = "  Z.E.B. Zestful Game Launcher ";
-  title += ProgramVersion;
-  while (title.Length() < ScreenWidth) title += ' ';
-  PutText(title.View().substr(0, ScreenWidth), 1, 1, Black, White);
-
-  // The emulator's version ends in column 80. A text longer than the row
-  // starts in column 1 instead, so that its beginning stays readable.
-  int versionColumn = 81 - static_cast<int>(MameVersion.Length());
-  if (versionColumn < 1) versionColumn = 1;
-  PutText(MameVersion, versionColumn, 1, Black, White);
-
-  PutText("X", 1, 1, White, LightRed);
-  FillBox(1, Blue, White, 1, 2, ScreenWidth, ScreenHeight);
-  DrawPanel(CurrentScreen);
-  DrawScreenBody(CurrentScreen, OptionsPage);
+void RedrawScreen(Session& session) {
+  Console& console = session.console;
+  DrawTitle(console, session.games);
+  FillBox(console, 1, Blue, White, 1, 2, ScreenWidth, ScreenHeight);
+  ShowPanel(session, session.navigation.CurrentScreen);
+  ShowScreen(session, session.navigation.CurrentScreen, session.options.OptionsPage);
 }
 
-bool ConfirmBox(int row, int column) {
-  FillBox(0, White, Red, column, row, column + 20, row + 2);
+bool ConfirmBox(Session& session, int row, int column) {
+  Console& console = session.console;
+  FillBox(console, 0, White, Red, column, row, column + 20, row + 2);
   ShortString line = Repeat(static_cast<char>(0xC4), 19);
 
   ShortString top;
   top += static_cast<char>(0xDA);
   top += line;
   top += static_cast<char>(0xBF);
-  PutText(top, column, row, White, Red);
+  console.PutText(top, column, row, White, Red);
 
   ShortString middle;
   middle += static_cast<char>(0xB3);
   middle += "Are You Sure (Y/N)?";
   middle += static_cast<char>(0xB3);
-  PutText(middle, column, row + 1, White, Red);
+  console.PutText(middle, column, row + 1, White, Red);
 
   ShortString bottom;
   bottom += static_cast<char>(0xC0);
   bottom += line;
   bottom += static_cast<char>(0xD9);
-  PutText(bottom, column, row + 2, White, Red);
+  console.PutText(bottom, column, row + 2, White, Red);
 
+  unsigned char answer = 0;
   do {
-    LastKey = GetKey();
-  } while (!IsAnswer(LastKey));
+    answer = console.GetKey();
+  } while (!IsAnswer(answer));
 
-  if (LastKey == 'y' || LastKey == 'Y') return true;
-  RedrawScreen();
+  if (answer == 'y' || answer == 'Y') return true;
+  RedrawScreen(session);
   return false;
 }
 

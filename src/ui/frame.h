@@ -1,16 +1,19 @@
 #pragma once
 // The frame every screen shares: title bar, shaded background, the panel on
 // the right with its buttons, and the yes/no confirmation box; and the
-// drawing of a whole screen.
+// showing of a whole screen.
 
 #include <span>
 #include <string_view>
 
+#include "ui/session.h"
+
 namespace zeb {
 
-void FillBox(int style, int background, int foreground, int left, int top, int right, int bottom);
-void DrawButton(bool selected, int background, int foreground, std::string_view label, int row, int column);
-void DrawFilterButton(int row, int column);
+void FillBox(Console& console, int style, int background, int foreground, int left, int top, int right, int bottom);
+void DrawButton(Console& console, bool selected, int background, int foreground, std::string_view label, int row,
+                int column);
+void DrawFilterButton(Console& console, Filter filter, int row, int column);
 
 // A button of a screen's panel, read both by the drawing and by the click
 // handling: its row, label and colours, and what a click on it does (given
@@ -20,21 +23,26 @@ struct PanelButton {
   const char* Label;
   int Background;
   int Foreground;
-  void (*Click)(int column);
+  Outcome (*Click)(Session& session, int column);
 };
 
-void DrawPanelButtons(std::span<const PanelButton> buttons);
+void DrawPanelButtons(Console& console, std::span<const PanelButton> buttons);
 // Acts on a click on the panel's row `row`, when a button stands there.
-void ClickPanelButton(std::span<const PanelButton> buttons, int column, int row);
+Outcome ClickPanelButton(Session& session, std::span<const PanelButton> buttons, int column, int row);
 
-// The panel of a screen: the screen switch, then the screen's own panel.
-void DrawPanel(int screen);
-// The body of a screen (screen_body.cpp); `page` is the options page.
-void DrawScreenBody(int screen, int page);
-// The whole screen as CurrentScreen and OptionsPage say.
-void RedrawScreen();
+// The panel of `screen` becomes the one on display: PanelScreen and the
+// captions are brought up to date, then it is drawn (the screen switch and
+// the screen's own panel).
+void ShowPanel(Session& session, Screen screen);
+// The body of `screen` becomes the one on display (screen_body.cpp): the
+// screen and the options page are recorded, the screen's records brought up
+// to date (the games list rebuilt, its window on the selected game) and its
+// body drawn.
+void ShowScreen(Session& session, Screen screen, Page page);
+// The whole screen anew as CurrentScreen and OptionsPage say.
+void RedrawScreen(Session& session);
 // Asks "Are You Sure (Y/N)?" and waits for the answer; after a no, the
 // screen is drawn again.
-bool ConfirmBox(int row, int column);
+bool ConfirmBox(Session& session, int row, int column);
 
 }  // namespace zeb

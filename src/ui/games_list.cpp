@@ -8,26 +8,21 @@
 #include <utility>
 
 #include "console/colours.h"
-#include "console/console.h"
-#include "storage/short_string.h"
-#include "storage/state.h"
 #include "gamedb/gamedb.h"
+#include "storage/short_string.h"
 #include "ui/layout.h"
 
 namespace zeb {
 
 namespace {
 
-// The games of the table, never more than it holds.
-int TableGames() { return std::clamp(GameCount, 0, MaxGames); }
-
-bool PassesFilter(const GameRecord& game, int filter) {
+bool PassesFilter(const GameRecord& game, Filter filter) {
   switch (filter) {
-    case 1: return true;
-    case 2: return game.Available == "1";
-    case 3: return game.Available == "0";
-    default: return false;
+    case Filter::AllGames: return true;
+    case Filter::Available: return game.Available == "1";
+    case Filter::Missing: return game.Available == "0";
   }
+  return false;
 }
 
 // `text` without its first `offset` characters.
@@ -47,16 +42,8 @@ ShortString Padded(std::string_view text, int width, bool cut) {
 
 // View entry `e` for reading: an empty one outside the list. Reading never
 // takes memory for entries that were never filled.
-const ViewEntry& EntryAt(int e) {
-  static const ViewEntry NoEntry;
-  return e >= 1 && e <= MaxViewEntries ? std::as_const(ViewList)[e] : NoEntry;
-}
-
-bool ShowsAnyEntry(int top) {
-  for (int r = 1; r <= WindowRows; ++r) {
-    if (!EntryAt(top + r).DisplayLine.Empty()) return true;
-  }
-  return false;
+const ViewEntry& EntryAt(const GamesList& list, int e, const ViewEntry& none) {
+  return e >= 1 && e <= MaxViewEntries ? list.ViewList[e] : none;
 }
 
 // The driver name padded with blanks to 10 characters (a longer one is not
@@ -69,105 +56,112 @@ void SetDisplayLine(ShortString& line, const GameRecord& game) {
   line = std::string_view(text, n);
 }
 
-void BlankDetails() {
-  for (int row : {18, 20, 22, 23}) PutText("                ", PanelColumn, row, White, Black);
+void BlankDetails(Console& console) {
+  for (int row : {18, 20, 22, 23}) console.PutText("                ", PanelColumn, row, White, Black);
 }
 
-void DrawDetails(const GameRecord& game) {
-  PutText(Padded(game.CloneOf, 14, false), PanelColumn, 18, White, Black);
+void DrawDetails(Console& console, const GameRecord& game) {
+  console.PutText(Padded(game.CloneOf, 14, false), PanelColumn, 18, White, Black);
 
   if (game.CheatCount.Empty()) {
-    PutText("               ", PanelColumn, 20, White, Black);
+    console.PutText("               ", PanelColumn, 20, White, Black);
   } else {
     ShortString cheats = game.CheatCount;
     cheats += "  ";
-    PutText(cheats, PanelColumn, 20, White, Black);
+    console.PutText(cheats, PanelColumn, 20, White, Black);
   }
 
   std::string_view category = game.Category;
   std::size_t blank = category.find(' ');
-  PutText(Padded(category.substr(0, blank), 15, false), PanelColumn, 22, White, Black);
+  console.PutText(Padded(category.substr(0, blank), 15, false), PanelColumn, 22, White, Black);
 
   std::size_t slash = category.find('/');
   if (slash == std::string_view::npos) {
-    PutText("               ", PanelColumn, 23, White, Black);
+    console.PutText("               ", PanelColumn, 23, White, Black);
   } else {
     // The subcategory starts after the slash and the blank that follows it.
     std::size_t start = std::min(slash + 2, category.size());
-    PutText(Padded(category.substr(start), 16, true), PanelColumn, 23, White, Black);
+    console.PutText(Padded(category.substr(start), 16, true), PanelColumn, 23, White, Black);
   }
 }
 
 }  // namespace
 
-void RebuildList(int filter) {
-  int games = TableGames();
-  AvailableCount = 0;
-  for (int i = 1; i <= games; ++i) {
-    GameRecord& game = Games[i];
-    if (AlternativeArchiveExists(game.DriverName)) game.Available = "1";
-    if (!(game.Available == "0")) ++AvailableCount;
+void RebuildList(GamesList& list, GameTable& games, const Settings& settings, Filter filter) {
+  int count = TableGames(games);
+  games.AvailableCount = 0;
+  for (int i = 1; i <= count; ++i) {
+    GameRecord& game = games.Games[i];
+    if (AlternativeArchiveExists(settings, game.DriverName)) game.Available = "1";
+    if (!(game.Available == "0")) ++games.AvailableCount;
   }
 
-  ListHeader = "Driver    Game Name";
-  while (ListHeader.Length() < 62) ListHeader += ' ';
+  list.ListHeader = "Driver    Game Name";
+  while (list.ListHeader.Length() < 62) list.ListHeader += ' ';
 
-  int count = 0;
-  for (int i = 1; i <= games; ++i) {
-    const GameRecord& game = Games[i];
+  int entries = 0;
+  for (int i = 1; i <= count; ++i) {
+    const GameRecord& game = std::as_const(games.Games)[i];
     if (!PassesFilter(game, filter)) continue;
-    ViewEntry& entry = ViewList[++count];
+    ViewEntry& entry = list.ViewList[++entries];
     SetDisplayLine(entry.DisplayLine, game);
-    entry.GameNumber = IntText(i);
-    entry.CloneMark = game.CloneOf.Empty() ? "0" : "1";
+    entry.GameNumber = i;
+    entry.CloneMark = game.CloneOf.Empty() ? CloneKind::Parent : CloneKind::Clone;
   }
-  EntryCount = count;
+  list.Window.EntryCount = entries;
 
   // A shorter filtered list must not leave rows of a longer one behind.
   // Entries past the last one ever filled are empty already.
-  if (filter != 1) {
-    int filled = std::min(games, ViewList.Used());
-    for (int e = count + 1; e <= filled; ++e) ViewList[e].DisplayLine.Clear();
+  if (filter != Filter::AllGames) {
+    int filled = std::min(count, list.ViewList.Used());
+    for (int e = entries + 1; e <= filled; ++e) list.ViewList[e].DisplayLine.Clear();
   }
 }
 
-int PlaceWindow() {
-  int lastWindow = EntryCount <= WindowRows ? 0 : EntryCount - WindowRows;
-  ShortString wanted = IntText(SelectedGame);
-  for (int e = 1; e <= EntryCount && e <= MaxViewEntries; ++e) {
-    if (ViewList[e].GameNumber == wanted) return std::min(e - 1, lastWindow);
+int32_t PlaceWindow(const GamesList& list) {
+  const int32_t entries = list.Window.EntryCount;
+  int32_t lastWindow = entries <= WindowRows ? 0 : entries - WindowRows;
+  for (int e = 1; e <= entries && e <= MaxViewEntries; ++e) {
+    if (list.ViewList[e].GameNumber == list.SelectedGame) return std::min(e - 1, lastWindow);
   }
   return lastWindow;
 }
 
-void DrawListPage(int selected, int top, int columnOffset) {
-  TopLine = top;
+void DrawListPage(Console& console, const GamesList& list, const GameTable& games) {
+  const ViewEntry none;
+  const int32_t top = list.Window.TopLine;
+  const int32_t columnOffset = list.Window.ColumnOffset;
+  const int32_t entries = list.Window.EntryCount;
+  const int32_t selected = list.SelectedEntry;
 
   // The heading is cut to the list's width but not padded.
-  PutText(Shifted(ListHeader, columnOffset).substr(0, WindowColumns), WindowLeft, HeadingRow, Black, LightGreen);
+  console.PutText(Shifted(list.ListHeader, columnOffset).substr(0, WindowColumns), WindowLeft, HeadingRow, Black,
+                  LightGreen);
 
+  bool showsAnyEntry = false;
   for (int r = 1; r <= WindowRows; ++r) {
     int e = top + r;
-    const ViewEntry& entry = EntryAt(e);
+    const ViewEntry& entry = EntryAt(list, e, none);
+    showsAnyEntry = showsAnyEntry || !entry.DisplayLine.Empty();
     ShortString text = Padded(Shifted(entry.DisplayLine, columnOffset), WindowColumns, true);
-    int colour = entry.CloneMark == "0" ? White : LightGrey;
-    if (e == selected && EntryCount > 0) {
-      PutText(text, WindowLeft, WindowTop + r - 1, Black, colour);
+    int colour = entry.CloneMark == CloneKind::Parent ? White : LightGrey;
+    if (e == selected && entries > 0) {
+      console.PutText(text, WindowLeft, WindowTop + r - 1, Black, colour);
     } else {
-      PutText(text, WindowLeft, WindowTop + r - 1, colour, Black);
+      console.PutText(text, WindowLeft, WindowTop + r - 1, colour, Black);
     }
   }
 
-  if (EntryCount <= 0) {
-    BlankDetails();
-  } else if (ShowsAnyEntry(top)) {
+  if (entries <= 0) {
+    BlankDetails(console);
+  } else if (showsAnyEntry) {
     // A selection beyond the list (left by a refresh that shortened it)
     // shows no game.
-    int game = selected >= 1 && selected <= EntryCount ? GameNumberOf(selected) : 0;
-    if (game >= 1 && game <= TableGames()) {
-      DrawDetails(Games[game]);
+    int32_t game = selected >= 1 && selected <= entries ? EntryAt(list, selected, none).GameNumber : 0;
+    if (game >= 1 && game <= TableGames(games)) {
+      DrawDetails(console, games.Games[game]);
     } else {
-      BlankDetails();
+      BlankDetails(console);
     }
   }
 }

@@ -2,22 +2,29 @@
 // The games list: the filtered view of the game table, its page in the list
 // window, and its panel.
 
-#include "emulator/launch.h"
+#include "ui/session.h"
 
 namespace zeb {
 
-void RebuildList(int filter);
-int PlaceWindow();
-void DrawListPage(int selected, int top, int columnOffset);
+// The view of the table through `filter`: ViewList, EntryCount and
+// ListHeader anew, AvailableCount recounted (and natodefa marked available
+// when it runs from natodef's archive). The selection and the window stay.
+void RebuildList(GamesList& list, GameTable& games, const Settings& settings, Filter filter);
+// The window position that shows the selected game on its first row (the
+// last full window near the end, or when the game is not listed).
+int32_t PlaceWindow(const GamesList& list);
+// The 21 rows of the window with the selected entry highlighted, and the
+// selected game's details in the panel.
+void DrawListPage(Console& console, const GamesList& list, const GameTable& games);
 
 // The list of the filter in force, with the window on the selected game.
-void DrawGamesListBody();
-void DrawGamesListPanel();
-void ClickGamesListPanel(int column, int row);
+void ShowGamesList(Session& session);
+void DrawGamesListPanel(Console& console, const GamesList& list, const GameTable& games);
+Outcome ClickGamesListPanel(Session& session, int column, int row);
 // A click on the window's screen row `row` selects the game shown there.
-void ClickListRow(int row);
-
-// The screen as a launch from the games list leaves and finds it.
-extern const LaunchScreen GamesListLaunchScreen;
+Outcome ClickListRow(GamesList& list, int row);
+// Runs the emulator on the selected game; the games list is drawn anew
+// afterwards.
+void LaunchSelectedGame(Session& session);
 
 }  // namespace zeb

@@ -1,19 +1,17 @@
 // The games list as a screen: its body, its panel ("Run Game", "Refresh
 // List!", the filter, the counts and the headings of the selected game's
-// details), the clicks on both, and the screen that a launch leaves and
-// finds again.
+// details), the clicks on both, and the launch from it.
 
 #include <algorithm>
 
 #include "console/colours.h"
-#include "console/console.h"
-#include "storage/state.h"
-#include "gamedb/gamedb.h"
 #include "emulator/launch.h"
-#include "settings/settings.h"
+#include "gamedb/gamedb.h"
+#include "storage/numbers.h"
 #include "ui/frame.h"
 #include "ui/games_list.h"
 #include "ui/layout.h"
+#include "ui/list_window.h"
 
 namespace zeb {
 
@@ -21,22 +19,43 @@ namespace {
 
 constexpr int FilterRow = 9;
 
-void RunGame(int) {
+// The emulator runs on a black screen; afterwards the whole screen is drawn
+// anew, with the games list as its body.
+class GamesListLaunchScreen final : public LaunchScreen {
+ public:
+  explicit GamesListLaunchScreen(Session& session) : session_(session) {}
+  void Clear() override { FillBox(session_.console, 0, White, Black, 1, 1, ScreenWidth, ScreenHeight); }
+  void Redraw() override {
+    RedrawScreen(session_);
+    ShowScreen(session_, Screen::GamesList, Page::None);
+  }
+
+ private:
+  Session& session_;
+};
+
+Outcome RunGame(Session& session, int) {
   // "Run Game" never runs a game listed as missing.
-  if (ListFilter < 3 && SelectedEntry > 0 && SelectedGame > 0) LaunchGame();
+  const GamesList& list = session.list;
+  if (list.ListFilter != Filter::Missing && list.SelectedEntry > 0 && list.SelectedGame > 0) {
+    LaunchSelectedGame(session);
+  }
+  return Outcome::Done();
 }
 
-void RefreshList(int) {
-  if (!ConfirmBox(ConfirmRow, ConfirmColumn)) return;
-  FillBox(0, White, Black, 1, 1, ScreenWidth, ScreenHeight);
-  PutText("Refreshing Games List...", 1, 1, White, Black);
+Outcome RefreshList(Session& session, int) {
+  if (!ConfirmBox(session, ConfirmRow, ConfirmColumn)) return Outcome::Done();
+  Console& console = session.console;
+  FillBox(console, 0, White, Black, 1, 1, ScreenWidth, ScreenHeight);
+  console.PutText("Refreshing Games List...", 1, 1, White, Black);
   // Let the message reach the screen before the scan, which takes a while.
-  Pause(0);
-  ScanRomAvailability();
-  SaveSettings();
-  LoadSettings();
-  RebuildList(ListFilter);
-  RedrawScreen();
+  console.Pause(0);
+  ScanRomAvailability(session.games, session.settings, console);
+  SaveSettings(session.settings, session.games);
+  LoadSettings(session.settings, session.games);
+  RebuildList(session.list, session.games, session.settings, session.list.ListFilter);
+  RedrawScreen(session);
+  return Outcome::Done();
 }
 
 constexpr PanelButton Buttons[] = {
@@ -45,74 +64,72 @@ constexpr PanelButton Buttons[] = {
 };
 
 // The filter button: its triangles step the filter, its caption applies the
-// same filter again.
-void ChangeFilter(int c) {
-  if (c == PanelColumn && ListFilter > 1) {
-    --ListFilter;
-  } else if (c == PanelLastColumn && ListFilter < 3) {
-    ++ListFilter;
+// same filter again. The window and the selection go to the first entry.
+Outcome ChangeFilter(Session& session, int c) {
+  GamesList& list = session.list;
+  auto filter = static_cast<int32_t>(list.ListFilter);
+  if (c == PanelColumn && filter > static_cast<int32_t>(Filter::AllGames)) {
+    --filter;
+  } else if (c == PanelLastColumn && filter < static_cast<int32_t>(Filter::Missing)) {
+    ++filter;
   }
-  DrawFilterButton(FilterRow, PanelColumn);
-  RebuildList(ListFilter);
-  Pause(150);
-  TopLine = 0;
-  ColumnOffset = 0;
-  SelectedEntry = 1;
-  SelectedGame = EntryCount > 0 ? GameNumberOf(1) : 0;
-  DrawListPage(1, 0, ColumnOffset);
-}
-
-// The emulator runs on a black screen; afterwards the games list is drawn
-// anew.
-void ClearForLaunch() { FillBox(0, White, Black, 1, 1, ScreenWidth, ScreenHeight); }
-
-void RedrawAfterLaunch() {
-  RedrawScreen();
-  DrawScreenBody(GamesListScreen, 0);
+  list.ListFilter = static_cast<Filter>(filter);
+  DrawFilterButton(session.console, list.ListFilter, FilterRow, PanelColumn);
+  RebuildList(list, session.games, session.settings, list.ListFilter);
+  session.console.Pause(150);
+  list.Window.TopLine = 0;
+  list.Window.ColumnOffset = 0;
+  list.SelectedEntry = 1;
+  list.SelectedGame = list.Window.EntryCount > 0 ? list.ViewList[1].GameNumber : 0;
+  return Outcome::RedrawWindow();
 }
 
 }  // namespace
 
-const LaunchScreen GamesListLaunchScreen = {ClearForLaunch, RedrawAfterLaunch};
-
-void DrawGamesListBody() {
-  RebuildList(ListFilter);
-  DrawListPage(SelectedEntry, PlaceWindow(), ColumnOffset);
+void LaunchSelectedGame(Session& session) {
+  GamesListLaunchScreen screen(session);
+  LaunchGame(session.list.SelectedGame, session.games, session.settings, session.console, screen);
 }
 
-void DrawGamesListPanel() {
-  DrawPanelButtons(Buttons);
-  DrawFilterButton(FilterRow, PanelColumn);
-  FillBox(0, White, Black, PanelColumn, 11, PanelLastColumn, 24);
-  PutText("# of Games:     ", PanelColumn, 11, White, Brown);
-  PutText(IntText(GameCount), PanelColumn, 12, White, Black);
-  PutText("Games Available ", PanelColumn, 13, Black, Yellow);
-  PutText(IntText(AvailableCount), PanelColumn, 14, White, Black);
-  PutText("Games Missing   ", PanelColumn, 15, Black, LightCyan);
-  PutText(IntText(static_cast<long long>(GameCount) - AvailableCount), PanelColumn, 16, White, Black);
-  PutText("Clone Of        ", PanelColumn, 17, White, Blue);
-  PutText("# of Cheats     ", PanelColumn, 19, White, Red);
-  PutText("Category        ", PanelColumn, 21, White, Green);
+void ShowGamesList(Session& session) {
+  GamesList& list = session.list;
+  RebuildList(list, session.games, session.settings, list.ListFilter);
+  list.Window.TopLine = PlaceWindow(list);
+  DrawListPage(session.console, list, session.games);
 }
 
-void ClickGamesListPanel(int column, int row) {
-  if (row == FilterRow) {
-    ChangeFilter(column);
-  } else {
-    ClickPanelButton(Buttons, column, row);
-  }
+void DrawGamesListPanel(Console& console, const GamesList& list, const GameTable& games) {
+  DrawPanelButtons(console, Buttons);
+  DrawFilterButton(console, list.ListFilter, FilterRow, PanelColumn);
+  FillBox(console, 0, White, Black, PanelColumn, 11, PanelLastColumn, 24);
+  console.PutText("# of Games:     ", PanelColumn, 11, White, Brown);
+  console.PutText(IntText(games.GameCount), PanelColumn, 12, White, Black);
+  console.PutText("Games Available ", PanelColumn, 13, Black, Yellow);
+  console.PutText(IntText(games.AvailableCount), PanelColumn, 14, White, Black);
+  console.PutText("Games Missing   ", PanelColumn, 15, Black, LightCyan);
+  console.PutText(IntText(static_cast<long long>(games.GameCount) - games.AvailableCount), PanelColumn, 16, White,
+                  Black);
+  console.PutText("Clone Of        ", PanelColumn, 17, White, Blue);
+  console.PutText("# of Cheats     ", PanelColumn, 19, White, Red);
+  console.PutText("Category        ", PanelColumn, 21, White, Green);
 }
 
-void ClickListRow(int row) {
-  int i = TopLine + row - (WindowTop - 1);
+Outcome ClickGamesListPanel(Session& session, int column, int row) {
+  if (row == FilterRow) return ChangeFilter(session, column);
+  return ClickPanelButton(session, Buttons, column, row);
+}
+
+Outcome ClickListRow(GamesList& list, int row) {
+  const int32_t entries = list.Window.EntryCount;
+  int i = list.Window.TopLine + row - (WindowTop - 1);
   // Below the last entry the last entry is selected.
-  if (i >= 1 && i <= EntryCount && !ViewList[i].DisplayLine.Empty()) {
-    SelectedGame = GameNumberOf(i);
+  if (i >= 1 && i <= entries && !list.ViewList[i].DisplayLine.Empty()) {
+    list.SelectedGame = list.ViewList[i].GameNumber;
   } else {
-    SelectedGame = GameNumberOf(EntryCount);
+    list.SelectedGame = list.ViewList[entries].GameNumber;
   }
-  SelectedEntry = std::clamp(i, 1, EntryCount);
-  DrawListPage(SelectedEntry, TopLine, ColumnOffset);
+  list.SelectedEntry = std::clamp(i, 1, entries);
+  return Outcome::RedrawWindow();
 }
 
 }  // namespace zeb

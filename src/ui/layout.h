@@ -4,11 +4,6 @@
 
 namespace zeb {
 
-// The three screens, as CurrentScreen and PanelScreen number them.
-constexpr int GamesListScreen = 0;
-constexpr int OptionsScreen = 1;
-constexpr int ViewerScreen = 2;
-
 // The list window of the games list and the file viewer: 21 rows of 60
 // columns, columns 2 to 61 of screen rows 4 to 24, under a heading on row 3.
 constexpr int WindowRows = 21;

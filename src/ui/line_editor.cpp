@@ -3,9 +3,7 @@
 #include <cstring>
 
 #include "console/colours.h"
-#include "console/console.h"
 #include "console/keys.h"
-#include "storage/state.h"
 
 namespace zeb {
 
@@ -17,14 +15,14 @@ constexpr std::size_t MaxLength = ShortString::Capacity;
 
 // The text with the cursor mark "_" after its first `cursor` characters and
 // one blank at the end, white on black.
-void DrawEditedText(const ShortString& text, std::size_t cursor, int row, int column) {
+void DrawEditedText(Console& console, const ShortString& text, std::size_t cursor, int row, int column) {
   char shown[MaxLength + 2];
   std::size_t length = text.Length();
   std::memcpy(shown, text.Data(), cursor);
   shown[cursor] = '_';
   std::memcpy(shown + cursor + 1, text.Data() + cursor, length - cursor);
   shown[length + 1] = ' ';
-  PutText(std::string_view(shown, length + 2), column, row, White, Black);
+  console.PutText(std::string_view(shown, length + 2), column, row, White, Black);
 }
 
 // Inserts `key` at the cursor. A full text loses its last character to
@@ -52,31 +50,31 @@ void DeleteBeforeCursor(ShortString& text, std::size_t& cursor) {
 
 }  // namespace
 
-ShortString EditLine(const ShortString& text, int row, int column, std::string_view alsoTypable) {
+ShortString EditLine(Console& console, const ShortString& text, int row, int column, std::string_view alsoTypable) {
   ShortString edited = text;
   std::size_t cursor = edited.Length();
   for (;;) {
-    DrawEditedText(edited, cursor, row, column);
-    LastKey = GetKey();
-    bool typable = (LastKey >= FirstTypable && LastKey <= LastTypable) ||
-                   (LastKey != 0 && alsoTypable.find(static_cast<char>(LastKey)) != std::string_view::npos);
+    DrawEditedText(console, edited, cursor, row, column);
+    unsigned char key = console.GetKey();
+    bool typable = (key >= FirstTypable && key <= LastTypable) ||
+                   (key != 0 && alsoTypable.find(static_cast<char>(key)) != std::string_view::npos);
     if (typable) {
-      InsertCharacter(edited, cursor, static_cast<char>(LastKey));
-    } else if (LastKey == Key::Backspace) {
+      InsertCharacter(edited, cursor, static_cast<char>(key));
+    } else if (key == Key::Backspace) {
       DeleteBeforeCursor(edited, cursor);
-    } else if (LastKey == Key::Enter) {
+    } else if (key == Key::Enter) {
       break;
-    } else if (LastKey == 0 && KeyWaiting()) {
-      LastKey = GetKey();
-      if (LastKey == Key::Left && cursor > 0) --cursor;
-      if (LastKey == Key::Right && cursor < edited.Length()) ++cursor;
+    } else if (key == 0 && console.KeyWaiting()) {
+      key = console.GetKey();
+      if (key == Key::Left && cursor > 0) --cursor;
+      if (key == Key::Right && cursor < edited.Length()) ++cursor;
     }
   }
   // Once more without the mark: the text and one blank.
   char shown[MaxLength + 1];
   std::memcpy(shown, edited.Data(), edited.Length());
   shown[edited.Length()] = ' ';
-  PutText(std::string_view(shown, edited.Length() + 1), column, row, White, Black);
+  console.PutText(std::string_view(shown, edited.Length() + 1), column, row, White, Black);
   return edited;
 }
 

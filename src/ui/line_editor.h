@@ -3,11 +3,13 @@
 
 #include <string_view>
 
+#include "console/console.h"
 #include "storage/short_string.h"
 
 namespace zeb {
 
 // Typable are the characters from "0" to "z" and those of `alsoTypable`.
-ShortString EditLine(const ShortString& text, int row, int column, std::string_view alsoTypable = {});
+ShortString EditLine(Console& console, const ShortString& text, int row, int column,
+                     std::string_view alsoTypable = {});
 
 }  // namespace zeb

@@ -4,9 +4,7 @@
 #include "ui/list_window.h"
 
 #include "console/colours.h"
-#include "console/console.h"
 #include "console/keys.h"
-#include "storage/state.h"
 #include "ui/frame.h"
 #include "ui/games_list.h"
 #include "ui/layout.h"
@@ -22,8 +20,8 @@ void Step(int32_t& position, int step, int last) {
   if (step < 0 ? position > 0 : position < last) position += step;
 }
 
-void StepRows(int step) { Step(TopLine, step, EntryCount - WindowRows); }
-void StepColumns(int step) { Step(ColumnOffset, step, MaxColumnOffset); }
+void StepRows(ListWindow& window, int step) { Step(window.TopLine, step, window.EntryCount - WindowRows); }
+void StepColumns(ListWindow& window, int step) { Step(window.ColumnOffset, step, MaxColumnOffset); }
 
 // The pauses of a held click on the arrows: the outer vertical ones, the
 // inner vertical ones, the horizontal ones.
@@ -35,94 +33,109 @@ constexpr int SideArrowPause = 20;
 constexpr int WheelRows = 3;
 
 // One click on an inner vertical arrow (-1 up, +1 down).
-void InnerArrowClick(int step) {
-  Pause(InnerArrowPause);
-  StepRows(step);
-  RedrawListWindow();
+void InnerArrowClick(Session& session, ListWindow& window, int step) {
+  session.console.Pause(InnerArrowPause);
+  StepRows(window, step);
+  RedrawListWindow(session);
 }
 
 }  // namespace
 
-void DrawScrollBars() {
-  PutText("\x11", WindowLeft, ScrollBarRow, Blue, White);
-  FillBox(1, White, LightGrey, WindowLeft + 1, ScrollBarRow, WindowRight - 1, ScrollBarRow);
-  PutText("\x10", WindowRight, ScrollBarRow, Blue, White);
-  PutText("\x1E", ScrollBarColumn, HeadingRow, LightRed, White);
-  PutText("\x1E", ScrollBarColumn, WindowTop, Blue, White);
-  FillBox(1, White, LightGrey, ScrollBarColumn, WindowTop + 1, ScrollBarColumn, WindowBottom - 1);
-  PutText("\x1F", ScrollBarColumn, WindowBottom, Blue, White);
-  PutText("\x1F", ScrollBarColumn, ScrollBarRow, LightRed, White);
+void DrawScrollBars(Console& console) {
+  console.PutText("\x11", WindowLeft, ScrollBarRow, Blue, White);
+  FillBox(console, 1, White, LightGrey, WindowLeft + 1, ScrollBarRow, WindowRight - 1, ScrollBarRow);
+  console.PutText("\x10", WindowRight, ScrollBarRow, Blue, White);
+  console.PutText("\x1E", ScrollBarColumn, HeadingRow, LightRed, White);
+  console.PutText("\x1E", ScrollBarColumn, WindowTop, Blue, White);
+  FillBox(console, 1, White, LightGrey, ScrollBarColumn, WindowTop + 1, ScrollBarColumn, WindowBottom - 1);
+  console.PutText("\x1F", ScrollBarColumn, WindowBottom, Blue, White);
+  console.PutText("\x1F", ScrollBarColumn, ScrollBarRow, LightRed, White);
 }
 
-void RedrawListWindow() {
-  if (CurrentScreen == GamesListScreen) {
-    DrawListPage(SelectedEntry, TopLine, ColumnOffset);
-  } else if (CurrentScreen == ViewerScreen && FileLoaded == 1) {
-    DrawTextPage(TopLine, ColumnOffset);
+ListWindow& WindowOnDisplay(Session& session) {
+  return session.navigation.CurrentScreen == Screen::Viewer ? session.viewer.Window : session.list.Window;
+}
+
+void RedrawListWindow(Session& session) {
+  if (session.navigation.CurrentScreen == Screen::GamesList) {
+    DrawListPage(session.console, session.list, session.games);
+  } else if (session.navigation.CurrentScreen == Screen::Viewer && session.viewer.FileLoaded) {
+    DrawTextPage(session.console, session.viewer);
   }
 }
 
-void ScrollByKey(unsigned char code) {
+void ScrollByKey(ListWindow& window, unsigned char code) {
   switch (code) {
     case Key::Home:
-      TopLine = 0;
+      window.TopLine = 0;
       break;
     case Key::Up:
-      StepRows(-1);
+      StepRows(window, -1);
       break;
     case Key::Left:
-      StepColumns(-1);
+      StepColumns(window, -1);
       break;
     case Key::Right:
-      StepColumns(+1);
+      StepColumns(window, +1);
       break;
     case Key::End:
-      TopLine = EntryCount >= WindowRows ? EntryCount - WindowRows : 0;
+      window.TopLine = window.EntryCount >= WindowRows ? window.EntryCount - WindowRows : 0;
       break;
     case Key::Down:
-      StepRows(+1);
+      StepRows(window, +1);
       break;
     default:
       break;
   }
 }
 
-void ClickListWindow(int c, int r) {
+Outcome ClickListWindow(Session& session, int c, int r) {
+  Console& console = session.console;
+  ListWindow& window = WindowOnDisplay(session);
   bool inWindow = c >= WindowLeft && c <= WindowRight && r >= WindowTop && r <= WindowBottom;
-  if (CurrentScreen == GamesListScreen && inWindow) ClickListRow(r);
+  Outcome outcome;
+  if (session.navigation.CurrentScreen == Screen::GamesList && inWindow) outcome |= ClickListRow(session.list, r);
   // The arrows: a held click repeats at the rate of these pauses.
   if (c == WindowLeft && r == ScrollBarRow) {
-    Pause(SideArrowPause);
-    StepColumns(-1);
-    RedrawListWindow();
+    console.Pause(SideArrowPause);
+    StepColumns(window, -1);
+    outcome |= Outcome::RedrawWindow();
   }
   if (c == WindowRight && r == ScrollBarRow) {
-    Pause(SideArrowPause);
-    StepColumns(+1);
-    RedrawListWindow();
+    console.Pause(SideArrowPause);
+    StepColumns(window, +1);
+    outcome |= Outcome::RedrawWindow();
   }
   if (c == ScrollBarColumn && r == HeadingRow) {
-    Pause(OuterArrowPause);
-    StepRows(-1);
-    RedrawListWindow();
+    console.Pause(OuterArrowPause);
+    StepRows(window, -1);
+    outcome |= Outcome::RedrawWindow();
   }
-  if (c == ScrollBarColumn && r == WindowTop) InnerArrowClick(-1);
-  if (c == ScrollBarColumn && r == WindowBottom) InnerArrowClick(+1);
+  if (c == ScrollBarColumn && (r == WindowTop || r == WindowBottom)) {
+    console.Pause(InnerArrowPause);
+    StepRows(window, r == WindowTop ? -1 : +1);
+    outcome |= Outcome::RedrawWindow();
+  }
   if (c == ScrollBarColumn && r == ScrollBarRow) {
-    Pause(OuterArrowPause);
-    StepRows(+1);
-    RedrawListWindow();
+    console.Pause(OuterArrowPause);
+    StepRows(window, +1);
+    outcome |= Outcome::RedrawWindow();
   }
+  return outcome;
 }
 
-void ScrollByWheel(int notches) {
+void ScrollByWheel(Session& session, int notches) {
   // Where the window shows something: the games list, or the viewer with a
   // file (on its picture the arrows' redraw would show nothing).
-  bool games = CurrentScreen == GamesListScreen;
-  bool file = CurrentScreen == ViewerScreen && FileLoaded == 1;
-  if (!(games || file) || EntryCount <= 0) return;
+  Screen screen = session.navigation.CurrentScreen;
+  bool games = screen == Screen::GamesList;
+  bool file = screen == Screen::Viewer && session.viewer.FileLoaded;
+  ListWindow& window = WindowOnDisplay(session);
+  if (!(games || file) || window.EntryCount <= 0) return;
   int step = notches < 0 ? -1 : +1;
-  for (int clicks = (notches < 0 ? -notches : notches) * WheelRows; clicks > 0; --clicks) InnerArrowClick(step);
+  for (int clicks = (notches < 0 ? -notches : notches) * WheelRows; clicks > 0; --clicks) {
+    InnerArrowClick(session, window, step);
+  }
 }
 
 }  // namespace zeb

@@ -1,5 +1,5 @@
 // The main loop: one pass acts on a held left button, on wheel notches and
-// on a waiting key.
+// on a waiting key; then on what they did.
 // A click runs on every pass while the left button is down, so a held click
 // repeats at the rate of the pauses of what it acts on.
 
@@ -7,10 +7,7 @@
 
 #include <algorithm>
 
-#include "console/console.h"
 #include "console/keys.h"
-#include "storage/state.h"
-#include "emulator/launch.h"
 #include "ui/frame.h"
 #include "ui/games_list.h"
 #include "ui/layout.h"
@@ -22,95 +19,120 @@ namespace zeb {
 
 namespace {
 
-bool ShowsListWindow() { return CurrentScreen == GamesListScreen || CurrentScreen == ViewerScreen; }
+bool ShowsListWindow(const Navigation& navigation) {
+  return navigation.CurrentScreen == Screen::GamesList || navigation.CurrentScreen == Screen::Viewer;
+}
+
+// A step of the screen switch: every switch shows the text from its first
+// column and the options screen on its first page; one to the right opens
+// the viewer on its picture.
+void SwitchScreen(Session& session, int step) {
+  session.list.Window.ColumnOffset = 0;
+  session.viewer.Window.ColumnOffset = 0;
+  if (step > 0) session.viewer.FileLoaded = false;
+  Screen screen = static_cast<Screen>(static_cast<int32_t>(session.navigation.CurrentScreen) + step);
+  session.navigation.CurrentScreen = screen;
+  ShowPanel(session, screen);
+  ShowScreen(session, screen, Page::Paths);
+}
 
 // The screen switch on the panel's first row, then the buttons of the
 // screen's panel.
-void ClickPanel(int c, int r) {
-  if (r == PanelSwitchRow && c == PanelColumn && CurrentScreen > GamesListScreen) {
-    --CurrentScreen;
-    ColumnOffset = 0;
-    DrawPanel(CurrentScreen);
-    DrawScreenBody(CurrentScreen, 1);
+Outcome ClickPanel(Session& session, int c, int r) {
+  Outcome outcome;
+  const Navigation& navigation = session.navigation;
+  if (r == PanelSwitchRow && c == PanelColumn && navigation.CurrentScreen != Screen::GamesList) {
+    SwitchScreen(session, -1);
+    outcome = Outcome::Done();
   }
-  if (r == PanelSwitchRow && c == PanelLastColumn && CurrentScreen < ViewerScreen) {
-    FileLoaded = 0;
-    ColumnOffset = 0;
-    ++CurrentScreen;
-    DrawPanel(CurrentScreen);
-    DrawScreenBody(CurrentScreen, 1);
+  if (r == PanelSwitchRow && c == PanelLastColumn && navigation.CurrentScreen != Screen::Viewer) {
+    SwitchScreen(session, +1);
+    outcome = Outcome::Done();
   }
-  if (c > PanelLastColumn) return;
-  switch (PanelScreen) {
-    case GamesListScreen: ClickGamesListPanel(c, r); break;
-    case OptionsScreen: ClickOptionsPanel(c, r); break;
-    case ViewerScreen: ClickViewerPanel(c, r); break;
-    default: break;
+  if (c > PanelLastColumn) return outcome;
+  switch (navigation.PanelScreen) {
+    case Screen::GamesList: outcome |= ClickGamesListPanel(session, c, r); break;
+    case Screen::Options: outcome |= ClickOptionsPanel(session, c, r); break;
+    case Screen::Viewer: outcome |= ClickViewerPanel(session, c, r); break;
   }
+  return outcome;
 }
 
 // Moves the window to the first entry that begins with the key's letter.
-void JumpToLetter(unsigned char key) {
+void JumpToLetter(GamesList& list, unsigned char key) {
   if (key >= 'A' && key <= 'Z') key = static_cast<unsigned char>(key - 'A' + 'a');
-  int last = std::min(EntryCount, MaxViewEntries);
+  const int32_t entries = list.Window.EntryCount;
+  int last = std::min(entries, MaxViewEntries);
   for (int i = 1; i <= last; ++i) {
-    const ShortString& line = ViewList[i].DisplayLine;
+    const ShortString& line = list.ViewList[i].DisplayLine;
     if (line.Empty() || static_cast<unsigned char>(line[0]) != key) continue;
-    TopLine = i - 1;
+    list.Window.TopLine = i - 1;
     // A match near the end shows on the bottom row of a full window.
-    if (EntryCount - TopLine < WindowRows) TopLine = std::max(i - WindowRows, 0);
+    if (entries - list.Window.TopLine < WindowRows) list.Window.TopLine = std::max(i - WindowRows, 0);
     return;
   }
 }
 
 }  // namespace
 
-void MainLoop() {
-  QuitRequested = 0;
-  while (QuitRequested == 0) {
-    if (MouseButton == 1) HandleClick();
-    bool keyWaiting = KeyWaiting();
+void MainLoop(Session& session) {
+  Console& console = session.console;
+  for (;;) {
+    Outcome pass;
+    if (console.MouseButton == 1) {
+      pass = HandleClick(session);
+      if (pass.Redraw) RedrawListWindow(session);
+    }
+    bool keyWaiting = console.KeyWaiting();
     // A poll ends at a wheel notch as at a key; they never come together.
-    int notches = TakeWheelNotches();
-    if (notches != 0) ScrollByWheel(notches);
+    int notches = console.TakeWheelNotches();
+    if (notches != 0) ScrollByWheel(session, notches);
     if (keyWaiting) {
-      LastKey = GetKey();
-      if (DispatchKey()) return;
-    } else if (notches == 0 && MouseButton != 1 && QuitRequested == 0) {
+      Outcome key = DispatchKey(session, console.GetKey());
+      if (key.Quit) return;
+      if (key.Redraw) RedrawListWindow(session);
+    } else if (notches == 0 && console.MouseButton != 1 && !pass.Quit) {
       // Nothing to do until the next key or mouse event: sleep instead of
       // spinning. A held button keeps the loop running, so that the click
       // repeats at the rate its pauses set.
-      WaitForInput();
+      console.WaitForInput();
     }
+    // The close mark's yes ends the loop when the pass is over.
+    if (pass.Quit) return;
   }
 }
 
-void HandleClick() {
-  int c = MouseColumn;
-  int r = MouseRow;
-  if (c == 1 && r == 1 && ConfirmBox(ConfirmRow, ConfirmColumn)) QuitRequested = 1;
-  if (c >= PanelColumn && r >= PanelSwitchRow) ClickPanel(c, r);
-  if (ShowsListWindow() && EntryCount > 0) ClickListWindow(c, r);
-  if (CurrentScreen == OptionsScreen) HandleOptionsClick(c, r);
+Outcome HandleClick(Session& session) {
+  const int c = session.console.MouseColumn;
+  const int r = session.console.MouseRow;
+  Outcome outcome;
+  if (c == 1 && r == 1 && ConfirmBox(session, ConfirmRow, ConfirmColumn)) outcome |= Outcome::Quitting();
+  if (c >= PanelColumn && r >= PanelSwitchRow) outcome |= ClickPanel(session, c, r);
+  if (ShowsListWindow(session.navigation) && WindowOnDisplay(session).EntryCount > 0) {
+    outcome |= ClickListWindow(session, c, r);
+  }
+  if (session.navigation.CurrentScreen == Screen::Options) outcome |= HandleOptionsClick(session, c, r);
+  return outcome;
 }
 
-bool DispatchKey() {
+Outcome DispatchKey(Session& session, unsigned char key) {
   // The key as the loop read it: the answer typed into the confirmation box
-  // lands in LastKey but is not dispatched.
-  unsigned char key = LastKey;
-  if (key == Key::Esc && ConfirmBox(ConfirmRow, ConfirmColumn)) return true;
+  // is not dispatched.
+  if (key == Key::Esc && ConfirmBox(session, ConfirmRow, ConfirmColumn)) return Outcome::Quitting();
 
-  if (!ShowsListWindow()) return false;
+  if (!ShowsListWindow(session.navigation)) return Outcome::Ignored();
 
-  if (CurrentScreen == GamesListScreen) JumpToLetter(key);
+  GamesList& list = session.list;
+  if (session.navigation.CurrentScreen == Screen::GamesList) JumpToLetter(list, key);
   if (key == Key::Enter) {
-    if (SelectedEntry > 0 && SelectedGame > 0) LaunchGame();
+    if (list.SelectedEntry > 0 && list.SelectedGame > 0) LaunchSelectedGame(session);
   } else if (key == 0) {
-    LastKey = GetKey();
-    if (EntryCount > 0) ScrollByKey(LastKey);
+    unsigned char code = session.console.GetKey();
+    ListWindow& window = WindowOnDisplay(session);
+    if (window.EntryCount > 0) ScrollByKey(window, code);
   }
-  RedrawListWindow();
-  return false;
+  // Every key on the list window has it drawn again.
+  return Outcome::RedrawWindow();
 }
 
 }  // namespace zeb

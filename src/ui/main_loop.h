@@ -1,13 +1,17 @@
 #pragma once
 // The main loop with its click and key dispatch.
 
+#include "ui/session.h"
+
 namespace zeb {
 
-void MainLoop();
+// Runs until the user has confirmed quitting.
+void MainLoop(Session& session);
 // Acts on the left button at the mouse's position (held or just pressed).
-void HandleClick();
-// Acts on one key read by the loop (already in LastKey). True when Esc was
-// answered with yes: the loop is to end at once.
-bool DispatchKey();
+Outcome HandleClick(Session& session);
+// Acts on one key read by the loop; Quit when Esc was answered with yes.
+Outcome DispatchKey(Session& session, unsigned char key);
+// The loop draws the list window again when an outcome asks it to
+// (list_window.h: RedrawListWindow).
 
 }  // namespace zeb

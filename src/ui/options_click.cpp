@@ -3,13 +3,10 @@
 
 #include <cmath>
 
-#include "console/console.h"
 #include "storage/file_system.h"
-#include "storage/state.h"
-#include "settings/settings.h"
-#include "ui/line_editor.h"
 #include "ui/frame.h"
 #include "ui/layout.h"
+#include "ui/line_editor.h"
 #include "ui/options_items.h"
 #include "ui/options_screen.h"
 
@@ -27,102 +24,114 @@ bool Within(int c, const OptionItem& item) { return c >= item.Left && c <= item.
 // land exactly on the limits instead of drifting past them.
 double ToHundredths(double value) { return std::round(value * 100.0) / 100.0; }
 
-void ClickTab(int c) {
+void ClickTab(Session& session, int c) {
   for (int i = 0; i < OptionTabCount; ++i) {
     const OptionTab& tab = OptionTabs[i];
-    if (c >= tab.HitFrom && c <= tab.HitTo && tab.Page != OptionsPage) {
-      DrawScreenBody(OptionsScreen, tab.Page);
+    if (c >= tab.HitFrom && c <= tab.HitTo && tab.OnPage != session.options.OptionsPage) {
+      ShowScreen(session, Screen::Options, tab.OnPage);
       return;
     }
   }
 }
 
-const OptionItem* ItemOfSetting(const int32_t* setting, int page) {
+const OptionItem* ItemOfSetting(int32_t Settings::* setting, Page page) {
   for (int i = 0; i < OptionItemCount; ++i) {
-    if (OptionItems[i].Page == page && OptionItems[i].Whole == setting) return &OptionItems[i];
+    if (OptionItems[i].OnPage == page && OptionItems[i].Whole == setting) return &OptionItems[i];
   }
   return nullptr;
 }
 
-void ClickSwitch(const OptionItem& item, int c) {
+// What an item's click works on and draws on.
+struct ItemContext {
+  Console& console;
+  Settings& settings;
+  OptionCaptions& captions;
+  void Draw(const OptionItem& item) const { DrawOptionWidget(console, item, settings, captions); }
+};
+
+void ClickSwitch(const ItemContext& at, const OptionItem& item, int c) {
   if (!Within(c, item)) return;
-  *item.Whole = *item.Whole == 0 ? 1 : 0;
+  int32_t& value = at.settings.*item.Whole;
+  value = value == 0 ? 1 : 0;
   if (item.Clears != nullptr) {
-    *item.Clears = 0;
-    if (const OptionItem* cleared = ItemOfSetting(item.Clears, item.Page)) DrawOptionWidget(*cleared);
+    at.settings.*item.Clears = 0;
+    if (const OptionItem* cleared = ItemOfSetting(item.Clears, item.OnPage)) at.Draw(*cleared);
   }
-  DrawOptionWidget(item);
+  at.Draw(item);
 }
 
 // Steps only while the value is inside the limit on that side; the step is
 // then applied in full, so a value from outside the range moves towards it.
-void ClickWholeSpinner(const OptionItem& item, int c) {
+void ClickWholeSpinner(const ItemContext& at, const OptionItem& item, int c) {
   if (item.Reach == OptionReach::Columns && !Within(c, item)) return;
-  int32_t& value = *item.Whole;
+  int32_t& value = at.settings.*item.Whole;
   const auto step = static_cast<int32_t>(item.Step);
   if (c == item.Left && value > item.Low) value -= step;
   if (c == item.Right && value < item.High) value += step;
-  if (item.RefreshesCaptions) UpdateCaptions();
-  DrawOptionWidget(item);
+  if (item.RefreshesCaptions) UpdateCaptions(at.captions, at.settings);
+  at.Draw(item);
 }
 
-void ClickRealSpinner(const OptionItem& item, int c) {
+void ClickRealSpinner(const ItemContext& at, const OptionItem& item, int c) {
   if (item.Reach == OptionReach::Columns && !Within(c, item)) return;
-  double& value = *item.Real;
+  double& value = at.settings.*item.Real;
   if (c == item.Left && ToHundredths(value) > item.Low) value = ToHundredths(value - item.Step);
   if (c == item.Right && ToHundredths(value) < item.High) value = ToHundredths(value + item.Step);
-  if (item.RefreshesCaptions) UpdateCaptions();
-  DrawOptionWidget(item);
+  if (item.RefreshesCaptions) UpdateCaptions(at.captions, at.settings);
+  at.Draw(item);
 }
 
-void ClickSelector(const OptionItem& item, int c) {
-  int32_t& index = *item.Whole;
+void ClickSelector(const ItemContext& at, const OptionItem& item, int c) {
+  int32_t& index = at.settings.*item.Whole;
   if (c == item.Left && index > item.Low) --index;
   if (c == item.Right && index < item.High) ++index;
-  UpdateCaptions();
+  UpdateCaptions(at.captions, at.settings);
   bool onTriangle = c == item.Left || c == item.Right;
-  if (item.Reach != OptionReach::Triangles || onTriangle) DrawOptionWidget(item);
+  if (item.Reach != OptionReach::Triangles || onTriangle) at.Draw(item);
 }
 
-void ClickTextField(const OptionItem& item, int c) {
+void ClickTextField(const ItemContext& at, const OptionItem& item, int c) {
   if (!Within(c, item)) return;
   // The four text settings are paths and file names.
-  *item.Text = EditLine(*item.Text, item.Row, item.Column, PathCharacters);
+  ShortString& text = at.settings.*item.Text;
+  text = EditLine(at.console, text, item.Row, item.Column, PathCharacters);
 }
 
-void ClickItem(const OptionItem& item, int c) {
+void ClickItem(const ItemContext& at, const OptionItem& item, int c) {
   switch (item.Kind) {
     case OptionWidget::Label:
       break;
     case OptionWidget::Switch:
-      ClickSwitch(item, c);
+      ClickSwitch(at, item, c);
       break;
     case OptionWidget::WholeSpinner:
-      ClickWholeSpinner(item, c);
+      ClickWholeSpinner(at, item, c);
       break;
     case OptionWidget::RealSpinner:
-      ClickRealSpinner(item, c);
+      ClickRealSpinner(at, item, c);
       break;
     case OptionWidget::Selector:
-      ClickSelector(item, c);
+      ClickSelector(at, item, c);
       break;
     case OptionWidget::TextField:
-      ClickTextField(item, c);
+      ClickTextField(at, item, c);
       break;
   }
 }
 
 }  // namespace
 
-void HandleOptionsClick(int column, int row) {
+Outcome HandleOptionsClick(Session& session, int column, int row) {
   // Sets the repeat rate of a held click anywhere but on the tabs.
-  if (row != TabRow) Pause(ClickRepeatPause);
-  if (row == TabRow) ClickTab(column);
-  const int page = OptionsPage;
+  if (row != TabRow) session.console.Pause(ClickRepeatPause);
+  if (row == TabRow) ClickTab(session, column);
+  const Page page = session.options.OptionsPage;
+  const ItemContext at{session.console, session.settings, session.options.Captions};
   for (int i = 0; i < OptionItemCount; ++i) {
     const OptionItem& item = OptionItems[i];
-    if (item.Page == page && item.Row == row) ClickItem(item, column);
+    if (item.OnPage == page && item.Row == row) ClickItem(at, item, column);
   }
+  return Outcome::Done();
 }
 
 }  // namespace zeb

@@ -6,7 +6,10 @@
 
 #include <cstdint>
 
+#include "console/console.h"
+#include "settings/settings.h"
 #include "storage/short_string.h"
+#include "ui/session.h"
 
 namespace zeb {
 
@@ -27,22 +30,22 @@ enum class OptionReach : unsigned char {
 };
 
 struct OptionItem {
-  int Page;
+  Page OnPage;
   const char* Caption;
   int CaptionColumn;
   int Row;      // caption and widget share the row
   OptionWidget Kind;
   int Column;   // the widget's first column
-  int32_t* Whole = nullptr;   // switches, whole spinners, selector indexes
-  double* Real = nullptr;     // real spinners
-  ShortString* Text = nullptr;            // text fields
-  const ShortString* Shown = nullptr;     // a selector's caption
+  int32_t Settings::* Whole = nullptr;    // switches, whole spinners, selector indexes
+  double Settings::* Real = nullptr;      // real spinners
+  ShortString Settings::* Text = nullptr;            // text fields
+  ShortString OptionCaptions::* Shown = nullptr;     // a selector's caption
   double Low = 0, High = 0, Step = 0;     // spinner limits and step; selector 0 to High
   int Width = 0;                          // spinner width
   int Left = 0, Right = 0;  // click columns: "-" and "+", the triangles, or a span
   OptionReach Reach = OptionReach::Columns;
   bool RefreshesCaptions = false;  // recompute the option captions after a click
-  int32_t* Clears = nullptr;       // a switch that this switch also turns off
+  int32_t Settings::* Clears = nullptr;  // a switch that this switch also turns off
 };
 
 extern const OptionItem OptionItems[];
@@ -50,7 +53,7 @@ extern const int OptionItemCount;
 
 // A tab of row 4: its page, caption and the columns that select it.
 struct OptionTab {
-  int Page;
+  Page OnPage;
   const char* Caption;
   int Column;
   int HitFrom, HitTo;
@@ -60,6 +63,7 @@ extern const OptionTab OptionTabs[];
 extern const int OptionTabCount;
 
 // Draws the item's widget as its setting stands (nothing for a label).
-void DrawOptionWidget(const OptionItem& item);
+void DrawOptionWidget(Console& console, const OptionItem& item, const Settings& settings,
+                      const OptionCaptions& captions);
 
 }  // namespace zeb

@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "console/colours.h"
-#include "console/console.h"
 #include "settings/settings.h"
 #include "ui/frame.h"
 #include "ui/layout.h"
@@ -15,26 +14,32 @@ namespace zeb {
 namespace {
 
 // Where the buttons leave their 13-character messages.
-void ShowConfigMessage(std::string_view message) { PutText(message, 66, 22, White, Black); }
-
-void LoadConfig(int) {
-  LoadSettings();
-  RedrawScreen();
-  DrawScreenBody(OptionsScreen, 1);
-  ShowConfigMessage("Config Loaded");
+void ShowConfigMessage(Console& console, std::string_view message) {
+  console.PutText(message, 66, 22, White, Black);
 }
 
-void SaveConfig(int) {
-  SaveSettings();
-  ShowConfigMessage("Config Saved ");
+Outcome LoadConfig(Session& session, int) {
+  LoadSettings(session.settings, session.games);
+  RedrawScreen(session);
+  ShowScreen(session, Screen::Options, Page::Paths);
+  ShowConfigMessage(session.console, "Config Loaded");
+  return Outcome::Done();
 }
 
-void ResetConfig(int) {
-  if (!ConfirmBox(ConfirmRow, ConfirmColumn)) return;
-  SetDefaultSettings();
-  RedrawScreen();
-  DrawScreenBody(OptionsScreen, 1);
-  ShowConfigMessage("Config Reset ");
+Outcome SaveConfig(Session& session, int) {
+  SaveSettings(session.settings, session.games);
+  ShowConfigMessage(session.console, "Config Saved ");
+  return Outcome::Done();
+}
+
+Outcome ResetConfig(Session& session, int) {
+  if (!ConfirmBox(session, ConfirmRow, ConfirmColumn)) return Outcome::Done();
+  SetDefaultSettings(session.settings, session.options.Captions);
+  session.list.ListFilter = Filter::AllGames;
+  RedrawScreen(session);
+  ShowScreen(session, Screen::Options, Page::Paths);
+  ShowConfigMessage(session.console, "Config Reset ");
+  return Outcome::Done();
 }
 
 constexpr PanelButton Buttons[] = {
@@ -45,12 +50,14 @@ constexpr PanelButton Buttons[] = {
 
 }  // namespace
 
-void DrawOptionsPanel() {
+void DrawOptionsPanel(Console& console) {
   // The status box, where the buttons leave their messages.
-  FillBox(0, White, Black, PanelColumn, 21, PanelLastColumn, 23);
-  DrawPanelButtons(Buttons);
+  FillBox(console, 0, White, Black, PanelColumn, 21, PanelLastColumn, 23);
+  DrawPanelButtons(console, Buttons);
 }
 
-void ClickOptionsPanel(int column, int row) { ClickPanelButton(Buttons, column, row); }
+Outcome ClickOptionsPanel(Session& session, int column, int row) {
+  return ClickPanelButton(session, Buttons, column, row);
+}
 
 }  // namespace zeb

@@ -6,7 +6,6 @@
 #include <initializer_list>
 
 #include "console/colours.h"
-#include "console/console.h"
 #include "storage/short_string.h"
 #include "ui/frame.h"
 #include "ui/options_items.h"
@@ -28,8 +27,6 @@ constexpr char TeeRight = '\xC3';
 constexpr char TeeLeft = '\xB4';
 constexpr unsigned char FullBlock = 0xDB;
 
-constexpr int AboutPage = 6;
-
 void AppendRun(ShortString& text, char c, int count) {
   for (int i = 0; i < count; ++i) text += c;
 }
@@ -49,50 +46,50 @@ ShortString TabLine(char first, char between, char fill, char last, std::initial
   return text;
 }
 
-void DrawTabRow(int page) {
-  PutText(TabLine(Vertical, Vertical, ' ', Vertical, {5, 7, 12, 5}), 2, 4, White, Blue);
-  PutText(TabLine(Vertical, Vertical, ' ', Vertical, {5}), 56, 4, White, Blue);
+void DrawTabRow(Console& console, Page page) {
+  console.PutText(TabLine(Vertical, Vertical, ' ', Vertical, {5, 7, 12, 5}), 2, 4, White, Blue);
+  console.PutText(TabLine(Vertical, Vertical, ' ', Vertical, {5}), 56, 4, White, Blue);
   for (int i = 0; i < OptionTabCount; ++i) {
     const OptionTab& tab = OptionTabs[i];
-    PutText(tab.Caption, tab.Column, 4, tab.Page == page ? Yellow : White, Blue);
+    console.PutText(tab.Caption, tab.Column, 4, tab.OnPage == page ? Yellow : White, Blue);
   }
 }
 
 // The box that closes each tab above row 4 and joins them around the page
 // area. It is drawn with every page, so that a full redraw never leaves a
 // page without it.
-void DrawFrame() {
-  PutText(TabLine(TopLeft, TeeDown, Horizontal, TopRight, {5, 7, 12, 5}), 2, 3, White, Blue);
-  PutText(TabLine(TopLeft, TeeDown, Horizontal, TopRight, {5}), 56, 3, White, Blue);
-  PutText(TabLine(TeeRight, TeeUp, Horizontal, TeeLeft, {5, 7, 12, 5, 20, 5}), 2, 5, White, Blue);
+void DrawFrame(Console& console) {
+  console.PutText(TabLine(TopLeft, TeeDown, Horizontal, TopRight, {5, 7, 12, 5}), 2, 3, White, Blue);
+  console.PutText(TabLine(TopLeft, TeeDown, Horizontal, TopRight, {5}), 56, 3, White, Blue);
+  console.PutText(TabLine(TeeRight, TeeUp, Horizontal, TeeLeft, {5, 7, 12, 5, 20, 5}), 2, 5, White, Blue);
   const char side = Vertical;
   for (int row = 6; row <= 24; ++row) {
-    PutText(std::string_view(&side, 1), 2, row, White, Blue);
-    PutText(std::string_view(&side, 1), 62, row, White, Blue);
+    console.PutText(std::string_view(&side, 1), 2, row, White, Blue);
+    console.PutText(std::string_view(&side, 1), 62, row, White, Blue);
   }
-  PutText(TabLine(BottomLeft, Horizontal, Horizontal, BottomRight, {59}), 2, 25, White, Blue);
+  console.PutText(TabLine(BottomLeft, Horizontal, Horizontal, BottomRight, {59}), 2, 25, White, Blue);
 }
 
-void DrawAbout() {
-  DrawPicture(3, 6, FullBlock);
-  PutText("ZEB for POSIX", 10, 24, White, Blue);
-  PutText("written by the ZEB team", 24, 24, Yellow, Blue);
+void DrawAbout(Console& console) {
+  DrawPicture(console, 3, 6, FullBlock);
+  console.PutText("ZEB for POSIX", 10, 24, White, Blue);
+  console.PutText("written by the ZEB team", 24, 24, Yellow, Blue);
 }
 
 }  // namespace
 
-void DrawOptionsPage(int page) {
-  FillBox(0, White, Blue, 36, 3, 55, 4);
-  FillBox(0, White, Blue, 3, 6, 61, 24);
-  DrawTabRow(page);
-  DrawFrame();
+void DrawOptionsPage(Console& console, const Settings& settings, const OptionCaptions& captions, Page page) {
+  FillBox(console, 0, White, Blue, 36, 3, 55, 4);
+  FillBox(console, 0, White, Blue, 3, 6, 61, 24);
+  DrawTabRow(console, page);
+  DrawFrame(console);
   for (int i = 0; i < OptionItemCount; ++i) {
     const OptionItem& item = OptionItems[i];
-    if (item.Page != page) continue;
-    PutText(item.Caption, item.CaptionColumn, item.Row, White, Blue);
-    DrawOptionWidget(item);
+    if (item.OnPage != page) continue;
+    console.PutText(item.Caption, item.CaptionColumn, item.Row, White, Blue);
+    DrawOptionWidget(console, item, settings, captions);
   }
-  if (page == AboutPage) DrawAbout();
+  if (page == Page::About) DrawAbout(console);
 }
 
 }  // namespace zeb

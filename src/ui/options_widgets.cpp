@@ -3,9 +3,8 @@
 #include <cstdio>
 
 #include "console/colours.h"
-#include "console/console.h"
 #include "storage/short_string.h"
-#include "storage/state.h"
+#include "storage/numbers.h"
 #include "emulator/launch.h"
 #include "ui/frame.h"
 #include "ui/options_items.h"
@@ -30,14 +29,14 @@ ShortString PaddedNumber(std::string_view number, int width) {
   return shown;
 }
 
-void DrawSwitch(int column, int row, int value) {
-  PutText(" Y  ", column, row, LightGreen, Black);
-  PutText("N ", column + 4, row, LightRed, Black);
+void DrawSwitch(Console& console, int column, int row, int value) {
+  console.PutText(" Y  ", column, row, LightGreen, Black);
+  console.PutText("N ", column + 4, row, LightRed, Black);
   const char mark = static_cast<char>(RightTriangle);
-  PutText(std::string_view(&mark, 1), value != 0 ? column : column + 3, row, White, Black);
+  console.PutText(std::string_view(&mark, 1), value != 0 ? column : column + 3, row, White, Black);
 }
 
-void DrawSpinner(int column, int row, int wholeValue, double realValue, int width) {
+void DrawSpinner(Console& console, int column, int row, int wholeValue, double realValue, int width) {
   ShortString wholeText = IntText(wholeValue);
   ShortString shown = wholeText;
   if (wholeValue < NoWholeValue) shown = PaddedNumber(wholeText, width);
@@ -54,44 +53,45 @@ void DrawSpinner(int column, int row, int wholeValue, double realValue, int widt
     }
     shown = PaddedNumber(std::string_view(realText, static_cast<std::size_t>(length)), width);
   }
-  PutText("-", column, row, LightRed, White);
-  PutText(shown, column + 1, row, White, Black);
-  PutText("+", column + 1 + static_cast<int>(shown.Length()), row, LightRed, White);
+  console.PutText("-", column, row, LightRed, White);
+  console.PutText(shown, column + 1, row, White, Black);
+  console.PutText("+", column + 1 + static_cast<int>(shown.Length()), row, LightRed, White);
 }
 
-void DrawSelector(int column, int row, std::string_view caption) {
+void DrawSelector(Console& console, int column, int row, std::string_view caption) {
   ShortString shown = " ";
   shown += caption;
   shown += ' ';
   const char left = static_cast<char>(LeftTriangle);
   const char right = static_cast<char>(RightTriangle);
-  PutText(std::string_view(&left, 1), column, row, LightRed, White);
-  PutText(shown, column + 1, row, White, Black);
-  PutText(std::string_view(&right, 1), column + 1 + static_cast<int>(shown.Length()), row, LightRed, White);
+  console.PutText(std::string_view(&left, 1), column, row, LightRed, White);
+  console.PutText(shown, column + 1, row, White, Black);
+  console.PutText(std::string_view(&right, 1), column + 1 + static_cast<int>(shown.Length()), row, LightRed, White);
 }
 
 }  // namespace
 
-void DrawOptionWidget(const OptionItem& item) {
+void DrawOptionWidget(Console& console, const OptionItem& item, const Settings& settings,
+                      const OptionCaptions& captions) {
   switch (item.Kind) {
     case OptionWidget::Label:
       break;
     case OptionWidget::Switch:
-      DrawSwitch(item.Column, item.Row, *item.Whole);
+      DrawSwitch(console, item.Column, item.Row, settings.*item.Whole);
       break;
     case OptionWidget::WholeSpinner:
-      DrawSpinner(item.Column, item.Row, *item.Whole, NoRealValue, item.Width);
+      DrawSpinner(console, item.Column, item.Row, settings.*item.Whole, NoRealValue, item.Width);
       break;
     case OptionWidget::RealSpinner:
-      DrawSpinner(item.Column, item.Row, NoWholeValue, *item.Real, item.Width);
+      DrawSpinner(console, item.Column, item.Row, NoWholeValue, settings.*item.Real, item.Width);
       break;
     case OptionWidget::Selector:
-      DrawSelector(item.Column, item.Row, *item.Shown);
+      DrawSelector(console, item.Column, item.Row, captions.*item.Shown);
       break;
     case OptionWidget::TextField:
       // A black bar to column 58; a longer text runs on to the screen's edge.
-      FillBox(0, White, Black, item.Column, item.Row, 58, item.Row);
-      PutText(*item.Text, item.Column, item.Row, White, Black);
+      FillBox(console, 0, White, Black, item.Column, item.Row, 58, item.Row);
+      console.PutText(settings.*item.Text, item.Column, item.Row, White, Black);
       break;
   }
 }

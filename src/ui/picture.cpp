@@ -88,7 +88,7 @@ int ColourOf(unsigned char code) {
 
 }  // namespace
 
-void DrawPicture(int column, int row, unsigned char character) {
+void DrawPicture(Console& console, int column, int row, unsigned char character) {
   const char cell[1] = {static_cast<char>(character)};
   int cellColumn = column;
   for (unsigned char code : PictureCodeTable) {
@@ -96,7 +96,7 @@ void DrawPicture(int column, int row, unsigned char character) {
       ++row;
       cellColumn = column;
     } else {
-      PutText(std::string_view(cell, 1), cellColumn, row, ColourOf(code), Black);
+      console.PutText(std::string_view(cell, 1), cellColumn, row, ColourOf(code), Black);
       ++cellColumn;
     }
   }
