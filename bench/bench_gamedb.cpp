@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "storage/state.h"
 #include "game_set.h"
 #include "gamedb/gamedb.h"
 #include "settings/settings.h"
@@ -122,24 +121,32 @@ TodaysWorkplace& TodaysPlace() {
   return place;
 }
 
-void FirstRunImports() {
-  zeb::SetDefaultSettings();
-  zeb::ReadMameVersion();
-  zeb::ImportGameNames();
-  zeb::ImportClones();
-  zeb::ImportCategories();
-  zeb::ImportCheatCounts();
+// What a first run fills: the settings, the table, and a console that
+// takes the progress lines.
+struct Imported {
+  zeb::Console console;
+  zeb::Settings settings;
+  zeb::OptionCaptions captions;
+  zeb::GameTable table;
+};
+
+void FirstRunImports(Imported& run) {
+  zeb::SetDefaultSettings(run.settings, run.captions);
+  zeb::ReadMameVersion(run.table);
+  zeb::ImportGameNames(run.table, run.settings, run.console);
+  zeb::ImportClones(run.table, run.console);
+  zeb::ImportCategories(run.table, run.console);
+  zeb::ImportCheatCounts(run.table, run.console);
 }
 
 void BM_FirstRunImport(benchmark::State& state) {
   Place();
-  zeb::ResetProgramState();
-  zeb::ResetSettings();
+  Imported run;
   for (auto _ : state) {
-    FirstRunImports();
-    benchmark::DoNotOptimize(zeb::GameCount);
+    FirstRunImports(run);
+    benchmark::DoNotOptimize(run.table.GameCount);
   }
-  if (zeb::GameCount != Games || zeb::Games[2].CloneOf.Empty() || zeb::Games[7].CheatCount.Empty()) {
+  if (run.table.GameCount != Games || run.table.Games[2].CloneOf.Empty() || run.table.Games[7].CheatCount.Empty()) {
     state.SkipWithError("the import did not fill the table");
   }
 }
@@ -147,11 +154,10 @@ BENCHMARK(BM_FirstRunImport)->Unit(benchmark::kMillisecond);
 
 void BM_FirstRunImportAndSave(benchmark::State& state) {
   Place();
-  zeb::ResetProgramState();
-  zeb::ResetSettings();
+  Imported run;
   for (auto _ : state) {
-    FirstRunImports();
-    zeb::SaveSettings();
+    FirstRunImports(run);
+    zeb::SaveSettings(run.settings, run.table);
     state.PauseTiming();
     std::filesystem::remove("zeb.ini");
     state.ResumeTiming();
@@ -161,10 +167,9 @@ BENCHMARK(BM_FirstRunImportAndSave)->Unit(benchmark::kMillisecond);
 
 void BM_SaveSettings(benchmark::State& state) {
   Place();
-  zeb::ResetProgramState();
-  zeb::ResetSettings();
-  FirstRunImports();
-  for (auto _ : state) zeb::SaveSettings();
+  Imported run;
+  FirstRunImports(run);
+  for (auto _ : state) zeb::SaveSettings(run.settings, run.table);
   std::filesystem::remove("zeb.ini");
 }
 BENCHMARK(BM_SaveSettings)->Unit(benchmark::kMillisecond);
@@ -172,16 +177,15 @@ BENCHMARK(BM_SaveSettings)->Unit(benchmark::kMillisecond);
 // Loads the settings file of the imported table, again and again, as every
 // start does.
 void LoadImportedTable(benchmark::State& state, int games) {
-  zeb::ResetProgramState();
-  zeb::ResetSettings();
-  FirstRunImports();
-  zeb::SaveSettings();
+  Imported run;
+  FirstRunImports(run);
+  zeb::SaveSettings(run.settings, run.table);
   for (auto _ : state) {
-    zeb::LoadSettings();
-    benchmark::DoNotOptimize(zeb::GameCount);
+    zeb::LoadSettings(run.settings, run.table);
+    benchmark::DoNotOptimize(run.table.GameCount);
   }
   std::filesystem::remove("zeb.ini");
-  if (zeb::GameCount != games) state.SkipWithError("the load did not read the table");
+  if (run.table.GameCount != games) state.SkipWithError("the load did not read the table");
 }
 
 void BM_LoadSettings(benchmark::State& state) {
@@ -192,11 +196,10 @@ BENCHMARK(BM_LoadSettings)->Unit(benchmark::kMillisecond);
 
 void BM_ScanRomAvailability(benchmark::State& state) {
   Place();
-  zeb::ResetProgramState();
-  zeb::ResetSettings();
-  FirstRunImports();
-  for (auto _ : state) zeb::ScanRomAvailability();
-  if (!(zeb::Games[1].Available == "1") || !(zeb::Games[2].Available == "0")) {
+  Imported run;
+  FirstRunImports(run);
+  for (auto _ : state) zeb::ScanRomAvailability(run.table, run.settings, run.console);
+  if (!(run.table.Games[1].Available == "1") || !(run.table.Games[2].Available == "0")) {
     state.SkipWithError("the scan did not find half the archives");
   }
 }
@@ -206,15 +209,15 @@ BENCHMARK(BM_ScanRomAvailability)->Unit(benchmark::kMillisecond);
 // names import ends with it).
 void BM_FirstRunImportToday(benchmark::State& state) {
   const TodaysWorkplace& place = TodaysPlace();
-  zeb::ResetProgramState();
-  zeb::ResetSettings();
+  Imported run;
   for (auto _ : state) {
-    FirstRunImports();
-    benchmark::DoNotOptimize(zeb::GameCount);
+    FirstRunImports(run);
+    benchmark::DoNotOptimize(run.table.GameCount);
   }
-  state.counters["games"] = zeb::GameCount;
-  const zeb::GameRecord& last = zeb::Games[zeb::GameCount];
-  if (zeb::GameCount != TodaysGames || last.DriverName.View() != place.Last().Name ||
+  const int32_t count = run.table.GameCount;
+  state.counters["games"] = count;
+  const zeb::GameRecord& last = run.table.Games[count];
+  if (count != TodaysGames || last.DriverName.View() != place.Last().Name ||
       last.Description.View() != place.Last().Description || last.Category.Empty() != (TodaysGames > TodaysCatverLines)) {
     state.SkipWithError("the import did not read the lists as they are laid out");
   }

@@ -30,7 +30,6 @@
 #include <thread>
 #include <vector>
 
-#include "storage/state.h"
 #include "game_set.h"
 #include "settings/settings.h"
 
@@ -45,12 +44,12 @@ constexpr int Height = 25;
 class PreparedDir : public bench::ScratchDir {
  public:
   explicit PreparedDir(int games) : ScratchDir("zeb-bench-start") {
-    zeb::ResetProgramState();
-    zeb::ResetSettings();
-    zeb::SetDefaultSettings();
-    zeb::MameVersion = "0.251 (unknown)";
-    zeb::GameCount = 0;
-    zeb::SaveSettings();
+    zeb::Settings settings;
+    zeb::OptionCaptions captions;
+    zeb::SetDefaultSettings(settings, captions);
+    zeb::GameTable table;
+    table.MameVersion = "0.251 (unknown)";
+    zeb::SaveSettings(settings, table);
 
     std::ifstream in("zeb.ini", std::ios::binary);
     std::stringstream head;

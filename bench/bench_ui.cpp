@@ -14,8 +14,9 @@
 #include "console/keys.h"
 #include "console/scripted_backend.h"
 #include "console/terminal_render.h"
-#include "storage/state.h"
 #include "settings/settings.h"
+#include "storage/numbers.h"
+#include "ui/list_window.h"
 #include "ui/frame.h"
 #include "ui/games_list.h"
 #include "ui/main_loop.h"
@@ -27,7 +28,7 @@ constexpr int TableSize = 4000;
 
 // A deterministic table that looks like the emulator's: sorted driver names
 // of 4 to 8 letters, descriptions of varied words, one game in four a clone.
-void BuildTable() {
+void BuildTable(Session& session) {
   static const char* Words[] = {"Space", "Dragon", "Street", "Fighter", "Galaxy", "Ninja", "Turbo",
                                 "Racing", "Puzzle", "Warrior", "Legend", "Super", "Bomber",  "Attack",
                                 "Force",  "Zone",   "Quest",  "Master",  "Blaster", "Star"};
@@ -45,56 +46,51 @@ void BuildTable() {
   }
   std::sort(names.begin(), names.end());
 
-  ResetProgramState();
-  ResetSettings();
-  SetDefaultSettings();
-  ProgramVersion = "v1.1";
-  MameVersion = "0.37b5";
+  SetDefaultSettings(session.settings, session.options.Captions);
+  GameTable& table = session.games;
+  table.MameVersion = "0.37b5";
   for (int i = 1; i <= TableSize; ++i) {
-    GameRecord& game = Games[i];
+    GameRecord& game = table.Games[i];
     game.DriverName = names[static_cast<std::size_t>(i - 1)];
     std::string description;
     int words = 2 + static_cast<int>(next(4));
     for (int w = 0; w < words; ++w) description += std::string(w ? " " : "") + Words[next(20)];
     description += " (" + std::to_string(1980 + next(20)) + ")";
     game.Description = description;
-    if (i > 1 && next(4) == 0) game.CloneOf = Games[i - 1].DriverName;
+    if (i > 1 && next(4) == 0) game.CloneOf = table.Games[i - 1].DriverName;
     game.Category = next(2) ? "Shooter / Flying Vertical" : "Platform";
     game.Available = next(3) ? "1" : "0";
     if (next(5) == 0) game.CheatCount = IntText(next(40) + 1);
   }
-  GameCount = TableSize;
-  ListFilter = 1;
-  SelectedEntry = 1;
-  SelectedGame = 1;
+  table.GameCount = TableSize;
 }
 
 // One key as the main loop reads and dispatches it; returns the bytes that
 // the terminal's next showing would write.
-std::size_t KeyBytes(ScriptedBackend& backend, TerminalView& view, unsigned char code) {
+std::size_t KeyBytes(Session& session, ScriptedBackend& backend, TerminalView& view, unsigned char code) {
   backend.Special(code);
-  LastKey = GetKey();
-  DispatchKey();
+  Outcome outcome = DispatchKey(session, session.console.GetKey());
+  if (outcome.Redraw) RedrawListWindow(session);
   std::string out;
-  RenderChanges(view, Screen, out);
+  RenderChanges(view, session.console.Screen, out);
   return out.size();
 }
 
 // A games list on screen, with the terminal showing it.
 struct ShownList {
   ScriptedBackend backend;
+  Console console{&backend};
+  Session session{console};
   TerminalView view;
   std::size_t fullFrameBytes = 0;  // of the first showing
 
   ShownList() {
-    ConsoleUseBackend(&backend);
-    BuildTable();
-    RedrawScreen();
+    BuildTable(session);
+    RedrawScreen(session);
     std::string out;
-    RenderChanges(view, Screen, out);
+    RenderChanges(view, console.Screen, out);
     fullFrameBytes = out.size();
   }
-  ~ShownList() { ConsoleUseBackend(nullptr); }
 };
 
 // The bytes of a full showing of each screen: the games list, the options
@@ -106,13 +102,13 @@ void BM_FullFrameBytes(benchmark::State& state) {
   for (auto _ : state) {
     TerminalView view;
     std::string out;
-    DrawScreenBody(1, 1);
-    RenderChanges(view, Screen, out);
+    ShowScreen(list.session, Screen::Options, Page::Paths);
+    RenderChanges(view, list.console.Screen, out);
     options = out.size();
     view.Valid = false;
     out.clear();
-    DrawScreenBody(2, 1);
-    RenderChanges(view, Screen, out);
+    ShowScreen(list.session, Screen::Viewer, Page::Paths);
+    RenderChanges(view, list.console.Screen, out);
     viewer = out.size();
   }
   state.counters["games_list_bytes"] = static_cast<double>(list.fullFrameBytes);
@@ -124,18 +120,18 @@ BENCHMARK(BM_FullFrameBytes);
 void BM_ListKeyBytes(benchmark::State& state) {
   ShownList list;
   // Halfway down the list, where a step both ways is possible.
-  TopLine = 2000;
-  DrawListPage(SelectedEntry, TopLine, ColumnOffset);
+  list.session.list.Window.TopLine = 2000;
+  DrawListPage(list.console, list.session.list, list.session.games);
   std::string out;
-  RenderChanges(list.view, Screen, out);
+  RenderChanges(list.view, list.console.Screen, out);
 
-  std::size_t downBytes = KeyBytes(list.backend, list.view, Key::Down);
-  std::size_t unchangedBytes = KeyBytes(list.backend, list.view, Key::PageDown);
+  std::size_t downBytes = KeyBytes(list.session, list.backend, list.view, Key::Down);
+  std::size_t unchangedBytes = KeyBytes(list.session, list.backend, list.view, Key::PageDown);
 
   bool down = false;
   for (auto _ : state) {
     down = !down;
-    benchmark::DoNotOptimize(KeyBytes(list.backend, list.view, down ? Key::Down : Key::Up));
+    benchmark::DoNotOptimize(KeyBytes(list.session, list.backend, list.view, down ? Key::Down : Key::Up));
   }
   state.counters["down_step_bytes"] = static_cast<double>(downBytes);
   state.counters["unchanged_key_bytes"] = static_cast<double>(unchangedBytes);
@@ -144,9 +140,9 @@ BENCHMARK(BM_ListKeyBytes);
 
 void BM_DrawListPage(benchmark::State& state) {
   ShownList list;
-  TopLine = 2000;
+  list.session.list.Window.TopLine = 2000;
   for (auto _ : state) {
-    DrawListPage(SelectedEntry, TopLine, ColumnOffset);
+    DrawListPage(list.console, list.session.list, list.session.games);
     benchmark::ClobberMemory();
   }
 }

@@ -32,7 +32,6 @@
 #include <vector>
 
 #include "storage/file_system.h"
-#include "storage/state.h"
 #include "fuzz/fuzz_support.h"
 #include "gamedb/gamedb.h"
 #include "settings/settings.h"
@@ -49,22 +48,37 @@ struct Table {
   bool operator==(const Table&) const = default;
 };
 
+// What every input imports into: the settings at their defaults, the game
+// table, and a console for the progress lines.
+struct Imported {
+  Console console;
+  Settings settings;
+  OptionCaptions captions;
+  GameTable table;
+};
+Imported& State() {
+  static Imported imported;
+  return imported;
+}
+
 Table Snapshot() {
+  const GameTable& games = State().table;
   Table table;
-  table.Version = MameVersion.Str();
-  for (int game = 1; game <= GameCount; ++game) {
+  table.Version = games.MameVersion.Str();
+  for (int game = 1; game <= games.GameCount; ++game) {
     std::vector<std::string>& fields = table.Games.emplace_back();
-    for (int field = 1; field <= 6; ++field) fields.push_back(GameField(game, field).Str());
+    for (int field = 1; field <= 6; ++field) fields.push_back(GameField(games.Games[game], field).Str());
   }
   return table;
 }
 
 void RunImport() {
-  ReadMameVersion();
-  ImportGameNames();
-  ImportClones();
-  ImportCategories();
-  ImportCheatCounts();
+  Imported& state = State();
+  ReadMameVersion(state.table);
+  ImportGameNames(state.table, state.settings, state.console);
+  ImportClones(state.table, state.console);
+  ImportCategories(state.table, state.console);
+  ImportCheatCounts(state.table, state.console);
 }
 
 // What each driver name gets from a file of "name, value" lines: the last
@@ -169,8 +183,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   InPrivateDir here;
   static const bool ready = [] {
     AbortOnFatal();
-    ResetProgramState();
-    SetDefaultSettings();
+    SetDefaultSettings(State().settings, State().captions);
     std::filesystem::create_directory("roms");
     WriteFile("roms/natodef.zip", "");
     WriteFile("roms/abc.zip", "");
@@ -199,7 +212,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   ZEB_FUZZ_CHECK(!FileExists(SettingsFileName));
 
   RunImport();
-  ZEB_FUZZ_CHECK(GameCount >= 0 && GameCount <= MaxGames);
+  ZEB_FUZZ_CHECK(State().table.GameCount >= 0 && State().table.GameCount <= MaxGames);
   Table first = Snapshot();
   ZEB_FUZZ_CHECK(first.Games == Expected(lines, present[3], present[4]).Games);
   std::string_view firstLine = LineAt(lines[0], 0);

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/state.h"
+#include "storage/numbers.h"
 #include "storage/visible_text.h"
 #include "storage/work_file.h"
 #include "fuzz/fuzz_support.h"
@@ -53,6 +53,16 @@ std::string KnownFile() {
 
 constexpr int KnownGames = 3;
 
+// The settings record and the game table that every input loads into.
+struct Loaded {
+  Settings settings;
+  GameTable table;
+};
+Loaded& State() {
+  static Loaded loaded;
+  return loaded;
+}
+
 // Settings lines (1-based) that hold texts and reals; the others are integers.
 bool IsTextLine(int line) { return (line >= 2 && line <= 5) || line == 46; }
 bool IsRealLine(int line) { return line == 36 || line == 37 || line == 39; }
@@ -64,13 +74,13 @@ std::string Trimmed(std::string_view text) {
 }
 
 std::vector<std::string> SavedLines() {
-  SaveSettings();
+  SaveSettings(State().settings, State().table);
   return ModelLines(ReadFile(SettingsFileName));
 }
 
 bool Load() {
   try {
-    LoadSettings();
+    LoadSettings(State().settings, State().table);
     return true;
   } catch (const Refused&) {
     return false;
@@ -99,29 +109,29 @@ void CheckRefusal(const std::string& message, const std::vector<std::string>& li
   }
   ZEB_FUZZ_CHECK(conversion || message.starts_with("'zeb.ini' declares "));
 
-  ZEB_FUZZ_CHECK(Brightness == 1.25 && Gamma == -0.035 && BeamWidth == 6.02214076e23);
+  ZEB_FUZZ_CHECK(State().settings.Brightness == 1.25 && State().settings.Gamma == -0.035 && State().settings.BeamWidth == 6.02214076e23);
   // A loader that went on to the games would have filled those the file
   // declares.
   int declared = std::clamp(TextToInt(LineAt(lines, 0)), KnownGames, MaxGames);
   for (int game = KnownGames + 1; game <= declared; ++game) {
-    for (int field = 1; field <= 6; ++field) ZEB_FUZZ_CHECK(GameField(game, field).Empty());
+    for (int field = 1; field <= 6; ++field) ZEB_FUZZ_CHECK(GameField(State().table.Games[game], field).Empty());
   }
-  SaveSettings();
+  SaveSettings(State().settings, State().table);
   ZEB_FUZZ_CHECK(ReadFile(SettingsFileName) == known);
 }
 
 void CheckTaken(const std::vector<std::string>& lines) {
-  ZEB_FUZZ_CHECK(GameCount >= 0 && GameCount <= MaxGames);
-  ZEB_FUZZ_CHECK(MamePath == LineAt(lines, 1) && RomPaths == LineAt(lines, 2) && SamplePaths == LineAt(lines, 3) &&
-                 ExeName == LineAt(lines, 4) && MameVersion == LineAt(lines, 45));
-  for (int game = 1; game <= GameCount; ++game) {
+  ZEB_FUZZ_CHECK(State().table.GameCount >= 0 && State().table.GameCount <= MaxGames);
+  ZEB_FUZZ_CHECK(State().settings.MamePath == LineAt(lines, 1) && State().settings.RomPaths == LineAt(lines, 2) && State().settings.SamplePaths == LineAt(lines, 3) &&
+                 State().settings.ExeName == LineAt(lines, 4) && State().table.MameVersion == LineAt(lines, 45));
+  for (int game = 1; game <= State().table.GameCount; ++game) {
     for (int field = 1; field <= 6; ++field) {
-      ZEB_FUZZ_CHECK(GameField(game, field) == LineAt(lines, static_cast<std::size_t>(46 + 6 * (game - 1) + field - 1)));
+      ZEB_FUZZ_CHECK(GameField(State().table.Games[game], field) == LineAt(lines, static_cast<std::size_t>(46 + 6 * (game - 1) + field - 1)));
     }
   }
 
   std::vector<std::string> saved = SavedLines();
-  ZEB_FUZZ_CHECK(saved.size() == static_cast<std::size_t>(46 + 6 * GameCount));
+  ZEB_FUZZ_CHECK(saved.size() == static_cast<std::size_t>(46 + 6 * State().table.GameCount));
   for (int line = 1; line <= 46; ++line) {
     std::string_view given = LineAt(lines, static_cast<std::size_t>(line - 1));
     const std::string& written = saved[static_cast<std::size_t>(line - 1)];
@@ -137,7 +147,7 @@ void CheckTaken(const std::vector<std::string>& lines) {
 
   std::string first = ReadFile(SettingsFileName);
   ZEB_FUZZ_CHECK(Load());  // a file the program wrote is always taken back
-  SaveSettings();
+  SaveSettings(State().settings, State().table);
   ZEB_FUZZ_CHECK(ReadFile(SettingsFileName) == first);
 }
 
@@ -151,32 +161,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static const std::string known = KnownFile();
   static int touched = MaxGames;  // records that may hold something
   static const bool ready = [] {
-    ResetProgramState();
     SetFatalHandler([](std::string_view message) { throw Refused{std::string(message)}; });
     // The known file is in the form a save writes.
     WriteFile(SettingsFileName, known);
     ZEB_FUZZ_CHECK(Load());
-    SaveSettings();
+    SaveSettings(State().settings, State().table);
     ZEB_FUZZ_CHECK(ReadFile(SettingsFileName) == known);
     return true;
   }();
   (void)ready;
 
-  for (int game = 1; game <= touched; ++game) Games[game] = GameRecord{};
+  for (int game = 1; game <= touched; ++game) State().table.Games[game] = GameRecord{};
   WriteFile(SettingsFileName, known);
-  ZEB_FUZZ_CHECK(Load() && GameCount == KnownGames);
+  ZEB_FUZZ_CHECK(Load() && State().table.GameCount == KnownGames);
   touched = KnownGames;
 
   std::string_view input = Bytes(data, size);
   WriteFile(SettingsFileName, input);
   std::vector<std::string> lines = ModelLines(input);
   try {
-    LoadSettings();
+    LoadSettings(State().settings, State().table);
   } catch (const Refused& refusal) {
     CheckRefusal(refusal.Message, lines, known);
     return 0;
   }
-  if (GameCount > touched) touched = GameCount;
+  if (State().table.GameCount > touched) touched = State().table.GameCount;
   CheckTaken(lines);
   return 0;
 }

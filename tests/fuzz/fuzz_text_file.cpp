@@ -23,11 +23,12 @@ constexpr std::size_t ReaderBuffer = 1 << 16;
 
 std::vector<std::string> ReadAll(const std::string& path) {
   std::vector<std::string> lines;
-  WorkFile.OpenRead(path);
-  while (!WorkFile.Eof()) lines.emplace_back(WorkFile.ReadLine());
-  ZEB_FUZZ_CHECK(WorkFile.ReadLine().empty());
-  ZEB_FUZZ_CHECK(WorkFile.Eof());
-  WorkFile.Close();
+  TextFile file;
+  file.OpenRead(path);
+  while (!file.Eof()) lines.emplace_back(file.ReadLine());
+  ZEB_FUZZ_CHECK(file.ReadLine().empty());
+  ZEB_FUZZ_CHECK(file.Eof());
+  file.Close();
   return lines;
 }
 
@@ -36,25 +37,27 @@ void CheckReader(const std::string& path, std::string_view bytes) {
   std::vector<std::string> model = ModelLines(bytes);
 
   // Line by line, so that a wrong end-of-file shows where it happens.
-  WorkFile.OpenRead(path);
+  TextFile file;
+  file.OpenRead(path);
   for (const std::string& expected : model) {
-    ZEB_FUZZ_CHECK(!WorkFile.Eof());
-    ZEB_FUZZ_CHECK(WorkFile.ReadLine() == expected);
+    ZEB_FUZZ_CHECK(!file.Eof());
+    ZEB_FUZZ_CHECK(file.ReadLine() == expected);
   }
-  ZEB_FUZZ_CHECK(WorkFile.Eof());
-  ZEB_FUZZ_CHECK(WorkFile.ReadLine().empty());
-  ZEB_FUZZ_CHECK(WorkFile.Eof());
-  WorkFile.Close();
+  ZEB_FUZZ_CHECK(file.Eof());
+  ZEB_FUZZ_CHECK(file.ReadLine().empty());
+  ZEB_FUZZ_CHECK(file.Eof());
+  file.Close();
 }
 
 void CheckWriteBack(const std::string& path, const std::vector<std::string>& lines) {
-  WorkFile.Create(path);
+  TextFile file;
+  file.Create(path);
   std::string expected;
   for (const std::string& line : lines) {
-    WorkFile.WriteLine(line);
+    file.WriteLine(line);
     expected += line + "\r\n";
   }
-  WorkFile.Close();
+  file.Close();
   ZEB_FUZZ_CHECK(ReadFile(path) == expected);
   ZEB_FUZZ_CHECK(ReadAll(path) == lines);
 }
