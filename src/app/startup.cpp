@@ -17,7 +17,7 @@ namespace zeb {
 namespace {
 
 // The batch file that has the emulator write its lists, then starts us again.
-constexpr const char* RunMeLines[] = {
+constexpr char RunMeLines[][80] = {
     "@echo off",
     "CLS",
     "Echo Making Files Lists For ZEB. These Files will be deleted by ZEB Later...",

@@ -15,12 +15,12 @@ namespace {
 constexpr int ResolutionSlot = 19;
 constexpr int DepthSlot = 29;  // holds the resolution's depth suffix; never joined itself
 
-constexpr const char* ResolutionSizes[] = {
+constexpr char ResolutionSizes[][9] = {
     "320x200", "320x240", "400x300", "512x384", "640x400", "640x480",
     "720x480", "720x576", "800x600", "960x720", "1024x768",
 };
 
-constexpr const char* ScreenEffects[] = {
+constexpr char ScreenEffects[][16] = {
     "-effect scan25 ", "-effect scan50 ", "-effect scan75 ", "-effect rgb3 ",
     "-effect rgb4 ",   "-effect rgb6 ",   "-effect rgb16 ",
 };

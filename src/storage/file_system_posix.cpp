@@ -63,7 +63,7 @@ bool DeleteFile(std::string_view path) { return unlink(NativePath(path).c_str())
 bool RemoveEmptyDirectory(std::string_view path) { return rmdir(NativePath(path).c_str()) == 0; }
 
 std::FILE* CreateUniqueFileBeside(std::string_view path, std::string& uniqueName) {
-  static uint64_t state = 0;
+  uint64_t state = 0;  // a collision is passed over: the next name differs
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
   state ^= static_cast<uint64_t>(now.tv_nsec) ^ (static_cast<uint64_t>(now.tv_sec) << 30) ^

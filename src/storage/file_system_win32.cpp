@@ -93,7 +93,7 @@ bool DeleteFile(std::string_view path) { return DeleteFileA(NativePath(path).c_s
 bool RemoveEmptyDirectory(std::string_view path) { return RemoveDirectoryA(NativePath(path).c_str()) != 0; }
 
 std::FILE* CreateUniqueFileBeside(std::string_view path, std::string& uniqueName) {
-  static uint64_t state = 0;
+  uint64_t state = 0;  // a collision is passed over: the next name differs
   LARGE_INTEGER now{};
   QueryPerformanceCounter(&now);
   state ^= static_cast<uint64_t>(now.QuadPart) ^ (static_cast<uint64_t>(GetCurrentProcessId()) << 12);
