@@ -20,18 +20,12 @@ all: $(BUILD_DEMO)/build.ninja
 	cmake --build $(BUILD_DEMO) -j $(JOBS)
 
 # Installs what a fresh machine may lack; does nothing when all is there.
+# INSTALL_MISSING takes pairs of a command or file and the Debian package
+# that provides it (also for fuzz-deps and windows-deps).
+INSTALL_MISSING := sh cmake/install_missing.sh
 deps:
-	@missing=""; \
-	command -v cmake >/dev/null || missing="$$missing cmake"; \
-	command -v ninja >/dev/null || missing="$$missing ninja-build"; \
-	command -v tmux  >/dev/null || missing="$$missing tmux"; \
-	command -v g++   >/dev/null || missing="$$missing g++"; \
-	[ -f /usr/include/gtest/gtest.h ] || missing="$$missing libgtest-dev"; \
-	[ -f /usr/include/benchmark/benchmark.h ] || missing="$$missing libbenchmark-dev"; \
-	if [ -n "$$missing" ]; then \
-	  echo "installing:$$missing"; \
-	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
-	fi
+	@$(INSTALL_MISSING) cmake cmake ninja ninja-build tmux tmux g++ g++ \
+	  /usr/include/gtest/gtest.h libgtest-dev /usr/include/benchmark/benchmark.h libbenchmark-dev
 
 $(BUILD_DEMO)/build.ninja: | deps
 	cmake -S . -B $(BUILD_DEMO) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZEB_TESTS=OFF
@@ -106,16 +100,8 @@ deb: all
 	@ls build/zeb_*.deb
 # libFuzzer needs Clang and its runtime; installed when missing.
 fuzz-deps:
-	@missing=""; \
-	command -v cmake >/dev/null || missing="$$missing cmake"; \
-	command -v ninja >/dev/null || missing="$$missing ninja-build"; \
-	command -v clang++-14 >/dev/null || missing="$$missing clang-14"; \
-	[ -f "$$(clang++-14 -print-file-name=libclang_rt.fuzzer-$$(uname -m).a 2>/dev/null)" ] || \
-	  missing="$$missing libclang-rt-14-dev"; \
-	if [ -n "$$missing" ]; then \
-	  echo "installing:$$missing"; \
-	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
-	fi
+	@$(INSTALL_MISSING) cmake cmake ninja ninja-build clang++-14 clang-14 \
+	  "$$(clang++-14 -print-file-name=libclang_rt.fuzzer-$$(uname -m).a 2>/dev/null)" libclang-rt-14-dev
 
 $(BUILD_FUZZ)/build.ninja: | fuzz-deps
 	cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \

@@ -10,6 +10,7 @@ trap 'rm -rf "$root"' EXIT
 prefix=/usr/local
 
 expected="755 bin/zeb
+644 share/doc/zeb/LICENSE
 644 share/doc/zeb/README.md
 644 share/doc/zeb/gamelist.txt
 644 share/doc/zeb/mame.txt
@@ -27,9 +28,9 @@ if [ "$installed" != "$expected" ]; then
   diff <(echo "$expected") <(echo "$installed") || true
   exit 1
 fi
-for file in README.md readme.txt zebhelp.txt mameguide.txt mame.txt whatsnew.txt gamelist.txt windows.txt; do
+for file in LICENSE README.md readme.txt zebhelp.txt mameguide.txt mame.txt whatsnew.txt gamelist.txt windows.txt; do
   source=demo/$file
-  [ "$file" = README.md ] && source=README.md
+  case $file in LICENSE | README.md) source=$file ;; esac
   cmp -s "$source" "$root$prefix/share/doc/zeb/$file" || { echo "install check: $file differs from $source"; exit 1; }
 done
 cmp -s doc/zeb.1 "$root$prefix/share/man/man1/zeb.1" || { echo "install check: zeb.1 differs"; exit 1; }

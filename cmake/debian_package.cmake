@@ -1,7 +1,8 @@
 # The Debian package, built by `make deb` (cpack -G DEB in the release build).
 # CPack installs the same files as `make install` under /usr; the staging
 # script then adds what a Debian package needs beyond them (the copyright
-# file, a compressed changelog, the manual page compressed).
+# file, which carries the licence in Debian's format, a compressed
+# changelog, the manual page compressed).
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zeb)

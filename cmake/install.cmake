@@ -1,12 +1,13 @@
 # What `make install` (cmake --install) puts under the prefix: the program,
-# its manual page, and the documentation with the sample files of the demo
-# that the file viewer shows.
+# its manual page, and the documentation: the licence, the README and the
+# sample files of the demo that the file viewer shows.
 
 include(GNUInstallDirs)
 
 install(TARGETS zeb RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/doc/zeb.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES
+  ${CMAKE_SOURCE_DIR}/LICENSE
   ${CMAKE_SOURCE_DIR}/README.md
   ${CMAKE_SOURCE_DIR}/demo/readme.txt
   ${CMAKE_SOURCE_DIR}/demo/zebhelp.txt

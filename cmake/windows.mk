@@ -9,16 +9,8 @@ WINE           := /usr/lib/wine/wine64
 # Only these targets need the cross compiler and wine; `make demo` and
 # `make test` never wait for them.
 windows-deps: deps
-	@missing=""; \
-	command -v x86_64-w64-mingw32-g++ >/dev/null || missing="$$missing mingw-w64"; \
-	command -v i686-w64-mingw32-g++ >/dev/null || missing="$$missing mingw-w64"; \
-	[ -x $(WINE) ] || missing="$$missing wine64"; \
-	[ -f /usr/src/googletest/CMakeLists.txt ] || missing="$$missing googletest"; \
-	command -v script >/dev/null || missing="$$missing bsdutils"; \
-	if [ -n "$$missing" ]; then \
-	  echo "installing:$$missing"; \
-	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
-	fi
+	@$(INSTALL_MISSING) x86_64-w64-mingw32-g++ mingw-w64 i686-w64-mingw32-g++ mingw-w64 \
+	  $(WINE) wine64 /usr/src/googletest/CMakeLists.txt googletest script bsdutils
 
 $(WIN64_DIR)/build.ninja: | windows-deps
 	cmake -S . -B $(WIN64_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZEB_TESTS=OFF \

@@ -11,15 +11,13 @@
 #include <cstdint>
 
 #include "console/console.h"
+#include "program_version.h"
 #include "settings/game_table.h"
 #include "settings/settings.h"
 #include "storage/fixed_table.h"
 #include "storage/short_string.h"
 
 namespace zeb {
-
-// The program's version, as the title bar and --version show it.
-inline constexpr const char* ProgramVersionText = "v1.1";
 
 // The three screens, in the order of the panel's screen switch.
 enum class Screen : int32_t { GamesList = 0, Options = 1, Viewer = 2 };

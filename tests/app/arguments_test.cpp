@@ -73,12 +73,15 @@ TEST(ArgumentsTest, HelpFitsAnEightyColumnTerminal) {
 }
 
 TEST(ArgumentsTest, TheBuildNamesTheProgramsVersion) {
-  // The package and the manual page take the version from the build; it
-  // must be the one the program shows.
+  // The package, the manual page check and the program take the version
+  // from the build's project(); the package's changelog must open with the
+  // entry for it.
   std::string cmake = testing_support::ReadBytes(std::string(ZEB_SOURCE_DIR) + "/CMakeLists.txt");
   std::string version = std::string(ProgramVersionText).substr(1);
   EXPECT_EQ(ProgramVersionText[0], 'v');
   EXPECT_NE(cmake.find("project(zeb VERSION " + version + " "), std::string::npos);
+  std::string changelog = testing_support::ReadBytes(std::string(ZEB_SOURCE_DIR) + "/doc/changelog");
+  EXPECT_EQ(changelog.rfind("zeb (" + version + ") ", 0), 0u) << changelog.substr(0, changelog.find('\n'));
 }
 
 class VersionTest : public testing_support::ProgramTest<> {

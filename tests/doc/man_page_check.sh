@@ -2,7 +2,8 @@
 # Formats the manual page with every groff warning on and fails on any
 # message; when man is there, also renders it as `man -l` does on an
 # 80-column terminal (the way lintian checks it). The page's title line must
-# carry the program's version.
+# carry the program's version, and its example of --version the text the
+# program prints.
 #   man_page_check.sh PAGE VERSION
 # Exit status 77 (skipped) when groff is not installed.
 page=$1
@@ -32,5 +33,6 @@ case "$title" in
   *"ZEB $version"*) ;;
   *) echo "title line does not name ZEB $version: $title"; status=1 ;;
 esac
+grep -qF "\"ZEB v$version\"" "$page" || { echo "the --version example does not show \"ZEB v$version\""; status=1; }
 [ $status -eq 0 ] && echo "manual page formats without warnings"
 exit $status
