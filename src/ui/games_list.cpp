@@ -46,15 +46,6 @@ const ViewEntry& EntryAt(const GamesList& list, int e, const ViewEntry& none) {
   return e >= 1 && e <= MaxViewEntries ? list.ViewList[e] : none;
 }
 
-// The driver name padded with blanks to 10 characters (a longer one is not
-// cut), then the description.
-void SetDisplayLine(ShortString& line, const GameRecord& game) {
-  char text[2 * ShortString::Capacity];
-  std::size_t n = game.DriverName.View().copy(text, ShortString::Capacity);
-  while (n < 10) text[n++] = ' ';
-  n += game.Description.View().copy(text + n, ShortString::Capacity);
-  line = std::string_view(text, n);
-}
 
 void BlankDetails(Console& console) {
   for (int row : {18, 20, 22, 23}) console.PutText("                ", PanelColumn, row, White, Black);
@@ -87,6 +78,22 @@ void DrawDetails(Console& console, const GameRecord& game) {
 
 }  // namespace
 
+ShortString DisplayLine(const ViewEntry& entry, const GameTable& games) {
+  if (entry.GameNumber < 1) return ShortString();
+  const GameRecord& game = games.Games[entry.GameNumber];
+  char text[2 * ShortString::Capacity];
+  std::size_t n = game.DriverName.View().copy(text, ShortString::Capacity);
+  while (n < 10) text[n++] = ' ';
+  n += game.Description.View().copy(text + n, ShortString::Capacity);
+  return ShortString(std::string_view(text, n));  // keeps the first 255
+}
+
+unsigned char FirstCharacter(const ViewEntry& entry, const GameTable& games) {
+  if (entry.GameNumber < 1) return 0;
+  const ShortString& driver = games.Games[entry.GameNumber].DriverName;
+  return driver.Empty() ? ' ' : static_cast<unsigned char>(driver[0]);
+}
+
 void RebuildList(GamesList& list, GameTable& games, const Settings& settings, Filter filter) {
   int count = TableGames(games);
   games.AvailableCount = 0;
@@ -104,7 +111,6 @@ void RebuildList(GamesList& list, GameTable& games, const Settings& settings, Fi
     const GameRecord& game = std::as_const(games.Games)[i];
     if (!PassesFilter(game, filter)) continue;
     ViewEntry& entry = list.ViewList[++entries];
-    SetDisplayLine(entry.DisplayLine, game);
     entry.GameNumber = i;
     entry.CloneMark = game.CloneOf.Empty() ? CloneKind::Parent : CloneKind::Clone;
   }
@@ -114,7 +120,7 @@ void RebuildList(GamesList& list, GameTable& games, const Settings& settings, Fi
   // Entries past the last one ever filled are empty already.
   if (filter != Filter::AllGames) {
     int filled = std::min(count, list.ViewList.Used());
-    for (int e = entries + 1; e <= filled; ++e) list.ViewList[e].DisplayLine.Clear();
+    for (int e = entries + 1; e <= filled; ++e) list.ViewList[e].GameNumber = 0;
   }
 }
 
@@ -142,8 +148,9 @@ void DrawListPage(Console& console, const GamesList& list, const GameTable& game
   for (int r = 1; r <= WindowRows; ++r) {
     int e = top + r;
     const ViewEntry& entry = EntryAt(list, e, none);
-    showsAnyEntry = showsAnyEntry || !entry.DisplayLine.Empty();
-    ShortString text = Padded(Shifted(entry.DisplayLine, columnOffset), WindowColumns, true);
+    ShortString line = DisplayLine(entry, games);
+    showsAnyEntry = showsAnyEntry || !line.Empty();
+    ShortString text = Padded(Shifted(line, columnOffset), WindowColumns, true);
     int colour = entry.CloneMark == CloneKind::Parent ? White : LightGrey;
     if (e == selected && entries > 0) {
       console.PutText(text, WindowLeft, WindowTop + r - 1, Black, colour);

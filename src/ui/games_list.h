@@ -13,6 +13,13 @@ void RebuildList(GamesList& list, GameTable& games, const Settings& settings, Fi
 // The window position that shows the selected game on its first row (the
 // last full window near the end, or when the game is not listed).
 int32_t PlaceWindow(const GamesList& list);
+// The line a view entry shows: the driver name padded with blanks to 10
+// characters (a longer one is not cut), then the description, at most 255
+// characters; empty for an entry without a game.
+ShortString DisplayLine(const ViewEntry& entry, const GameTable& games);
+// The first character of that line (0 for an empty line).
+unsigned char FirstCharacter(const ViewEntry& entry, const GameTable& games);
+
 // The 21 rows of the window with the selected entry highlighted, and the
 // selected game's details in the panel.
 void DrawListPage(Console& console, const GamesList& list, const GameTable& games);

@@ -123,7 +123,7 @@ Outcome ClickListRow(GamesList& list, int row) {
   const int32_t entries = list.Window.EntryCount;
   int i = list.Window.TopLine + row - (WindowTop - 1);
   // Below the last entry the last entry is selected.
-  if (i >= 1 && i <= entries && !list.ViewList[i].DisplayLine.Empty()) {
+  if (i >= 1 && i <= entries && list.ViewList[i].GameNumber > 0) {
     list.SelectedGame = list.ViewList[i].GameNumber;
   } else {
     list.SelectedGame = list.ViewList[entries].GameNumber;

@@ -59,13 +59,13 @@ Outcome ClickPanel(Session& session, int c, int r) {
 }
 
 // Moves the window to the first entry that begins with the key's letter.
-void JumpToLetter(GamesList& list, unsigned char key) {
+void JumpToLetter(GamesList& list, const GameTable& games, unsigned char key) {
   if (key >= 'A' && key <= 'Z') key = static_cast<unsigned char>(key - 'A' + 'a');
   const int32_t entries = list.Window.EntryCount;
   int last = std::min(entries, MaxViewEntries);
   for (int i = 1; i <= last; ++i) {
-    const ShortString& line = list.ViewList[i].DisplayLine;
-    if (line.Empty() || static_cast<unsigned char>(line[0]) != key) continue;
+    unsigned char first = FirstCharacter(list.ViewList[i], games);
+    if (first == 0 || first != key) continue;
     list.Window.TopLine = i - 1;
     // A match near the end shows on the bottom row of a full window.
     if (entries - list.Window.TopLine < WindowRows) list.Window.TopLine = std::max(i - WindowRows, 0);
@@ -123,7 +123,7 @@ Outcome DispatchKey(Session& session, unsigned char key) {
   if (!ShowsListWindow(session.navigation)) return Outcome::Ignored();
 
   GamesList& list = session.list;
-  if (session.navigation.CurrentScreen == Screen::GamesList) JumpToLetter(list, key);
+  if (session.navigation.CurrentScreen == Screen::GamesList) JumpToLetter(list, session.games, key);
   if (key == Key::Enter) {
     if (list.SelectedEntry > 0 && list.SelectedGame > 0) LaunchSelectedGame(session);
   } else if (key == 0) {

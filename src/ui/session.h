@@ -41,10 +41,12 @@ struct ListWindow {
 // Whether a view entry's game is a clone; an entry never filled has no mark.
 enum class CloneKind : unsigned char { Unmarked, Parent, Clone };
 
-// One row of the games list as filtered.
+// One row of the games list as filtered: the game it shows, or 0 for a row
+// that shows nothing (never filled, or emptied by a shorter list). Its line,
+// the game's driver name padded to 10 and then its description, is made
+// when it is drawn (DisplayLine, games_list.h).
 struct ViewEntry {
-  ShortString DisplayLine;  // the driver name padded to 10, then the description
-  int32_t GameNumber = 0;   // the game in the table
+  int32_t GameNumber = 0;
   CloneKind CloneMark = CloneKind::Unmarked;
 };
 
