@@ -35,14 +35,14 @@ void Console::NextRow() {
   }
 }
 
-// A key arrived, a wheel notch came or the left button went down: the poll
-// stops there, so that the main loop gets to see each of them.
+// A key arrived or the left button went down: the poll stops there, so that
+// the main loop gets to see each of them. Wheel notches are added up: all
+// that came since the last poll make one scroll.
 bool Console::TakeEvent(const InputEvent& event) {
   if (event.Type == InputEvent::Kind::Wheel) {
     // Kept for the main loop; the position and the button stay as they were.
-    if (!MousePresent) return false;
-    wheelNotches_ = std::clamp(wheelNotches_ + event.Notch, -MaxWheelNotches, MaxWheelNotches);
-    return true;
+    if (MousePresent) wheelNotches_ = std::clamp(wheelNotches_ + event.Notch, -MaxWheelNotches, MaxWheelNotches);
+    return false;
   }
   if (event.Type == InputEvent::Kind::Mouse) {
     if (!MousePresent) return false;

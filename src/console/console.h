@@ -151,9 +151,8 @@ class Console {
 
   // The wheel notches taken in since the last call, and none left: negative
   // for notches up (away from the user), positive for notches down. A poll
-  // ends at a wheel notch as it does at a key, so the main loop gets to act
-  // on it; GetKey drops notches, so the wheel does nothing while a key is
-  // awaited.
+  // adds up the notches it takes in; GetKey drops them, so the wheel does
+  // nothing while a key is awaited.
   int TakeWheelNotches();
 
   // Attaches the backend that shows this console (ConsoleOpen does).

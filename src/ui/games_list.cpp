@@ -107,21 +107,69 @@ void RebuildList(GamesList& list, GameTable& games, const Settings& settings, Fi
   while (list.ListHeader.Length() < 62) list.ListHeader += ' ';
 
   int entries = 0;
-  for (int i = 1; i <= count; ++i) {
+  auto take = [&](int32_t i) {
     const GameRecord& game = std::as_const(games.Games)[i];
-    if (!PassesFilter(game, filter)) continue;
+    if (!PassesFilter(game, filter)) return;
     ViewEntry& entry = list.ViewList[++entries];
     entry.GameNumber = i;
     entry.CloneMark = game.CloneOf.Empty() ? CloneKind::Parent : CloneKind::Clone;
+  };
+  if (list.Search.Open) {
+    for (int32_t i : list.Search.Matches) {
+      if (i <= count) take(i);
+    }
+  } else {
+    for (int i = 1; i <= count; ++i) take(i);
   }
   list.Window.EntryCount = entries;
 
   // A shorter filtered list must not leave rows of a longer one behind.
   // Entries past the last one ever filled are empty already.
-  if (filter != Filter::AllGames) {
+  if (filter != Filter::AllGames || list.Search.Open) {
     int filled = std::min(count, list.ViewList.Used());
     for (int e = entries + 1; e <= filled; ++e) list.ViewList[e].GameNumber = 0;
   }
+}
+
+void FollowSelectedGame(GamesList& list) {
+  for (int e = 1; e <= list.Window.EntryCount; ++e) {
+    if (list.ViewList[e].GameNumber == list.SelectedGame) {
+      list.SelectedEntry = e;
+      return;
+    }
+  }
+  list.SelectedEntry = 0;
+  list.SelectedGame = 0;
+}
+
+void OpenSearch(GamesList& list, const GameTable& games) {
+  ListSearch& search = list.Search;
+  search.Open = true;
+  search.Text.Clear();
+  search.Games.Build(games);
+  search.Games.Find(search.Text, search.Matches);
+}
+
+void SearchAgain(GamesList& list, GameTable& games, const Settings& settings) {
+  list.Search.Games.Find(list.Search.Text, list.Search.Matches);
+  RebuildList(list, games, settings, list.ListFilter);
+  list.Window.TopLine = 0;
+  list.SelectedEntry = 1;
+  list.SelectedGame = list.Window.EntryCount > 0 ? list.ViewList[1].GameNumber : 0;
+}
+
+void CloseSearch(GamesList& list, GameTable& games, const Settings& settings, Console& console) {
+  ListSearch& search = list.Search;
+  if (!search.Open) return;
+  search.Open = false;
+  search.Text.Clear();
+  search.Games.Clear();
+  std::vector<int32_t>().swap(search.Matches);
+  console.HideCursor();
+  RebuildList(list, games, settings, list.ListFilter);
+  FollowSelectedGame(list);
+  // Without a game selected the whole list shows from its start.
+  list.Window.TopLine = list.SelectedGame > 0 ? PlaceWindow(list) : 0;
 }
 
 int32_t PlaceWindow(const GamesList& list) {
@@ -140,9 +188,19 @@ void DrawListPage(Console& console, const GamesList& list, const GameTable& game
   const int32_t entries = list.Window.EntryCount;
   const int32_t selected = list.SelectedEntry;
 
-  // The heading is cut to the list's width but not padded.
-  console.PutText(Shifted(list.ListHeader, columnOffset).substr(0, WindowColumns), WindowLeft, HeadingRow, Black,
-                  LightGreen);
+  if (list.Search.Open) {
+    // The search's text in the heading, with the cursor after it.
+    ShortString heading = "Search: ";
+    heading += list.Search.Text;
+    console.PutText(Padded(heading, WindowColumns, true), WindowLeft, HeadingRow, Black, LightGreen);
+    console.Screen.CursorColumn = WindowLeft + static_cast<int>(std::min<std::size_t>(heading.Length(), WindowColumns));
+    console.Screen.CursorRow = HeadingRow;
+    console.ShowCursor();
+  } else {
+    // The heading is cut to the list's width but not padded.
+    console.PutText(Shifted(list.ListHeader, columnOffset).substr(0, WindowColumns), WindowLeft, HeadingRow, Black,
+                    LightGreen);
+  }
 
   bool showsAnyEntry = false;
   for (int r = 1; r <= WindowRows; ++r) {

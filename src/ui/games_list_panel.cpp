@@ -46,6 +46,8 @@ Outcome RunGame(Session& session, int) {
 Outcome RefreshList(Session& session, int) {
   if (!ConfirmBox(session, ConfirmRow, ConfirmColumn)) return Outcome::Done();
   Console& console = session.console;
+  // The table is read anew: a search open on the old one ends.
+  CloseSearch(session.list, session.games, session.settings, console);
   FillBox(console, 0, White, Black, 1, 1, ScreenWidth, ScreenHeight);
   console.PutText("Refreshing Games List...", 1, 1, White, Black);
   // Let the message reach the screen before the scan, which takes a while.
@@ -94,6 +96,8 @@ void LaunchSelectedGame(Session& session) {
 void ShowGamesList(Session& session) {
   GamesList& list = session.list;
   RebuildList(list, session.games, session.settings, list.ListFilter);
+  // The highlight stays on the game that Enter runs.
+  FollowSelectedGame(list);
   list.Window.TopLine = PlaceWindow(list);
   DrawListPage(session.console, list, session.games);
 }

@@ -3,6 +3,8 @@
 
 #include "ui/list_window.h"
 
+#include <algorithm>
+
 #include "console/colours.h"
 #include "console/keys.h"
 #include "ui/frame.h"
@@ -29,15 +31,8 @@ constexpr int OuterArrowPause = 1;
 constexpr int InnerArrowPause = 30;
 constexpr int SideArrowPause = 20;
 
-// A wheel notch scrolls as this many clicks on an inner arrow.
+// A wheel notch scrolls this many rows.
 constexpr int WheelRows = 3;
-
-// One click on an inner vertical arrow (-1 up, +1 down).
-void InnerArrowClick(Session& session, ListWindow& window, int step) {
-  session.console.Pause(InnerArrowPause);
-  StepRows(window, step);
-  RedrawListWindow(session);
-}
 
 }  // namespace
 
@@ -124,18 +119,23 @@ Outcome ClickListWindow(Session& session, int c, int r) {
   return outcome;
 }
 
-void ScrollByWheel(Session& session, int notches) {
+Outcome ScrollByWheel(Session& session, int notches) {
   // Where the window shows something: the games list, or the viewer with a
-  // file (on its picture the arrows' redraw would show nothing).
+  // file (on its picture a scroll would show nothing).
   Screen screen = session.navigation.CurrentScreen;
   bool games = screen == Screen::GamesList;
   bool file = screen == Screen::Viewer && session.viewer.FileLoaded;
   ListWindow& window = WindowOnDisplay(session);
-  if (!(games || file) || window.EntryCount <= 0) return;
-  int step = notches < 0 ? -1 : +1;
-  for (int clicks = (notches < 0 ? -notches : notches) * WheelRows; clicks > 0; --clicks) {
-    InnerArrowClick(session, window, step);
+  if (!(games || file) || window.EntryCount <= 0) return Outcome::Ignored();
+  // As that many steps of an arrow: each taken only while short of the end.
+  const int32_t last = window.EntryCount - WindowRows;
+  const long long rows = static_cast<long long>(notches) * WheelRows;
+  if (rows > 0 && window.TopLine < last) {
+    window.TopLine = static_cast<int32_t>(std::min<long long>(window.TopLine + rows, last));
+  } else if (rows < 0 && window.TopLine > 0) {
+    window.TopLine = static_cast<int32_t>(std::max<long long>(window.TopLine + rows, 0));
   }
+  return Outcome::RedrawWindow();
 }
 
 }  // namespace zeb

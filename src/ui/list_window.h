@@ -17,8 +17,8 @@ void ScrollByKey(ListWindow& window, unsigned char code);
 // A click on the window (a row of the games list) or on a scroll arrow.
 Outcome ClickListWindow(Session& session, int column, int row);
 // Wheel notches (negative up, positive down): on the games list, and in the
-// viewer when it holds a file, each notch scrolls as three clicks on the
-// inner arrow would; anywhere else they do nothing.
-void ScrollByWheel(Session& session, int notches);
+// viewer when it holds a file, each notch scrolls three rows at once, within
+// the same limits as the arrows; anywhere else they do nothing.
+Outcome ScrollByWheel(Session& session, int notches);
 
 }  // namespace zeb

@@ -27,6 +27,8 @@ bool ShowsListWindow(const Navigation& navigation) {
 // column and the options screen on its first page; one to the right opens
 // the viewer on its picture.
 void SwitchScreen(Session& session, int step) {
+  // Leaving the games list ends its search.
+  CloseSearch(session.list, session.games, session.settings, session.console);
   session.list.Window.ColumnOffset = 0;
   session.viewer.Window.ColumnOffset = 0;
   if (step > 0) session.viewer.FileLoaded = false;
@@ -73,6 +75,37 @@ void JumpToLetter(GamesList& list, const GameTable& games, unsigned char key) {
   }
 }
 
+// The keys that open the search on the games list: "/" and F3.
+constexpr unsigned char SearchKey = '/';
+constexpr unsigned char SearchFunctionKey = Key::F1 + 2;
+
+bool Typable(unsigned char key) { return (key >= 32 && key <= 126) || key >= 128; }
+
+// A key while the search is open: typed characters and Backspace change the
+// text, Esc (and Backspace on an empty text) closes it; Enter and the scroll
+// keys act on the matches as on the whole list.
+Outcome SearchKeyPress(Session& session, unsigned char key) {
+  GamesList& list = session.list;
+  ShortString& text = list.Search.Text;
+  if (key == Key::Esc || (key == Key::Backspace && text.Empty())) {
+    CloseSearch(list, session.games, session.settings, session.console);
+  } else if (key == Key::Backspace) {
+    text = text.View().substr(0, text.Length() - 1);
+    SearchAgain(list, session.games, session.settings);
+  } else if (Typable(key)) {
+    if (text.Length() < ListSearch::MaxLength) {
+      text += static_cast<char>(key);
+      SearchAgain(list, session.games, session.settings);
+    }
+  } else if (key == Key::Enter) {
+    if (list.SelectedEntry > 0 && list.SelectedGame > 0) LaunchSelectedGame(session);
+  } else if (key == 0) {
+    unsigned char code = session.console.GetKey();
+    if (list.Window.EntryCount > 0) ScrollByKey(list.Window, code);
+  }
+  return Outcome::RedrawWindow();
+}
+
 }  // namespace
 
 void MainLoop(Session& session) {
@@ -86,7 +119,7 @@ void MainLoop(Session& session) {
     bool keyWaiting = console.KeyWaiting();
     // A poll ends at a wheel notch as at a key; they never come together.
     int notches = console.TakeWheelNotches();
-    if (notches != 0) ScrollByWheel(session, notches);
+    if (notches != 0 && ScrollByWheel(session, notches).Redraw) RedrawListWindow(session);
     if (keyWaiting) {
       Outcome key = DispatchKey(session, console.GetKey());
       if (key.Quit) return;
@@ -116,6 +149,13 @@ Outcome HandleClick(Session& session) {
 }
 
 Outcome DispatchKey(Session& session, unsigned char key) {
+  const bool onGamesList = session.navigation.CurrentScreen == Screen::GamesList;
+  if (onGamesList && session.list.Search.Open) return SearchKeyPress(session, key);
+  if (onGamesList && key == SearchKey) {
+    OpenSearch(session.list, session.games);
+    return Outcome::RedrawWindow();
+  }
+
   // The key as the loop read it: the answer typed into the confirmation box
   // is not dispatched.
   if (key == Key::Esc && ConfirmBox(session, ConfirmRow, ConfirmColumn)) return Outcome::Quitting();
@@ -128,6 +168,10 @@ Outcome DispatchKey(Session& session, unsigned char key) {
     if (list.SelectedEntry > 0 && list.SelectedGame > 0) LaunchSelectedGame(session);
   } else if (key == 0) {
     unsigned char code = session.console.GetKey();
+    if (session.navigation.CurrentScreen == Screen::GamesList && code == SearchFunctionKey) {
+      OpenSearch(list, session.games);
+      return Outcome::RedrawWindow();
+    }
     ListWindow& window = WindowOnDisplay(session);
     if (window.EntryCount > 0) ScrollByKey(window, code);
   }

@@ -9,8 +9,10 @@
 // drawing takes them read-only.
 
 #include <cstdint>
+#include <vector>
 
 #include "console/console.h"
+#include "gamedb/game_search.h"
 #include "program_version.h"
 #include "settings/game_table.h"
 #include "settings/settings.h"
@@ -52,10 +54,21 @@ struct ViewEntry {
 
 constexpr int MaxViewEntries = 100000;
 
-// The games list: the view of the game table through the filter, the
-// window over it, and the selected entry and game (0: none).
+// The search of the games list: while it is open, the list shows only the
+// games whose driver name or description holds the text typed so far.
+struct ListSearch {
+  static constexpr std::size_t MaxLength = 50;
+  bool Open = false;
+  ShortString Text;
+  GameSearch Games;              // the table's texts, taken in when it opens
+  std::vector<int32_t> Matches;  // the games the text finds, in table order
+};
+
+// The games list: the view of the game table through the filter (and the
+// search), the window over it, and the selected entry and game (0: none).
 struct GamesList {
   Filter ListFilter = Filter::AllGames;
+  ListSearch Search;
   FixedTable<ViewEntry, MaxViewEntries> ViewList;  // entries 1 to Window.EntryCount
   ListWindow Window;
   int32_t SelectedEntry = 1;
