@@ -54,7 +54,8 @@ TEST(CodePageFromUtf8, TheCharactersOfTodaysListBecomeTheirBytes) {
   EXPECT_EQ(CodePage437FromUtf8("Coin \xC2\xA3" "1 / \xC3\x9F"), "Coin \x9C" "1 / \xE1");
 
   // Characters the code page lacks: one "?" each, whatever their length.
-  EXPECT_EQ(CodePage437FromUtf8("\xE2\x82\xAC" "5 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x91\xBE \xC3\xA9"), "?5 ?? ? \x82");
+  EXPECT_EQ(CodePage437FromUtf8("\xE2\x82\xAC" "5 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x91\xBE \xC3\xA9"),
+            "?5 ?? ? \x82");
   // The pictures of the control bytes and of 0x7F are no characters of
   // the text's: they never become those bytes.
   EXPECT_EQ(CodePage437FromUtf8("\xE2\x98\xBA \xE2\x8C\x82 \xE2\x99\xAA"), "? ? ?");
@@ -108,7 +109,8 @@ TEST(CodePageFromUtf8, EveryCharacterBecomesOneByteThatShowsIt) {
     ASSERT_TRUE(byte >= 0x80 || byte == '?') << std::hex << static_cast<unsigned long>(c);
     if (byte == '?') continue;
     ++shown;
-    EXPECT_TRUE(GlyphCodePoint(byte) == c || (c == 0x03B2 && byte == 0xE1)) << std::hex << static_cast<unsigned long>(c);
+    EXPECT_TRUE(GlyphCodePoint(byte) == c || (c == 0x03B2 && byte == 0xE1))
+        << std::hex << static_cast<unsigned long>(c);
   }
   EXPECT_EQ(shown, 129);  // the 128 bytes above 0x7F, and beta
 }
