@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "gamedb/emulator_paths.h"
+#include "launch/launch.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
@@ -55,6 +57,28 @@ TEST_F(EmulatorPathsTest, TodaysConfigurationGivesItsDirectoriesWithTheEnvironme
   EXPECT_EQ(paths.RomPaths, "/home/ann/My Roms;/srv/games/roms");
   EXPECT_EQ(paths.SamplePath, std::nullopt);
   EXPECT_EQ(ReadEmulatorPaths("elsewhere.ini").RomPaths, std::nullopt);
+}
+
+// The file as the stand-in writes it with -cc in either generation.
+TEST_F(EmulatorPathsTest, TheStandInsConfiguration) {
+  const std::filesystem::path standIn = ZEB_STANDIN;
+  ASSERT_FALSE(standIn.empty()) << "the stand-in emulator was not built";
+  std::filesystem::copy_file(standIn, "mame.exe");
+  std::filesystem::permissions("mame.exe", std::filesystem::perms::owner_all);
+  const ProgramFile emulator = ResolveProgram("mame.exe", false);
+
+  {
+    ScopedEnv classic("XEM_MODERN", std::nullopt);
+    ASSERT_EQ(RunIntoFile(emulator, {"mame.exe", "-cc"}, "out.txt").ExitStatus, 0);
+    EmulatorPaths paths = ReadEmulatorPaths();
+    EXPECT_EQ(paths.RomPaths, std::nullopt);
+    EXPECT_EQ(paths.SamplePath, std::nullopt);
+  }
+  ScopedEnv modern("XEM_MODERN", "1");
+  ASSERT_EQ(RunIntoFile(emulator, {"mame.exe", "-cc"}, "out.txt").ExitStatus, 0);
+  EmulatorPaths paths = ReadEmulatorPaths();
+  EXPECT_EQ(paths.RomPaths, "/home/ann/mame/roms;/usr/local/share/games/mame/roms");
+  EXPECT_EQ(paths.SamplePath, "/home/ann/mame/samples");
 }
 
 TEST_F(EmulatorPathsTest, TheEnvironmentIsPutInWhereTheEmulatorPutsIt) {
