@@ -218,7 +218,8 @@ OutputRun RunForOutput(const ProgramFile& file, const std::vector<std::string>& 
   for (;;) {
     std::size_t got = DrainAvailable(readEnd.Handle, run.Output, open);
     ULONGLONG now = GetTickCount64();
-    DWORD step = now >= deadline || got > 0 ? 0 : static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, open ? 5 : 50));
+    DWORD step = 0;
+    if (now < deadline && got == 0) step = static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, open ? 5 : 50));
     if (WaitForSingleObject(process.hProcess, step) == WAIT_OBJECT_0) {
       // What it wrote before its end (a program it started may go on
       // writing: only so much is taken).

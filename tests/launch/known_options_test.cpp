@@ -69,7 +69,8 @@ TEST_F(KnownOptionsTest, OnlyAListOfTwentyOptionsEndingWellIsTrusted) {
 
   // An option line: "-", a name of letters, digits and "_", then a blank,
   // a tab or the end of the line.
-  std::string text = Lines(18) + "-last_1\tends here\n-bare\n -indented x\n--double x\n-a-b x\n-x:y z\n-\n# -c x\n-tail";
+  std::string text =
+      Lines(18) + "-last_1\tends here\n-bare\n -indented x\n--double x\n-a-b x\n-x:y z\n-\n# -c x\n-tail";
   KnownOptions parsed = ParseShowUsage(text, 0);
   EXPECT_TRUE(parsed.Trusted);
   EXPECT_TRUE(parsed.Lists("last_1"));
@@ -141,7 +142,8 @@ TEST_F(KnownOptionsTest, EachSwitchIsKeptRenamedOrLeftOutAsTodaysEmulatorTakesIt
   // The emulator takes the command line made so; it refuses the one as
   // built.
   ScopedEnvironment modernRuns("XEM_MODERN", "1");
-  std::vector<std::string> words = SplitCommandLine(std::string("\"") + Emulator + "\" astrobee " + Joined(adapted.Texts));
+  std::vector<std::string> words =
+      SplitCommandLine(std::string("\"") + Emulator + "\" astrobee " + Joined(adapted.Texts));
   EXPECT_EQ(RunForOutput(Standin(), words, 60000).ExitStatus, 0);
   for (const char* words : {"[-sound] [none] [-vol] [3]", "[-beam_width_min] [3] [-beam_width_max] [3] [-flicker] [3]",
                             "[-c] [3] [-brightness] [3] [-gamma] [3]", "[-rp] [3] [-verbose] [3]\n"}) {
