@@ -34,7 +34,25 @@
 //     -beam -noart -fsb -noswitchbpp -matchrefresh -ftr) are refused: the
 //     first one met gives "Error: unknown option: <option>" and a line feed
 //     on standard error and exit status 6, with nothing on standard output.
-//     A launch is still logged first.
+//     A launch is still logged first. Every other option is accepted, among
+//     them each one that -showusage lists and the "-no" form of those;
+//   - -showusage prints "Usage:  xem [machine] [media] [software] [options]",
+//     a blank line, "Options:", and then, under a few headings of the form
+//     "#" / "# <TITLE>" / "#", one line per option it knows: "-", the name
+//     padded to 20 columns, the description. The refused options are not
+//     among them. Exit status 0;
+//   - -cc writes mame.ini in that generation's shape: headings as above and
+//     lines of the option name padded to 25 columns, a blank and the value,
+//     among them "rompath" with "$HOME/mame/roms;/usr/local/share/games/
+//     mame/roms" and "samplepath" with "$HOME/mame/samples" (the text
+//     "$HOME" itself, for the reader to expand).
+//
+// In the classic mode -showusage is no call of its own: it is a game launch
+// like any other.
+//
+// With the environment variable XEM_HANG set (to anything but "" or "0"),
+// for tests of a program that does not end, every call first waits a
+// minute, writing nothing.
 //
 // The launch.log line holds every argument received (argv[1] onwards), in
 // order, each enclosed in "[" and "]", separated by one blank, and ends with
@@ -67,10 +85,12 @@ constexpr const char* RefusedOptions[] = {
     "-hotrodse",   "-notl", "-beam", "-noart", "-fsb",              "-noswitchbpp", "-matchrefresh", "-ftr",
 };
 
-bool Modern() {
-  const char* mode = std::getenv("XEM_MODERN");
+bool Switched(const char* variable) {
+  const char* mode = std::getenv(variable);
   return mode != nullptr && mode[0] != '\0' && std::strcmp(mode, "0") != 0;
 }
+
+bool Modern() { return Switched("XEM_MODERN"); }
 
 // A machine of the list: a known game, or a generated one that owns its
 // texts.
@@ -147,6 +167,103 @@ constexpr const char* IniLines[] = {
     "cheat = yes",
 };
 
+// The later generation's options as -showusage lists them: a heading (a
+// name of null) starts a group.
+struct Option {
+  const char* Name;
+  const char* Description;
+};
+
+constexpr Option ModernOptions[] = {
+    {nullptr, "CORE SEARCH PATH OPTIONS"},
+    {"homepath", "path to the base folder for plugin data"},
+    {"rompath", "path to ROM sets and disk images"},
+    {"samplepath", "path to audio sample sets"},
+    {"artpath", "path to artwork files"},
+    {"cfg_directory", "directory to save configurations"},
+    {"snapshot_directory", "directory to save screenshots"},
+    {nullptr, "CORE STATE/PLAYBACK OPTIONS"},
+    {"autosave", "automatically restore state on start and save on exit"},
+    {"playback", "playback an input file"},
+    {nullptr, "CORE PERFORMANCE OPTIONS"},
+    {"autoframeskip", "skip frames to speed up the emulation"},
+    {"frameskip", "frames to skip out of every 12"},
+    {"seconds_to_run", "number of emulated seconds to run before exiting"},
+    {"throttle", "keep the emulation at its proper speed"},
+    {"sleep", "give time back to the system while idle"},
+    {"speed", "controls the speed of gameplay, relative to real time"},
+    {nullptr, "CORE ROTATION OPTIONS"},
+    {"rotate", "rotate the game screen according to the game's orientation"},
+    {"ror", "rotate the screen clockwise 90 degrees"},
+    {"rol", "rotate the screen counterclockwise 90 degrees"},
+    {"autoror", "rotate clockwise when the screen is vertical"},
+    {"autorol", "rotate counterclockwise when the screen is vertical"},
+    {"flipx", "flip the screen left to right"},
+    {"flipy", "flip the screen upside down"},
+    {nullptr, "CORE SCREEN OPTIONS"},
+    {"brightness", "default brightness of the screen"},
+    {"contrast", "default contrast of the screen"},
+    {"gamma", "default gamma of the screen"},
+    {"effect", "name of a PNG file to use for visual effects, or none"},
+    {nullptr, "CORE VECTOR OPTIONS"},
+    {"beam_width_min", "minimum width of vector lines"},
+    {"beam_width_max", "maximum width of vector lines"},
+    {"beam_intensity_weight", "how much the intensity changes the width of vector lines"},
+    {"flicker", "flicker effect of vector lines"},
+    {nullptr, "CORE SOUND OPTIONS"},
+    {"samplerate", "sample rate of the sound output"},
+    {"samples", "use samples where the game has them"},
+    {"volume", "sound volume in decibels (-32 min, 0 max)"},
+    {nullptr, "CORE INPUT OPTIONS"},
+    {"mouse", "use the mouse for input"},
+    {"joystick", "use the joystick for input"},
+    {"lightgun", "use a lightgun for input"},
+    {"steadykey", "hold keys pressed for a whole frame"},
+    {nullptr, "CORE DEBUGGING OPTIONS"},
+    {"verbose", "display additional diagnostic information"},
+    {"log", "write an error log"},
+    {nullptr, "CORE MISC OPTIONS"},
+    {"cheat", "enable cheats"},
+    {"skip_gameinfo", "skip the information screen at start"},
+    {nullptr, "OSD VIDEO OPTIONS"},
+    {"video", "video output method: soft, opengl or none"},
+    {"numscreens", "number of output screens or windows"},
+    {"window", "run in a window instead of the full screen"},
+    {"maximize", "start out with windows as large as they can be"},
+    {"keepaspect", "keep the aspect ratio of the screen"},
+    {"waitvsync", "wait for the vertical blank before drawing"},
+    {"syncrefresh", "run at the screen's refresh rate"},
+    {"resolution", "preferred resolution: <width>x<height>[@<refresh>] or auto"},
+    {"switchres", "change the screen mode to suit the game"},
+    {nullptr, "OSD SOUND OPTIONS"},
+    {"sound", "sound output method: sdl, pulse or none"},
+    {"audio_latency", "sound latency in seconds"},
+    {nullptr, "CORE COMMANDS"},
+    {"help", "show help"},
+    {"validate", "check the drivers' data"},
+    {"showusage", "list the options and what they do"},
+    {"listfull", "list the machines with their descriptions"},
+    {"listclones", "list the clones with their parents"},
+    {"createconfig", "write a configuration file (mame.ini)"},
+};
+
+// Its configuration file: a heading (a name of null), or a line.
+constexpr Option ModernIniLines[] = {
+    {nullptr, "CORE CONFIGURATION OPTIONS"},
+    {"readconfig", "1"},
+    {"writeconfig", "0"},
+    {nullptr, "CORE SEARCH PATH OPTIONS"},
+    {"homepath", "."},
+    {"rompath", "$HOME/mame/roms;/usr/local/share/games/mame/roms"},
+    {"samplepath", "$HOME/mame/samples"},
+    {"artpath", "$HOME/mame/artwork"},
+    {"cfg_directory", "$HOME/.mame/cfg"},
+    {nullptr, "OSD VIDEO OPTIONS"},
+    {"video", "soft"},
+    {"window", "0"},
+    {"keepaspect", "1"},
+};
+
 std::vector<Machine> SortedMachines() {
   std::vector<Machine> machines;
   for (const standin::Game& game : standin::Games) machines.push_back({game.Name, game.Description, game.Parent});
@@ -168,8 +285,30 @@ int WriteConfig() {
     std::perror("mame.ini");
     return 1;
   }
-  for (const char* line : IniLines) std::fprintf(file, "%s\n", line);
+  if (Modern()) {
+    for (const Option& line : ModernIniLines) {
+      if (line.Name == nullptr) {
+        std::fprintf(file, "%s#\n# %s\n#\n", &line == ModernIniLines ? "" : "\n", line.Description);
+      } else {
+        std::fprintf(file, "%-25s %s\n", line.Name, line.Description);
+      }
+    }
+  } else {
+    for (const char* line : IniLines) std::fprintf(file, "%s\n", line);
+  }
   return std::fclose(file) == 0 ? 0 : 1;
+}
+
+int PrintUsage() {
+  std::printf("Usage:  xem [machine] [media] [software] [options]\n\nOptions:\n");
+  for (const Option& option : ModernOptions) {
+    if (option.Name == nullptr) {
+      std::printf("\n#\n# %s\n#\n", option.Description);
+    } else {
+      std::printf("-%-20s%s\n", option.Name, option.Description);
+    }
+  }
+  return 0;
 }
 
 int PrintHelp() {
@@ -272,14 +411,18 @@ int Launch(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (Switched("XEM_HANG")) standin::SleepSeconds(60);
   const char* refused = RefusedOption(argc, argv);
+  const bool modern = Modern();
   // A list call may come with -sortdriver before or after it.
   for (int i = 1; i < argc; ++i) {
-    for (const char* call : {"-cc", "-?", "-listfull", "-listclones"}) {
+    for (const char* call : {"-cc", "-?", "-listfull", "-listclones", "-showusage"}) {
       if (std::strcmp(argv[i], call) != 0) continue;
+      if (call[1] == 's' && !modern) continue;
       if (refused != nullptr) return Refuse(refused);
       if (call[1] == 'c') return WriteConfig();
       if (call[1] == '?') return PrintHelp();
+      if (call[1] == 's') return PrintUsage();
       return std::strcmp(call, "-listfull") == 0 ? PrintListFull() : PrintListClones();
     }
   }

@@ -10,4 +10,7 @@ namespace standin {
 // (POSIX).
 std::string RawCommandLine();
 
+// Waits that many seconds, doing nothing.
+void SleepSeconds(int seconds);
+
 }  // namespace standin

@@ -9,4 +9,6 @@ std::string RawCommandLine() {
   return line != nullptr ? std::string(line) : std::string();
 }
 
+void SleepSeconds(int seconds) { Sleep(static_cast<DWORD>(seconds) * 1000); }
+
 }  // namespace standin

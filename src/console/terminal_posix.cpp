@@ -229,15 +229,16 @@ void TerminalBackend::Suspend(const ScreenModel& screen) {
   for (int row = 1; row <= ScreenHeight; ++row) {
     if (!RowIsBlank(screen, row)) last = row;
   }
-  buffer_.clear();
-  // The other program's output goes below what is on the screen.
+  // The other program's output goes below what is on the screen, in the
+  // launch screen's colours (also the line a scroll brings in).
+  buffer_.assign(HandOverColours);
   if (last + 1 <= height_) {
     AppendCursorMove(buffer_, 1, last + 1);
   } else {
     AppendCursorMove(buffer_, 1, height_);
     buffer_ += "\r\n";
   }
-  buffer_ += "\x1b[0m\x1b[?25h\x1b[?7h";
+  buffer_ += "\x1b[?25h\x1b[?7h";
   if (mouse_) buffer_ += MouseOffSequence;
   mouse_ = false;
   SetTerminalMouse(false);

@@ -27,6 +27,10 @@ inline constexpr std::string_view TerminalEnterSequence = "\x1b[?1049h\x1b[?7l";
 // the normal screen.
 inline constexpr std::string_view TerminalRestoreSequence =
     "\x1b[?1002l\x1b[?1006l\x1b[0m\x1b[?25h\x1b[?7h\x1b[?1049l";
+// The colours in force while another program has the terminal: the launch
+// screen's light grey on black, so that its plain text shows in them (as on
+// the Windows console, where a program writes in the colours it finds).
+inline constexpr std::string_view HandOverColours = "\x1b[0;37;40m";
 // Mouse reporting: button presses, releases and motion while a button is
 // held, in SGR coordinates.
 inline constexpr std::string_view MouseOnSequence = "\x1b[?1002h\x1b[?1006h";

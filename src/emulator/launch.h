@@ -2,6 +2,7 @@
 // Running the emulator: the command line built from the settings, the
 // launch of the selected game, and running a program until it ends.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -96,6 +97,23 @@ struct CapturedRun {
 };
 CapturedRun RunIntoFile(const ProgramFile& file, const std::vector<std::string>& arguments,
                         std::string_view outputFile);
+
+// Runs a program file with the given arguments (the first is the program's
+// name), standard input from nothing and standard error discarded, and
+// keeps what it writes to standard output in memory (the first
+// MaxRunOutput bytes; the rest is read and dropped). A program still running
+// after `timeoutMilliseconds` is ended there. The terminal stays ours
+// meanwhile.
+struct OutputRun {
+  bool Started = false;
+  std::string Reason;     // when it did not start
+  bool TimedOut = false;  // it was still running at the limit and was ended
+  int ExitStatus = -1;    // its exit status; -1 when it did not end by itself
+  int Signal = 0;         // the signal that ended it, or 0
+  std::string Output;
+};
+inline constexpr std::size_t MaxRunOutput = 1024 * 1024;
+OutputRun RunForOutput(const ProgramFile& file, const std::vector<std::string>& arguments, int timeoutMilliseconds);
 
 // The command line split into arguments by the Windows rules: blanks
 // separate, double quotes group, backslashes escape quotes.

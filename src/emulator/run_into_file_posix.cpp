@@ -1,15 +1,20 @@
 // Running a program with its output into a file and its error text
 // captured, on POSIX: the file is opened here, the error text comes through
-// a pipe, and the program gets them as its standard output and error. No
+// a pipe, and the program gets them as its standard output and error. And
+// running one with its output into memory, for at most a given time. No
 // shell is involved.
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <ctime>
 
 #include "storage/file_system.h"
 #include "emulator/launch.h"
@@ -101,6 +106,107 @@ CapturedRun RunIntoFile(const ProgramFile& file, const std::vector<std::string>&
   run.ErrorText = ReadAll(readEnd.Fd);
   int status = WaitForProgram(child);
   if (WIFEXITED(status)) {
+    run.ExitStatus = WEXITSTATUS(status);
+  } else if (WIFSIGNALED(status)) {
+    run.Signal = WTERMSIG(status);
+  }
+  return run;
+}
+
+namespace {
+
+// True while the program has not ended (it is not collected here).
+bool StillRunning(pid_t child) {
+  siginfo_t info{};
+  if (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT) != 0) return false;
+  return info.si_pid == 0;
+}
+
+// Waits up to `milliseconds` for output and reads what came, keeping it
+// within MaxRunOutput bytes: 1 when something came, 0 when nothing did,
+// -1 when the output has ended (or cannot be read).
+int ReadSome(int fd, int milliseconds, std::string& output) {
+  for (;;) {
+    pollfd in{fd, POLLIN, 0};
+    int ready = poll(&in, 1, milliseconds);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready == 0) return 0;
+    if (ready < 0) return -1;
+    char buffer[4096];
+    ssize_t count = read(fd, buffer, sizeof buffer);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) return -1;
+    std::size_t room = MaxRunOutput - std::min(output.size(), MaxRunOutput);
+    output.append(buffer, std::min(room, static_cast<std::size_t>(count)));
+    return 1;
+  }
+}
+
+}  // namespace
+
+OutputRun RunForOutput(const ProgramFile& file, const std::vector<std::string>& arguments, int timeoutMilliseconds) {
+  OutputRun run;
+  if (file.Path.empty()) {
+    run.Reason = file.Reason;
+    return run;
+  }
+  Descriptor nothing{open("/dev/null", O_RDWR | O_CLOEXEC)};
+  if (nothing.Fd < 0) {
+    run.Reason = "cannot open /dev/null: " + Reason(errno);
+    return run;
+  }
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) {
+    run.Reason = Reason(errno);
+    return run;
+  }
+  Descriptor readEnd{fds[0]};
+  Descriptor writeEnd{fds[1]};
+
+  int error = 0;
+  pid_t child = Start(file, arguments, writeEnd.Fd, nothing.Fd, nothing.Fd, error);
+  close(writeEnd.Fd);
+  writeEnd.Fd = -1;
+  if (child <= 0) {
+    run.Reason = Reason(error);
+    return run;
+  }
+  run.Started = true;
+
+  // Read until the program has ended and its output is read, or until the
+  // time is up. Its end is looked for whenever the output pauses: a program
+  // it started may hold the output open after its own end.
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMilliseconds, 0));
+  bool outputOpen = true;
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (outputOpen && left > 0) {
+      int got = ReadSome(readEnd.Fd, static_cast<int>(std::min<decltype(left)>(left, 50)), run.Output);
+      if (got > 0) continue;
+      if (got < 0) outputOpen = false;
+    } else if (left > 0) {
+      // The output has ended; the program's end follows at once as a rule.
+      timespec pause{0, 2 * 1000 * 1000};
+      nanosleep(&pause, nullptr);
+    }
+    if (!StillRunning(child)) {
+      // What it wrote just before its end (a program it started may go on
+      // writing: only so much is taken).
+      for (int i = 0; outputOpen && i < 256 && ReadSome(readEnd.Fd, 0, run.Output) > 0; ++i) {
+      }
+      break;
+    }
+    if (Clock::now() >= deadline) {
+      kill(child, SIGKILL);
+      run.TimedOut = true;
+      break;
+    }
+  }
+  int status = WaitForProgram(child);
+  if (run.TimedOut) {
+    run.Signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+  } else if (WIFEXITED(status)) {
     run.ExitStatus = WEXITSTATUS(status);
   } else if (WIFSIGNALED(status)) {
     run.Signal = WTERMSIG(status);

@@ -1,7 +1,8 @@
 // Running a program with its output into a file and its error text
 // captured, on Windows: the file is opened here, the error text comes
 // through a pipe, standard input is NUL, and the program gets them as its
-// standard handles. The command line is formed as for a launch: the quoted
+// standard handles. And running one with its output into memory, for at
+// most a given time. The command line is formed as for a launch: the quoted
 // program, a blank, the arguments. No shell is involved.
 
 #include <algorithm>
@@ -133,6 +134,108 @@ CapturedRun RunIntoFile(const ProgramFile& file, const std::vector<std::string>&
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD status = 0;
   if (GetExitCodeProcess(process.hProcess, &status)) run.ExitStatus = static_cast<int>(status);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return run;
+}
+
+namespace {
+
+// Reads what the pipe holds now (up to 64 KiB), without waiting for more;
+// the number of bytes read. `open` becomes false when the pipe has ended
+// (every writer gone).
+std::size_t DrainAvailable(HANDLE pipe, std::string& text, bool& open) {
+  std::size_t total = 0;
+  while (open && total < 64 * 1024) {
+    DWORD available = 0;
+    if (!PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr)) {
+      open = false;
+      break;
+    }
+    if (available == 0) break;
+    char buffer[4096];
+    DWORD count = 0;
+    if (!ReadFile(pipe, buffer, static_cast<DWORD>(std::min<std::size_t>(available, sizeof buffer)), &count, nullptr) ||
+        count == 0) {
+      open = false;
+      break;
+    }
+    std::size_t room = MaxRunOutput - std::min(text.size(), MaxRunOutput);
+    text.append(buffer, std::min<std::size_t>(room, count));
+    total += count;
+  }
+  return total;
+}
+
+}  // namespace
+
+OutputRun RunForOutput(const ProgramFile& file, const std::vector<std::string>& arguments, int timeoutMilliseconds) {
+  OutputRun run;
+  if (file.Path.empty()) {
+    run.Reason = file.Reason;
+    return run;
+  }
+  SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  OwnedHandle nothing{CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                                  OPEN_EXISTING, 0, nullptr)};
+  if (nothing.Handle == INVALID_HANDLE_VALUE) {
+    run.Reason = "cannot open NUL: " + SystemMessage(GetLastError());
+    return run;
+  }
+  OwnedHandle readEnd;
+  OwnedHandle writeEnd;
+  if (!CreatePipe(&readEnd.Handle, &writeEnd.Handle, &inherited, 64 * 1024) ||
+      !SetHandleInformation(readEnd.Handle, HANDLE_FLAG_INHERIT, 0)) {
+    run.Reason = SystemMessage(GetLastError());
+    return run;
+  }
+
+  std::string commandLine = CommandLine(arguments, file.Name);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = nothing.Handle;
+  startup.hStdOutput = writeEnd.Handle;
+  startup.hStdError = nothing.Handle;
+  PROCESS_INFORMATION process{};
+  std::fflush(nullptr);
+  BOOL started = CreateProcessA(file.Path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
+                                nullptr, nullptr, &startup, &process);
+  DWORD error = GetLastError();
+  writeEnd.Close();
+  nothing.Close();
+  if (!started) {
+    run.Reason = SystemMessage(error, file.Path);
+    return run;
+  }
+  run.Started = true;
+
+  // An anonymous pipe cannot be waited on together with the process: what
+  // it holds is taken whenever the process has not ended within a few
+  // milliseconds, so that a long output never stops it.
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(std::max(timeoutMilliseconds, 0));
+  bool open = true;
+  for (;;) {
+    std::size_t got = DrainAvailable(readEnd.Handle, run.Output, open);
+    ULONGLONG now = GetTickCount64();
+    DWORD step = 0;
+    if (now < deadline && got == 0) step = static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, open ? 5 : 50));
+    if (WaitForSingleObject(process.hProcess, step) == WAIT_OBJECT_0) {
+      // What it wrote before its end (a program it started may go on
+      // writing: only so much is taken).
+      for (int i = 0; i < 64 && DrainAvailable(readEnd.Handle, run.Output, open) > 0; ++i) {
+      }
+      DWORD status = 0;
+      if (GetExitCodeProcess(process.hProcess, &status)) run.ExitStatus = static_cast<int>(status);
+      break;
+    }
+    if (GetTickCount64() >= deadline) {
+      TerminateProcess(process.hProcess, 1);
+      WaitForSingleObject(process.hProcess, INFINITE);
+      run.TimedOut = true;
+      break;
+    }
+  }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return run;

@@ -258,6 +258,47 @@ TEST_F(TerminalPtyTest, SuspendKeepsTheScreenAndResumeWritesOnlyChanges) {
   terminal.Restore();
 }
 
+// The other program's plain text shows in the launch screen's light grey on
+// black, whatever colours the terminal has of its own; the line that a
+// scroll brings in below a full screen too.
+TEST_F(TerminalPtyTest, SuspendHandsTheTerminalOverInTheLaunchScreensColours) {
+  TerminalBackend terminal(slave_, slave_);
+  ASSERT_TRUE(terminal.Start());
+  terminal.SetMouseReporting(true);
+  VirtualTerminal screen;
+  ScreenModel model;
+  model.CursorVisible = false;
+  for (int column = 0; column < 16; ++column) model.Cells[0][column] = Cell{'S', 15};
+  terminal.Suspend(model);
+  std::string handOver = Output();
+  screen.Apply(handOver);
+  const std::string tail = "\x1b[0;37;40m\x1b[2H\x1b[?25h\x1b[?7h\x1b[?1002l\x1b[?1006l";
+  ASSERT_GE(handOver.size(), tail.size());
+  EXPECT_EQ(handOver.substr(handOver.size() - tail.size()), tail);
+  EXPECT_EQ(screen.Foreground, SgrForeground(7));
+  EXPECT_EQ(screen.Background, SgrBackground(0));
+
+  std::string theirs = "mame output";
+  ASSERT_EQ(write(slave_, theirs.data(), theirs.size()), static_cast<ssize_t>(theirs.size()));
+  screen.Apply(Output());
+  EXPECT_EQ(screen.RowText(2).substr(0, 11), "mame output");
+  EXPECT_EQ(screen.Cells[1][0].Foreground, 37);
+  EXPECT_EQ(screen.Cells[1][0].Background, 40);
+  EXPECT_EQ(screen.Errors, "");
+  terminal.Resume();
+
+  // Text on the last row: the colours come before the line feed (which
+  // the terminal's output processing sends as CR LF).
+  model.Cells[24][0] = Cell{'P', 14 + 16 * 1};
+  terminal.Suspend(model);
+  handOver = Output();
+  const std::string fullTail = "\x1b[0;37;40m\x1b[25H\r\r\n\x1b[?25h\x1b[?7h";
+  ASSERT_GE(handOver.size(), fullTail.size());
+  EXPECT_EQ(handOver.substr(handOver.size() - fullTail.size()), fullTail);
+  terminal.Resume();
+  terminal.Restore();
+}
+
 // While the notice hides the screen, nothing typed or clicked acts on it:
 // Esc and y would otherwise quit behind a question never seen.
 TEST_F(TerminalPtyTest, WhileTheNoticeShowsKeysAndClicksAreDropped) {
