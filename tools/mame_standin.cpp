@@ -47,8 +47,8 @@
 //     mame/roms" and "samplepath" with "$HOME/mame/samples" (the text
 //     "$HOME" itself, for the reader to expand).
 //
-// In the classic mode -showusage is no call of its own: it is a game launch
-// like any other.
+// In the classic mode -showusage is an option it does not know: "Error:
+// unknown option: -showusage" on standard error, status 6, nothing logged.
 //
 // With the environment variable XEM_HANG set (to anything but "" or "0"),
 // for tests of a program that does not end, every call first waits a
@@ -418,7 +418,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     for (const char* call : {"-cc", "-?", "-listfull", "-listclones", "-showusage"}) {
       if (std::strcmp(argv[i], call) != 0) continue;
-      if (call[1] == 's' && !modern) continue;
+      if (call[1] == 's' && !modern) return Refuse(call);
       if (refused != nullptr) return Refuse(refused);
       if (call[1] == 'c') return WriteConfig();
       if (call[1] == '?') return PrintHelp();

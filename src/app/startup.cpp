@@ -4,7 +4,9 @@
 
 #include "console/colours.h"
 #include "emulator/launch.h"
+#include "emulator/processes.h"
 #include "emulator/make_lists.h"
+#include "gamedb/emulator_paths.h"
 #include "gamedb/gamedb.h"
 #include "storage/fatal.h"
 #include "storage/file_system.h"
@@ -75,6 +77,11 @@ void FirstRun(Session& session) {
 
   SetDefaultSettings(session.settings, session.options.Captions);
   session.list.ListFilter = Filter::AllGames;
+  // Today's emulator names its own ROM and sample directories: a new table
+  // is scanned where the emulator looks.
+  EmulatorPaths paths = ReadEmulatorPaths();
+  if (paths.RomPaths) session.settings.RomPaths = *paths.RomPaths;
+  if (paths.SamplePath) session.settings.SamplePaths = *paths.SamplePath;
   console.ProgressLine();
   ReadMameVersion(session.games);
   ImportGameNames(session.games, session.settings, console);

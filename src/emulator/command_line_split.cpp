@@ -15,7 +15,7 @@
 
 #include <cstddef>
 
-#include "emulator/launch.h"
+#include "emulator/processes.h"
 
 namespace zeb {
 

@@ -3,6 +3,8 @@
 
 #include <charconv>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "emulator/launch.h"
 #include "storage/numbers.h"
@@ -58,13 +60,15 @@ ShortString TwoDecimalsText(double value, char separator) {
 
 }  // namespace
 
-void BuildCommandOptions(const Settings& settings, char separator, CommandLineSlots& slots) {
+void BuildCommandOptions(const Settings& settings, char separator, const KnownOptions& known,
+                         CommandLineSlots& slots) {
   FixedTable<ShortString, MaxArgSlots>& ArgSlots = slots.ArgSlots;
   ShortString& CommandOptions = slots.CommandOptions;
   const auto SetIf = [&ArgSlots](bool condition, int slot, std::string_view text) {
     if (condition) ArgSlots[slot] = text;
   };
   CommandOptions.Clear();
+  slots.LeftOut.clear();
   for (int slot = 1; slot <= MaxArgSlots; ++slot) ArgSlots[slot].Clear();
 
   SetIf(settings.AutoFrameskip != 1, 1, "-noafs ");
@@ -117,8 +121,25 @@ void BuildCommandOptions(const Settings& settings, char separator, CommandLineSl
   SetIf(settings.FramesToRun != 0, 36, Joined("-ftr ", IntText(settings.FramesToRun), " "));
   SetIf(settings.KeepScreenAspect != 1, 37, "-noka ");
   SetIf(settings.SteadyKey != 0, 38, "-steadykey ");
-  SetIf(!(settings.RomPaths == "roms"), 39, Joined("-rp ", settings.RomPaths, " "));
+  // An emulator that says what it knows looks for ROMs where it is told, so
+  // it is always told where the scan looked.
+  SetIf(known.Trusted || !(settings.RomPaths == "roms"), 39, Joined("-rp ", settings.RomPaths, " "));
   SetIf(settings.Verbose != 0, 40, "-verbose ");
+
+  if (known.Trusted) {
+    // Each filled slot as today's emulator takes it: as it is, in its
+    // other name, or left out.
+    std::vector<int> filled;
+    std::vector<std::string> texts;
+    for (int slot = 1; slot <= MaxArgSlots; ++slot) {
+      if (slot == DepthSlot || ArgSlots[slot].Empty()) continue;
+      filled.push_back(slot);
+      texts.push_back(ArgSlots[slot].Str());
+    }
+    AdaptedArguments adapted = AdaptToKnownOptions(texts, known);
+    for (std::size_t i = 0; i < filled.size(); ++i) ArgSlots[filled[i]] = adapted.Texts[i];
+    slots.LeftOut = std::move(adapted.LeftOut);
+  }
 
   // Each argument and one blank; what passes 255 characters is dropped.
   for (int slot = 1; slot <= MaxArgSlots; ++slot) {

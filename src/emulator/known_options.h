@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "emulator/launch.h"
+#include "emulator/processes.h"
 
 namespace zeb {
 

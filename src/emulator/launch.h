@@ -1,14 +1,14 @@
 #pragma once
-// Running the emulator: the command line built from the settings, the
-// launch of the selected game, and running a program until it ends.
+// Running the emulator on a game: the command line built from the settings
+// (and made to suit the options the emulator knows), and the launch.
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "console/console.h"
+#include "emulator/known_options.h"
 #include "settings/game_table.h"
 #include "settings/settings.h"
 #include "storage/fixed_table.h"
@@ -19,16 +19,29 @@ namespace zeb {
 constexpr int MaxArgSlots = 50;
 
 // The command-line builder's record: one argument slot per option (slot 29
-// holds the resolution's depth suffix and is never joined itself), and the
-// options text joined from them in slot order, at most 255 characters.
+// holds the resolution's depth suffix and is never joined itself), the
+// options text joined from them in slot order, at most 255 characters, and
+// the switches left out because the emulator does not know them.
 struct CommandLineSlots {
   FixedTable<ShortString, MaxArgSlots> ArgSlots;
   ShortString CommandOptions;
+  std::vector<std::string> LeftOut;
 };
 
 // Settings -> ArgSlots -> CommandOptions, with `separator` as the decimal
-// separator of the real numbers (the user's: DecimalSeparator()).
-void BuildCommandOptions(const Settings& settings, char separator, CommandLineSlots& slots);
+// separator of the real numbers (the user's: DecimalSeparator()). With the
+// emulator's trusted answer about its options, "Roms Paths:" is always
+// passed and each slot is made to suit the options the emulator lists;
+// without one the slots are the classic command line's.
+void BuildCommandOptions(const Settings& settings, char separator, const KnownOptions& known,
+                         CommandLineSlots& slots);
+
+// What the emulator said of its options, asked once a run, before the
+// first launch.
+struct EmulatorAnswer {
+  bool Asked = false;
+  KnownOptions Known;
+};
 
 // What a launch asks of the screen it leaves: to be cleared before the
 // emulator runs and drawn again after it ends.
@@ -46,78 +59,7 @@ class LaunchScreen {
 // start, a line says so, a key is awaited and the screen is put back as it
 // was.
 void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, Console& console,
-                LaunchScreen& screen);
-
-// What became of a run: whether the program started, and when not, the
-// system's reason.
-struct RunOutcome {
-  bool Started = false;
-  std::string Reason;
-};
-
-// The file that runs for a program name, relative to the current directory:
-// the name itself; where the system allows it, for a name ending in ".exe"
-// the same name without it; and with `searchPath`, where the system has a
-// search path, for a bare name found in neither form, the first directory
-// of the search path that holds either (as a shell looks a command up). On
-// Windows neither applies: the program is the file as named. Path is empty
-// when nothing was found; Reason then says why (for the name itself, unless
-// only the other form exists and cannot run).
-struct ProgramFile {
-  std::string Path;    // what the system runs
-  std::string Name;    // the name it was found under (or looked for)
-  std::string Reason;  // when not found
-};
-ProgramFile ResolveProgram(std::string_view program, bool searchPath);
-// Where ResolveProgram looks, for a message: "mame.exe and mame here and on
-// the PATH" where the system has both, "mame.exe here" where it has neither.
-std::string ProgramPlaces(std::string_view program, bool searchPath);
-
-// Starts `program` (by its path, relative to the current directory, never
-// looked up elsewhere) with the arguments text and waits until it ends. The
-// command line is formed as `"program" arguments` and split by the Windows
-// rules.
-RunOutcome RunAndWait(Console& console, std::string_view program, std::string_view arguments);
-// The same for a program file that ResolveProgram found: the command line is
-// still formed from `program`; its first word becomes the name the file was
-// found under.
-RunOutcome RunProgramFile(Console& console, const ProgramFile& file, std::string_view program,
-                          std::string_view arguments);
-
-// Runs a program file with the given arguments (the first is the program's
-// name), standard input empty, standard output into `outputFile` (created or
-// emptied) and standard error captured, and waits until it ends. The terminal
-// stays ours meanwhile.
-struct CapturedRun {
-  bool Started = false;
-  std::string Reason;     // when it did not start (or the file could not be made)
-  int ExitStatus = -1;    // the exit status; -1 when a signal ended it
-  int Signal = 0;         // the signal that ended it, or 0
-  std::string ErrorText;  // what it wrote to standard error (the first 64 KiB)
-};
-CapturedRun RunIntoFile(const ProgramFile& file, const std::vector<std::string>& arguments,
-                        std::string_view outputFile);
-
-// Runs a program file with the given arguments (the first is the program's
-// name), standard input from nothing and standard error discarded, and
-// keeps what it writes to standard output in memory (the first
-// MaxRunOutput bytes; the rest is read and dropped). A program still running
-// after `timeoutMilliseconds` is ended there. The terminal stays ours
-// meanwhile.
-struct OutputRun {
-  bool Started = false;
-  std::string Reason;     // when it did not start
-  bool TimedOut = false;  // it was still running at the limit and was ended
-  int ExitStatus = -1;    // its exit status; -1 when it did not end by itself
-  int Signal = 0;         // the signal that ended it, or 0
-  std::string Output;
-};
-inline constexpr std::size_t MaxRunOutput = 1024 * 1024;
-OutputRun RunForOutput(const ProgramFile& file, const std::vector<std::string>& arguments, int timeoutMilliseconds);
-
-// The command line split into arguments by the Windows rules: blanks
-// separate, double quotes group, backslashes escape quotes.
-std::vector<std::string> SplitCommandLine(std::string_view commandLine);
+                LaunchScreen& screen, EmulatorAnswer& answer);
 
 // The decimal separator of the user's locale ("." when it cannot be read).
 char DecimalSeparator();

@@ -27,14 +27,12 @@ void ShowLaunchFailure(Console& console, const std::string& message, const Scree
 }  // namespace
 
 void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, Console& console,
-                LaunchScreen& screen) {
+                LaunchScreen& screen, EmulatorAnswer& answer) {
   const ShortString driverName = table.Games[game].DriverName;
   if (!RomArchiveExists(settings, driverName)) return;
 
   const ScreenModel before = console.Screen;
   screen.Clear();
-  CommandLineSlots slots;
-  BuildCommandOptions(settings, DecimalSeparator(), slots);
   console.PutText("Starting Mame...", 1, 1, White, Black);
 
   // The whole path is kept for the way back.
@@ -46,13 +44,23 @@ void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, 
     return;
   }
 
+  // Without a directory of its own the emulator may also be an installed
+  // program on the search path.
+  const ProgramFile emulator = ResolveProgram(settings.ExeName, settings.MamePath.Empty());
+  // Before the first launch of a run, the emulator is asked which options
+  // it knows: today's answers, the classic one does not.
+  if (!answer.Asked && !emulator.Path.empty()) {
+    answer.Known = AskEmulatorOptions(emulator);
+    answer.Asked = true;
+  }
+  CommandLineSlots slots;
+  BuildCommandOptions(settings, DecimalSeparator(), answer.Known, slots);
+  if (!slots.LeftOut.empty()) console.PutText(LeftOutLine(slots.LeftOut), 1, 2, LightGrey, Black);
+
   ShortString arguments = driverName;
   arguments += ' ';
   arguments += slots.CommandOptions;
-  // Without a directory of its own the emulator may also be an installed
-  // program on the search path.
-  RunOutcome run = RunProgramFile(console, ResolveProgram(settings.ExeName, settings.MamePath.Empty()),
-                                  settings.ExeName, arguments);
+  RunOutcome run = RunProgramFile(console, emulator, settings.ExeName, arguments);
 
   if (!run.Started) {
     if (!SetCurrentDir(previousDir)) FatalIo("Cannot change back to the directory", previousDir);

@@ -7,7 +7,7 @@
 #include "storage/file_system.h"
 #include "storage/work_file.h"
 #include "gamedb/gamedb.h"
-#include "emulator/launch.h"
+#include "emulator/processes.h"
 
 namespace zeb {
 

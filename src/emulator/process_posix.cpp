@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "console/console.h"
-#include "emulator/launch.h"
+#include "emulator/processes.h"
 #include "emulator/program_file.h"
 #include "emulator/spawn_posix.h"
 

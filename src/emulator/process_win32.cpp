@@ -6,7 +6,7 @@
 
 #include "console/console.h"
 #include "storage/file_system.h"
-#include "emulator/launch.h"
+#include "emulator/processes.h"
 #include "emulator/program_file.h"
 #include "emulator/system_message_win32.h"
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "emulator/launch.h"
+#include "emulator/processes.h"
 #include "emulator/program_file.h"
 
 namespace zeb {

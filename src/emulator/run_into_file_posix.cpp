@@ -17,7 +17,7 @@
 #include <ctime>
 
 #include "storage/file_system.h"
-#include "emulator/launch.h"
+#include "emulator/processes.h"
 #include "emulator/spawn_posix.h"
 
 namespace zeb {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "storage/file_system.h"
-#include "emulator/launch.h"
+#include "emulator/processes.h"
 #include "emulator/system_message_win32.h"
 
 #include <windows.h>

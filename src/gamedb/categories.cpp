@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "storage/work_file.h"
+#include "gamedb/code_page.h"
 #include "gamedb/driver_index.h"
 #include "gamedb/gamedb.h"
 #include "gamedb/import_file.h"
@@ -32,7 +33,7 @@ void ImportCategories(GameTable& table, Console& console) {
       std::size_t equals = text.find('=');
       std::string_view name = text.substr(0, equals == std::string_view::npos ? 0 : equals);
       std::string_view category = equals == std::string_view::npos ? text : text.substr(equals + 1);
-      for (int32_t game : index.GamesNamed(name)) table.Games[game].Category = category;
+      for (int32_t game : index.GamesNamed(name)) StoreListText(table.Games[game].Category, category);
     } while (!(line == SectionEnd) && !file.Eof());
   }
   file.Close();

@@ -75,4 +75,14 @@ std::string CodePage437FromUtf8(std::string_view text) {
   return converted;
 }
 
+void StoreListText(ShortString& field, std::string_view text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      field = CodePage437FromUtf8(text);
+      return;
+    }
+  }
+  field = text;
+}
+
 }  // namespace zeb

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "storage/short_string.h"
+
 namespace zeb {
 
 // The text in code page 437 when it is valid UTF-8 that holds characters
@@ -18,5 +20,9 @@ namespace zeb {
 // character therefore stays as it is). The result is never longer than the
 // text, and holds a byte below 0x20 or 0x7F only where the text did.
 std::string CodePage437FromUtf8(std::string_view text);
+
+// Stores `text` into `field` as the table keeps it: converted as above when
+// it holds a byte beyond ASCII, byte for byte otherwise.
+void StoreListText(ShortString& field, std::string_view text);
 
 }  // namespace zeb

@@ -11,6 +11,7 @@
 
 #include "storage/numbers.h"
 #include "storage/work_file.h"
+#include "gamedb/code_page.h"
 #include "gamedb/gamedb.h"
 #include "gamedb/list_layout.h"
 
@@ -43,7 +44,7 @@ void ImportGameNames(GameTable& table, const Settings& settings, Console& consol
     GameRecord& record = table.Games[game];
     record = GameRecord{};
     record.DriverName = line.substr(0, blank == std::string_view::npos ? 0 : blank);
-    record.Description = description;
+    StoreListText(record.Description, description);
     ++game;
   }
   file.Close();

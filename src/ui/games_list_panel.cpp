@@ -90,7 +90,7 @@ Outcome ChangeFilter(Session& session, int c) {
 
 void LaunchSelectedGame(Session& session) {
   GamesListLaunchScreen screen(session);
-  LaunchGame(session.list.SelectedGame, session.games, session.settings, session.console, screen);
+  LaunchGame(session.list.SelectedGame, session.games, session.settings, session.console, screen, session.emulator);
 }
 
 void ShowGamesList(Session& session) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "console/console.h"
+#include "emulator/launch.h"
 #include "gamedb/game_search.h"
 #include "program_version.h"
 #include "settings/game_table.h"
@@ -112,6 +113,7 @@ struct Session {
   Viewer viewer;
   Navigation navigation;
   OptionsScreen options;
+  EmulatorAnswer emulator;  // what the emulator said of its options
 };
 
 // What a key or a click did: whether it meant anything where it came,

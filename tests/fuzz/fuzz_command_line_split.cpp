@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "emulator/launch.h"
+#include "emulator/processes.h"
 
 namespace zeb::fuzz {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "emulator/launch.h"
+#include "emulator/processes.h"
 
 namespace zeb {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "console/console.h"
-#include "emulator/launch.h"
+#include "emulator/processes.h"
 #include "emulator/program_file.h"
 #include "launch_fixture.h"
 #include "support/program_test.h"

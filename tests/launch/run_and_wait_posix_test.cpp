@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "emulator/launch.h"
+#include "emulator/processes.h"
 #include "launch_fixture.h"
 #include "support/temp_dir.h"
 

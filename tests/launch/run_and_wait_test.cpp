@@ -11,7 +11,7 @@
 #include "console/console.h"
 #include "console/scripted_backend.h"
 #include "storage/state.h"
-#include "emulator/launch.h"
+#include "emulator/processes.h"
 #include "launch_fixture.h"
 #include "support/environment.h"
 #include "support/temp_dir.h"

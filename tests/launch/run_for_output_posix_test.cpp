@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "emulator/launch.h"
+#include "emulator/processes.h"
 #include "launch_fixture.h"
 #include "support/temp_dir.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "emulator/launch.h"
+#include "emulator/processes.h"
 #include "launch_fixture.h"
 #include "support/temp_dir.h"
 
