@@ -33,6 +33,8 @@ constexpr const char* HelpBody =
     "Keys on the games list and in the viewer:\n"
     "  Up, Down, Home, End   scroll        Left, Right   shift the text sideways\n"
     "  a letter              (games list) jump to the first game beginning so\n"
+    "  / or F3               (games list) search: type a piece of a driver name\n"
+    "                        or description; Backspace, Esc closes the search\n"
     "  Enter                 run the selected game\n"
     "  Esc                   quit, after \"Are You Sure (Y/N)?\" (y or n)\n"
     "Mouse, left button: click a row to select a game, a button to use it, a\n"
