@@ -145,7 +145,19 @@ void Console::WaitForInput() {
   backend_->WaitInput();
 }
 
+bool SameScreen(const ScreenModel& a, const ScreenModel& b) {
+  for (int row = 0; row < ScreenHeight; ++row) {
+    for (int column = 0; column < ScreenWidth; ++column) {
+      const Cell& x = a.Cells[row][column];
+      const Cell& y = b.Cells[row][column];
+      if (x.Char != y.Char || x.Attr != y.Attr) return false;
+    }
+  }
+  return a.CursorVisible == b.CursorVisible && a.CursorColumn == b.CursorColumn && a.CursorRow == b.CursorRow;
+}
+
 void Console::Pause(int milliseconds) {
+  ++pauseCount_;
   if (backend_ == nullptr) return;
   backend_->Present(Screen);
   backend_->Sleep(milliseconds);

@@ -28,6 +28,9 @@ struct ScreenModel {
   unsigned char Attr = 7;  // the current colours
 };
 
+// True when both show the same: every cell, and the cursor.
+bool SameScreen(const ScreenModel& a, const ScreenModel& b);
+
 // Set-up on the user's terminal (program start, before anything is drawn):
 // the process's terminal becomes the backend of `console`, for the whole run.
 class Console;
@@ -36,6 +39,10 @@ void ConsoleOpen(Console& console);
 // reporting, cursor shown, normal screen. Safe to call more than once, and
 // before ConsoleOpen (it then does nothing).
 void ConsoleRestore();
+// A file that the process's way out by a termination signal (or, on
+// Windows, the console window closed) removes first: the new file of a save
+// in progress, which must not stay behind. Empty: none.
+void SetFileToRemoveOnTermination(std::string_view path);
 // The run-time error report: gives the terminal back, writes
 // "zeb: <message>" to standard error and ends the program with status 1.
 // Each line of the message gets its own "zeb: "; control bytes and bytes
@@ -123,6 +130,9 @@ class Console {
   // while it waits. The idle main loop calls it.
   void WaitForInput();
   void Pause(int milliseconds);
+  // How many pauses have been taken so far: a held click whose action
+  // takes one repeats at its pace.
+  long long PauseCount() const { return pauseCount_; }
 
   void HideCursor();
   void ShowCursor();
@@ -171,6 +181,7 @@ class Console {
   bool extendedPending_ = false;
   bool mouseEnabled_ = false;
   int wheelNotches_ = 0;
+  long long pauseCount_ = 0;
 };
 
 }  // namespace zeb

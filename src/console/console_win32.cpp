@@ -243,6 +243,9 @@ namespace {
 // control and crash handlers give it back from wherever the program is.
 Win32ConsoleBackend* ProcessConsole = nullptr;
 
+// The file the way out removes (a save's new file), for the control handler.
+char FileToRemove[MAX_PATH + 1] = {};
+
 [[noreturn]] void FailOpen(const char* message) {
   std::fputs(message, stdout);
   std::fputs("\n", stdout);
@@ -257,6 +260,7 @@ Win32ConsoleBackend* ProcessConsole = nullptr;
 BOOL WINAPI OnControlEvent(DWORD type) {
   if (ProcessConsole == nullptr) return FALSE;
   if ((type == CTRL_C_EVENT || type == CTRL_BREAK_EVENT) && ProcessConsole->Suspended()) return TRUE;
+  if (FileToRemove[0] != '\0') DeleteFileA(FileToRemove);
   ProcessConsole->EmergencyRestore();
   return FALSE;
 }
@@ -272,6 +276,14 @@ HANDLE OpenConsoleDevice(const char* name) {
 }
 
 }  // namespace
+
+void SetFileToRemoveOnTermination(std::string_view path) {
+  FileToRemove[0] = '\0';
+  if (path.size() < sizeof FileToRemove) {
+    path.copy(FileToRemove, path.size());
+    FileToRemove[path.size()] = '\0';
+  }
+}
 
 void ConsoleRestore() {
   if (ProcessConsole != nullptr) ProcessConsole->Restore(ProcessConsole->LastScreen());

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 
+#include "console/console.h"
 #include "console/terminal_render.h"
 
 namespace zeb {
@@ -35,6 +36,9 @@ struct SignalState {
   int WakePipe[2] = {-1, -1};
   bool Installed = false;
   struct sigaction PreviousCrash[CrashSignalCount] = {};
+  // A file to remove on the way out (set while a save writes it).
+  volatile sig_atomic_t RemoveSet = 0;
+  char Remove[4096] = {};
 };
 SignalState Signals;
 
@@ -127,8 +131,13 @@ void EndChild(pid_t child, int signal) {
   }
 }
 
+void RemoveUnfinishedFile() {
+  if (Signals.RemoveSet) unlink(Signals.Remove);
+}
+
 void OnTermination(int signal) {
   int saved = errno;
+  RemoveUnfinishedFile();
   pid_t child = static_cast<pid_t>(Signals.RunningChild);
   if (child > 0) {
     Signals.RunningChild = 0;
@@ -174,6 +183,7 @@ void OnContinue(int) {
 
 void OnCrash(int signal, siginfo_t* info, void*) {
   int saved = errno;
+  RemoveUnfinishedFile();
   EmergencyRestore();
   for (std::size_t i = 0; i < CrashSignalCount; ++i) {
     if (CrashSignals[i] == signal) sigaction(signal, &Signals.PreviousCrash[i], nullptr);
@@ -258,6 +268,14 @@ void InstallTerminalSignals(int inputFd, int outputFd, const termios& original, 
 
   action.sa_handler = OnBrokenPipe;
   sigaction(SIGPIPE, &action, nullptr);
+}
+
+void SetFileToRemoveOnTermination(std::string_view path) {
+  Signals.RemoveSet = 0;
+  if (path.empty() || path.size() >= sizeof Signals.Remove) return;
+  path.copy(Signals.Remove, path.size());
+  Signals.Remove[path.size()] = '\0';
+  Signals.RemoveSet = 1;
 }
 
 void SetTerminalTaken(bool taken) { Signals.Taken = taken ? 1 : 0; }

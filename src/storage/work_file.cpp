@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "console/console.h"
 #include "storage/fatal.h"
 #include "storage/file_system.h"
 
@@ -55,6 +56,7 @@ TextFile::~TextFile() {
 
 void TextFile::Abandon() {
   if (replacing_.empty()) return;
+  SetFileToRemoveOnTermination({});
   int error = errno;
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;
@@ -102,6 +104,8 @@ void TextFile::CreateReplacing(std::string_view name) {
   if (file_ == nullptr) FatalIo("cannot create a new file beside", name);
   replacing_ = name;
   unique_ = unique;
+  // A termination signal in the middle of the save removes it too.
+  SetFileToRemoveOnTermination(NativePath(unique_));
   writing_ = true;
   ended_ = false;
   position_ = filled_ = 0;
@@ -180,6 +184,7 @@ void TextFile::Close() {
     file_ = nullptr;
     if (closed != 0) Fail("cannot write", name_);
     if (!ReplaceFile(unique_, replacing_)) Fail("cannot replace", replacing_);
+    SetFileToRemoveOnTermination({});
     replacing_.clear();
     unique_.clear();
     return;
