@@ -229,6 +229,23 @@ class Run {
     return false;
   }
 
+  // Writes input to the program, as the terminal would.
+  void Send(std::string_view bytes) {
+    ssize_t written = write(master_, bytes.data(), bytes.size());
+    (void)written;
+  }
+  // Reads what the program writes for a while, so that it never blocks on
+  // a full terminal.
+  void ReadFor(std::chrono::milliseconds time) {
+    Clock::time_point until = Clock::now() + time;
+    while (Clock::now() < until) {
+      pollfd in{master_, POLLIN, 0};
+      if (poll(&in, 1, 10) <= 0) continue;
+      char bytes[65536];
+      if (read(master_, bytes, sizeof bytes) <= 0) return;
+    }
+  }
+
   double Seconds() const { return std::chrono::duration<double>(frame_ - start_).count(); }
   pid_t Pid() const { return pid_; }
   const std::string& Output() const { return output_; }
@@ -301,6 +318,29 @@ void BM_IdleCpu(benchmark::State& state) {
   state.counters["idle_cpu_s"] = seconds;
 }
 BENCHMARK(BM_IdleCpu)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The left button pressed on a row of the games list and held there, with
+// no motion: the CPU ticks the program takes over 1.5 s (the press selects
+// the row, then nothing changes until the release).
+void BM_HeldButtonCpu(benchmark::State& state) {
+  const PreparedDir& dir = Dir(4000);
+  long long ticks = 0;
+  for (auto _ : state) {
+    Run run(dir.Path());
+    if (!run.WaitForFrame()) {
+      state.SkipWithError("no full frame");
+      break;
+    }
+    run.Send("\x1b[<0;10;8M");  // pressed on the fifth row of the list
+    run.ReadFor(std::chrono::milliseconds(200));
+    long long before = CpuTicks(run.Pid());
+    run.ReadFor(std::chrono::milliseconds(1500));
+    ticks = CpuTicks(run.Pid()) - before;
+    run.Send("\x1b[<0;10;8m");
+  }
+  state.counters["held_cpu_ticks"] = static_cast<double>(ticks);
+}
+BENCHMARK(BM_HeldButtonCpu)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

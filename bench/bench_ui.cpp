@@ -6,9 +6,14 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
+
+#include "game_set.h"
 
 #include "console/console.h"
 #include "console/keys.h"
@@ -147,6 +152,69 @@ void BM_DrawListPage(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DrawListPage);
+
+// The resident memory of this process, in KiB.
+long ResidentKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.starts_with("VmRSS:")) return std::strtol(line.c_str() + 6, nullptr, 10);
+  }
+  return -1;
+}
+
+// One key of the search as the main loop takes it: its action and the
+// redraw it asks for, to the screen model.
+void SearchKey(Session& session, unsigned char key) {
+  Outcome outcome = DispatchKey(session, key);
+  if (outcome.Redraw) RedrawListWindow(session);
+}
+
+// A keystroke in the search on a table of 100,000 games of the emulator's
+// shape: the list filtered anew and the page drawn. Words are typed and
+// taken back again and again; the median keystroke is reported, and how
+// much the resident memory grew over the later rounds (the first round
+// takes what the search keeps).
+void BM_SearchKeystroke(benchmark::State& state) {
+  ScriptedBackend backend;
+  Console console(&backend);
+  Session session(console);
+  SetDefaultSettings(session.settings, session.options.Captions);
+  GameTable& table = session.games;
+  int number = 0;
+  for (const bench::GameData& game : bench::MakeGameSet(100000, 56000, 16)) {
+    GameRecord& record = table.Games[++number];
+    record.DriverName = game.Name;
+    record.Description = game.Description;
+    record.CloneOf = game.Parent;
+    record.Category = game.Category;
+    record.Available = game.Available ? "1" : "0";
+  }
+  table.GameCount = number;
+  RedrawScreen(session);
+  SearchKey(session, '/');
+
+  const std::string typed[] = {"street", "ninja", "space", "zz", "(world"};
+  std::vector<double> times;
+  long rssAfterFirstRound = 0;
+  long rounds = 0;
+  for (auto _ : state) {
+    for (const std::string& word : typed) {
+      for (char c : word) {
+        auto start = std::chrono::steady_clock::now();
+        SearchKey(session, static_cast<unsigned char>(c));
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+      }
+      for (std::size_t i = 0; i < word.size(); ++i) SearchKey(session, Key::Backspace);
+    }
+    if (++rounds == 1) rssAfterFirstRound = ResidentKb();
+  }
+  std::sort(times.begin(), times.end());
+  state.counters["median_keystroke_ms"] = times.empty() ? 0 : times[times.size() / 2];
+  state.counters["rss_growth_kb"] = static_cast<double>(ResidentKb() - rssAfterFirstRound);
+  state.counters["matches_now"] = session.list.Window.EntryCount;
+}
+BENCHMARK(BM_SearchKeystroke)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 }  // namespace zeb

@@ -29,24 +29,41 @@ void GameSearch::Build(const GameTable& table) {
   starts_.push_back(static_cast<uint32_t>(texts_.size()));
 }
 
-void GameSearch::Find(std::string_view text, std::vector<int32_t>& games) const {
+void GameSearch::All(std::vector<int32_t>& games) const {
   games.clear();
-  if (starts_.size() < 2) return;
-  const auto count = static_cast<int32_t>(starts_.size() - 1);
-  if (text.empty()) {
-    for (int32_t game = 1; game <= count; ++game) games.push_back(game);
+  const auto count = static_cast<int32_t>(starts_.empty() ? 0 : starts_.size() - 1);
+  for (int32_t game = 1; game <= count; ++game) games.push_back(game);
+}
+
+void GameSearch::Narrow(std::string_view text, const std::vector<int32_t>& candidates,
+                        std::vector<int32_t>& games) const {
+  games.clear();
+  char wanted[256];
+  const std::size_t length = std::min(text.size(), sizeof wanted);
+  std::transform(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length), wanted, Lower);
+  const std::string_view needle(wanted, length);
+  const auto count = starts_.empty() ? std::size_t{0} : starts_.size() - 1;
+  if (candidates.size() == count) {
+    // Among all the games: one pass over all the texts. At each match the
+    // game that holds it is taken, and the search goes on at the next
+    // game's texts.
+    const std::string_view all(texts_);
+    std::size_t at = 0;
+    auto next = starts_.begin();
+    while ((at = all.find(needle, at)) != std::string_view::npos) {
+      next = std::upper_bound(next, starts_.end(), static_cast<uint32_t>(at));
+      games.push_back(static_cast<int32_t>(next - starts_.begin()));
+      at = *next;
+    }
     return;
   }
-  std::string wanted(text);
-  std::transform(wanted.begin(), wanted.end(), wanted.begin(), Lower);
-  // One pass over all the texts: at each match, the game that holds it is
-  // taken and the search goes on at the next game's texts.
-  const std::string_view all(texts_);
-  std::size_t at = 0;
-  while ((at = all.find(wanted, at)) != std::string_view::npos) {
-    auto next = std::upper_bound(starts_.begin(), starts_.end(), static_cast<uint32_t>(at));
-    games.push_back(static_cast<int32_t>(next - starts_.begin()));
-    at = *next;
+  for (int32_t game : candidates) {
+    if (game < 1 || static_cast<std::size_t>(game) > count) continue;
+    const std::size_t start = starts_[static_cast<std::size_t>(game) - 1];
+    const std::size_t end = starts_[static_cast<std::size_t>(game)];
+    if (std::string_view(texts_).substr(start, end - start).find(needle) != std::string_view::npos) {
+      games.push_back(game);
+    }
   }
 }
 

@@ -17,10 +17,13 @@ class GameSearch {
   // they stand; the search holds its own copy of them, valid until the
   // table's names change.
   void Build(const GameTable& table);
-  // The games whose driver name or description contains `text`, in table
-  // order, into `games` (emptied first; its memory is kept for the next
-  // call). An empty text matches every game.
-  void Find(std::string_view text, std::vector<int32_t>& games) const;
+  // Every game, in table order, into `games` (emptied first; its memory is
+  // kept for the next call): what an empty text finds.
+  void All(std::vector<int32_t>& games) const;
+  // Those of `candidates` (game numbers in table order) whose driver name
+  // or description contains `text`, into `games` (emptied first). A longer
+  // text finds among the games a shorter one found.
+  void Narrow(std::string_view text, const std::vector<int32_t>& candidates, std::vector<int32_t>& games) const;
   // Gives back the memory of the texts.
   void Clear();
 

@@ -94,6 +94,40 @@ unsigned char FirstCharacter(const ViewEntry& entry, const GameTable& games) {
   return driver.Empty() ? ' ' : static_cast<unsigned char>(driver[0]);
 }
 
+namespace {
+
+// The entries of the games the filter (and an open search) lets through;
+// the entries after them up to `clearTo` are emptied.
+void FillView(GamesList& list, const GameTable& games, Filter filter, int clearTo) {
+  int count = TableGames(games);
+  int entries = 0;
+  auto take = [&](int32_t i) {
+    const GameRecord& game = std::as_const(games.Games)[i];
+    if (!PassesFilter(game, filter)) return;
+    ViewEntry& entry = list.ViewList[++entries];
+    entry.GameNumber = i;
+    entry.CloneMark = game.CloneOf.Empty() ? CloneKind::Parent : CloneKind::Clone;
+  };
+  if (list.Search.Open) {
+    for (int32_t i : list.Search.Matches()) {
+      if (i <= count) take(i);
+    }
+  } else {
+    for (int i = 1; i <= count; ++i) take(i);
+  }
+  list.Window.EntryCount = entries;
+  for (int e = entries + 1; e <= clearTo; ++e) list.ViewList[e].GameNumber = 0;
+}
+
+// The search's text changed by its last character: the games it finds.
+void FindMatches(ListSearch& search) {
+  const std::size_t length = search.Text.Length();
+  if (search.Found.size() <= length) search.Found.resize(length + 1);
+  if (length > 0) search.Games.Narrow(search.Text, search.Found[length - 1], search.Found[length]);
+}
+
+}  // namespace
+
 void RebuildList(GamesList& list, GameTable& games, const Settings& settings, Filter filter) {
   int count = TableGames(games);
   games.AvailableCount = 0;
@@ -106,29 +140,10 @@ void RebuildList(GamesList& list, GameTable& games, const Settings& settings, Fi
   list.ListHeader = "Driver    Game Name";
   while (list.ListHeader.Length() < 62) list.ListHeader += ' ';
 
-  int entries = 0;
-  auto take = [&](int32_t i) {
-    const GameRecord& game = std::as_const(games.Games)[i];
-    if (!PassesFilter(game, filter)) return;
-    ViewEntry& entry = list.ViewList[++entries];
-    entry.GameNumber = i;
-    entry.CloneMark = game.CloneOf.Empty() ? CloneKind::Parent : CloneKind::Clone;
-  };
-  if (list.Search.Open) {
-    for (int32_t i : list.Search.Matches) {
-      if (i <= count) take(i);
-    }
-  } else {
-    for (int i = 1; i <= count; ++i) take(i);
-  }
-  list.Window.EntryCount = entries;
-
   // A shorter filtered list must not leave rows of a longer one behind.
   // Entries past the last one ever filled are empty already.
-  if (filter != Filter::AllGames || list.Search.Open) {
-    int filled = std::min(count, list.ViewList.Used());
-    for (int e = entries + 1; e <= filled; ++e) list.ViewList[e].GameNumber = 0;
-  }
+  bool clears = filter != Filter::AllGames || list.Search.Open;
+  FillView(list, games, filter, clears ? std::min(count, list.ViewList.Used()) : 0);
 }
 
 void FollowSelectedGame(GamesList& list) {
@@ -147,12 +162,14 @@ void OpenSearch(GamesList& list, const GameTable& games) {
   search.Open = true;
   search.Text.Clear();
   search.Games.Build(games);
-  search.Games.Find(search.Text, search.Matches);
+  if (search.Found.empty()) search.Found.resize(1);
+  search.Games.All(search.Found[0]);
 }
 
-void SearchAgain(GamesList& list, GameTable& games, const Settings& settings) {
-  list.Search.Games.Find(list.Search.Text, list.Search.Matches);
-  RebuildList(list, games, settings, list.ListFilter);
+void SearchAgain(GamesList& list, const GameTable& games) {
+  FindMatches(list.Search);
+  // Only the view changes: the table and its counts are as they were.
+  FillView(list, games, list.ListFilter, list.Window.EntryCount);
   list.Window.TopLine = 0;
   list.SelectedEntry = 1;
   list.SelectedGame = list.Window.EntryCount > 0 ? list.ViewList[1].GameNumber : 0;
@@ -164,7 +181,7 @@ void CloseSearch(GamesList& list, GameTable& games, const Settings& settings, Co
   search.Open = false;
   search.Text.Clear();
   search.Games.Clear();
-  std::vector<int32_t>().swap(search.Matches);
+  std::vector<std::vector<int32_t>>().swap(search.Found);
   console.HideCursor();
   RebuildList(list, games, settings, list.ListFilter);
   FollowSelectedGame(list);

@@ -61,8 +61,13 @@ struct ListSearch {
   static constexpr std::size_t MaxLength = 50;
   bool Open = false;
   ShortString Text;
-  GameSearch Games;              // the table's texts, taken in when it opens
-  std::vector<int32_t> Matches;  // the games the text finds, in table order
+  GameSearch Games;  // the table's texts, taken in when it opens
+  // The games that the first k characters of the text find, in table order,
+  // for k from 0 to the text's length: each from the one before, and
+  // Backspace goes back one without a search. Their memory stays for the
+  // next keys.
+  std::vector<std::vector<int32_t>> Found;
+  const std::vector<int32_t>& Matches() const { return Found[Text.Length()]; }
 };
 
 // The games list: the view of the game table through the filter (and the
