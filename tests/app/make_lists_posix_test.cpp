@@ -21,7 +21,7 @@ namespace zeb {
 namespace {
 
 using launch_testing::InstallStandIn;
-using launch_testing::ScopedEnvironment;
+using testing_support::ScopedEnvironment;
 using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
@@ -48,8 +48,8 @@ class MakeListsTest : public testing_support::ProgramTest<> {
   }
 
   testing_support::TempDir dir;
-  ScopedEnvironment path{"PATH", (dir.Path() + "/nothing").c_str()};
-  ScopedEnvironment classic{"XEM_MODERN", nullptr};
+  ScopedEnvironment path{"PATH", dir.Path() + "/nothing"};
+  ScopedEnvironment classic{"XEM_MODERN", std::nullopt};
 };
 
 TEST_F(MakeListsTest, TheClassicEmulatorWritesTheThreeFilesAsTheBatchFileWould) {
@@ -68,7 +68,7 @@ TEST_F(MakeListsTest, TheClassicEmulatorWritesTheThreeFilesAsTheBatchFileWould) 
 
 TEST_F(MakeListsTest, TodaysEmulatorOnThePathIsAskedAgainWithoutSortdriver) {
   InstallStandIn("bin/mame");
-  ScopedEnvironment searchPath("PATH", (dir.Path() + "/nothing:" + dir.Path() + "/bin").c_str());
+  ScopedEnvironment searchPath("PATH", dir.Path() + "/nothing:" + dir.Path() + "/bin");
   ScopedEnvironment modern("XEM_MODERN", "1");
   ASSERT_TRUE(MakeLists());
   EXPECT_EQ(Rows(), (std::vector<std::string>{"Making the lists with " + dir.Path() + "/bin/mame", "",

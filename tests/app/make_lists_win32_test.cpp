@@ -21,7 +21,7 @@ namespace zeb {
 namespace {
 
 using launch_testing::InstallStandIn;
-using launch_testing::ScopedEnvironment;
+using testing_support::ScopedEnvironment;
 using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
@@ -40,7 +40,7 @@ class MakeListsTest : public testing_support::ProgramTest<> {
   }
 
   testing_support::TempDir dir;
-  ScopedEnvironment classic{"XEM_MODERN", nullptr};
+  ScopedEnvironment classic{"XEM_MODERN", std::nullopt};
 };
 
 TEST_F(MakeListsTest, TheClassicEmulatorWritesTheThreeFilesAsTheBatchFileWould) {
@@ -89,7 +89,7 @@ TEST_F(MakeListsTest, AnEmulatorAnywhereButHereIsNotRun) {
   // Installed without ".exe", and only on the search path.
   InstallStandIn("mame");
   InstallStandIn("bin/mame.exe");
-  ScopedEnvironment path("PATH", (dir.Path() + "\\bin").c_str());
+  ScopedEnvironment path("PATH", dir.Path() + "\\bin");
   EXPECT_FALSE(MakeLists());
   std::vector<std::string> rows = Rows();
   ASSERT_EQ(rows.size(), 4u);

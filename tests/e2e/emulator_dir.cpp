@@ -6,18 +6,18 @@
 
 namespace zeb::e2e {
 
-void InstallEmulator(const ScratchDir& dir) {
+void InstallEmulator(const TempDir& dir) {
   std::filesystem::copy_file(StandinBinary(), dir.File("mame.exe"));
-  WriteFile(dir.File("mame.ini"), "rompath = roms\r\n");
+  WriteBytes(dir.File("mame.ini"), "rompath = roms\r\n");
 }
 
-void WriteLists(const ScratchDir& dir) {
-  WriteFile(dir.File("ver.txt"), RunCapture({dir.File("mame.exe"), "-?"}));
-  WriteFile(dir.File("listfull.txt"), RunCapture({dir.File("mame.exe"), "-listfull", "-sortdriver"}));
-  WriteFile(dir.File("listclones.txt"), RunCapture({dir.File("mame.exe"), "-listclones", "-sortdriver"}));
+void WriteLists(const TempDir& dir) {
+  WriteBytes(dir.File("ver.txt"), RunCapture({dir.File("mame.exe"), "-?"}));
+  WriteBytes(dir.File("listfull.txt"), RunCapture({dir.File("mame.exe"), "-listfull", "-sortdriver"}));
+  WriteBytes(dir.File("listclones.txt"), RunCapture({dir.File("mame.exe"), "-listclones", "-sortdriver"}));
 }
 
-void PrepareDemo(const ScratchDir& dir) {
+void PrepareDemo(const TempDir& dir) {
   InstallEmulator(dir);
   WriteLists(dir);
   std::filesystem::copy(SourceDir() + "/demo", dir.Path(),
@@ -33,7 +33,7 @@ int QuitWithEscape(TmuxSession& term, const std::string& answer) {
   return term.WaitExit();
 }
 
-void StartAndQuit(const ScratchDir& dir) {
+void StartAndQuit(const TempDir& dir) {
   TmuxSession term(dir.Path(), ZebBinary());
   WaitForGamesList(term);
   QuitWithEscape(term);
@@ -48,7 +48,7 @@ void ExpectTerminalRestored(TmuxSession& term) {
 
 std::vector<std::string> FileLines(const std::string& path) {
   std::vector<std::string> lines;
-  std::string text = ReadFile(path), line;
+  std::string text = ReadBytes(path), line;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
       lines.push_back(line);

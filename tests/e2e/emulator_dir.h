@@ -9,11 +9,11 @@
 
 namespace zeb::e2e {
 
-void InstallEmulator(const ScratchDir& dir);
+void InstallEmulator(const TempDir& dir);
 // The three lists as "mame -? >ver.txt" and so on would write them.
-void WriteLists(const ScratchDir& dir);
+void WriteLists(const TempDir& dir);
 // InstallEmulator, WriteLists, and a copy of the demo's other files.
-void PrepareDemo(const ScratchDir& dir);
+void PrepareDemo(const TempDir& dir);
 
 // Starts zeb in the directory and waits for the games list.
 bool WaitForGamesList(TmuxSession& term);
@@ -22,7 +22,7 @@ bool WaitForGamesList(TmuxSession& term);
 // -2 when the box never showed.
 int QuitWithEscape(TmuxSession& term, const std::string& answer = "y");
 // One start that imports (or loads) and ends at once.
-void StartAndQuit(const ScratchDir& dir);
+void StartAndQuit(const TempDir& dir);
 
 // After the program's end: the normal screen, cursor shown, no mouse
 // reporting, and the shell's report of a terminal mode with line editing and

@@ -8,9 +8,9 @@ namespace zeb::e2e {
 namespace {
 
 TEST(Import, FirstRunImportsSavesAndDeletesTheWorkFiles) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
-  WriteFile(dir.File("RunMe.bat"), "left from the batch road\r\n");
+  WriteBytes(dir.File("RunMe.bat"), "left from the batch road\r\n");
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(WaitForGamesList(term));
 
@@ -32,21 +32,21 @@ TEST(Import, FirstRunImportsSavesAndDeletesTheWorkFiles) {
 }
 
 TEST(Import, LaterStartsOnlyLoadAndLeaveNewListsAlone) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   {
     TmuxSession term(dir.Path(), ZebBinary());
     ASSERT_TRUE(WaitForGamesList(term));
     ASSERT_EQ(QuitWithEscape(term, "Y"), 0);
   }
-  std::string saved = ReadFile(dir.File("zeb.ini"));
-  WriteFile(dir.File("listfull.txt"), "header\r\nnewgame   \"A New Game\"\r\n");
-  WriteFile(dir.File("listclones.txt"), "header\r\n");
+  std::string saved = ReadBytes(dir.File("zeb.ini"));
+  WriteBytes(dir.File("listfull.txt"), "header\r\nnewgame   \"A New Game\"\r\n");
+  WriteBytes(dir.File("listclones.txt"), "header\r\n");
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(WaitForGamesList(term));
   EXPECT_TRUE(Exists(dir.File("listfull.txt")));
   EXPECT_TRUE(Exists(dir.File("listclones.txt")));
-  EXPECT_EQ(ReadFile(dir.File("zeb.ini")), saved);
+  EXPECT_EQ(ReadBytes(dir.File("zeb.ini")), saved);
   EXPECT_FALSE(term.WaitFor("A New Game", 0.5));
   EXPECT_EQ(QuitWithEscape(term), 0);
 }

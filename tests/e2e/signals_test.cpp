@@ -17,18 +17,18 @@ namespace {
 
 // An emulator that notes its process id in emulator.pid and then runs until
 // it is ended. A stubborn one ignores the polite signals: only a kill ends it.
-void InstallLingeringEmulator(const ScratchDir& dir, bool stubborn) {
+void InstallLingeringEmulator(const TempDir& dir, bool stubborn) {
   std::string script = "#!/bin/sh\necho $$ > emulator.pid.new && mv emulator.pid.new emulator.pid\n";
   if (stubborn) script += "trap '' TERM HUP\n";
   script += "exec sleep 600\n";
   std::filesystem::remove(dir.File("mame.exe"));
-  WriteFile(dir.File("mame.exe"), script);
+  WriteBytes(dir.File("mame.exe"), script);
   chmod(dir.File("mame.exe").c_str(), 0755);
 }
 
 // Gone for good: no such process, or one that only waits to be collected.
 bool ProcessGone(int pid) {
-  std::string stat = ReadFile("/proc/" + std::to_string(pid) + "/stat");
+  std::string stat = ReadBytes("/proc/" + std::to_string(pid) + "/stat");
   if (stat.empty()) return true;
   std::size_t close = stat.rfind(')');
   return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z';
@@ -37,7 +37,7 @@ bool ProcessGone(int pid) {
 TEST(Signals, AnEndWhileTheEmulatorRunsEndsTheEmulatorToo) {
   for (bool stubborn : {false, true}) {
     SCOPED_TRACE(stubborn ? "an emulator that ignores the signal" : "an emulator that ends on it");
-    ScratchDir dir;
+    TempDir dir{TempDir::Stay};
     PrepareDemo(dir);
     StartAndQuit(dir);  // the first run's import, done
     InstallLingeringEmulator(dir, stubborn);
@@ -45,7 +45,7 @@ TEST(Signals, AnEndWhileTheEmulatorRunsEndsTheEmulatorToo) {
     ASSERT_TRUE(WaitForGamesList(term));
     term.Send("\r");
     ASSERT_TRUE(WaitUntil([&] { return Exists(dir.File("emulator.pid")); }));
-    int emulator = std::stoi(ReadFile(dir.File("emulator.pid")));
+    int emulator = std::stoi(ReadBytes(dir.File("emulator.pid")));
     int program = term.ProgramPid();
     ASSERT_GT(program, 0);
 
@@ -70,7 +70,7 @@ bool PaneInLineMode(TmuxSession& term) {
 }
 
 TEST(Signals, AStopGivesTheTerminalBackAndAContinueTakesItAgain) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   // A shell with job control, as the user's: the program runs as a job of
   // its own; when it stops, the shell reads a line and then continues it in
@@ -86,7 +86,7 @@ TEST(Signals, AStopGivesTheTerminalBackAndAContinueTakesItAgain) {
   EXPECT_EQ(term.Query("#{cursor_flag}"), "1");
   EXPECT_EQ(term.Query("#{mouse_any_flag}#{mouse_button_flag}#{mouse_all_flag}#{mouse_sgr_flag}"), "0000");
   EXPECT_TRUE(PaneInLineMode(term));
-  EXPECT_TRUE(WaitUntil([&] { return ReadFile("/proc/" + std::to_string(program) + "/stat").find(") T ") !=
+  EXPECT_TRUE(WaitUntil([&] { return ReadBytes("/proc/" + std::to_string(program) + "/stat").find(") T ") !=
                                      std::string::npos; }));
 
   term.Send("\r");  // the shell continues the program
@@ -109,7 +109,7 @@ TEST(Signals, AStopGivesTheTerminalBackAndAContinueTakesItAgain) {
 // continue gives our screen back but leaves the terminal's mode to the
 // emulator until it ends.
 TEST(Signals, AStopWhileTheEmulatorRunsLeavesItTheTerminalUntilItEnds) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   StartAndQuit(dir);
   InstallLingeringEmulator(dir, false);
@@ -117,7 +117,7 @@ TEST(Signals, AStopWhileTheEmulatorRunsLeavesItTheTerminalUntilItEnds) {
   ASSERT_TRUE(WaitForGamesList(term));
   term.Send("\r");
   ASSERT_TRUE(WaitUntil([&] { return Exists(dir.File("emulator.pid")); }));
-  int emulator = std::stoi(ReadFile(dir.File("emulator.pid")));
+  int emulator = std::stoi(ReadBytes(dir.File("emulator.pid")));
   int program = term.ProgramPid();
   ASSERT_GT(program, 0);
   EXPECT_TRUE(PaneInLineMode(term));
@@ -126,7 +126,7 @@ TEST(Signals, AStopWhileTheEmulatorRunsLeavesItTheTerminalUntilItEnds) {
   ASSERT_TRUE(WaitUntil([&] { return term.Query("#{alternate_on}") == "0"; }));
   term.Send("\r");  // fg
   ASSERT_TRUE(WaitUntil([&] { return term.Query("#{alternate_on}") == "1"; }));
-  EXPECT_TRUE(WaitUntil([&] { return ReadFile("/proc/" + std::to_string(emulator) + "/stat").find(") S ") !=
+  EXPECT_TRUE(WaitUntil([&] { return ReadBytes("/proc/" + std::to_string(emulator) + "/stat").find(") S ") !=
                                      std::string::npos; }));
   EXPECT_TRUE(PaneInLineMode(term));
   EXPECT_EQ(term.Query("#{mouse_any_flag}#{mouse_button_flag}#{mouse_all_flag}#{mouse_sgr_flag}"), "0000");

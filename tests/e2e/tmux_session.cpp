@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -291,7 +290,7 @@ int TmuxSession::ProgramPid() {
   for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
     std::string name = entry.path().filename();
     if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::string stat = ReadFile(entry.path().string() + "/stat");
+    std::string stat = ReadBytes(entry.path().string() + "/stat");
     // pid (comm) state ppid ...
     auto close = stat.rfind(')');
     if (close == std::string::npos) continue;
@@ -314,26 +313,6 @@ bool WaitUntil(const std::function<bool()>& condition, double seconds) {
 std::string ZebBinary() { return ZEB_BINARY; }
 std::string StandinBinary() { return ZEB_STANDIN; }
 std::string SourceDir() { return ZEB_SOURCE_DIR; }
-
-ScratchDir::ScratchDir() {
-  char pattern[] = "/tmp/zeb-e2e-XXXXXX";
-  path_ = mkdtemp(pattern);
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -23,36 +22,6 @@ inline void InstallStandIn(const std::filesystem::path& path) {
   std::filesystem::copy_file(standIn, path, std::filesystem::copy_options::overwrite_existing);
   std::filesystem::permissions(path, std::filesystem::perms::owner_all);
 }
-
-// An environment variable set (or, with nullptr, unset) for the lifetime of
-// the object; the programs that the test runs inherit it.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const char* value) : name_(name) {
-    const char* old = std::getenv(name);
-    had_ = old != nullptr;
-    if (had_) old_ = old;
-    if (value != nullptr) {
-      testing_support::SetEnvironment(name_, value);
-    } else {
-      testing_support::UnsetEnvironment(name_);
-    }
-  }
-  ~ScopedEnvironment() {
-    if (had_) {
-      testing_support::SetEnvironment(name_, old_);
-    } else {
-      testing_support::UnsetEnvironment(name_);
-    }
-  }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
- private:
-  std::string name_;
-  std::string old_;
-  bool had_ = false;
-};
 
 // The stand-in's launch log in `directory` ("" when it wrote none).
 inline std::string LaunchLog(const std::filesystem::path& directory = ".") {

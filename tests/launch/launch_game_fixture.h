@@ -104,7 +104,7 @@ class LaunchFailureTest : public LaunchGameTest {
     EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(dir.Path()));
   }
 
-  launch_testing::ScopedEnvironment path{"PATH", (dir.Path() + "/roms").c_str()};
+  testing_support::ScopedEnvironment path{"PATH", dir.Path() + "/roms"};
 };
 
 }  // namespace zeb::launch_testing

@@ -48,7 +48,7 @@ TEST_F(LaunchGameTest, TheEmulatorInstalledAsMameOrOnThePathRunsToo) {
   std::filesystem::remove("mame");
   std::filesystem::remove("launch.log");
   InstallStandIn("bin/mame");
-  launch_testing::ScopedEnvironment path("PATH", (dir.Path() + "/bin").c_str());
+  testing_support::ScopedEnvironment path("PATH", dir.Path() + "/bin");
   LaunchGame();
   EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c]\n");
   EXPECT_EQ(CurrentScreen, 0);

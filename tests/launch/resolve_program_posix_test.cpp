@@ -19,7 +19,7 @@ namespace {
 
 using launch_testing::InstallStandIn;
 using launch_testing::LaunchLog;
-using launch_testing::ScopedEnvironment;
+using testing_support::ScopedEnvironment;
 
 class ResolveProgramTest : public testing_support::ProgramTest<> {
  protected:
@@ -35,7 +35,7 @@ class ResolveProgramTest : public testing_support::ProgramTest<> {
   }
 
   testing_support::TempDir dir;
-  ScopedEnvironment path{"PATH", (dir.Path() + "/empty").c_str()};
+  ScopedEnvironment path{"PATH", dir.Path() + "/empty"};
 };
 
 TEST_F(ResolveProgramTest, TheNameThenTheNameWithoutExeInTheSamePlace) {
@@ -85,7 +85,7 @@ TEST_F(ResolveProgramTest, ABareNameIsLookedUpOnTheSearchPathInOrder) {
   InstallStandIn("third/mame.exe");
   const std::string first = dir.Path() + "/first", second = dir.Path() + "/second", third = dir.Path() + "/third";
   {
-    ScopedEnvironment searchPath("PATH", (first + ":" + second + ":" + third).c_str());
+    ScopedEnvironment searchPath("PATH", first + ":" + second + ":" + third);
     EXPECT_EQ(ResolveProgram("mame.exe", true).Path, second + "/mame");
     EXPECT_EQ(ResolveProgram("mame.exe", true).Name, "mame");
     // Without a search, and for a name with a directory, the path is not used.
@@ -96,7 +96,7 @@ TEST_F(ResolveProgramTest, ABareNameIsLookedUpOnTheSearchPathInOrder) {
   {
     // Within one directory the name itself comes first.
     InstallStandIn("second/mame.exe");
-    ScopedEnvironment searchPath("PATH", (third + ":" + second).c_str());
+    ScopedEnvironment searchPath("PATH", third + ":" + second);
     EXPECT_EQ(ResolveProgram("mame.exe", true).Path, third + "/mame.exe");
     ScopedEnvironment relative("PATH", "first:second");
     EXPECT_EQ(ResolveProgram("mame.exe", true).Path, "second/mame.exe");
@@ -113,7 +113,7 @@ TEST_F(ResolveProgramTest, AnEmptyEntryOfTheSearchPathIsTheCurrentDirectory) {
     EXPECT_EQ(SearchPathDirectories(), (std::vector<std::string>{"."}));
   }
   {
-    ScopedEnvironment searchPath("PATH", nullptr);  // unset: the system's default path
+    ScopedEnvironment searchPath("PATH", std::nullopt);  // unset: the system's default path
     std::vector<std::string> directories = SearchPathDirectories();
     EXPECT_FALSE(directories.empty());
     EXPECT_NE(std::find(directories.begin(), directories.end(), "/bin"), directories.end());
@@ -124,7 +124,7 @@ TEST_F(ResolveProgramTest, AnEmptyEntryOfTheSearchPathIsTheCurrentDirectory) {
 
 TEST_F(ResolveProgramTest, TheFileFoundRunsWithTheSpecifiedArgumentsAndAFailureSaysWhy) {
   InstallStandIn("bin/mame");
-  ScopedEnvironment searchPath("PATH", (dir.Path() + "/bin").c_str());
+  ScopedEnvironment searchPath("PATH", dir.Path() + "/bin");
   RunOutcome run = RunProgramFile(ResolveProgram("mame.exe", true), "mame.exe", "astrobee -w  -c  ");
   EXPECT_TRUE(run.Started);
   EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c]\n");

@@ -22,13 +22,13 @@ namespace {
 
 using launch_testing::InstallStandIn;
 using launch_testing::LaunchLog;
-using launch_testing::ScopedEnvironment;
+using testing_support::ScopedEnvironment;
 using testing_support::ReadBytes;
 
 class ResolveProgramTest : public testing_support::ProgramTest<> {
  protected:
   testing_support::TempDir dir;
-  ScopedEnvironment classic{"XEM_MODERN", nullptr};
+  ScopedEnvironment classic{"XEM_MODERN", std::nullopt};
 };
 
 TEST_F(ResolveProgramTest, TheProgramIsTheFileAsNamedAndNothingElse) {
@@ -45,7 +45,7 @@ TEST_F(ResolveProgramTest, TheProgramIsTheFileAsNamedAndNothingElse) {
   // No search path: a bare name found only there is not run.
   InstallStandIn("bin/mame.exe");
   {
-    ScopedEnvironment path("PATH", (dir.Path() + "\\bin").c_str());
+    ScopedEnvironment path("PATH", dir.Path() + "\\bin");
     EXPECT_EQ(ResolveProgram("mame.exe", true).Path, "");
     EXPECT_EQ(ResolveProgram("mame.exe", true).Reason, notFound);
   }
