@@ -6,8 +6,11 @@
 #include <string>
 
 #include "e2e/tmux_session.h"
+#include "support/same_lines.h"
 
 namespace zeb::e2e {
+
+using testing_support::SameLines;
 
 void InstallEmulator(const TempDir& dir);
 // The three lists as "mame -? >ver.txt" and so on would write them.

@@ -16,6 +16,7 @@ using testing_support::CrLf;
 using testing_support::GameDb;
 using testing_support::ReadBytes;
 using testing_support::RomScan;
+using testing_support::SameLines;
 using testing_support::WriteBytes;
 
 TEST_F(RomScan, SeveralRomDirectoriesRelativeAndAbsolute) {
@@ -70,7 +71,7 @@ TEST_F(RomScan, ARefreshImportsCategoriesAndCheatsAndSavesTheSameEveryTime) {
   EXPECT_EQ(Progress(), (std::vector<std::string>{"", "", "Checking Catver", "", "Sorting Cheats"}));
 
   ScanRomAvailability();
-  EXPECT_EQ(ReadBytes("zeb.ini"), first);
+  EXPECT_TRUE(SameLines(first, ReadBytes("zeb.ini")));
 
   // What was saved is what the scan left.
   testing_support::ResetAllState();

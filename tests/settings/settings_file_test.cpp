@@ -31,7 +31,7 @@ TEST_F(SettingsFile, DefaultsSaveAsExactly46CrLfLines) {
   EXPECT_EQ(ListFilter, 1);
   EXPECT_EQ(MameVersion.Str(), "None Loaded");
   SaveSettings();
-  EXPECT_EQ(ReadBytes("zeb.ini"), CrLf(DefaultLines("0")));
+  EXPECT_TRUE(SameLines(CrLf(DefaultLines("0")), ReadBytes("zeb.ini")));
   EXPECT_FALSE(std::filesystem::exists("zeb.ini.tmp"));
 }
 
@@ -111,7 +111,7 @@ TEST_F(SettingsFile, EveryFieldAndEveryGameFieldSurvivesASaveAndALoad) {
   // Saving what was loaded gives the same file again.
   std::string first = ReadBytes("zeb.ini");
   SaveSettings();
-  EXPECT_EQ(ReadBytes("zeb.ini"), first);
+  EXPECT_TRUE(SameLines(first, ReadBytes("zeb.ini")));
 }
 
 TEST_F(SettingsFile, RealsAreWrittenRoundedTo15DigitsAndReadInBothForms) {
@@ -194,7 +194,7 @@ TEST_F(SettingsFile, ALineThatDoesNotConvertIsAnErrorNamingIt) {
     std::string bytes = CrLf(lines);
     WriteBytes("zeb.ini", bytes);
     EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1), c.message) << c.line << " " << c.text;
-    EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
+    EXPECT_TRUE(SameLines(bytes, ReadBytes("zeb.ini")));
   }
   // A file that ends inside the settings lines reads an empty integer line.
   WriteBytes("zeb.ini", CrLf({"0", "", "roms", "samples", "mame.exe", "1"}));
@@ -230,7 +230,7 @@ TEST_F(SettingsFile, ACountOutsideTheTableIsRefusedBeforeAnythingChanges) {
     WriteBytes("zeb.ini", bytes);
     EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1),
                 std::string("zeb: 'zeb.ini' declares ") + count + " games; it can hold 0 to 100000");
-    EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
+    EXPECT_TRUE(SameLines(bytes, ReadBytes("zeb.ini")));
   }
   SetDefaultSettings();
   SaveSettings();
@@ -238,7 +238,7 @@ TEST_F(SettingsFile, ACountOutsideTheTableIsRefusedBeforeAnythingChanges) {
   GameCount = 100001;
   EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1),
               "zeb: 'zeb.ini' declares 100001 games; it can hold 0 to 100000");
-  EXPECT_EQ(ReadBytes("zeb.ini"), saved);
+  EXPECT_TRUE(SameLines(saved, ReadBytes("zeb.ini")));
 }
 
 // Game `game` of a generated table: every field differs from game to game,
@@ -274,7 +274,7 @@ TEST_F(SettingsFile, AFileOf4000GamesLoadsWholeAndSavesUnchanged) {
   }
   std::filesystem::remove("zeb.ini");
   SaveSettings();
-  EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
+  EXPECT_TRUE(SameLines(bytes, ReadBytes("zeb.ini")));
 }
 
 TEST_F(SettingsFile, AFileThatFillsTheTableLoadsWholeAndSavesUnchanged) {
@@ -294,7 +294,7 @@ TEST_F(SettingsFile, AFileThatFillsTheTableLoadsWholeAndSavesUnchanged) {
   EXPECT_EQ(Games[MaxGames].Available, "0");
   std::filesystem::remove("zeb.ini");
   SaveSettings();
-  EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
+  EXPECT_TRUE(SameLines(bytes, ReadBytes("zeb.ini")));
 }
 
 TEST_F(SettingsFile, ARefusedCountLeavesTheTableAndSettingsInMemoryAsTheyWere) {

@@ -11,11 +11,13 @@
 #include "core/state.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
+#include "support/same_lines.h"
 #include "support/temp_dir.h"
 
 namespace zeb::settings_testing {
 
 using testing_support::ReadBytes;
+using testing_support::SameLines;
 using testing_support::TempDir;
 
 inline std::string CrLf(const std::vector<std::string>& lines) {

@@ -18,6 +18,7 @@ namespace {
 using e2e::Exists;
 using e2e::FileLines;
 using e2e::ReadBytes;
+using e2e::SameLines;
 using e2e::WaitForGamesList;
 using e2e::WaitUntil;
 
@@ -71,7 +72,7 @@ TEST(WindowsBuild, ImportsFirstScreenAndKeysEqualThePosixBuildCellForCell) {
   ASSERT_TRUE(WaitUntilKeysArriveRaw(windows)) << TerminalModes(windows);
 
   // Both imported the same lists into the same settings file.
-  EXPECT_EQ(ReadBytes(windowsDir.File("zeb.ini")), ReadBytes(posixDir.File("zeb.ini")));
+  EXPECT_TRUE(SameLines(ReadBytes(posixDir.File("zeb.ini")), ReadBytes(windowsDir.File("zeb.ini"))));
   for (const char* name : {"ver.txt", "listfull.txt", "listclones.txt"}) EXPECT_FALSE(Exists(windowsDir.File(name)));
 
   EXPECT_EQ(SameScreenAs(posix, windows), "") << "the first screen";
@@ -130,11 +131,11 @@ TEST(WindowsBuild, FirstRunWritesRunMeBatWhichImportsThroughCmdAndStartsZebAgain
     EXPECT_EQ(term.Line(3).rfind("Making RunMe.bat", 0), 0u);
     // Start-up had the emulator write its configuration.
     EXPECT_TRUE(Exists(dir.File("mame.ini")));
-    EXPECT_EQ(FileLines(dir.File("RunMe.bat")),
-              (std::vector<std::string>{"@echo off", "CLS",
-                                        "Echo Making Files Lists For ZEB. These Files will be deleted by ZEB Later...",
-                                        "mame -? >ver.txt", "mame -listfull >listfull.txt -sortdriver",
-                                        "mame -listclones >listclones.txt -sortdriver", "zeb.exe"}));
+    EXPECT_TRUE(SameLines({"@echo off", "CLS",
+                           "Echo Making Files Lists For ZEB. These Files will be deleted by ZEB Later...",
+                           "mame -? >ver.txt", "mame -listfull >listfull.txt -sortdriver",
+                           "mame -listclones >listclones.txt -sortdriver", "zeb.exe"},
+                          FileLines(dir.File("RunMe.bat"))));
     ASSERT_TRUE(WaitUntilKeysArriveRaw(term)) << TerminalModes(term);
     term.Send("x");
     EXPECT_EQ(term.WaitExit(), 0);
