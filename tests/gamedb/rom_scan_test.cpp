@@ -90,6 +90,20 @@ TEST_F(RomScan, MamePathIsJoinedToTheRomDirectoryWithNothingBetween) {
   EXPECT_EQ(Flags(), "01");
 }
 
+// With several directories an empty piece is passed over: it never stands
+// for MamePath itself, as a single empty directory does.
+TEST_F(RomScan, AnEmptyPieceOfSeveralDirectoriesIsNotMamePath) {
+  SetGames({"abc"});
+  MamePath = "sub";
+  Touch("sub/abc.zip");  // MamePath + "" + "\" + "abc" + ".zip"
+  RomPaths = "roms;;x";
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "0");
+  RomPaths = "";
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "1");
+}
+
 TEST_F(RomScan, SeveralRomDirectoriesRelativeAndAbsolute) {
   std::string absolute = std::filesystem::current_path().string() + "/abs";
   MamePath = "base/";
