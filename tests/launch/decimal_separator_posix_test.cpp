@@ -5,12 +5,8 @@
 #include <clocale>
 #include <string>
 
-#include "console/console.h"
-#include "console/scripted_backend.h"
-#include "core/state.h"
 #include "launch/launch.h"
-#include "settings/settings.h"
-#include "support/program_test.h"
+#include "launch_fixture.h"
 #include "support/environment.h"
 #include "support/temp_dir.h"
 
@@ -48,15 +44,7 @@ TEST(DecimalSeparator, CommaLocaleFromTheEnvironment) {
     }
 
     // The builder takes it for its real numbers.
-    ScriptedBackend backend;
-    testing_support::ResetAllState();
-    ConsoleUseBackend(&backend);
-    SetDefaultSettings();
-    Brightness = 1.2;
-    BeamWidth = 1.25;
-    BuildCommandOptions();
-    EXPECT_EQ(CommandOptions, "-w  -beam 1,25  -c  -fsb 1,20  ");
-    ConsoleUseBackend(nullptr);
+    EXPECT_EQ(launch_testing::OptionsWithRealNumbers(), "-w  -beam 1,25  -c  -fsb 1,20  ");
   }
   {
     ScopedEnvironment numeric("LC_NUMERIC", std::nullopt);

@@ -7,6 +7,11 @@
 #include <filesystem>
 #include <string>
 
+#include "console/console.h"
+#include "console/scripted_backend.h"
+#include "core/state.h"
+#include "launch/launch.h"
+#include "settings/settings.h"
 #include "support/environment.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"
@@ -28,11 +33,46 @@ inline std::string LaunchLog(const std::filesystem::path& directory = ".") {
   return testing_support::ReadBytes((directory / "launch.log").string());
 }
 
+// The options the builder forms from the default settings with two real
+// numbers, 1.2 and 1.25, in the decimal separator of the user's locale.
+inline std::string OptionsWithRealNumbers() {
+  ScriptedBackend backend;
+  testing_support::ResetAllState();
+  ConsoleUseBackend(&backend);
+  SetDefaultSettings();
+  Brightness = 1.2;
+  BeamWidth = 1.25;
+  BuildCommandOptions();
+  ConsoleUseBackend(nullptr);
+  return CommandOptions.Str();
+}
+
 // Running programs in a fresh directory, with a scripted console that
 // records the hand-overs.
 class RunAndWaitTest : public testing_support::ProgramTest<> {
  protected:
   testing_support::TempDir dir;
+};
+
+// Finding programs and running them, in a fresh directory with an empty
+// search path, the stand-in in its classic behaviour.
+class ResolveProgramTest : public testing_support::ProgramTest<> {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    std::filesystem::create_directory("empty");
+  }
+  // A file that is no program (on POSIX a script without the right to run).
+  static void Plain(const std::string& path) {
+    if (std::filesystem::path(path).has_parent_path()) {
+      std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    }
+    testing_support::WriteBytes(path, "#!/bin/sh\n");
+  }
+
+  testing_support::TempDir dir;
+  testing_support::ScopedEnvironment path{"PATH", dir.Path() + "/empty"};
+  testing_support::ScopedEnvironment classic{"XEM_MODERN", std::nullopt};
 };
 
 }  // namespace zeb::launch_testing

@@ -15,11 +15,7 @@
 namespace zeb {
 namespace {
 
-using launch_testing::InstallStandIn;
-using launch_testing::LaunchFailureTest;
-using launch_testing::LaunchGameTest;
-using launch_testing::LaunchLog;
-using launch_testing::TextOf;
+using namespace launch_testing;
 
 TEST_F(LaunchFailureTest, AnEmulatorThatIsMissingOrCannotRun) {
   PauseAfterMame = 0;  // the failure waits for its key all the same
