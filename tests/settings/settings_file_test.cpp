@@ -241,6 +241,34 @@ TEST_F(SettingsFile, ACountOutsideTheTableIsRefusedBeforeAnythingChanges) {
   EXPECT_TRUE(SameLines(saved, ReadBytes("zeb.ini")));
 }
 
+TEST_F(SettingsFile, ASaveNeverWritesThroughAFilePlantedAtATemporaryName) {
+  SaveATable(1);
+  // Files at every name an older save used, someone else's.
+  WriteBytes("zeb.ini.tmp", "not ours\n");
+  WriteBytes("zeb.ini.new", "not ours either\n");
+  SaveSettings();
+  EXPECT_EQ(ReadBytes("zeb.ini.tmp"), "not ours\n");
+  EXPECT_EQ(ReadBytes("zeb.ini.new"), "not ours either\n");
+  EXPECT_EQ(FileLines("zeb.ini")[23], "-7");
+  EXPECT_EQ(OtherEntries().size(), 2u);
+}
+
+// The new file cannot take the old one's place: the report, and nothing
+// left behind; with the way clear the same save goes through.
+TEST_F(SettingsFile, ASaveThatCannotReplaceTheFileLeavesNothingBehind) {
+  SaveATable(500);
+  std::filesystem::remove("zeb.ini");
+  std::filesystem::create_directories("zeb.ini/inside");
+  EXPECT_EQ(FatalMessage([] { SaveSettings(); }).rfind("cannot replace 'zeb.ini': ", 0), 0u);
+  EXPECT_TRUE(std::filesystem::is_directory("zeb.ini/inside"));
+  EXPECT_EQ(OtherEntries(), std::vector<std::string>());
+
+  std::filesystem::remove_all("zeb.ini");
+  SaveSettings();
+  EXPECT_EQ(FileLines("zeb.ini")[23], "-7");
+  EXPECT_EQ(OtherEntries(), std::vector<std::string>());
+}
+
 // Game `game` of a generated table: every field differs from game to game,
 // long and short texts mixed, some fields empty.
 std::vector<std::string> GeneratedGame(int game) {
@@ -306,16 +334,7 @@ TEST_F(SettingsFile, ARefusedCountLeavesTheTableAndSettingsInMemoryAsTheyWere) {
   lines[23] = "-3";  // the volume
   WriteBytes("zeb.ini", CrLf(lines));
 
-  std::string message;
-  SetFatalHandler([](std::string_view text) { throw std::string(text); });
-  try {
-    LoadSettings();
-  } catch (const std::string& text) {
-    message = text;
-  }
-  SetFatalHandler(nullptr);
-  WorkFile.Close();
-  EXPECT_EQ(message, "'zeb.ini' declares 100001 games; it can hold 0 to 100000");
+  EXPECT_EQ(FatalMessage([] { LoadSettings(); }), "'zeb.ini' declares 100001 games; it can hold 0 to 100000");
   EXPECT_EQ(GameCount, 3);
   EXPECT_EQ(Volume, -9);
   for (int game = 1; game <= 3; ++game) {
