@@ -13,6 +13,7 @@
 #include "launch/launch.h"
 #include "settings/settings.h"
 #include "support/environment.h"
+#include "support/platform.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"
 
@@ -62,12 +63,13 @@ class ResolveProgramTest : public testing_support::ProgramTest<> {
     ProgramTest::SetUp();
     std::filesystem::create_directory("empty");
   }
-  // A file that is no program (on POSIX a script without the right to run).
+  // A file that is no program: on POSIX a script without the right to run,
+  // on Windows a batch file's line (wine would run a script beginning "#!").
   static void Plain(const std::string& path) {
     if (std::filesystem::path(path).has_parent_path()) {
       std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     }
-    testing_support::WriteBytes(path, "#!/bin/sh\n");
+    testing_support::WriteBytes(path, testing_support::ForPlatform("#!/bin/sh\n", "echo ran\r\n"));
   }
 
   testing_support::TempDir dir;

@@ -70,6 +70,7 @@ TEST_F(ResolveProgramTest, ABareNameIsLookedUpOnTheSearchPathInOrder) {
     // Without a search, and for a name with a directory, the path is not used.
     EXPECT_EQ(ResolveProgram("mame.exe", false).Path, "");
     EXPECT_EQ(ResolveProgram("sub\\mame.exe", true).Path, "");
+    EXPECT_EQ(ResolveProgram("", true).Path, "");
   }
   {
     // Within one directory the name itself comes first.
