@@ -114,17 +114,24 @@ TEST_F(SettingsFile, EveryFieldAndEveryGameFieldSurvivesASaveAndALoad) {
   EXPECT_TRUE(SameLines(first, ReadBytes("zeb.ini")));
 }
 
-TEST_F(SettingsFile, RealsAreWrittenRoundedTo15DigitsAndReadInBothForms) {
+// Lines 36, 37 and 39 of the file saved with the three reals: the
+// brightness, the gamma and the beam width.
+std::vector<std::string> SavedReals(double brightness, double gamma, double beamWidth) {
   SetDefaultSettings();
-  Brightness = 0.25;
-  Gamma = 2.0 / 3.0;
-  BeamWidth = 9.999999999999999;
+  Brightness = brightness;
+  Gamma = gamma;
+  BeamWidth = beamWidth;
   SaveSettings();
   std::vector<std::string> lines = FileLines("zeb.ini");
-  EXPECT_EQ(lines[35], " 2.50000000000000E-0001");
-  EXPECT_EQ(lines[36], " 6.66666666666667E-0001");
-  EXPECT_EQ(lines[38], " 1.00000000000000E+0001");
+  return {lines[35], lines[36], lines[38]};
+}
 
+TEST_F(SettingsFile, RealsAreWrittenRoundedTo15DigitsAndReadInBothForms) {
+  EXPECT_EQ(SavedReals(0.25, 2.0 / 3.0, 9.999999999999999),
+            (std::vector<std::string>{" 2.50000000000000E-0001", " 6.66666666666667E-0001",
+                                      " 1.00000000000000E+0001"}));
+
+  std::vector<std::string> lines = FileLines("zeb.ini");
   lines[35] = "1.5";
   lines[36] = "-.5";
   lines[38] = "  2E2 ";
@@ -138,15 +145,9 @@ TEST_F(SettingsFile, RealsAreWrittenRoundedTo15DigitsAndReadInBothForms) {
 // The largest doubles would round past the largest double at 15 digits; the
 // program must still read back the file it wrote.
 TEST_F(SettingsFile, TheLargestRealsAreSavedSoThatTheFileLoadsBack) {
-  SetDefaultSettings();
-  Brightness = 1.7976931348623157e308;
-  Gamma = -1.797693134862315e308;
-  BeamWidth = 1.7976931348623149e308;
-  SaveSettings();
-  std::vector<std::string> lines = FileLines("zeb.ini");
-  EXPECT_EQ(lines[35], " 1.79769313486231E+0308");
-  EXPECT_EQ(lines[36], "-1.79769313486231E+0308");
-  EXPECT_EQ(lines[38], " 1.79769313486231E+0308");
+  EXPECT_EQ(SavedReals(1.7976931348623157e308, -1.797693134862315e308, 1.7976931348623149e308),
+            (std::vector<std::string>{" 1.79769313486231E+0308", "-1.79769313486231E+0308",
+                                      " 1.79769313486231E+0308"}));
   LoadSettings();
   EXPECT_EQ(Brightness, 1.79769313486231e308);
   EXPECT_EQ(Gamma, -1.79769313486231e308);
