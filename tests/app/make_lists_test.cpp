@@ -109,7 +109,8 @@ TEST_F(MakeListsTest, WithoutAnEmulatorNothingIsRunOrMade) {
   EXPECT_FALSE(MakeLists());
   EXPECT_TRUE(SameLines({"", "The lists could not be made:",
                          "Cannot run mame.exe: " + testing_support::NoSuchFileReason(),
-                         ForPlatform("(looked for mame.exe and mame here and on the PATH)", "(looked for mame.exe here)")},
+                         ForPlatform("(looked for mame.exe and mame here and on the PATH)",
+                                     "(looked for mame.exe here)")},
                         Rows()));
   for (const char* file : {"ver.txt", "listfull.txt", "listclones.txt"}) {
     EXPECT_FALSE(std::filesystem::exists(file)) << file;
