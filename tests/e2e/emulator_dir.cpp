@@ -26,6 +26,16 @@ void PrepareDemo(const TempDir& dir) {
 
 bool WaitForGamesList(TmuxSession& term) { return term.WaitFor("Driver    Game Name", 20.0); }
 
+bool LaunchSelectedGame(TmuxSession& term) {
+  term.Send("\r");
+  return term.WaitForLine(25, "Press any key to continue.....");
+}
+
+bool BackToGamesList(TmuxSession& term, const std::string& key) {
+  term.Send(key);
+  return WaitForGamesList(term);
+}
+
 int QuitWithEscape(TmuxSession& term, const std::string& answer) {
   term.Send("\x1b");
   if (!term.WaitFor("Are You Sure (Y/N)?")) return -2;
@@ -60,6 +70,18 @@ std::vector<std::string> FileLines(const std::string& path) {
   }
   if (!line.empty()) lines.push_back(line);
   return lines;
+}
+
+std::vector<std::string> ImportedSettings(const TempDir& dir) {
+  std::vector<std::string> ini = FileLines(dir.File("zeb.ini"));
+  if (ini.size() < 48) {
+    ADD_FAILURE() << "zeb.ini holds " << ini.size() << " lines";
+    return {};
+  }
+  EXPECT_EQ(ini.size(), 46u + 6u * static_cast<unsigned>(std::stoi(ini[0])));
+  EXPECT_EQ(ini[46], "astrobee");
+  EXPECT_EQ(ini[47], "Astro Bee (World)");
+  return ini;
 }
 
 }  // namespace zeb::e2e

@@ -21,6 +21,12 @@ void PrepareDemo(const TempDir& dir);
 // Starts zeb in the directory and waits for the games list.
 bool WaitForGamesList(TmuxSession& term);
 
+// Enter on the games list runs the selected game: true once the emulator
+// has ended and the prompt after it shows.
+bool LaunchSelectedGame(TmuxSession& term);
+// A key at that prompt: true once the games list is back.
+bool BackToGamesList(TmuxSession& term, const std::string& key = " ");
+
 // Esc, then the answer in the confirmation box; the program's exit code, or
 // -2 when the box never showed.
 int QuitWithEscape(TmuxSession& term, const std::string& answer = "y");
@@ -34,5 +40,9 @@ void ExpectTerminalRestored(TmuxSession& term);
 
 // Lines of a CR LF text file.
 std::vector<std::string> FileLines(const std::string& path);
+// The lines of the zeb.ini an import wrote in the directory, once checked
+// to hold the games it declares, astrobee first; empty (a failure) when it
+// is shorter than its settings.
+std::vector<std::string> ImportedSettings(const TempDir& dir);
 
 }  // namespace zeb::e2e

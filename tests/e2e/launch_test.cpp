@@ -21,16 +21,14 @@ TEST(Launch, EnterRunsTheSelectedGameWithTheDefaultOptions) {
   PrepareDemo(dir);
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(WaitForGamesList(term));
-  term.Send("\r");
-  ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue....."));
+  ASSERT_TRUE(LaunchSelectedGame(term));
   EXPECT_EQ(term.Line(1).rfind("Starting Mame...", 0), 0u);
   EXPECT_EQ(ReadBytes(dir.File("launch.log")), "[astrobee] [-w] [-c]\n");
   // The emulator's own output is still readable at the prompt.
   EXPECT_TRUE(term.WaitFor("astrobee"));
   // The emulator had the terminal without mouse reporting; it is back on now.
   EXPECT_EQ(term.Query("#{mouse_button_flag}"), "1");
-  term.Send("k");
-  ASSERT_TRUE(WaitForGamesList(term));
+  ASSERT_TRUE(BackToGamesList(term, "k"));
   EXPECT_TRUE(term.WaitForText(2, 4, "astrobee  Astro Bee (World)"));
   EXPECT_EQ(term.Line(25).find("Press any key"), std::string::npos);
   EXPECT_EQ(QuitWithEscape(term), 0);
@@ -90,11 +88,9 @@ TEST(Launch, RunGameDoesNothingUnderMissingWhileEnterStillLaunches) {
   EXPECT_FALSE(Exists(dir.File("launch.log")));
   term.Click(10, 4);
   ASSERT_TRUE(term.WaitForColours(2, 4, 0, 7));
-  term.Send("\r");
-  ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue....."));
+  ASSERT_TRUE(LaunchSelectedGame(term));
   EXPECT_EQ(ReadBytes(dir.File("launch.log")), "[astrobej] [-w] [-c]\n");
-  term.Send(" ");
-  ASSERT_TRUE(WaitForGamesList(term));
+  ASSERT_TRUE(BackToGamesList(term));
   EXPECT_EQ(QuitWithEscape(term), 0);
 }
 

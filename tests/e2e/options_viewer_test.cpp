@@ -48,11 +48,9 @@ TEST(OptionsScreen, ChangedWidgetsReachTheSettingsFileAndTheNextLaunch) {
   // Back to the games list; the next launch uses the new options.
   term.Click(64, 3);
   ASSERT_TRUE(WaitForGamesList(term));
-  term.Send("\r");
-  ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue....."));
+  ASSERT_TRUE(LaunchSelectedGame(term));
   EXPECT_EQ(ReadBytes(dir.File("launch.log")), "[astrobee] [-waitvsync] [-w] [-vol] [-1] [-c]\n");
-  term.Send(" ");
-  ASSERT_TRUE(WaitForGamesList(term));
+  ASSERT_TRUE(BackToGamesList(term));
   EXPECT_EQ(QuitWithEscape(term), 0);
 }
 

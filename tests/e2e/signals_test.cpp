@@ -15,15 +15,35 @@
 namespace zeb::e2e {
 namespace {
 
-// An emulator that notes its process id in emulator.pid and then runs until
-// it is ended. A stubborn one ignores the polite signals: only a kill ends it.
-void InstallLingeringEmulator(const TempDir& dir, bool stubborn) {
+// The demo after its first run's import, with an emulator that notes its
+// process id in emulator.pid and then runs until it is ended. A stubborn
+// one ignores the polite signals: only a kill ends it.
+void PrepareLingeringEmulator(const TempDir& dir, bool stubborn) {
+  PrepareDemo(dir);
+  StartAndQuit(dir);
   std::string script = "#!/bin/sh\necho $$ > emulator.pid.new && mv emulator.pid.new emulator.pid\n";
   if (stubborn) script += "trap '' TERM HUP\n";
   script += "exec sleep 600\n";
   std::filesystem::remove(dir.File("mame.exe"));
   WriteBytes(dir.File("mame.exe"), script);
   chmod(dir.File("mame.exe").c_str(), 0755);
+}
+
+struct Running {
+  int Program = 0;   // zeb
+  int Emulator = 0;  // the game it launched
+};
+
+// Enter on the games list, once it shows, launches the selected game; the
+// processes once the emulator runs (0 where one did not come).
+Running LaunchAGame(TmuxSession& term, const TempDir& dir) {
+  Running running;
+  if (!WaitForGamesList(term)) return running;
+  term.Send("\r");
+  if (!WaitUntil([&] { return Exists(dir.File("emulator.pid")); })) return running;
+  running.Emulator = std::stoi(ReadBytes(dir.File("emulator.pid")));
+  running.Program = term.ProgramPid();
+  return running;
 }
 
 // Gone for good: no such process, or one that only waits to be collected.
@@ -38,15 +58,11 @@ TEST(Signals, AnEndWhileTheEmulatorRunsEndsTheEmulatorToo) {
   for (bool stubborn : {false, true}) {
     SCOPED_TRACE(stubborn ? "an emulator that ignores the signal" : "an emulator that ends on it");
     TempDir dir{TempDir::Stay};
-    PrepareDemo(dir);
-    StartAndQuit(dir);  // the first run's import, done
-    InstallLingeringEmulator(dir, stubborn);
+    PrepareLingeringEmulator(dir, stubborn);
     TmuxSession term(dir.Path(), ZebBinary());
-    ASSERT_TRUE(WaitForGamesList(term));
-    term.Send("\r");
-    ASSERT_TRUE(WaitUntil([&] { return Exists(dir.File("emulator.pid")); }));
-    int emulator = std::stoi(ReadBytes(dir.File("emulator.pid")));
-    int program = term.ProgramPid();
+    const Running running = LaunchAGame(term, dir);
+    const int program = running.Program, emulator = running.Emulator;
+    ASSERT_GT(emulator, 0);
     ASSERT_GT(program, 0);
 
     int signal = stubborn ? SIGTERM : SIGHUP;
@@ -110,15 +126,11 @@ TEST(Signals, AStopGivesTheTerminalBackAndAContinueTakesItAgain) {
 // emulator until it ends.
 TEST(Signals, AStopWhileTheEmulatorRunsLeavesItTheTerminalUntilItEnds) {
   TempDir dir{TempDir::Stay};
-  PrepareDemo(dir);
-  StartAndQuit(dir);
-  InstallLingeringEmulator(dir, false);
+  PrepareLingeringEmulator(dir, false);
   TmuxSession term(dir.Path(), "set -m; " + ZebBinary() + "; read line; fg");
-  ASSERT_TRUE(WaitForGamesList(term));
-  term.Send("\r");
-  ASSERT_TRUE(WaitUntil([&] { return Exists(dir.File("emulator.pid")); }));
-  int emulator = std::stoi(ReadBytes(dir.File("emulator.pid")));
-  int program = term.ProgramPid();
+  const Running running = LaunchAGame(term, dir);
+  const int program = running.Program, emulator = running.Emulator;
+  ASSERT_GT(emulator, 0);
   ASSERT_GT(program, 0);
   EXPECT_TRUE(PaneInLineMode(term));
 
@@ -133,8 +145,7 @@ TEST(Signals, AStopWhileTheEmulatorRunsLeavesItTheTerminalUntilItEnds) {
 
   kill(emulator, SIGTERM);
   ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue....."));
-  term.Send(" ");
-  ASSERT_TRUE(WaitForGamesList(term));
+  ASSERT_TRUE(BackToGamesList(term));
   EXPECT_FALSE(PaneInLineMode(term));
   EXPECT_EQ(term.Query("#{mouse_button_flag}#{mouse_sgr_flag}"), "11");
   EXPECT_EQ(QuitWithEscape(term), 0);

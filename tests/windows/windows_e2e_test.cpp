@@ -167,13 +167,9 @@ TEST(WindowsBuild, KeyMHasTheEmulatorMakeTheListsWithoutTheBatchFile) {
   ASSERT_TRUE(WaitForGamesList(term)) << term.Line(1);
   EXPECT_TRUE(term.WaitForText(2, 4, "astrobee  Astro Bee (World)"));
 
-  auto ini = FileLines(dir.File("zeb.ini"));
-  ASSERT_GE(ini.size(), 46u);
-  int games = std::stoi(ini[0]);
-  EXPECT_GT(games, 200);
-  EXPECT_EQ(ini.size(), 46u + 6u * static_cast<unsigned>(games));
-  EXPECT_EQ(ini[46], "astrobee");
-  EXPECT_EQ(ini[47], "Astro Bee (World)");
+  const auto ini = e2e::ImportedSettings(dir);
+  ASSERT_FALSE(ini.empty());
+  EXPECT_GT(std::stoi(ini[0]), 200);
   // The lists were made by the emulator here, imported and deleted, and
   // the batch file with them; no launch was made.
   for (const char* name : {"ver.txt", "listfull.txt", "listclones.txt", "RunMe.bat", "launch.log"}) {
