@@ -23,6 +23,7 @@ using testing_support::GameDb;
 using testing_support::ReadBytes;
 using testing_support::RomScan;
 using testing_support::SameLines;
+using testing_support::Touch;
 using testing_support::WriteBytes;
 
 TEST_F(RomScan, AGameIsAvailableWhenItsArchiveIsAFileInTheRomDirectory) {

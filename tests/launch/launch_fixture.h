@@ -19,6 +19,8 @@
 
 namespace zeb::launch_testing {
 
+using testing_support::Touch;
+
 // Copies the stand-in emulator to `path` (directories made as needed), ready
 // to run.
 inline void InstallStandIn(const std::filesystem::path& path) {

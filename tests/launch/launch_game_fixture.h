@@ -70,7 +70,6 @@ class LaunchGameTest : public testing_support::ProgramTest<RecordingBackend> {
     game.Description = driver;
     game.Available = "1";
   }
-  static void Touch(const std::string& path) { testing_support::WriteBytes(path, ""); }
 
   testing_support::TempDir dir;
 };

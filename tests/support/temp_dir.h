@@ -3,7 +3,8 @@
 // removed with all it holds when the object goes. By default it is also the
 // current directory for the lifetime of the object (the old one comes back
 // first); a test that starts programs in it by path leaves the current
-// directory alone (Stay). And whole files written and read as bytes.
+// directory alone (Stay). And whole files written and read as bytes, and
+// empty ones made.
 
 #include <filesystem>
 #include <fstream>
@@ -49,6 +50,13 @@ class TempDir {
 inline void WriteBytes(const std::string& name, const std::string& bytes) {
   std::ofstream out(name, std::ios::binary);
   out << bytes;
+}
+
+// An empty file, and the directories it lies in.
+inline void Touch(const std::string& path) {
+  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  if (!parent.empty()) std::filesystem::create_directories(parent);
+  WriteBytes(path, "");
 }
 
 inline std::string ReadBytes(const std::string& name) {

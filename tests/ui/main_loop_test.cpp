@@ -14,6 +14,7 @@
 namespace zeb {
 namespace {
 
+using testing_support::Touch;
 using ui_testing::ScreenTest;
 
 using Key::Home, Key::Up, Key::Left, Key::Right, Key::End, Key::Down;
