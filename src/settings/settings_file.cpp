@@ -175,8 +175,14 @@ void LoadSettings(Settings& settings, GameTable& table) {
     }
   }
   for (int game = 1; game <= table.GameCount; ++game) {
+    // The six fields in the order of GameRecord.
     GameRecord& record = table.Games[game];
-    for (int field = 1; field <= FieldsPerGame; ++field) GameField(record, field) = file.ReadLine();
+    record.DriverName = file.ReadLine();
+    record.Description = file.ReadLine();
+    record.CloneOf = file.ReadLine();
+    record.Category = file.ReadLine();
+    record.Available = file.ReadLine();
+    record.CheatCount = file.ReadLine();
   }
   file.Close();
 }

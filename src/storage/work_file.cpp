@@ -12,35 +12,6 @@
 
 namespace zeb {
 
-namespace {
-
-constexpr int EndMark = 0x1A;
-
-// The bytes of `word` that end a line or the file (a carriage return, a line
-// feed or the end mark) as a mask: the lowest set bit is in the first such
-// byte in memory order (bits above it may be set by the borrow and say
-// nothing); 0 when there is none.
-uint64_t LineEndMask(uint64_t word) {
-  constexpr uint64_t Ones = 0x0101010101010101ull;
-  constexpr uint64_t Highs = 0x8080808080808080ull;
-  auto zeroBytes = [](uint64_t v) { return (v - Ones) & ~v & Highs; };
-  return zeroBytes(word ^ (Ones * '\n')) | zeroBytes(word ^ (Ones * '\r')) | zeroBytes(word ^ (Ones * EndMark));
-}
-
-// The first byte from `at` on that ends a line or the file, or `end`; eight
-// bytes at a time where the byte order allows it.
-const unsigned char* LineEnd(const unsigned char* at, const unsigned char* end) {
-  if constexpr (std::endian::native == std::endian::little) {
-    for (uint64_t word; end - at >= 8; at += 8) {
-      std::memcpy(&word, at, sizeof word);
-      if (uint64_t mask = LineEndMask(word)) return at + std::countr_zero(mask) / 8;
-    }
-  }
-  while (at < end && *at != '\n' && *at != '\r' && *at != EndMark) ++at;
-  return at;
-}
-
-}  // namespace
 
 void TextFile::RememberName(std::string_view name) {
   std::size_t n = name.copy(name_, sizeof name_ - 1);
@@ -133,9 +104,8 @@ int TextFile::Peek() {
 
 bool TextFile::Eof() { return Peek() == EOF; }
 
-std::string_view TextFile::ReadLine() {
-  // A line that lies whole in the buffer is given where it lies; one that
-  // runs over a refill is gathered in line_.
+std::string_view TextFile::ReadLineSlowly() {
+  // The line ends the file or runs over a refill: it is gathered in line_.
   std::size_t gathered = 0;
   while (!ended_ && (position_ < filled_ || Fill())) {
     const char* start = reinterpret_cast<const char*>(buffer_ + position_);

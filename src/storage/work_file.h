@@ -8,7 +8,10 @@
 // an empty line. Writing: every line ends with CR LF. Any input/output failure
 // ends the program with the error report.
 
+#include <bit>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -34,7 +37,21 @@ class TextFile {
   // The next line, at most 255 bytes of it. The view is of the file's own
   // buffers: it holds until the next call on the file (Eof included), so
   // store it (assign it to a ShortString) before going on.
-  std::string_view ReadLine();
+  std::string_view ReadLine() {
+    // Most lines lie whole in the buffer with the byte after their end: such
+    // a line is given where it lies, its end stepped over at once.
+    if (!ended_ && position_ < filled_) {
+      const unsigned char* at = buffer_ + position_;
+      const unsigned char* stop = LineEnd(at, buffer_ + filled_);
+      if (stop + 1 < buffer_ + filled_ && *stop != EndMark) {
+        auto run = static_cast<std::size_t>(stop - at);
+        position_ += run + 1;
+        if (*stop == '\r' && stop[1] == '\n') ++position_;
+        return std::string_view(reinterpret_cast<const char*>(at), run < sizeof line_ ? run : sizeof line_);
+      }
+    }
+    return ReadLineSlowly();
+  }
   void WriteLine(std::string_view text);
   // True when no byte, or only the end mark 0x1A, is left to read.
   bool Eof();
@@ -42,6 +59,30 @@ class TextFile {
   bool IsOpen() const { return file_ != nullptr; }
 
  private:
+  static constexpr unsigned char EndMark = 0x1A;
+  static bool EndsLine(unsigned char c) { return c == '\n' || c == '\r' || c == EndMark; }
+  // The first byte from `at` on that ends a line or the file (a carriage
+  // return, a line feed or the end mark), or `end`. Where the byte order
+  // allows it, eight bytes at a time: the bytes below 0x1B, which all three
+  // are, show as the high bits of a mask (the lowest set bit always a byte
+  // below 0x1B; bits above it may come from the borrow), and each is then
+  // looked at.
+  static const unsigned char* LineEnd(const unsigned char* at, const unsigned char* end) {
+    if constexpr (std::endian::native == std::endian::little) {
+      constexpr uint64_t Ones = 0x0101010101010101ull;
+      constexpr uint64_t Highs = 0x8080808080808080ull;
+      for (uint64_t word; end - at >= 8; at += 8) {
+        std::memcpy(&word, at, sizeof word);
+        for (uint64_t low = (word - Ones * 0x1B) & ~word & Highs; low != 0; low &= low - 1) {
+          const unsigned char* byte = at + std::countr_zero(low) / 8;
+          if (EndsLine(*byte)) return byte;
+        }
+      }
+    }
+    while (at < end && !EndsLine(*at)) ++at;
+    return at;
+  }
+  std::string_view ReadLineSlowly();
   int Peek();
   bool Fill();
   void RememberName(std::string_view name);

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "console/terminal_posix.h"
 #include "console/terminal_render.h"
@@ -350,6 +351,21 @@ TEST_F(TerminalPtyTest, SmallTerminalShowsANoticeUntilEnlarged) {
   screen.Apply(Output());
   EXPECT_EQ(screen.Compare(model), "");
   terminal.Restore();
+}
+
+// Too narrow or too short is enough: each side on its own gets the notice.
+TEST_F(TerminalPtyTest, ATerminalTooNarrowOrTooShortShowsTheNotice) {
+  for (auto [width, height] : {std::pair{100, 20}, {79, 30}}) {
+    Resize(width, height);
+    TerminalBackend terminal(slave_, slave_);
+    ASSERT_TRUE(terminal.Start());
+    terminal.Present(ScreenModel());
+    std::string notice = Output();
+    EXPECT_NE(notice.find("too small"), std::string::npos) << width << " x " << height;
+    EXPECT_NE(notice.find("(now " + std::to_string(width) + " x " + std::to_string(height) + ")"), std::string::npos);
+    terminal.Restore();
+    Output();
+  }
 }
 
 }  // namespace

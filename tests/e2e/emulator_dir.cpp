@@ -6,18 +6,18 @@
 
 namespace zeb::e2e {
 
-void InstallEmulator(const ScratchDir& dir) {
+void InstallEmulator(const TempDir& dir) {
   std::filesystem::copy_file(StandinBinary(), dir.File("mame.exe"));
-  WriteFile(dir.File("mame.ini"), "rompath = roms\r\n");
+  WriteBytes(dir.File("mame.ini"), "rompath = roms\r\n");
 }
 
-void WriteLists(const ScratchDir& dir) {
-  WriteFile(dir.File("ver.txt"), RunCapture({dir.File("mame.exe"), "-?"}));
-  WriteFile(dir.File("listfull.txt"), RunCapture({dir.File("mame.exe"), "-listfull", "-sortdriver"}));
-  WriteFile(dir.File("listclones.txt"), RunCapture({dir.File("mame.exe"), "-listclones", "-sortdriver"}));
+void WriteLists(const TempDir& dir) {
+  WriteBytes(dir.File("ver.txt"), RunCapture({dir.File("mame.exe"), "-?"}));
+  WriteBytes(dir.File("listfull.txt"), RunCapture({dir.File("mame.exe"), "-listfull", "-sortdriver"}));
+  WriteBytes(dir.File("listclones.txt"), RunCapture({dir.File("mame.exe"), "-listclones", "-sortdriver"}));
 }
 
-void PrepareDemo(const ScratchDir& dir) {
+void PrepareDemo(const TempDir& dir) {
   InstallEmulator(dir);
   WriteLists(dir);
   std::filesystem::copy(SourceDir() + "/demo", dir.Path(),
@@ -26,6 +26,16 @@ void PrepareDemo(const ScratchDir& dir) {
 
 bool WaitForGamesList(TmuxSession& term) { return term.WaitFor("Driver    Game Name", 20.0); }
 
+bool LaunchSelectedGame(TmuxSession& term) {
+  term.Send("\r");
+  return term.WaitForLine(25, "Press any key to continue.....");
+}
+
+bool BackToGamesList(TmuxSession& term, const std::string& key) {
+  term.Send(key);
+  return WaitForGamesList(term);
+}
+
 int QuitWithEscape(TmuxSession& term, const std::string& answer) {
   term.Send("\x1b");
   if (!term.WaitFor("Are You Sure (Y/N)?")) return -2;
@@ -33,7 +43,7 @@ int QuitWithEscape(TmuxSession& term, const std::string& answer) {
   return term.WaitExit();
 }
 
-void StartAndQuit(const ScratchDir& dir) {
+void StartAndQuit(const TempDir& dir) {
   TmuxSession term(dir.Path(), ZebBinary());
   WaitForGamesList(term);
   QuitWithEscape(term);
@@ -48,7 +58,7 @@ void ExpectTerminalRestored(TmuxSession& term) {
 
 std::vector<std::string> FileLines(const std::string& path) {
   std::vector<std::string> lines;
-  std::string text = ReadFile(path), line;
+  std::string text = ReadBytes(path), line;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
       lines.push_back(line);
@@ -60,6 +70,18 @@ std::vector<std::string> FileLines(const std::string& path) {
   }
   if (!line.empty()) lines.push_back(line);
   return lines;
+}
+
+std::vector<std::string> ImportedSettings(const TempDir& dir) {
+  std::vector<std::string> ini = FileLines(dir.File("zeb.ini"));
+  if (ini.size() < 48) {
+    ADD_FAILURE() << "zeb.ini holds " << ini.size() << " lines";
+    return {};
+  }
+  EXPECT_EQ(ini.size(), 46u + 6u * static_cast<unsigned>(std::stoi(ini[0])));
+  EXPECT_EQ(ini[46], "astrobee");
+  EXPECT_EQ(ini[47], "Astro Bee (World)");
+  return ini;
 }
 
 }  // namespace zeb::e2e

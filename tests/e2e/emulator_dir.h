@@ -6,23 +6,32 @@
 #include <string>
 
 #include "e2e/tmux_session.h"
+#include "support/same_lines.h"
 
 namespace zeb::e2e {
 
-void InstallEmulator(const ScratchDir& dir);
+using testing_support::SameLines;
+
+void InstallEmulator(const TempDir& dir);
 // The three lists as "mame -? >ver.txt" and so on would write them.
-void WriteLists(const ScratchDir& dir);
+void WriteLists(const TempDir& dir);
 // InstallEmulator, WriteLists, and a copy of the demo's other files.
-void PrepareDemo(const ScratchDir& dir);
+void PrepareDemo(const TempDir& dir);
 
 // Starts zeb in the directory and waits for the games list.
 bool WaitForGamesList(TmuxSession& term);
+
+// Enter on the games list runs the selected game: true once the emulator
+// has ended and the prompt after it shows.
+bool LaunchSelectedGame(TmuxSession& term);
+// A key at that prompt: true once the games list is back.
+bool BackToGamesList(TmuxSession& term, const std::string& key = " ");
 
 // Esc, then the answer in the confirmation box; the program's exit code, or
 // -2 when the box never showed.
 int QuitWithEscape(TmuxSession& term, const std::string& answer = "y");
 // One start that imports (or loads) and ends at once.
-void StartAndQuit(const ScratchDir& dir);
+void StartAndQuit(const TempDir& dir);
 
 // After the program's end: the normal screen, cursor shown, no mouse
 // reporting, and the shell's report of a terminal mode with line editing and
@@ -31,5 +40,9 @@ void ExpectTerminalRestored(TmuxSession& term);
 
 // Lines of a CR LF text file.
 std::vector<std::string> FileLines(const std::string& path);
+// The lines of the zeb.ini an import wrote in the directory, once checked
+// to hold the games it declares, astrobee first; empty (a failure) when it
+// is shorter than its settings.
+std::vector<std::string> ImportedSettings(const TempDir& dir);
 
 }  // namespace zeb::e2e

@@ -10,7 +10,7 @@
 namespace zeb::e2e {
 namespace {
 
-int CountArchives(const ScratchDir& dir) {
+int CountArchives(const TempDir& dir) {
   int n = 0;
   for (const auto& entry : std::filesystem::directory_iterator(dir.File("roms"))) n += entry.is_regular_file();
   return n;
@@ -27,7 +27,7 @@ void Quit(TmuxSession& term) {
 }
 
 TEST(GamesList, FirstScreenLayout) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(WaitForGamesList(term));
@@ -71,7 +71,7 @@ TEST(GamesList, FirstScreenLayout) {
 }
 
 TEST(GamesList, ClickSelectsARowAndShowsItsDetails) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(WaitForGamesList(term));
@@ -85,7 +85,7 @@ TEST(GamesList, ClickSelectsARowAndShowsItsDetails) {
 }
 
 TEST(GamesList, FilterButtonCyclesTheThreeFilters) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(WaitForGamesList(term));
@@ -117,7 +117,7 @@ TEST(GamesList, FilterButtonCyclesTheThreeFilters) {
 }
 
 TEST(GamesList, DownAndEndScroll) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(WaitForGamesList(term));
@@ -135,7 +135,7 @@ TEST(GamesList, DownAndEndScroll) {
 }
 
 TEST(GamesList, WheelScrollsThreeRowsANotchAndNeverClicks) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(WaitForGamesList(term));

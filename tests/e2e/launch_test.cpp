@@ -13,31 +13,29 @@ namespace {
 void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
   std::string text;
   for (const auto& line : lines) text += line + "\r\n";
-  WriteFile(path, text);
+  WriteBytes(path, text);
 }
 
 TEST(Launch, EnterRunsTheSelectedGameWithTheDefaultOptions) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(WaitForGamesList(term));
-  term.Send("\r");
-  ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue....."));
+  ASSERT_TRUE(LaunchSelectedGame(term));
   EXPECT_EQ(term.Line(1).rfind("Starting Mame...", 0), 0u);
-  EXPECT_EQ(ReadFile(dir.File("launch.log")), "[astrobee] [-w] [-c]\n");
+  EXPECT_EQ(ReadBytes(dir.File("launch.log")), "[astrobee] [-w] [-c]\n");
   // The emulator's own output is still readable at the prompt.
   EXPECT_TRUE(term.WaitFor("astrobee"));
   // The emulator had the terminal without mouse reporting; it is back on now.
   EXPECT_EQ(term.Query("#{mouse_button_flag}"), "1");
-  term.Send("k");
-  ASSERT_TRUE(WaitForGamesList(term));
+  ASSERT_TRUE(BackToGamesList(term, "k"));
   EXPECT_TRUE(term.WaitForText(2, 4, "astrobee  Astro Bee (World)"));
   EXPECT_EQ(term.Line(25).find("Press any key"), std::string::npos);
   EXPECT_EQ(QuitWithEscape(term), 0);
 }
 
 TEST(Launch, AHandWrittenSettingsFileGivesTheArgumentsOfTheSlotTable) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   StartAndQuit(dir);
   auto ini = FileLines(dir.File("zeb.ini"));
@@ -63,18 +61,18 @@ TEST(Launch, AHandWrittenSettingsFileGivesTheArgumentsOfTheSlotTable) {
   term.Send("\r");
   ASSERT_TRUE(WaitUntil([&] { return Exists(dir.File("launch.log")); }));
   ASSERT_TRUE(WaitForGamesList(term));
-  EXPECT_EQ(ReadFile(dir.File("launch.log")),
+  EXPECT_EQ(ReadBytes(dir.File("launch.log")),
             "[astrobee] [-noafs] [-fs] [3] [-w] [-sl] [-sr] [22050] [-vol] [-12] [-resolution] [640x480x32] "
             "[-hotrod] [-beam] [2.5] [-flicker] [15] [-fsb] [1.50] [-verbose]\n");
   EXPECT_EQ(QuitWithEscape(term), 0);
 }
 
 TEST(Launch, RunGameDoesNothingUnderMissingWhileEnterStillLaunches) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   StartAndQuit(dir);
   // The archive arrives after the scan: the game stays listed as missing.
-  WriteFile(dir.File("roms/astrobej.zip"), "");
+  WriteBytes(dir.File("roms/astrobej.zip"), "");
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(WaitForGamesList(term));
   term.Click(79, 9);
@@ -90,16 +88,14 @@ TEST(Launch, RunGameDoesNothingUnderMissingWhileEnterStillLaunches) {
   EXPECT_FALSE(Exists(dir.File("launch.log")));
   term.Click(10, 4);
   ASSERT_TRUE(term.WaitForColours(2, 4, 0, 7));
-  term.Send("\r");
-  ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue....."));
-  EXPECT_EQ(ReadFile(dir.File("launch.log")), "[astrobej] [-w] [-c]\n");
-  term.Send(" ");
-  ASSERT_TRUE(WaitForGamesList(term));
+  ASSERT_TRUE(LaunchSelectedGame(term));
+  EXPECT_EQ(ReadBytes(dir.File("launch.log")), "[astrobej] [-w] [-c]\n");
+  ASSERT_TRUE(BackToGamesList(term));
   EXPECT_EQ(QuitWithEscape(term), 0);
 }
 
 TEST(Launch, AnEmulatorThatIsGoneIsReportedAndTheListComesBackAsItWas) {
-  ScratchDir dir, nothing;
+  TempDir dir{TempDir::Stay}, nothing{TempDir::Stay};
   PrepareDemo(dir);
   StartAndQuit(dir);
   std::filesystem::remove(dir.File("mame.exe"));
@@ -107,7 +103,7 @@ TEST(Launch, AnEmulatorThatIsGoneIsReportedAndTheListComesBackAsItWas) {
   ASSERT_TRUE(WaitForGamesList(term));
   term.Click(10, 5);  // the second game
   ASSERT_TRUE(term.WaitForColours(2, 5, 0, 7));
-  WriteFile(dir.File("roms/astrobej.zip"), "");
+  WriteBytes(dir.File("roms/astrobej.zip"), "");
   std::vector<std::string> before = term.Lines();
   term.Send("\r");
   ASSERT_TRUE(term.WaitForLine(3, "Cannot run mame.exe: No such file or directory"));

@@ -10,7 +10,7 @@ namespace zeb::e2e {
 namespace {
 
 TEST(OptionsScreen, ChangedWidgetsReachTheSettingsFileAndTheNextLaunch) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(WaitForGamesList(term));
@@ -48,16 +48,14 @@ TEST(OptionsScreen, ChangedWidgetsReachTheSettingsFileAndTheNextLaunch) {
   // Back to the games list; the next launch uses the new options.
   term.Click(64, 3);
   ASSERT_TRUE(WaitForGamesList(term));
-  term.Send("\r");
-  ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue....."));
-  EXPECT_EQ(ReadFile(dir.File("launch.log")), "[astrobee] [-waitvsync] [-w] [-vol] [-1] [-c]\n");
-  term.Send(" ");
-  ASSERT_TRUE(WaitForGamesList(term));
+  ASSERT_TRUE(LaunchSelectedGame(term));
+  EXPECT_EQ(ReadBytes(dir.File("launch.log")), "[astrobee] [-waitvsync] [-w] [-vol] [-1] [-c]\n");
+  ASSERT_TRUE(BackToGamesList(term));
   EXPECT_EQ(QuitWithEscape(term), 0);
 }
 
 TEST(OptionsScreen, EditingRomsPathsAndSavingWritesTheNewText) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(WaitForGamesList(term));
@@ -77,12 +75,12 @@ TEST(OptionsScreen, EditingRomsPathsAndSavingWritesTheNewText) {
 }
 
 TEST(TextViewer, OpensOnThePictureShowsScrollsAndReportsAMissingFile) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   std::filesystem::remove(dir.File("windows.txt"));
   std::string readme;
   for (int i = 1; i <= 40; ++i) readme += "readme line " + std::to_string(i) + "\r\n";
-  WriteFile(dir.File("readme.txt"), readme);
+  WriteBytes(dir.File("readme.txt"), readme);
 
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(WaitForGamesList(term));

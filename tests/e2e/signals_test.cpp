@@ -15,20 +15,40 @@
 namespace zeb::e2e {
 namespace {
 
-// An emulator that notes its process id in emulator.pid and then runs until
-// it is ended. A stubborn one ignores the polite signals: only a kill ends it.
-void InstallLingeringEmulator(const ScratchDir& dir, bool stubborn) {
+// The demo after its first run's import, with an emulator that notes its
+// process id in emulator.pid and then runs until it is ended. A stubborn
+// one ignores the polite signals: only a kill ends it.
+void PrepareLingeringEmulator(const TempDir& dir, bool stubborn) {
+  PrepareDemo(dir);
+  StartAndQuit(dir);
   std::string script = "#!/bin/sh\necho $$ > emulator.pid.new && mv emulator.pid.new emulator.pid\n";
   if (stubborn) script += "trap '' TERM HUP\n";
   script += "exec sleep 600\n";
   std::filesystem::remove(dir.File("mame.exe"));
-  WriteFile(dir.File("mame.exe"), script);
+  WriteBytes(dir.File("mame.exe"), script);
   chmod(dir.File("mame.exe").c_str(), 0755);
+}
+
+struct Running {
+  int Program = 0;   // zeb
+  int Emulator = 0;  // the game it launched
+};
+
+// Enter on the games list, once it shows, launches the selected game; the
+// processes once the emulator runs (0 where one did not come).
+Running LaunchAGame(TmuxSession& term, const TempDir& dir) {
+  Running running;
+  if (!WaitForGamesList(term)) return running;
+  term.Send("\r");
+  if (!WaitUntil([&] { return Exists(dir.File("emulator.pid")); })) return running;
+  running.Emulator = std::stoi(ReadBytes(dir.File("emulator.pid")));
+  running.Program = term.ProgramPid();
+  return running;
 }
 
 // Gone for good: no such process, or one that only waits to be collected.
 bool ProcessGone(int pid) {
-  std::string stat = ReadFile("/proc/" + std::to_string(pid) + "/stat");
+  std::string stat = ReadBytes("/proc/" + std::to_string(pid) + "/stat");
   if (stat.empty()) return true;
   std::size_t close = stat.rfind(')');
   return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z';
@@ -37,16 +57,12 @@ bool ProcessGone(int pid) {
 TEST(Signals, AnEndWhileTheEmulatorRunsEndsTheEmulatorToo) {
   for (bool stubborn : {false, true}) {
     SCOPED_TRACE(stubborn ? "an emulator that ignores the signal" : "an emulator that ends on it");
-    ScratchDir dir;
-    PrepareDemo(dir);
-    StartAndQuit(dir);  // the first run's import, done
-    InstallLingeringEmulator(dir, stubborn);
+    TempDir dir{TempDir::Stay};
+    PrepareLingeringEmulator(dir, stubborn);
     TmuxSession term(dir.Path(), ZebBinary());
-    ASSERT_TRUE(WaitForGamesList(term));
-    term.Send("\r");
-    ASSERT_TRUE(WaitUntil([&] { return Exists(dir.File("emulator.pid")); }));
-    int emulator = std::stoi(ReadFile(dir.File("emulator.pid")));
-    int program = term.ProgramPid();
+    const Running running = LaunchAGame(term, dir);
+    const int program = running.Program, emulator = running.Emulator;
+    ASSERT_GT(emulator, 0);
     ASSERT_GT(program, 0);
 
     int signal = stubborn ? SIGTERM : SIGHUP;
@@ -70,7 +86,7 @@ bool PaneInLineMode(TmuxSession& term) {
 }
 
 TEST(Signals, AStopGivesTheTerminalBackAndAContinueTakesItAgain) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   // A shell with job control, as the user's: the program runs as a job of
   // its own; when it stops, the shell reads a line and then continues it in
@@ -86,7 +102,7 @@ TEST(Signals, AStopGivesTheTerminalBackAndAContinueTakesItAgain) {
   EXPECT_EQ(term.Query("#{cursor_flag}"), "1");
   EXPECT_EQ(term.Query("#{mouse_any_flag}#{mouse_button_flag}#{mouse_all_flag}#{mouse_sgr_flag}"), "0000");
   EXPECT_TRUE(PaneInLineMode(term));
-  EXPECT_TRUE(WaitUntil([&] { return ReadFile("/proc/" + std::to_string(program) + "/stat").find(") T ") !=
+  EXPECT_TRUE(WaitUntil([&] { return ReadBytes("/proc/" + std::to_string(program) + "/stat").find(") T ") !=
                                      std::string::npos; }));
 
   term.Send("\r");  // the shell continues the program
@@ -109,16 +125,12 @@ TEST(Signals, AStopGivesTheTerminalBackAndAContinueTakesItAgain) {
 // continue gives our screen back but leaves the terminal's mode to the
 // emulator until it ends.
 TEST(Signals, AStopWhileTheEmulatorRunsLeavesItTheTerminalUntilItEnds) {
-  ScratchDir dir;
-  PrepareDemo(dir);
-  StartAndQuit(dir);
-  InstallLingeringEmulator(dir, false);
+  TempDir dir{TempDir::Stay};
+  PrepareLingeringEmulator(dir, false);
   TmuxSession term(dir.Path(), "set -m; " + ZebBinary() + "; read line; fg");
-  ASSERT_TRUE(WaitForGamesList(term));
-  term.Send("\r");
-  ASSERT_TRUE(WaitUntil([&] { return Exists(dir.File("emulator.pid")); }));
-  int emulator = std::stoi(ReadFile(dir.File("emulator.pid")));
-  int program = term.ProgramPid();
+  const Running running = LaunchAGame(term, dir);
+  const int program = running.Program, emulator = running.Emulator;
+  ASSERT_GT(emulator, 0);
   ASSERT_GT(program, 0);
   EXPECT_TRUE(PaneInLineMode(term));
 
@@ -126,15 +138,14 @@ TEST(Signals, AStopWhileTheEmulatorRunsLeavesItTheTerminalUntilItEnds) {
   ASSERT_TRUE(WaitUntil([&] { return term.Query("#{alternate_on}") == "0"; }));
   term.Send("\r");  // fg
   ASSERT_TRUE(WaitUntil([&] { return term.Query("#{alternate_on}") == "1"; }));
-  EXPECT_TRUE(WaitUntil([&] { return ReadFile("/proc/" + std::to_string(emulator) + "/stat").find(") S ") !=
+  EXPECT_TRUE(WaitUntil([&] { return ReadBytes("/proc/" + std::to_string(emulator) + "/stat").find(") S ") !=
                                      std::string::npos; }));
   EXPECT_TRUE(PaneInLineMode(term));
   EXPECT_EQ(term.Query("#{mouse_any_flag}#{mouse_button_flag}#{mouse_all_flag}#{mouse_sgr_flag}"), "0000");
 
   kill(emulator, SIGTERM);
   ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue....."));
-  term.Send(" ");
-  ASSERT_TRUE(WaitForGamesList(term));
+  ASSERT_TRUE(BackToGamesList(term));
   EXPECT_FALSE(PaneInLineMode(term));
   EXPECT_EQ(term.Query("#{mouse_button_flag}#{mouse_sgr_flag}"), "11");
   EXPECT_EQ(QuitWithEscape(term), 0);

@@ -14,12 +14,12 @@ namespace zeb::e2e {
 namespace {
 
 // An emulator that only records how it was called.
-void InstallRecordingEmulator(const ScratchDir& dir) {
-  WriteFile(dir.File("mame.exe"), "#!/bin/sh\necho \"$@\" >> calls.log\n");
+void InstallRecordingEmulator(const TempDir& dir) {
+  WriteBytes(dir.File("mame.exe"), "#!/bin/sh\necho \"$@\" >> calls.log\n");
   chmod(dir.File("mame.exe").c_str(), 0755);
 }
 
-void InstallStandin(const ScratchDir& dir) {
+void InstallStandin(const TempDir& dir) {
   std::filesystem::copy_file(StandinBinary(), dir.File("mame.exe"));
 }
 
@@ -33,7 +33,7 @@ const char* const RunMeBytes =
     "zeb.exe\r\n";
 
 TEST(Startup, FirstRunWithoutListsWritesTheBatchFileAndEndsOnAKey) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   InstallStandin(dir);
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(term.WaitFor("Press a key to exit"));
@@ -48,7 +48,7 @@ TEST(Startup, FirstRunWithoutListsWritesTheBatchFileAndEndsOnAKey) {
   EXPECT_EQ(term.At(1, 3).Background, 2);
   EXPECT_EQ(term.At(1, 5).Foreground, 15);
   EXPECT_TRUE(term.At(1, 5).Background == 0 || term.At(1, 5).Background == -1);
-  EXPECT_EQ(ReadFile(dir.File("RunMe.bat")), RunMeBytes);
+  EXPECT_TRUE(SameLines(RunMeBytes, ReadBytes(dir.File("RunMe.bat"))));
   // The emulator was asked for its configuration before anything else.
   EXPECT_TRUE(Exists(dir.File("mame.ini")));
 
@@ -58,40 +58,40 @@ TEST(Startup, FirstRunWithoutListsWritesTheBatchFileAndEndsOnAKey) {
 }
 
 TEST(Startup, ASecondStartKeepsTheBatchFileAndShowsTwoMessages) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   InstallRecordingEmulator(dir);
-  WriteFile(dir.File("mame.ini"), "written by hand\r\n");
-  WriteFile(dir.File("RunMe.bat"), "left by the user\r\n");
-  WriteFile(dir.File("listfull.txt"), "only one list\r\n");
+  WriteBytes(dir.File("mame.ini"), "written by hand\r\n");
+  WriteBytes(dir.File("RunMe.bat"), "left by the user\r\n");
+  WriteBytes(dir.File("listfull.txt"), "only one list\r\n");
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(term.WaitFor("Press a key to exit"));
   EXPECT_EQ(term.Line(1).rfind("Please run the RunMe.bat!", 0), 0u);
   EXPECT_EQ(term.Line(3), "");
-  EXPECT_EQ(ReadFile(dir.File("RunMe.bat")), "left by the user\r\n");
+  EXPECT_EQ(ReadBytes(dir.File("RunMe.bat")), "left by the user\r\n");
   term.Send(" ");
   EXPECT_EQ(term.WaitExit(), 0);
   // With mame.ini present the emulator is not run at all.
   EXPECT_FALSE(Exists(dir.File("calls.log")));
-  EXPECT_EQ(ReadFile(dir.File("mame.ini")), "written by hand\r\n");
+  EXPECT_EQ(ReadBytes(dir.File("mame.ini")), "written by hand\r\n");
   ExpectTerminalRestored(term);
 }
 
 TEST(Startup, WithoutMameIniTheEmulatorIsAskedForItsConfiguration) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   InstallRecordingEmulator(dir);
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(term.WaitFor("Press a key to exit"));
-  EXPECT_EQ(ReadFile(dir.File("calls.log")), "-cc\n");
+  EXPECT_EQ(ReadBytes(dir.File("calls.log")), "-cc\n");
   term.Send("x");
   EXPECT_EQ(term.WaitExit(), 0);
 }
 
 TEST(Startup, AnEmptyDatasaveDirectoryIsRemovedAFullOneStays) {
   for (bool full : {false, true}) {
-    ScratchDir dir;
+    TempDir dir{TempDir::Stay};
     InstallRecordingEmulator(dir);
     std::filesystem::create_directory(dir.File("datasave"));
-    if (full) WriteFile(dir.File("datasave/game.sav"), "x");
+    if (full) WriteBytes(dir.File("datasave/game.sav"), "x");
     TmuxSession term(dir.Path(), ZebBinary());
     ASSERT_TRUE(term.WaitFor("Press a key to exit"));
     EXPECT_EQ(Exists(dir.File("datasave")), full);
@@ -101,7 +101,7 @@ TEST(Startup, AnEmptyDatasaveDirectoryIsRemovedAFullOneStays) {
 }
 
 TEST(Startup, DrawsOnTheTerminalWhenStandardOutputIsAFile) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   InstallRecordingEmulator(dir);
   TmuxSession term(dir.Path(), ZebBinary() + " > out.txt");
   ASSERT_TRUE(term.WaitFor("Press a key to exit"));
@@ -110,7 +110,7 @@ TEST(Startup, DrawsOnTheTerminalWhenStandardOutputIsAFile) {
   EXPECT_EQ(term.WaitExit(), 0);
   ExpectTerminalRestored(term);
   // Nothing of the screen went into the file.
-  EXPECT_EQ(ReadFile(dir.File("out.txt")).find("Please run"), std::string::npos);
+  EXPECT_EQ(ReadBytes(dir.File("out.txt")).find("Please run"), std::string::npos);
 }
 
 }  // namespace
@@ -120,25 +120,25 @@ namespace zeb::e2e {
 namespace {
 
 TEST(Startup, AnErrorReportGivesTheTerminalBack) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   InstallRecordingEmulator(dir);
-  WriteFile(dir.File("mame.ini"), "x\r\n");
+  WriteBytes(dir.File("mame.ini"), "x\r\n");
   std::string ini = "0\r\n\r\nroms\r\nsamples\r\nmame.exe\r\nabc\r\n";
-  WriteFile(dir.File("zeb.ini"), ini);
+  WriteBytes(dir.File("zeb.ini"), ini);
   TmuxSession term(dir.Path(), ZebBinary() + " 2> err.txt");
   EXPECT_EQ(term.WaitExit(), 1);
   ExpectTerminalRestored(term);
-  EXPECT_EQ(ReadFile(dir.File("err.txt")), "zeb: 'abc' is not a valid integer value\nzeb: in 'zeb.ini', line 6\n");
-  EXPECT_EQ(ReadFile(dir.File("zeb.ini")), ini);
+  EXPECT_EQ(ReadBytes(dir.File("err.txt")), "zeb: 'abc' is not a valid integer value\nzeb: in 'zeb.ini', line 6\n");
+  EXPECT_TRUE(SameLines(ini, ReadBytes(dir.File("zeb.ini"))));
 }
 
 // A damaged settings file whose first line would switch the terminal's
 // modes: the report shows the bytes, the terminal stays as it was given back.
 TEST(Startup, AnErrorReportCannotSteerTheTerminal) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   InstallRecordingEmulator(dir);
-  WriteFile(dir.File("mame.ini"), "x\r\n");
-  WriteFile(dir.File("zeb.ini"), "\x1b[?1049h\x1b[?1002h\x1b[?1006h\x1b[?25l\r\n");
+  WriteBytes(dir.File("mame.ini"), "x\r\n");
+  WriteBytes(dir.File("zeb.ini"), "\x1b[?1049h\x1b[?1002h\x1b[?1006h\x1b[?25l\r\n");
   TmuxSession term(dir.Path(), ZebBinary());
   EXPECT_EQ(term.WaitExit(), 1);
   ExpectTerminalRestored(term);
@@ -147,9 +147,9 @@ TEST(Startup, AnErrorReportCannotSteerTheTerminal) {
 }
 
 TEST(Startup, ATerminationSignalGivesTheTerminalBack) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   InstallRecordingEmulator(dir);
-  WriteFile(dir.File("mame.ini"), "x\r\n");
+  WriteBytes(dir.File("mame.ini"), "x\r\n");
   TmuxSession term(dir.Path(), ZebBinary());
   ASSERT_TRUE(term.WaitFor("Press a key to exit"));
   int pid = term.ProgramPid();

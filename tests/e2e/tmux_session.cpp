@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -81,21 +80,36 @@ void ApplySgr(const std::string& params, int& fg, int& bg) {
 
 }  // namespace
 
-int RunQuiet(const std::vector<std::string>& argv) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+namespace {
+
+// Starts the program of argv[0] (looked up on the PATH) with the file
+// actions, which it then releases; the child's pid, or -1.
+pid_t Spawn(const std::vector<std::string>& argv, posix_spawn_file_actions_t& actions) {
   std::vector<char*> args;
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
   pid_t pid = 0;
   int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
+  return rc == 0 ? pid : -1;
+}
+
+// The exit code of the child, or -1.
+int ExitCode(pid_t pid) {
   int status = 0;
-  if (rc != 0 || waitpid(pid, &status, 0) < 0) return -1;
+  if (pid < 0 || waitpid(pid, &status, 0) < 0) return -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+int RunQuiet(const std::vector<std::string>& argv) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  return ExitCode(Spawn(argv, actions));
 }
 
 std::string RunCapture(const std::vector<std::string>& argv, int* exitCode) {
@@ -106,23 +120,15 @@ std::string RunCapture(const std::vector<std::string>& argv, int* exitCode) {
   posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
   posix_spawn_file_actions_addclose(&actions, fds[0]);
   posix_spawn_file_actions_addclose(&actions, fds[1]);
-  std::vector<char*> args;
-  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  pid_t pid = 0;
-  int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
+  pid_t pid = Spawn(argv, actions);
   close(fds[1]);
   std::string out;
-  if (rc == 0) {
-    char buffer[4096];
-    ssize_t n;
-    while ((n = read(fds[0], buffer, sizeof buffer)) > 0) out.append(buffer, static_cast<std::size_t>(n));
-  }
+  char buffer[4096];
+  ssize_t n;
+  while (pid >= 0 && (n = read(fds[0], buffer, sizeof buffer)) > 0) out.append(buffer, static_cast<std::size_t>(n));
   close(fds[0]);
-  int status = 0;
-  if (rc == 0) waitpid(pid, &status, 0);
-  if (exitCode != nullptr) *exitCode = rc == 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  int code = ExitCode(pid);
+  if (exitCode != nullptr) *exitCode = code;
   return out;
 }
 
@@ -291,7 +297,7 @@ int TmuxSession::ProgramPid() {
   for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
     std::string name = entry.path().filename();
     if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::string stat = ReadFile(entry.path().string() + "/stat");
+    std::string stat = ReadBytes(entry.path().string() + "/stat");
     // pid (comm) state ppid ...
     auto close = stat.rfind(')');
     if (close == std::string::npos) continue;
@@ -314,26 +320,6 @@ bool WaitUntil(const std::function<bool()>& condition, double seconds) {
 std::string ZebBinary() { return ZEB_BINARY; }
 std::string StandinBinary() { return ZEB_STANDIN; }
 std::string SourceDir() { return ZEB_SOURCE_DIR; }
-
-ScratchDir::ScratchDir() {
-  char pattern[] = "/tmp/zeb-e2e-XXXXXX";
-  path_ = mkdtemp(pattern);
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 

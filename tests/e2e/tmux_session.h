@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.h"
+
 namespace zeb::e2e {
 
 // Runs a program (no shell) and returns what it printed on standard output.
@@ -75,20 +77,11 @@ std::string ZebBinary();
 std::string StandinBinary();
 std::string SourceDir();
 
-// A fresh temporary directory (removed by the destructor).
-class ScratchDir {
- public:
-  ScratchDir();
-  ~ScratchDir();
-  const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
+// The temporary directory and whole-file helpers of every test.
+using testing_support::ReadBytes;
+using testing_support::TempDir;
+using testing_support::WriteBytes;
 
- private:
-  std::string path_;
-};
-
-void WriteFile(const std::string& path, const std::string& bytes);
-std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
 
 }  // namespace zeb::e2e

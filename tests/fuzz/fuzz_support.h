@@ -10,13 +10,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "storage/fatal.h"
 #include "storage/file_system.h"
+#include "support/temp_dir.h"
 
 namespace zeb::fuzz {
 
@@ -42,36 +42,30 @@ inline std::string_view Bytes(const uint8_t* data, std::size_t size) {
   return std::string_view(reinterpret_cast<const char*>(data), size);
 }
 
-// A directory of this process's own, made on first use and removed when the
-// process ends normally. Its path is absolute. It is in memory (/dev/shm)
-// when it can be and TMPDIR does not say otherwise: on a disk file system a
-// file replaced by truncation or renaming is flushed, which would cost the
-// settings target most of its time.
+// A temporary directory of this process's own, made on first use and
+// removed when the process ends normally. Its path is absolute. It is in
+// memory (/dev/shm) when it can be and TMPDIR does not say otherwise: on a
+// disk file system a file replaced by truncation or renaming is flushed,
+// which would cost the settings target most of its time.
 inline const std::string& PrivateDir() {
-  // Never destroyed: the removal at exit still needs it.
-  static const std::string* path = [] {
+  // Never destroyed before the exit: the removal then still needs it.
+  static testing_support::TempDir* dir = [] {
     std::vector<std::filesystem::path> bases;
     if (std::getenv("TMPDIR") == nullptr && std::filesystem::is_directory("/dev/shm")) bases.push_back("/dev/shm");
     bases.push_back(std::filesystem::temp_directory_path());
-    std::random_device random;
     for (const std::filesystem::path& base : bases) {
-      for (int attempt = 0; attempt < 100; ++attempt) {
-        std::filesystem::path candidate = base / ("zeb-fuzz-" + std::to_string(random()));
-        std::error_code error;
-        if (std::filesystem::create_directory(candidate, error)) {
-          std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(PrivateDir(), ignored);
-          });
-          return new std::string(candidate.string());
-        }
-        if (error) break;  // not writable here: the next base
+      try {
+        auto* made = new testing_support::TempDir(testing_support::TempDir::Stay, base);
+        std::atexit([] { delete dir; });
+        return made;
+      } catch (const std::filesystem::filesystem_error&) {
+        // not writable here: the next base
       }
     }
     std::fprintf(stderr, "cannot make a private directory\n");
     std::abort();
   }();
-  return *path;
+  return dir->Path();
 }
 
 // The private directory is the current directory for the life of the

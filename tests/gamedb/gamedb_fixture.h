@@ -10,6 +10,7 @@
 #include "console/scripted_backend.h"
 #include "storage/state.h"
 #include "support/program_test.h"
+#include "support/same_lines.h"
 #include "support/temp_dir.h"
 
 namespace zeb::testing_support {

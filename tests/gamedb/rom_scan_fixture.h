@@ -1,8 +1,7 @@
 #pragma once
-// The ROM scan tests' fixture: a game table, the default settings, archives
-// made on demand, the availability flags as one text.
+// The ROM scan tests' fixture: a game table, the default settings, and
+// the availability flags as one text.
 
-#include <filesystem>
 #include <string>
 
 #include "gamedb/gamedb.h"
@@ -16,10 +15,6 @@ class RomScan : public GameDb {
   void SetUp() override {
     GameDb::SetUp();
     SetDefaultSettings();
-  }
-  static void Touch(const std::string& path) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    WriteBytes(path, "PK");
   }
   static std::string Flags() {
     std::string flags;

@@ -1,5 +1,9 @@
-// Which games have their ROM archive, and the refresh that follows a scan.
+// Which games have their ROM archive, on either file system (POSIX names
+// are case-sensitive and a drive path is a relative name like any other;
+// Windows finds names whatever their case and a drive path is absolute),
+// and the refresh that follows a scan.
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -8,15 +12,98 @@
 #include "gamedb/gamedb_fixture.h"
 #include "gamedb/rom_scan_fixture.h"
 #include "settings/settings.h"
+#include "support/platform.h"
 
 namespace zeb {
 namespace {
 
 using testing_support::CrLf;
+using testing_support::ForPlatform;
 using testing_support::GameDb;
 using testing_support::ReadBytes;
 using testing_support::RomScan;
+using testing_support::SameLines;
+using testing_support::Touch;
 using testing_support::WriteBytes;
+
+TEST_F(RomScan, AGameIsAvailableWhenItsArchiveIsAFileInTheRomDirectory) {
+  SetGames({"abc", "def", "ghi", "ABC", "", "jkl"});
+  Games[6].Available = "1";
+  Touch("roms/abc.zip");
+  Touch("roms/ghi.zip/inside.txt");  // a directory named like an archive
+  Touch("roms/ABC.zip.zip");
+  Touch("roms/.zip");
+  ScanRomAvailability();
+  // On Windows "ABC" finds abc.zip: the file system does not tell the cases
+  // apart.
+  EXPECT_EQ(Flags(), ForPlatform("100010", "100110"));
+  EXPECT_TRUE(Progress().empty()) << "the first-run scan reports nothing";
+
+  RomPaths = "nowhere";
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "000000");
+}
+
+TEST_F(RomScan, NatodefaAlsoRunsFromTheArchiveOfNatodef) {
+  SetGames({"natodefa", "natodef", "natodefb", "Natodefa"});
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "0000");
+  Touch("roms/natodef.zip");
+  ScanRomAvailability();
+  // The exception holds for the exact name only.
+  EXPECT_EQ(Flags(), "1100");
+  std::filesystem::remove("roms/natodef.zip");
+  Touch("roms/natodefa.zip");
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), ForPlatform("1000", "1001"));
+  // The rule holds in each of several ROM directories.
+  std::filesystem::remove("roms/natodefa.zip");
+  Touch("more/natodef.zip");
+  RomPaths = "roms;more";
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "1100");
+}
+
+// "D:\MAME" is a relative name on POSIX, found from this directory only;
+// on Windows a drive path ("C:\...", this directory's) is found from
+// anywhere.
+TEST_F(RomScan, MamePathIsJoinedToTheRomDirectoryWithNothingBetween) {
+  SetGames({"abc", "def"});
+  const std::string here = std::filesystem::current_path().string();
+  const std::string mame = ForPlatform<std::string>("D:\\MAME", here + "\\MAME");
+  std::string mameDirectory = mame;
+  std::replace(mameDirectory.begin(), mameDirectory.end(), '\\', '/');
+  MamePath = mame;
+  Touch(mameDirectory + "roms/abc.zip");
+  Touch(mameDirectory + "/roms/def.zip");
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "10");
+  EXPECT_TRUE(RomArchiveExists("abc"));
+  // From another current directory.
+  std::filesystem::create_directory("elsewhere");
+  std::filesystem::current_path("elsewhere");
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), ForPlatform("00", "10"));
+  std::filesystem::current_path(here);
+
+  MamePath = mame + "\\";
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "01");
+}
+
+// With several directories an empty piece is passed over: it never stands
+// for MamePath itself, as a single empty directory does.
+TEST_F(RomScan, AnEmptyPieceOfSeveralDirectoriesIsNotMamePath) {
+  SetGames({"abc"});
+  MamePath = "sub";
+  Touch("sub/abc.zip");  // MamePath + "" + "\" + "abc" + ".zip"
+  RomPaths = "roms;;x";
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "0");
+  RomPaths = "";
+  ScanRomAvailability();
+  EXPECT_EQ(Flags(), "1");
+}
 
 TEST_F(RomScan, SeveralRomDirectoriesRelativeAndAbsolute) {
   std::string absolute = std::filesystem::current_path().string() + "/abs";
@@ -70,7 +157,7 @@ TEST_F(RomScan, ARefreshImportsCategoriesAndCheatsAndSavesTheSameEveryTime) {
   EXPECT_EQ(Progress(), (std::vector<std::string>{"", "", "Checking Catver", "", "Sorting Cheats"}));
 
   ScanRomAvailability();
-  EXPECT_EQ(ReadBytes("zeb.ini"), first);
+  EXPECT_TRUE(SameLines(first, ReadBytes("zeb.ini")));
 
   // What was saved is what the scan left.
   testing_support::ResetAllState();

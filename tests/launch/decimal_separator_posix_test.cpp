@@ -5,13 +5,9 @@
 #include <clocale>
 #include <string>
 
-#include "console/console.h"
-#include "console/scripted_backend.h"
-#include "storage/state.h"
 #include "emulator/launch.h"
-#include "settings/settings.h"
-#include "support/program_test.h"
-#include "support/scoped_env.h"
+#include "launch_fixture.h"
+#include "support/environment.h"
 #include "support/temp_dir.h"
 
 // glibc's newlocale keeps its copy of LOCPATH for good; only the test below
@@ -21,12 +17,12 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:__argz_add_s
 namespace zeb {
 namespace {
 
-using testing_support::ScopedEnv;
+using testing_support::ScopedEnvironment;
 
 TEST(DecimalSeparator, PointWhenTheLocaleSaysSoOrIsUnknown) {
-  ScopedEnv all("LC_ALL", "C");
+  ScopedEnvironment all("LC_ALL", "C");
   EXPECT_EQ(DecimalSeparator(), '.');
-  ScopedEnv unknown("LC_ALL", "xx_NOWHERE.UTF-8");
+  ScopedEnvironment unknown("LC_ALL", "xx_NOWHERE.UTF-8");
   EXPECT_EQ(DecimalSeparator(), '.');
 }
 
@@ -36,31 +32,23 @@ TEST(DecimalSeparator, CommaLocaleFromTheEnvironment) {
   testing_support::TempDir dir;
   if (!testing_support::MakeCommaLocale(dir.Path())) GTEST_SKIP() << "localedef unavailable";
 
-  ScopedEnv path("LOCPATH", dir.Path());
-  ScopedEnv all("LC_ALL", std::nullopt);
-  ScopedEnv lang("LANG", "C");
+  ScopedEnvironment path("LOCPATH", dir.Path());
+  ScopedEnvironment all("LC_ALL", std::nullopt);
+  ScopedEnvironment lang("LANG", "C");
   {
-    ScopedEnv numeric("LC_NUMERIC", "de_DE.UTF-8");
+    ScopedEnvironment numeric("LC_NUMERIC", "de_DE.UTF-8");
     EXPECT_EQ(DecimalSeparator(), ',');
     {
-      ScopedEnv override("LC_ALL", "C");  // LC_ALL comes first
+      ScopedEnvironment override("LC_ALL", "C");  // LC_ALL comes first
       EXPECT_EQ(DecimalSeparator(), '.');
     }
 
     // The builder takes it for its real numbers.
-    ScriptedBackend backend;
-    testing_support::ResetAllState();
-    ConsoleUseBackend(&backend);
-    SetDefaultSettings();
-    Brightness = 1.2;
-    BeamWidth = 1.25;
-    BuildCommandOptions();
-    EXPECT_EQ(CommandOptions, "-w  -beam 1,25  -c  -fsb 1,20  ");
-    ConsoleUseBackend(nullptr);
+    EXPECT_EQ(launch_testing::OptionsWithRealNumbers(), "-w  -beam 1,25  -c  -fsb 1,20  ");
   }
   {
-    ScopedEnv numeric("LC_NUMERIC", std::nullopt);
-    ScopedEnv fromLang("LANG", "de_DE.UTF-8");
+    ScopedEnvironment numeric("LC_NUMERIC", std::nullopt);
+    ScopedEnvironment fromLang("LANG", "de_DE.UTF-8");
     EXPECT_EQ(DecimalSeparator(), ',');
   }
   // The program's own locale was never switched.

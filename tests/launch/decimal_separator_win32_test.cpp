@@ -8,11 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "console/scripted_backend.h"
-#include "storage/state.h"
 #include "emulator/launch.h"
-#include "settings/settings.h"
-#include "support/program_test.h"
+#include "launch_fixture.h"
 
 namespace zeb {
 namespace {
@@ -25,15 +22,8 @@ TEST(DecimalSeparator, FollowsTheUserLocale) {
   EXPECT_EQ(DecimalSeparator(), separator);
 
   // The builder takes it for its real numbers.
-  ScriptedBackend backend;
-  testing_support::ResetAllState();
-  ConsoleUseBackend(&backend);
-  SetDefaultSettings();
-  Brightness = 1.2;
-  BeamWidth = 1.25;
-  BuildCommandOptions();
-  EXPECT_EQ(CommandOptions.Str(), std::string("-w  -beam 1") + separator + "25  -c  -fsb 1" + separator + "20  ");
-  ConsoleUseBackend(nullptr);
+  EXPECT_EQ(launch_testing::OptionsWithRealNumbers(),
+            std::string("-w  -beam 1") + separator + "25  -c  -fsb 1" + separator + "20  ");
 }
 
 }  // namespace

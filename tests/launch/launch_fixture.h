@@ -4,15 +4,22 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "console/console.h"
+#include "console/scripted_backend.h"
+#include "storage/state.h"
+#include "emulator/launch.h"
+#include "settings/settings.h"
 #include "support/environment.h"
+#include "support/platform.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"
 
 namespace zeb::launch_testing {
+
+using testing_support::Touch;
 
 // Copies the stand-in emulator to `path` (directories made as needed), ready
 // to run.
@@ -24,39 +31,23 @@ inline void InstallStandIn(const std::filesystem::path& path) {
   std::filesystem::permissions(path, std::filesystem::perms::owner_all);
 }
 
-// An environment variable set (or, with nullptr, unset) for the lifetime of
-// the object; the programs that the test runs inherit it.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const char* value) : name_(name) {
-    const char* old = std::getenv(name);
-    had_ = old != nullptr;
-    if (had_) old_ = old;
-    if (value != nullptr) {
-      testing_support::SetEnvironment(name_, value);
-    } else {
-      testing_support::UnsetEnvironment(name_);
-    }
-  }
-  ~ScopedEnvironment() {
-    if (had_) {
-      testing_support::SetEnvironment(name_, old_);
-    } else {
-      testing_support::UnsetEnvironment(name_);
-    }
-  }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
- private:
-  std::string name_;
-  std::string old_;
-  bool had_ = false;
-};
-
 // The stand-in's launch log in `directory` ("" when it wrote none).
 inline std::string LaunchLog(const std::filesystem::path& directory = ".") {
   return testing_support::ReadBytes((directory / "launch.log").string());
+}
+
+// The options the builder forms from the default settings with two real
+// numbers, 1.2 and 1.25, in the decimal separator of the user's locale.
+inline std::string OptionsWithRealNumbers() {
+  ScriptedBackend backend;
+  testing_support::ResetAllState();
+  ConsoleUseBackend(&backend);
+  SetDefaultSettings();
+  Brightness = 1.2;
+  BeamWidth = 1.25;
+  BuildCommandOptions();
+  ConsoleUseBackend(nullptr);
+  return CommandOptions.Str();
 }
 
 // Running programs in a fresh directory, with a scripted console that
@@ -64,6 +55,28 @@ inline std::string LaunchLog(const std::filesystem::path& directory = ".") {
 class RunAndWaitTest : public testing_support::ProgramTest<> {
  protected:
   testing_support::TempDir dir;
+};
+
+// Finding programs and running them, in a fresh directory with an empty
+// search path, the stand-in in its classic behaviour.
+class ResolveProgramTest : public testing_support::ProgramTest<> {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    std::filesystem::create_directory("empty");
+  }
+  // A file that is no program: on POSIX a script without the right to run,
+  // on Windows a batch file's line (wine would run a script beginning "#!").
+  static void Plain(const std::string& path) {
+    if (std::filesystem::path(path).has_parent_path()) {
+      std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    }
+    testing_support::WriteBytes(path, testing_support::ForPlatform("#!/bin/sh\n", "echo ran\r\n"));
+  }
+
+  testing_support::TempDir dir;
+  testing_support::ScopedEnvironment path{"PATH", dir.Path() + "/empty"};
+  testing_support::ScopedEnvironment classic{"XEM_MODERN", std::nullopt};
 };
 
 }  // namespace zeb::launch_testing

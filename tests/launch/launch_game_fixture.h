@@ -70,7 +70,6 @@ class LaunchGameTest : public testing_support::ProgramTest<RecordingBackend> {
     game.Description = driver;
     game.Available = "1";
   }
-  static void Touch(const std::string& path) { testing_support::WriteBytes(path, ""); }
 
   testing_support::TempDir dir;
 };
@@ -104,7 +103,7 @@ class LaunchFailureTest : public LaunchGameTest {
     EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(dir.Path()));
   }
 
-  launch_testing::ScopedEnvironment path{"PATH", (dir.Path() + "/roms").c_str()};
+  testing_support::ScopedEnvironment path{"PATH", dir.Path() + "/roms"};
 };
 
 }  // namespace zeb::launch_testing

@@ -15,11 +15,7 @@
 namespace zeb {
 namespace {
 
-using launch_testing::InstallStandIn;
-using launch_testing::LaunchFailureTest;
-using launch_testing::LaunchGameTest;
-using launch_testing::LaunchLog;
-using launch_testing::TextOf;
+using namespace launch_testing;
 
 TEST_F(LaunchFailureTest, AnEmulatorThatIsMissingOrCannotRun) {
   PauseAfterMame = 0;  // the failure waits for its key all the same
@@ -48,7 +44,7 @@ TEST_F(LaunchGameTest, TheEmulatorInstalledAsMameOrOnThePathRunsToo) {
   std::filesystem::remove("mame");
   std::filesystem::remove("launch.log");
   InstallStandIn("bin/mame");
-  launch_testing::ScopedEnvironment path("PATH", (dir.Path() + "/bin").c_str());
+  testing_support::ScopedEnvironment path("PATH", dir.Path() + "/bin");
   LaunchGame();
   EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c]\n");
   EXPECT_EQ(CurrentScreen, 0);

@@ -15,12 +15,7 @@
 namespace zeb {
 namespace {
 
-using launch_testing::InstallStandIn;
-using launch_testing::LaunchFailureTest;
-using launch_testing::LaunchGameTest;
-using launch_testing::LaunchLog;
-using launch_testing::SameScreen;
-using launch_testing::TextOf;
+using namespace launch_testing;
 
 TEST_F(LaunchGameTest, MissingArchiveDoesNothing) {
   PutText("untouched", 5, 5, 14, 1);

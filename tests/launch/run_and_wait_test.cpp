@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -52,11 +51,10 @@ TEST_F(RunAndWaitTest, ProgramIsFoundByItsPathNotOnTheSearchPath) {
   EXPECT_EQ(LaunchLog(), "[fromsub]\n");
   EXPECT_FALSE(std::filesystem::exists("bin/launch.log"));
 
-  const char* oldPath = std::getenv("PATH");
-  std::string savedPath = oldPath != nullptr ? oldPath : "";
-  testing_support::SetEnvironment("PATH", (std::filesystem::path(dir.Path()) / "bin").string());
-  RunAndWait("mame.exe", "frompath");  // only on PATH, not here
-  testing_support::SetEnvironment("PATH", savedPath);
+  {
+    testing_support::ScopedEnvironment path("PATH", (std::filesystem::path(dir.Path()) / "bin").string());
+    RunAndWait("mame.exe", "frompath");  // only on PATH, not here
+  }
   EXPECT_EQ(LaunchLog(), "[fromsub]\n");
 }
 

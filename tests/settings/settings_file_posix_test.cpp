@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,14 +26,11 @@ using testing_support::WriteBytes;
 using namespace settings_testing;
 
 TEST_F(SettingsFile, ASaveNeverWritesThroughAPlantedLink) {
-  SetDefaultSettings();
-  AddGame({"abc", "Abc", "", "", "1", ""});
-  SaveSettings();
+  SaveATable(1);
   // Links at every name an older save used, to a file of someone else's.
   WriteBytes("other.txt", "not ours\n");
   std::filesystem::create_symlink("other.txt", "zeb.ini.tmp");
   std::filesystem::create_symlink("missing.txt", "zeb.ini.new");
-  Volume = -7;
   SaveSettings();
   EXPECT_EQ(ReadBytes("other.txt"), "not ours\n");
   EXPECT_FALSE(std::filesystem::exists("missing.txt"));
@@ -42,19 +40,27 @@ TEST_F(SettingsFile, ASaveNeverWritesThroughAPlantedLink) {
   EXPECT_EQ(OtherEntries().size(), 3u);
 }
 
+// Each failure in a child process that ends with the error report; the
+// previous file stays, and nothing is left beside it.
 TEST_F(SettingsFile, AFailedSaveKeepsThePreviousFileAndLeavesNothingBehind) {
-  SetDefaultSettings();
-  for (int game = 0; game < 500; ++game) AddGame({"game" + std::to_string(game), "A Game", "", "", "1", ""});
-  SaveSettings();
-  std::string saved = ReadBytes("zeb.ini");
+  const std::string saved = SaveATable(500);
   ASSERT_GT(saved.size(), 8192u);
-  Volume = -7;
+  auto expectSaveEndsWith = [&](const std::function<void()>& prepare, const std::string& report) {
+    EXPECT_EXIT(
+        {
+          prepare();
+          SaveSettings();
+        },
+        testing::ExitedWithCode(1), report);
+    EXPECT_TRUE(SameLines(saved, ReadBytes("zeb.ini")));
+    EXPECT_EQ(OtherEntries(), std::vector<std::string>());
+  };
 
   // No new file can be made: no file handle is to be had. (The sanitizers
   // need handles for their own checks: the error report's path is taken
   // once before, and the limit goes back up at the exit.)
-  EXPECT_EXIT(
-      {
+  expectSaveEndsWith(
+      [] {
         ConsoleRestore();
         static rlimit files{};
         getrlimit(RLIMIT_NOFILE, &files);
@@ -62,26 +68,20 @@ TEST_F(SettingsFile, AFailedSaveKeepsThePreviousFileAndLeavesNothingBehind) {
         rlimit none = files;
         none.rlim_cur = 0;
         setrlimit(RLIMIT_NOFILE, &none);
-        SaveSettings();
       },
-      testing::ExitedWithCode(1), "zeb: cannot create a new file beside 'zeb.ini': ");
-  EXPECT_EQ(ReadBytes("zeb.ini"), saved);
-  EXPECT_EQ(OtherEntries(), std::vector<std::string>());
+      "zeb: cannot create a new file beside 'zeb.ini': ");
 
   // The disk fills up while the file is written: the system refuses what
   // goes past 5000 bytes.
-  EXPECT_EXIT(
-      {
+  expectSaveEndsWith(
+      [] {
         signal(SIGXFSZ, SIG_IGN);
         rlimit small{};
         getrlimit(RLIMIT_FSIZE, &small);
         small.rlim_cur = 5000;
         setrlimit(RLIMIT_FSIZE, &small);
-        SaveSettings();
       },
-      testing::ExitedWithCode(1), "zeb: cannot write 'zeb.ini.tmp.[A-Za-z0-9]+': File too large");
-  EXPECT_EQ(ReadBytes("zeb.ini"), saved);
-  EXPECT_EQ(OtherEntries(), std::vector<std::string>());
+      "zeb: cannot write 'zeb.ini.tmp.[A-Za-z0-9]+': File too large");
 
   // The new file cannot take the old one's place.
   std::filesystem::remove("zeb.ini");

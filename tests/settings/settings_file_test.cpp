@@ -31,7 +31,7 @@ TEST_F(SettingsFile, DefaultsSaveAsExactly46CrLfLines) {
   EXPECT_EQ(ListFilter, 1);
   EXPECT_EQ(MameVersion.Str(), "None Loaded");
   SaveSettings();
-  EXPECT_EQ(ReadBytes("zeb.ini"), CrLf(DefaultLines("0")));
+  EXPECT_TRUE(SameLines(CrLf(DefaultLines("0")), ReadBytes("zeb.ini")));
   EXPECT_FALSE(std::filesystem::exists("zeb.ini.tmp"));
 }
 
@@ -111,20 +111,27 @@ TEST_F(SettingsFile, EveryFieldAndEveryGameFieldSurvivesASaveAndALoad) {
   // Saving what was loaded gives the same file again.
   std::string first = ReadBytes("zeb.ini");
   SaveSettings();
-  EXPECT_EQ(ReadBytes("zeb.ini"), first);
+  EXPECT_TRUE(SameLines(first, ReadBytes("zeb.ini")));
+}
+
+// Lines 36, 37 and 39 of the file saved with the three reals: the
+// brightness, the gamma and the beam width.
+std::vector<std::string> SavedReals(double brightness, double gamma, double beamWidth) {
+  SetDefaultSettings();
+  Brightness = brightness;
+  Gamma = gamma;
+  BeamWidth = beamWidth;
+  SaveSettings();
+  std::vector<std::string> lines = FileLines("zeb.ini");
+  return {lines[35], lines[36], lines[38]};
 }
 
 TEST_F(SettingsFile, RealsAreWrittenRoundedTo15DigitsAndReadInBothForms) {
-  SetDefaultSettings();
-  Brightness = 0.25;
-  Gamma = 2.0 / 3.0;
-  BeamWidth = 9.999999999999999;
-  SaveSettings();
-  std::vector<std::string> lines = FileLines("zeb.ini");
-  EXPECT_EQ(lines[35], " 2.50000000000000E-0001");
-  EXPECT_EQ(lines[36], " 6.66666666666667E-0001");
-  EXPECT_EQ(lines[38], " 1.00000000000000E+0001");
+  EXPECT_EQ(SavedReals(0.25, 2.0 / 3.0, 9.999999999999999),
+            (std::vector<std::string>{" 2.50000000000000E-0001", " 6.66666666666667E-0001",
+                                      " 1.00000000000000E+0001"}));
 
+  std::vector<std::string> lines = FileLines("zeb.ini");
   lines[35] = "1.5";
   lines[36] = "-.5";
   lines[38] = "  2E2 ";
@@ -138,15 +145,9 @@ TEST_F(SettingsFile, RealsAreWrittenRoundedTo15DigitsAndReadInBothForms) {
 // The largest doubles would round past the largest double at 15 digits; the
 // program must still read back the file it wrote.
 TEST_F(SettingsFile, TheLargestRealsAreSavedSoThatTheFileLoadsBack) {
-  SetDefaultSettings();
-  Brightness = 1.7976931348623157e308;
-  Gamma = -1.797693134862315e308;
-  BeamWidth = 1.7976931348623149e308;
-  SaveSettings();
-  std::vector<std::string> lines = FileLines("zeb.ini");
-  EXPECT_EQ(lines[35], " 1.79769313486231E+0308");
-  EXPECT_EQ(lines[36], "-1.79769313486231E+0308");
-  EXPECT_EQ(lines[38], " 1.79769313486231E+0308");
+  EXPECT_EQ(SavedReals(1.7976931348623157e308, -1.797693134862315e308, 1.7976931348623149e308),
+            (std::vector<std::string>{" 1.79769313486231E+0308", "-1.79769313486231E+0308",
+                                      " 1.79769313486231E+0308"}));
   LoadSettings();
   EXPECT_EQ(Brightness, 1.79769313486231e308);
   EXPECT_EQ(Gamma, -1.79769313486231e308);
@@ -194,7 +195,7 @@ TEST_F(SettingsFile, ALineThatDoesNotConvertIsAnErrorNamingIt) {
     std::string bytes = CrLf(lines);
     WriteBytes("zeb.ini", bytes);
     EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1), c.message) << c.line << " " << c.text;
-    EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
+    EXPECT_TRUE(SameLines(bytes, ReadBytes("zeb.ini")));
   }
   // A file that ends inside the settings lines reads an empty integer line.
   WriteBytes("zeb.ini", CrLf({"0", "", "roms", "samples", "mame.exe", "1"}));
@@ -230,7 +231,7 @@ TEST_F(SettingsFile, ACountOutsideTheTableIsRefusedBeforeAnythingChanges) {
     WriteBytes("zeb.ini", bytes);
     EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1),
                 std::string("zeb: 'zeb.ini' declares ") + count + " games; it can hold 0 to 100000");
-    EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
+    EXPECT_TRUE(SameLines(bytes, ReadBytes("zeb.ini")));
   }
   SetDefaultSettings();
   SaveSettings();
@@ -238,7 +239,35 @@ TEST_F(SettingsFile, ACountOutsideTheTableIsRefusedBeforeAnythingChanges) {
   GameCount = 100001;
   EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1),
               "zeb: 'zeb.ini' declares 100001 games; it can hold 0 to 100000");
-  EXPECT_EQ(ReadBytes("zeb.ini"), saved);
+  EXPECT_TRUE(SameLines(saved, ReadBytes("zeb.ini")));
+}
+
+TEST_F(SettingsFile, ASaveNeverWritesThroughAFilePlantedAtATemporaryName) {
+  SaveATable(1);
+  // Files at every name an older save used, someone else's.
+  WriteBytes("zeb.ini.tmp", "not ours\n");
+  WriteBytes("zeb.ini.new", "not ours either\n");
+  SaveSettings();
+  EXPECT_EQ(ReadBytes("zeb.ini.tmp"), "not ours\n");
+  EXPECT_EQ(ReadBytes("zeb.ini.new"), "not ours either\n");
+  EXPECT_EQ(FileLines("zeb.ini")[23], "-7");
+  EXPECT_EQ(OtherEntries().size(), 2u);
+}
+
+// The new file cannot take the old one's place: the report, and nothing
+// left behind; with the way clear the same save goes through.
+TEST_F(SettingsFile, ASaveThatCannotReplaceTheFileLeavesNothingBehind) {
+  SaveATable(500);
+  std::filesystem::remove("zeb.ini");
+  std::filesystem::create_directories("zeb.ini/inside");
+  EXPECT_EQ(FatalMessage([] { SaveSettings(); }).rfind("cannot replace 'zeb.ini': ", 0), 0u);
+  EXPECT_TRUE(std::filesystem::is_directory("zeb.ini/inside"));
+  EXPECT_EQ(OtherEntries(), std::vector<std::string>());
+
+  std::filesystem::remove_all("zeb.ini");
+  SaveSettings();
+  EXPECT_EQ(FileLines("zeb.ini")[23], "-7");
+  EXPECT_EQ(OtherEntries(), std::vector<std::string>());
 }
 
 // Game `game` of a generated table: every field differs from game to game,
@@ -274,7 +303,7 @@ TEST_F(SettingsFile, AFileOf4000GamesLoadsWholeAndSavesUnchanged) {
   }
   std::filesystem::remove("zeb.ini");
   SaveSettings();
-  EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
+  EXPECT_TRUE(SameLines(bytes, ReadBytes("zeb.ini")));
 }
 
 TEST_F(SettingsFile, AFileThatFillsTheTableLoadsWholeAndSavesUnchanged) {
@@ -294,7 +323,7 @@ TEST_F(SettingsFile, AFileThatFillsTheTableLoadsWholeAndSavesUnchanged) {
   EXPECT_EQ(Games[MaxGames].Available, "0");
   std::filesystem::remove("zeb.ini");
   SaveSettings();
-  EXPECT_EQ(ReadBytes("zeb.ini"), bytes);
+  EXPECT_TRUE(SameLines(bytes, ReadBytes("zeb.ini")));
 }
 
 TEST_F(SettingsFile, ARefusedCountLeavesTheTableAndSettingsInMemoryAsTheyWere) {
@@ -306,16 +335,7 @@ TEST_F(SettingsFile, ARefusedCountLeavesTheTableAndSettingsInMemoryAsTheyWere) {
   lines[23] = "-3";  // the volume
   WriteBytes("zeb.ini", CrLf(lines));
 
-  std::string message;
-  SetFatalHandler([](std::string_view text) { throw std::string(text); });
-  try {
-    LoadSettings();
-  } catch (const std::string& text) {
-    message = text;
-  }
-  SetFatalHandler(nullptr);
-  WorkFile.Close();
-  EXPECT_EQ(message, "'zeb.ini' declares 100001 games; it can hold 0 to 100000");
+  EXPECT_EQ(FatalMessage([] { LoadSettings(); }), "'zeb.ini' declares 100001 games; it can hold 0 to 100000");
   EXPECT_EQ(GameCount, 3);
   EXPECT_EQ(Volume, -9);
   for (int game = 1; game <= 3; ++game) {

@@ -6,16 +6,21 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "storage/fatal.h"
 #include "storage/state.h"
+#include "storage/work_file.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
+#include "support/same_lines.h"
 #include "support/temp_dir.h"
 
 namespace zeb::settings_testing {
 
 using testing_support::ReadBytes;
+using testing_support::SameLines;
 using testing_support::TempDir;
 
 inline std::string CrLf(const std::vector<std::string>& lines) {
@@ -53,8 +58,34 @@ class SettingsFile : public testing_support::ProgramTest<> {
 
   void AddGame(const GameRecord& record) { Games[++GameCount] = record; }
 
+  // Saves the default settings with `games` games, then sets the volume to
+  // -7 for the next save to write; the saved bytes.
+  std::string SaveATable(int games) {
+    SetDefaultSettings();
+    for (int game = 0; game < games; ++game) AddGame({"game" + std::to_string(game), "A Game", "", "", "1", ""});
+    SaveSettings();
+    Volume = -7;
+    return ReadBytes("zeb.ini");
+  }
+
   TempDir dir_;
 };
+
+// The error report that `action` ends in, taken here instead of ending the
+// program, so that what the failure left behind can be looked at.
+template <typename Action>
+std::string FatalMessage(Action action) {
+  std::string message = "(no error)";
+  SetFatalHandler([](std::string_view text) { throw std::string(text); });
+  try {
+    action();
+  } catch (const std::string& text) {
+    message = text;
+  }
+  SetFatalHandler(nullptr);
+  WorkFile.Close();
+  return message;
+}
 
 // The names in the current directory other than zeb.ini: a save leaves none.
 inline std::vector<std::string> OtherEntries() {

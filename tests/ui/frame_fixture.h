@@ -51,13 +51,6 @@ class ScreenTest : public testing_support::ProgramTest<> {
     }
   }
 
-  // Makes an empty file, creating its directory.
-  static void Touch(const std::string& path) {
-    std::filesystem::path p(path);
-    if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
-    testing_support::WriteBytes(path, "");
-  }
-
   testing_support::TempDir dir;
 };
 

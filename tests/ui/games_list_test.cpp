@@ -9,6 +9,7 @@
 namespace zeb {
 namespace {
 
+using testing_support::Touch;
 using ui_testing::ScreenTest;
 
 class GamesListTest : public ScreenTest {

@@ -14,6 +14,7 @@
 namespace zeb {
 namespace {
 
+using testing_support::Touch;
 using ui_testing::ScreenTest;
 
 using Key::Home, Key::Up, Key::Left, Key::Right, Key::End, Key::Down;
@@ -96,6 +97,21 @@ TEST_F(MainLoopTest, LetterJumpMovesTheWindowToTheFirstMatch) {
   // The selection stays on the first game.
   EXPECT_EQ(SelectedEntry, 1);
   EXPECT_EQ(SelectedGame, 1);
+}
+
+// The window shows 21 rows: a first match with 21 entries or more from it
+// to the end stands on the top row; one nearer the end, on the bottom row of
+// a full window.
+TEST_F(MainLoopTest, LetterJumpShowsAMatchNearTheEndOnTheBottomRow) {
+  AddGames(100);
+  for (auto [entry, top] : {std::pair{81, 60}, {80, 79}, {79, 78}}) {
+    Rename(entry, "p" + std::to_string(entry));
+    Start();
+    backend.Keys("p");
+    Run();
+    EXPECT_EQ(TopLine, top) << "first match at " << entry;
+    EXPECT_EQ(TextAt(2, 4 + entry - 1 - top, 3), "p" + std::to_string(entry));
+  }
 }
 
 TEST_F(MainLoopTest, ShortListNeitherScrollsNorJumps) {

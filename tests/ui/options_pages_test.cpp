@@ -8,12 +8,15 @@
 #include "console/scripted_backend.h"
 #include "storage/state.h"
 #include "settings/settings.h"
+#include "support/platform.h"
 #include "support/program_test.h"
 #include "ui/frame.h"
 #include "ui/options_screen.h"
 
 namespace zeb {
 namespace {
+
+using testing_support::ForPlatform;
 
 class OptionsPagesTest : public testing_support::ProgramTest<> {
  protected:
@@ -109,6 +112,21 @@ TEST_F(OptionsPagesTest, ClickOnAPathFieldEditsItInPlace) {
   HandleOptionsClick(21, 7);
   HandleOptionsClick(58, 16);
   EXPECT_EQ(backend.Pauses, (std::vector<int>{150, 150, 150, 150}));
+}
+
+// The path fields take the characters that paths on this system need: on
+// POSIX "/", "." and "-" as well; on Windows exactly the editor's own, "0"
+// to "z" ("\" and ":" are among them), and "/", "." and "-" are refused as
+// everywhere in the editor (the "." that is there stays).
+TEST_F(OptionsPagesTest, ThePathsOfThisSystemCanBeTyped) {
+  CurrentScreen = 1;
+  DrawScreenBody(1, 1);
+  backend.Keys("\b\b\b\bD:\\Emu\\\r");
+  HandleOptionsClick(22, 7);
+  EXPECT_EQ(MamePath, "D:\\Emu\\");
+  backend.Keys("\b\b\b/usr/games/mame-0.251\r");
+  HandleOptionsClick(22, 22);
+  EXPECT_EQ(ExeName, ForPlatform("mame./usr/games/mame-0.251", "mame.usrgamesmame0251"));
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "storage/state.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
-#include "support/scoped_env.h"
+#include "support/environment.h"
 #include "support/temp_dir.h"
 #include "ui/options_screen.h"
 
@@ -26,7 +26,7 @@ class OptionsWidgetsTest : public testing_support::ProgramTest<> {
  protected:
   // The real spinners show the user's decimal separator: "." here, whatever
   // the machine's locale.
-  testing_support::ScopedEnv numeric_{"LC_ALL", "C"};
+  testing_support::ScopedEnvironment numeric_{"LC_ALL", "C"};
 
   void SetUp() override {
     ProgramTest::SetUp();
@@ -155,8 +155,8 @@ TEST_F(OptionsWidgetsTest, RealSpinnersLandExactlyOnTheirLimits) {
 TEST_F(OptionsWidgetsTest, RealSpinnersShowTheSeparatorOfTheUsersLocale) {
   testing_support::TempDir dir;
   if (!testing_support::MakeCommaLocale(dir.Path())) GTEST_SKIP() << "localedef unavailable";
-  testing_support::ScopedEnv path("LOCPATH", dir.Path());
-  testing_support::ScopedEnv all("LC_ALL", "de_DE.UTF-8");
+  testing_support::ScopedEnvironment path("LOCPATH", dir.Path());
+  testing_support::ScopedEnvironment all("LC_ALL", "de_DE.UTF-8");
   ShowPage(3);
   Click(58, 14);
   EXPECT_EQ(TextAt(50, 14, 9), "-  1,25 +");

@@ -29,11 +29,11 @@ std::string Wine(const std::string& programAndArguments) {
   return command;
 }
 
-void InstallWindowsPrograms(const ScratchDir& dir, bool withConfiguration) {
+void InstallWindowsPrograms(const TempDir& dir, bool withConfiguration) {
   const auto overwrite = std::filesystem::copy_options::overwrite_existing;
   std::filesystem::copy_file(WindowsDir() + "/zeb.exe", dir.File("zeb.exe"), overwrite);
   std::filesystem::copy_file(WindowsDir() + "/mame.exe", dir.File("mame.exe"), overwrite);
-  if (withConfiguration) e2e::WriteFile(dir.File("mame.ini"), "rompath = roms\r\n");
+  if (withConfiguration) e2e::WriteBytes(dir.File("mame.ini"), "rompath = roms\r\n");
 }
 
 std::string TerminalModes(TmuxSession& term) {

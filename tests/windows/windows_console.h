@@ -8,7 +8,7 @@
 
 namespace zeb::windows_e2e {
 
-using e2e::ScratchDir;
+using e2e::TempDir;
 using e2e::ScreenCell;
 using e2e::TmuxSession;
 
@@ -19,7 +19,7 @@ std::string Wine(const std::string& programAndArguments);
 
 // zeb.exe and the Windows stand-in as mame.exe in the directory, with the
 // stand-in's configuration when `withConfiguration`.
-void InstallWindowsPrograms(const ScratchDir& dir, bool withConfiguration = true);
+void InstallWindowsPrograms(const TempDir& dir, bool withConfiguration = true);
 
 // The line modes of the pane's terminal as stty names them: "icanon echo"
 // when it is in its normal mode, "-icanon -echo" when raw.
