@@ -8,6 +8,6 @@ cd "$(dirname "$0")/.."
 build=build/relwithdebinfo
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j "$(nproc)"
-for suite in core console settings gamedb launch ui; do
+for suite in storage console settings gamedb emulator ui; do
   "$build/${suite}_tests" --gtest_brief=1
 done

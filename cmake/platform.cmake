@@ -10,11 +10,11 @@ if(WIN32)
   set(ZEB_OTHER_PLATFORM_FILES "_posix(_test)?\\.cpp$")
   # The whole-program tests drive a terminal with tmux; the Windows build's
   # own are run from this machine by the POSIX build (tests/windows).
-  set(ZEB_TEST_FOLDERS core console settings gamedb launch ui app)
+  set(ZEB_TEST_FOLDERS storage console settings gamedb emulator ui app)
 else()
   set(ZEB_PLATFORM posix)
   set(ZEB_OTHER_PLATFORM_FILES "_win32(_test)?\\.cpp$")
-  set(ZEB_TEST_FOLDERS core console settings gamedb launch ui app e2e)
+  set(ZEB_TEST_FOLDERS storage console settings gamedb emulator ui app e2e)
 endif()
 
 # Paths baked into the tests, as the tested programs see them. Under wine
@@ -52,13 +52,13 @@ function(zeb_add_tests target)
     add_test(NAME ${target} COMMAND ${target})
     set_tests_properties(${target} PROPERTIES TIMEOUT 600
       ENVIRONMENT "LC_ALL=C;ZEB_TEST_DECIMAL_SEPARATOR=.")
-    if(target STREQUAL "launch_tests")
+    if(target STREQUAL "emulator_tests")
       # wine takes the user's regional settings from the locale it starts in,
       # and writes them into the prefix's registry whenever a program starts
       # in another locale: this run is alone, so that no program started in
       # the C locale meanwhile puts "." back under it.
-      add_test(NAME launch_tests_comma_locale COMMAND ${target} --gtest_filter=DecimalSeparator.*)
-      set_tests_properties(launch_tests_comma_locale PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE
+      add_test(NAME emulator_tests_comma_locale COMMAND ${target} --gtest_filter=DecimalSeparator.*)
+      set_tests_properties(emulator_tests_comma_locale PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE
         ENVIRONMENT "LC_ALL=de_DE.UTF-8;ZEB_TEST_DECIMAL_SEPARATOR=,")
     endif()
   else()
