@@ -106,7 +106,8 @@ int Main() {
   }
   if (!FileExists(SettingsFileName)) FirstRun(session);
   if (FileExists(SettingsFileName)) LoadSettings(session.settings, session.games);
-  CountAvailableGames(session.games);
+  // The games list counts the available games as it is built for the
+  // first screen.
   RedrawScreen(session);
   console.EnableMouse();
   MainLoop(session);

@@ -35,14 +35,17 @@ struct GameTable {
 
 constexpr int FieldsPerGame = 6;
 
+// The fields in the order of GameRecord: field n is GameFields[n - 1].
+inline constexpr ShortString GameRecord::* GameFields[FieldsPerGame] = {
+    &GameRecord::DriverName, &GameRecord::Description, &GameRecord::CloneOf,
+    &GameRecord::Category,   &GameRecord::Available,   &GameRecord::CheatCount,
+};
+
 // Field 1 to 6 of a game record, in the order of GameRecord.
 ShortString& GameField(GameRecord& record, int field);
 const ShortString& GameField(const GameRecord& record, int field);
 
 // The games the table holds, never more than it can hold.
 int TableGames(const GameTable& table);
-
-// AvailableCount anew from the flags of games 1 to GameCount.
-void CountAvailableGames(GameTable& table);
 
 }  // namespace zeb

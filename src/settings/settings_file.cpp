@@ -175,14 +175,13 @@ void LoadSettings(Settings& settings, GameTable& table) {
     }
   }
   for (int game = 1; game <= table.GameCount; ++game) {
-    // The six fields in the order of GameRecord.
     GameRecord& record = table.Games[game];
-    record.DriverName = file.ReadLine();
-    record.Description = file.ReadLine();
-    record.CloneOf = file.ReadLine();
-    record.Category = file.ReadLine();
-    record.Available = file.ReadLine();
-    record.CheatCount = file.ReadLine();
+    std::string_view fields[FieldsPerGame];
+    if (file.ReadLinesHere(fields, FieldsPerGame)) {
+      for (int field = 0; field < FieldsPerGame; ++field) record.*GameFields[field] = fields[field];
+    } else {
+      for (ShortString GameRecord::* field : GameFields) record.*field = file.ReadLine();
+    }
   }
   file.Close();
 }

@@ -5,7 +5,7 @@
 //
 // A text costs what its bytes cost. Up to InlineCapacity bytes sit in the
 // object itself (16 bytes in all: driver names, flags, numbers); a longer
-// text lives in a heap block of a size class just above its length. A later
+// text lives in a block of a size class just above its length. A later
 // text that fits the block re-uses it; one short enough to sit inline gives
 // the block back. A copy holds its own bytes; a move hands the block over.
 
@@ -15,6 +15,11 @@
 #include <string_view>
 
 namespace zeb {
+
+// The blocks of the texts longer than fit in a ShortString itself, of the
+// capacities BlockCapacityFor gives (text_blocks.cpp).
+char* TakeTextBlock(std::size_t capacity);
+void GiveTextBlock(char* block, std::size_t capacity);
 
 class ShortString {
  public:
@@ -59,10 +64,11 @@ class ShortString {
     std::size_t n = text.size() < Capacity ? text.size() : Capacity;
     char* block = Block();
     if (n <= InlineCapacity) {
+      const std::size_t oldCapacity = blockCapacity_;
       if (n > 0) std::memmove(inline_, text.data(), n);
       blockCapacity_ = 0;
       length_ = static_cast<unsigned char>(n);
-      if (block != nullptr) FreeBlock(block);
+      if (block != nullptr) GiveTextBlock(block, oldCapacity);
     } else if (n <= blockCapacity_) {
       std::memmove(block, text.data(), n);
       length_ = static_cast<unsigned char>(n);
@@ -104,11 +110,10 @@ class ShortString {
   friend bool operator==(const ShortString& a, std::string_view b) { return a.View() == b; }
   friend bool operator==(const ShortString& a, const char* b) { return a.View() == std::string_view(b); }
 
-  // The bytes that a text of `length` bytes keeps on the heap (0 inline).
+  // The bytes that a text of `length` bytes keeps in a block (0 inline):
+  // 24, 40, 56 ... 248 (16-byte steps), then 255.
   static std::size_t BlockCapacityFor(std::size_t length) {
     if (length <= InlineCapacity) return 0;
-    // The allocator hands out 16-byte steps with 8 bytes of its own: ask
-    // for a size that fills the step.
     std::size_t size = ((length + 8 + 15) / 16) * 16 - 8;
     return size < Capacity ? size : Capacity;
   }
@@ -126,24 +131,23 @@ class ShortString {
   const char* Bytes() const { return blockCapacity_ == 0 ? inline_ : Block(); }
   std::size_t Room() const { return blockCapacity_ == 0 ? InlineCapacity : blockCapacity_; }
 
-  static void FreeBlock(char* block) { ::operator delete(block); }
-
   // `head` then `tail` (`total` bytes, more than fit now) into a new block;
   // the old one, which either may lie in, is given back afterwards.
   void MoveToNewBlock(std::size_t total, std::string_view head, std::string_view tail) {
     std::size_t capacity = BlockCapacityFor(total);
-    char* block = static_cast<char*>(::operator new(capacity));
+    char* block = TakeTextBlock(capacity);
     if (!head.empty()) std::memcpy(block, head.data(), head.size());
     std::memcpy(block + head.size(), tail.data(), tail.size());
     char* old = Block();
+    const std::size_t oldCapacity = blockCapacity_;
     std::memcpy(inline_, &block, sizeof block);
     blockCapacity_ = static_cast<unsigned char>(capacity);
     length_ = static_cast<unsigned char>(total);
-    if (old != nullptr) FreeBlock(old);
+    if (old != nullptr) GiveTextBlock(old, oldCapacity);
   }
 
   void ReleaseBlock() {
-    if (char* block = Block()) FreeBlock(block);
+    if (char* block = Block()) GiveTextBlock(block, blockCapacity_);
     blockCapacity_ = 0;
     length_ = 0;
   }

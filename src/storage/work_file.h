@@ -52,6 +52,26 @@ class TextFile {
     }
     return ReadLineSlowly();
   }
+  // The next `count` lines at once, when they all lie whole in the buffer:
+  // true, and each is given where it lies (at most 255 bytes of it) until the
+  // next call on the file. Otherwise false, and nothing is read: ReadLine
+  // takes them one by one.
+  bool ReadLinesHere(std::string_view* lines, std::size_t count) {
+    if (ended_) return false;
+    const unsigned char* const end = buffer_ + filled_;
+    const unsigned char* at = buffer_ + position_;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (at >= end) return false;
+      const unsigned char* stop = LineEnd(at, end);
+      if (stop + 1 >= end || *stop == EndMark) return false;
+      auto run = static_cast<std::size_t>(stop - at);
+      lines[i] = std::string_view(reinterpret_cast<const char*>(at), run < sizeof line_ ? run : sizeof line_);
+      at = stop + 1;
+      if (*stop == '\r' && *at == '\n') ++at;
+    }
+    position_ = static_cast<std::size_t>(at - buffer_);
+    return true;
+  }
   void WriteLine(std::string_view text);
   // True when no byte, or only the end mark 0x1A, is left to read.
   bool Eof();
