@@ -109,37 +109,40 @@ Outcome SearchKeyPress(Session& session, unsigned char key) {
 }  // namespace
 
 void MainLoop(Session& session) {
-  Console& console = session.console;
-  for (;;) {
-    Outcome pass;
-    // A held click that neither changes the screen nor sets a pace of its
-    // own would change nothing when it ran again: the loop waits for the
-    // next input (the pointer moving, the release) instead.
-    bool heldInVain = false;
-    if (console.MouseButton == 1) {
-      const ScreenModel before = console.Screen;
-      const long long pauses = console.PauseCount();
-      pass = HandleClick(session);
-      if (pass.Redraw) RedrawListWindow(session);
-      heldInVain = console.PauseCount() == pauses && SameScreen(before, console.Screen);
-    }
-    bool keyWaiting = console.KeyWaiting();
-    // A poll ends at a wheel notch as at a key; they never come together.
-    int notches = console.TakeWheelNotches();
-    if (notches != 0 && ScrollByWheel(session, notches).Redraw) RedrawListWindow(session);
-    if (keyWaiting) {
-      Outcome key = DispatchKey(session, console.GetKey());
-      if (key.Quit) return;
-      if (key.Redraw) RedrawListWindow(session);
-    } else if (notches == 0 && (console.MouseButton != 1 || heldInVain) && !pass.Quit) {
-      // Nothing to do until the next key or mouse event: sleep instead of
-      // spinning. A held button that does something keeps the loop running,
-      // so that the click repeats at the rate its pauses set.
-      console.WaitForInput();
-    }
-    // The close mark's yes ends the loop when the pass is over.
-    if (pass.Quit) return;
+  while (MainLoopPass(session)) {
   }
+}
+
+bool MainLoopPass(Session& session) {
+  Console& console = session.console;
+  Outcome pass;
+  // A held click that neither changes the screen nor sets a pace of its own
+  // would change nothing when it ran again: the loop waits for the next
+  // input (the pointer moving, the release) instead.
+  bool heldInVain = false;
+  if (console.MouseButton == 1) {
+    const ScreenModel before = console.Screen;
+    const long long pauses = console.PauseCount();
+    pass = HandleClick(session);
+    if (pass.Redraw) RedrawListWindow(session);
+    heldInVain = console.PauseCount() == pauses && SameScreen(before, console.Screen);
+  }
+  bool keyWaiting = console.KeyWaiting();
+  // The wheel notches of this poll, added up: one scroll, then the key.
+  int notches = console.TakeWheelNotches();
+  if (notches != 0 && ScrollByWheel(session, notches).Redraw) RedrawListWindow(session);
+  if (keyWaiting) {
+    Outcome key = DispatchKey(session, console.GetKey());
+    if (key.Quit) return false;
+    if (key.Redraw) RedrawListWindow(session);
+  } else if (notches == 0 && (console.MouseButton != 1 || heldInVain) && !pass.Quit) {
+    // Nothing to do until the next key or mouse event: sleep instead of
+    // spinning. A held button that does something keeps the loop running,
+    // so that the click repeats at the rate its pauses set.
+    console.WaitForInput();
+  }
+  // The close mark's yes ends the loop when the pass is over.
+  return !pass.Quit;
 }
 
 Outcome HandleClick(Session& session) {
