@@ -156,6 +156,21 @@ bool SameScreen(const ScreenModel& a, const ScreenModel& b) {
   return a.CursorVisible == b.CursorVisible && a.CursorColumn == b.CursorColumn && a.CursorRow == b.CursorRow;
 }
 
+int LastRowWithText(const ScreenModel& screen) {
+  int last = 0;
+  for (int row = 1; row <= ScreenHeight; ++row) {
+    for (const Cell& cell : screen.Cells[row - 1]) {
+      bool blankChar = cell.Char == ' ' || cell.Char == 0 || cell.Char == 0xFF;
+      bool black = blankChar ? (cell.Attr >> 4) == 0 : cell.Char == 0xDB && (cell.Attr & 15) == 0;
+      if (!black) {
+        last = row;
+        break;
+      }
+    }
+  }
+  return last;
+}
+
 void Console::Pause(int milliseconds) {
   ++pauseCount_;
   if (backend_ == nullptr) return;

@@ -30,6 +30,10 @@ struct ScreenModel {
 
 // True when both show the same: every cell, and the cursor.
 bool SameScreen(const ScreenModel& a, const ScreenModel& b);
+// The last row that shows anything but black (0 for none): a blank on black,
+// or a full block in black (how the screen is blacked out), shows nothing.
+// Another program's output goes below it.
+int LastRowWithText(const ScreenModel& screen);
 
 // Set-up on the user's terminal (program start, before anything is drawn):
 // the process's terminal becomes the backend of `console`, for the whole run.

@@ -16,16 +16,6 @@ namespace {
   ConsoleFatal("cannot read the console (system error " + std::to_string(error) + ")");
 }
 
-// A row is blank when every cell looks black: a blank in a black background,
-// or a full block in black (how the screen is blacked out).
-bool RowIsBlank(const ScreenModel& screen, int row) {
-  for (const Cell& cell : screen.Cells[row - 1]) {
-    bool blankChar = cell.Char == ' ' || cell.Char == 0 || cell.Char == 0xFF;
-    bool black = blankChar ? (cell.Attr >> 4) == 0 : cell.Char == 0xDB && (cell.Attr & 15) == 0;
-    if (!black) return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -172,10 +162,7 @@ void Win32ConsoleBackend::SetMouseReporting(bool on) {
 }
 
 void Win32ConsoleBackend::CursorBelowText(const ScreenModel& screen) {
-  int last = 0;
-  for (int row = 1; row <= ScreenHeight; ++row) {
-    if (!RowIsBlank(screen, row)) last = row;
-  }
+  int last = LastRowWithText(screen);
   CONSOLE_CURSOR_INFO shown{originalCursor_.dwSize, TRUE};
   SetConsoleCursorInfo(output_, &shown);
   cursorVisible_ = true;

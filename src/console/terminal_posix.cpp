@@ -23,16 +23,6 @@ namespace {
   ConsoleFatal(message);
 }
 
-// A row is blank when every cell looks black: a blank in a black background,
-// or a full block in black (how the screen is blacked out).
-bool RowIsBlank(const ScreenModel& screen, int row) {
-  for (const Cell& cell : screen.Cells[row - 1]) {
-    bool blankChar = cell.Char == ' ' || cell.Char == 0 || cell.Char == 0xFF;
-    bool black = blankChar ? (cell.Attr >> 4) == 0 : cell.Char == 0xDB && (cell.Attr & 15) == 0;
-    if (!black) return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -225,10 +215,7 @@ void TerminalBackend::SetMouseReporting(bool on) {
 void TerminalBackend::Suspend(const ScreenModel& screen) {
   if (!Active() || suspended_) return;
   Present(screen);
-  int last = 0;
-  for (int row = 1; row <= ScreenHeight; ++row) {
-    if (!RowIsBlank(screen, row)) last = row;
-  }
+  int last = LastRowWithText(screen);
   // The other program's output goes below what is on the screen, in the
   // launch screen's colours (also the line a scroll brings in).
   buffer_.assign(HandOverColours);

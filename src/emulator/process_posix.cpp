@@ -42,16 +42,6 @@ struct IgnoredBreakSignals {
 
 }  // namespace
 
-RunOutcome RunAndWait(Console& console, std::string_view program, std::string_view arguments) {
-  // The program's own path, never looked up on the search path; a bare
-  // name is taken from the current directory.
-  ProgramFile file{PlacedProgramPath(program), std::string(program), std::string()};
-  bool missing = false;
-  file.Reason = ProgramFileProblem(file.Path, missing);
-  if (!file.Reason.empty()) file.Path.clear();
-  return RunProgramFile(console, file, program, arguments);
-}
-
 RunOutcome RunProgramFile(Console& console, const ProgramFile& file, std::string_view program,
                           std::string_view arguments) {
   std::string commandLine = "\"";

@@ -14,16 +14,6 @@
 
 namespace zeb {
 
-RunOutcome RunAndWait(Console& console, std::string_view program, std::string_view arguments) {
-  // The program's own path: a relative one is taken from the current
-  // directory, never looked up on the search path.
-  ProgramFile file{PlacedProgramPath(program), std::string(program), std::string()};
-  bool missing = false;
-  file.Reason = ProgramFileProblem(file.Path, missing);
-  if (!file.Reason.empty()) file.Path.clear();
-  return RunProgramFile(console, file, program, arguments);
-}
-
 RunOutcome RunProgramFile(Console& console, const ProgramFile& file, std::string_view program,
                           std::string_view arguments) {
   if (file.Path.empty()) return RunOutcome{false, file.Reason};

@@ -60,6 +60,16 @@ ProgramFile ResolveProgram(std::string_view program, bool searchPath) {
   return notFound;
 }
 
+RunOutcome RunAndWait(Console& console, std::string_view program, std::string_view arguments) {
+  // The program's own path, never looked up on the search path: a relative
+  // one is taken from the current directory.
+  ProgramFile file{PlacedProgramPath(program), std::string(program), std::string()};
+  bool missing = false;
+  file.Reason = ProgramFileProblem(file.Path, missing);
+  if (!file.Reason.empty()) file.Path.clear();
+  return RunProgramFile(console, file, program, arguments);
+}
+
 std::string ProgramPlaces(std::string_view program, bool searchPath) {
   std::string places;
   for (const std::string& name : ProgramNames(program)) places += (places.empty() ? "" : " and ") + name;

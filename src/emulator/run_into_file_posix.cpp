@@ -29,6 +29,12 @@ constexpr std::size_t MaxErrorText = 64 * 1024;
 // Closes a descriptor when it goes out of scope.
 struct Descriptor {
   int Fd = -1;
+  Descriptor() = default;
+  explicit Descriptor(int fd) : Fd(fd) {}
+  Descriptor(Descriptor&& other) noexcept : Fd(other.Fd) { other.Fd = -1; }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  Descriptor& operator=(Descriptor&&) = delete;
   ~Descriptor() {
     if (Fd >= 0) close(Fd);
   }
@@ -36,17 +42,51 @@ struct Descriptor {
 
 std::string Reason(int error) { return std::strerror(error); }
 
-pid_t Start(const ProgramFile& file, const std::vector<std::string>& arguments, int output, int errorPipe,
-            int nullInput, int& error) {
+// A program started with standard input from nothing, one of standard
+// output and standard error into a pipe that is read here, the other into
+// `other` (nothing when -1). Child is -1 when it did not start; Reason then
+// says why.
+struct PipedProgram {
+  pid_t Child = -1;
+  Descriptor ReadEnd;
+  std::string Reason;
+};
+
+PipedProgram StartPiped(const ProgramFile& file, const std::vector<std::string>& arguments, bool outputIntoPipe,
+                        int other) {
+  PipedProgram started;
+  if (file.Path.empty()) {
+    started.Reason = file.Reason;
+    return started;
+  }
+  Descriptor nothing{open("/dev/null", O_RDWR | O_CLOEXEC)};
+  if (nothing.Fd < 0) {
+    started.Reason = "cannot open /dev/null: " + Reason(errno);
+    return started;
+  }
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) {
+    started.Reason = Reason(errno);
+    return started;
+  }
+  started.ReadEnd.Fd = fds[0];
+  Descriptor writeEnd{fds[1]};
+  if (other < 0) other = nothing.Fd;
+
   posix_spawn_file_actions_t actions;
-  error = posix_spawn_file_actions_init(&actions);
-  if (error != 0) return -1;
-  posix_spawn_file_actions_adddup2(&actions, nullInput, STDIN_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, errorPipe, STDERR_FILENO);
-  pid_t child = SpawnProgram(file.Path, arguments, &actions, error);
-  posix_spawn_file_actions_destroy(&actions);
-  return child;
+  int error = posix_spawn_file_actions_init(&actions);
+  if (error == 0) {
+    posix_spawn_file_actions_adddup2(&actions, nothing.Fd, STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, outputIntoPipe ? writeEnd.Fd : other, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, outputIntoPipe ? other : writeEnd.Fd, STDERR_FILENO);
+    started.Child = SpawnProgram(file.Path, arguments, &actions, error);
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  if (started.Child <= 0) {
+    started.Child = -1;
+    started.Reason = Reason(error);
+  }
+  return started;
 }
 
 // Everything the program writes to its standard error, up to the limit;
@@ -81,30 +121,14 @@ CapturedRun RunIntoFile(const ProgramFile& file, const std::vector<std::string>&
     run.Reason = "cannot write " + std::string(outputFile) + ": " + Reason(errno);
     return run;
   }
-  Descriptor nullInput{open("/dev/null", O_RDONLY | O_CLOEXEC)};
-  if (nullInput.Fd < 0) {
-    run.Reason = "cannot open /dev/null: " + Reason(errno);
-    return run;
-  }
-  int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) {
-    run.Reason = Reason(errno);
-    return run;
-  }
-  Descriptor readEnd{fds[0]};
-  Descriptor writeEnd{fds[1]};
-
-  int error = 0;
-  pid_t child = Start(file, arguments, output.Fd, writeEnd.Fd, nullInput.Fd, error);
-  close(writeEnd.Fd);
-  writeEnd.Fd = -1;
-  if (child <= 0) {
-    run.Reason = Reason(error);
+  PipedProgram started = StartPiped(file, arguments, false, output.Fd);
+  if (started.Child < 0) {
+    run.Reason = started.Reason;
     return run;
   }
   run.Started = true;
-  run.ErrorText = ReadAll(readEnd.Fd);
-  int status = WaitForProgram(child);
+  run.ErrorText = ReadAll(started.ReadEnd.Fd);
+  int status = WaitForProgram(started.Child);
   if (WIFEXITED(status)) {
     run.ExitStatus = WEXITSTATUS(status);
   } else if (WIFSIGNALED(status)) {
@@ -146,32 +170,14 @@ int ReadSome(int fd, int milliseconds, std::string& output) {
 
 OutputRun RunForOutput(const ProgramFile& file, const std::vector<std::string>& arguments, int timeoutMilliseconds) {
   OutputRun run;
-  if (file.Path.empty()) {
-    run.Reason = file.Reason;
-    return run;
-  }
-  Descriptor nothing{open("/dev/null", O_RDWR | O_CLOEXEC)};
-  if (nothing.Fd < 0) {
-    run.Reason = "cannot open /dev/null: " + Reason(errno);
-    return run;
-  }
-  int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) {
-    run.Reason = Reason(errno);
-    return run;
-  }
-  Descriptor readEnd{fds[0]};
-  Descriptor writeEnd{fds[1]};
-
-  int error = 0;
-  pid_t child = Start(file, arguments, writeEnd.Fd, nothing.Fd, nothing.Fd, error);
-  close(writeEnd.Fd);
-  writeEnd.Fd = -1;
-  if (child <= 0) {
-    run.Reason = Reason(error);
+  PipedProgram started = StartPiped(file, arguments, true, -1);
+  if (started.Child < 0) {
+    run.Reason = started.Reason;
     return run;
   }
   run.Started = true;
+  const pid_t child = started.Child;
+  const Descriptor& readEnd = started.ReadEnd;
 
   // Read until the program has ended and its output is read, or until the
   // time is up. Its end is looked for whenever the output pauses: a program

@@ -24,6 +24,12 @@ constexpr std::size_t MaxErrorText = 64 * 1024;
 // Closes a handle when it goes out of scope.
 struct OwnedHandle {
   HANDLE Handle = INVALID_HANDLE_VALUE;
+  OwnedHandle() = default;
+  explicit OwnedHandle(HANDLE handle) : Handle(handle) {}
+  OwnedHandle(OwnedHandle&& other) noexcept : Handle(other.Handle) { other.Handle = INVALID_HANDLE_VALUE; }
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(OwnedHandle&&) = delete;
   ~OwnedHandle() { Close(); }
   void Close() {
     if (Handle != INVALID_HANDLE_VALUE && Handle != nullptr) CloseHandle(Handle);
@@ -63,6 +69,58 @@ std::string CommandLine(const std::vector<std::string>& arguments, const std::st
   return line;
 }
 
+// A program started with standard input from NUL, one of standard output
+// and standard error into a pipe that is read here, the other into `other`
+// (NUL when none). Process is empty when it did not start; Reason then says
+// why.
+struct PipedProgram {
+  PROCESS_INFORMATION Process{};
+  OwnedHandle ReadEnd;
+  std::string Reason;
+  bool Started() const { return Process.hProcess != nullptr; }
+};
+
+PipedProgram StartPiped(const ProgramFile& file, const std::vector<std::string>& arguments, bool outputIntoPipe,
+                        HANDLE other, DWORD pipeBytes) {
+  PipedProgram started;
+  if (file.Path.empty()) {
+    started.Reason = file.Reason;
+    return started;
+  }
+  // The program's three handles are made inheritable; the pipe's read end
+  // stays ours alone.
+  SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  OwnedHandle nothing{CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                                  OPEN_EXISTING, 0, nullptr)};
+  if (nothing.Handle == INVALID_HANDLE_VALUE) {
+    started.Reason = "cannot open NUL: " + SystemMessage(GetLastError());
+    return started;
+  }
+  OwnedHandle writeEnd;
+  if (!CreatePipe(&started.ReadEnd.Handle, &writeEnd.Handle, &inherited, pipeBytes) ||
+      !SetHandleInformation(started.ReadEnd.Handle, HANDLE_FLAG_INHERIT, 0)) {
+    started.Reason = SystemMessage(GetLastError());
+    return started;
+  }
+  if (other == INVALID_HANDLE_VALUE) other = nothing.Handle;
+
+  std::string commandLine = CommandLine(arguments, file.Name);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = nothing.Handle;
+  startup.hStdOutput = outputIntoPipe ? writeEnd.Handle : other;
+  startup.hStdError = outputIntoPipe ? other : writeEnd.Handle;
+  std::fflush(nullptr);
+  if (!CreateProcessA(file.Path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr,
+                      nullptr, &startup, &started.Process)) {
+    started.Reason = SystemMessage(GetLastError(), file.Path);
+    started.Process = PROCESS_INFORMATION{};
+  }
+  // Only the program holds the write end now: the read ends when it ends.
+  return started;
+}
+
 // Everything the program writes to its standard error, up to the limit;
 // the rest is read and dropped so the program never blocks on it.
 std::string ReadAll(HANDLE pipe) {
@@ -85,8 +143,6 @@ CapturedRun RunIntoFile(const ProgramFile& file, const std::vector<std::string>&
     run.Reason = file.Reason;
     return run;
   }
-  // The program's three handles are made inheritable; the pipe's read end
-  // stays ours alone.
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   std::string outputPath = NativePath(outputFile);
   OwnedHandle output{CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
@@ -95,42 +151,15 @@ CapturedRun RunIntoFile(const ProgramFile& file, const std::vector<std::string>&
     run.Reason = "cannot write " + std::string(outputFile) + ": " + SystemMessage(GetLastError(), outputPath);
     return run;
   }
-  OwnedHandle nullInput{CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
-                                    OPEN_EXISTING, 0, nullptr)};
-  if (nullInput.Handle == INVALID_HANDLE_VALUE) {
-    run.Reason = "cannot open NUL: " + SystemMessage(GetLastError());
-    return run;
-  }
-  OwnedHandle readEnd;
-  OwnedHandle writeEnd;
-  if (!CreatePipe(&readEnd.Handle, &writeEnd.Handle, &inherited, 0) ||
-      !SetHandleInformation(readEnd.Handle, HANDLE_FLAG_INHERIT, 0)) {
-    run.Reason = SystemMessage(GetLastError());
-    return run;
-  }
-
-  std::string commandLine = CommandLine(arguments, file.Name);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = nullInput.Handle;
-  startup.hStdOutput = output.Handle;
-  startup.hStdError = writeEnd.Handle;
-  PROCESS_INFORMATION process{};
-  std::fflush(nullptr);
-  BOOL started = CreateProcessA(file.Path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
-                                nullptr, nullptr, &startup, &process);
-  DWORD error = GetLastError();
-  // Only the program holds the write end now: the read ends when it ends.
-  writeEnd.Close();
+  PipedProgram started = StartPiped(file, arguments, false, output.Handle, 0);
   output.Close();
-  nullInput.Close();
-  if (!started) {
-    run.Reason = SystemMessage(error, file.Path);
+  if (!started.Started()) {
+    run.Reason = started.Reason;
     return run;
   }
+  const PROCESS_INFORMATION& process = started.Process;
   run.Started = true;
-  run.ErrorText = ReadAll(readEnd.Handle);
+  run.ErrorText = ReadAll(started.ReadEnd.Handle);
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD status = 0;
   if (GetExitCodeProcess(process.hProcess, &status)) run.ExitStatus = static_cast<int>(status);
@@ -171,43 +200,13 @@ std::size_t DrainAvailable(HANDLE pipe, std::string& text, bool& open) {
 
 OutputRun RunForOutput(const ProgramFile& file, const std::vector<std::string>& arguments, int timeoutMilliseconds) {
   OutputRun run;
-  if (file.Path.empty()) {
-    run.Reason = file.Reason;
+  PipedProgram started = StartPiped(file, arguments, true, INVALID_HANDLE_VALUE, 64 * 1024);
+  if (!started.Started()) {
+    run.Reason = started.Reason;
     return run;
   }
-  SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  OwnedHandle nothing{CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
-                                  OPEN_EXISTING, 0, nullptr)};
-  if (nothing.Handle == INVALID_HANDLE_VALUE) {
-    run.Reason = "cannot open NUL: " + SystemMessage(GetLastError());
-    return run;
-  }
-  OwnedHandle readEnd;
-  OwnedHandle writeEnd;
-  if (!CreatePipe(&readEnd.Handle, &writeEnd.Handle, &inherited, 64 * 1024) ||
-      !SetHandleInformation(readEnd.Handle, HANDLE_FLAG_INHERIT, 0)) {
-    run.Reason = SystemMessage(GetLastError());
-    return run;
-  }
-
-  std::string commandLine = CommandLine(arguments, file.Name);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = nothing.Handle;
-  startup.hStdOutput = writeEnd.Handle;
-  startup.hStdError = nothing.Handle;
-  PROCESS_INFORMATION process{};
-  std::fflush(nullptr);
-  BOOL started = CreateProcessA(file.Path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
-                                nullptr, nullptr, &startup, &process);
-  DWORD error = GetLastError();
-  writeEnd.Close();
-  nothing.Close();
-  if (!started) {
-    run.Reason = SystemMessage(error, file.Path);
-    return run;
-  }
+  const PROCESS_INFORMATION& process = started.Process;
+  const OwnedHandle& readEnd = started.ReadEnd;
   run.Started = true;
 
   // An anonymous pipe cannot be waited on together with the process: what

@@ -2,6 +2,7 @@
 // The file-system operations the program needs. Paths are built Windows-style
 // with "\" as the program always did; they are mapped to "/" here.
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -34,6 +35,9 @@ std::string GetCurrentDir();
 // link points to. Returns its stream and its name (in the form `path` has),
 // or nullptr with errno set when none can be made.
 std::FILE* CreateUniqueFileBeside(std::string_view path, std::string& uniqueName);
+// A name to try for it: `path`, ".tmp." and six letters or digits that
+// `state` (seeded by the caller) picks and moves on.
+std::string UniqueNameCandidate(std::string_view path, uint64_t& state);
 // Flushes the stream and forces its data to the disk.
 bool SyncFile(std::FILE* file);
 // Renames `from` over `to` (which may exist) and forces the directory's new

@@ -31,13 +31,6 @@ void SyncDirectory(const std::string& directory) {
   close(fd);
 }
 
-// Random characters for unique names: not for secrecy, only so that names
-// seldom meet; an existing name is simply skipped.
-char NextNameCharacter(uint64_t& state) {
-  static constexpr char Characters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-  return Characters[(state >> 33) % (sizeof Characters - 1)];
-}
 
 }  // namespace
 
@@ -69,9 +62,7 @@ std::FILE* CreateUniqueFileBeside(std::string_view path, std::string& uniqueName
   state ^= static_cast<uint64_t>(now.tv_nsec) ^ (static_cast<uint64_t>(now.tv_sec) << 30) ^
            (static_cast<uint64_t>(getpid()) << 12);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name(path);
-    name += ".tmp.";
-    for (int i = 0; i < 6; ++i) name += NextNameCharacter(state);
+    std::string name = UniqueNameCandidate(path, state);
     std::string native = NativePath(name);
     // O_EXCL makes the file here or fails, also on a link of that name,
     // dangling or not; O_NOFOLLOW refuses a link in any case.

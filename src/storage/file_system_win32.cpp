@@ -67,13 +67,6 @@ bool Failed() {
   return false;
 }
 
-// Random characters for unique names: not for secrecy, only so that names
-// seldom meet; an existing name is simply skipped.
-char NextNameCharacter(uint64_t& state) {
-  static constexpr char Characters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-  return Characters[(state >> 33) % (sizeof Characters - 1)];
-}
 
 }  // namespace
 
@@ -98,9 +91,7 @@ std::FILE* CreateUniqueFileBeside(std::string_view path, std::string& uniqueName
   QueryPerformanceCounter(&now);
   state ^= static_cast<uint64_t>(now.QuadPart) ^ (static_cast<uint64_t>(GetCurrentProcessId()) << 12);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name(path);
-    name += ".tmp.";
-    for (int i = 0; i < 6; ++i) name += NextNameCharacter(state);
+    std::string name = UniqueNameCandidate(path, state);
     std::string native = NativePath(name);
     // CREATE_NEW makes the file here or fails, also on a link or any other
     // reparse point of that name; the flag keeps the system from following
