@@ -119,7 +119,8 @@ void FillView(GamesList& list, const GameTable& games, Filter filter, int clearT
   for (int e = entries + 1; e <= clearTo; ++e) list.ViewList[e].GameNumber = 0;
 }
 
-// The search's text changed by its last character: the games it finds.
+// The search's text grew by a character: the games it finds, among those
+// it found before. (Taken back, the text finds what it found then.)
 void FindMatches(ListSearch& search) {
   const std::size_t length = search.Text.Length();
   if (search.Found.size() <= length) search.Found.resize(length + 1);
@@ -166,8 +167,8 @@ void OpenSearch(GamesList& list, const GameTable& games) {
   search.Games.All(search.Found[0]);
 }
 
-void SearchAgain(GamesList& list, const GameTable& games) {
-  FindMatches(list.Search);
+void SearchAgain(GamesList& list, const GameTable& games, bool grew) {
+  if (grew) FindMatches(list.Search);
   // Only the view changes: the table and its counts are as they were.
   FillView(list, games, list.ListFilter, list.Window.EntryCount);
   list.Window.TopLine = 0;

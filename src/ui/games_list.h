@@ -23,7 +23,8 @@ int32_t PlaceWindow(const GamesList& list);
 // with the first one selected; closed, which gives the list of the filter
 // back with the selected game in the window.
 void OpenSearch(GamesList& list, const GameTable& games);
-void SearchAgain(GamesList& list, const GameTable& games);
+// `grew`: the text grew by a character (else it lost its last one).
+void SearchAgain(GamesList& list, const GameTable& games, bool grew);
 void CloseSearch(GamesList& list, GameTable& games, const Settings& settings, Console& console);
 // The line a view entry shows: the driver name padded with blanks to 10
 // characters (a longer one is not cut), then the description, at most 255

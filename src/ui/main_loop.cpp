@@ -91,11 +91,11 @@ Outcome SearchKeyPress(Session& session, unsigned char key) {
     CloseSearch(list, session.games, session.settings, session.console);
   } else if (key == Key::Backspace) {
     text = text.View().substr(0, text.Length() - 1);
-    SearchAgain(list, session.games);
+    SearchAgain(list, session.games, false);
   } else if (Typable(key)) {
     if (text.Length() < ListSearch::MaxLength) {
       text += static_cast<char>(key);
-      SearchAgain(list, session.games);
+      SearchAgain(list, session.games, true);
     }
   } else if (key == Key::Enter) {
     if (list.SelectedEntry > 0 && list.SelectedGame > 0) LaunchSelectedGame(session);
