@@ -53,6 +53,42 @@ TEST(TextFile, LinesThatStraddleARefillReadWhole) {
   }
 }
 
+// A line is handed out where it lies when it lies whole in the buffer with
+// the byte after its end; else it is gathered over the refill. Each text
+// below is placed so that its byte `last` is the buffer's last.
+TEST(TextFile, LineEndsLongLinesAndTheMarkOnEitherSideOfTheBuffersEnd) {
+  TempDir dir;
+  constexpr std::size_t Refill = 1 << 16;
+  std::string long300;
+  for (int i = 0; i < 300; ++i) long300 += static_cast<char>('!' + i % 90);
+  const std::string long255 = long300.substr(0, 255);
+  const struct {
+    std::string Text;
+    std::size_t Last;
+    std::vector<std::string> Lines;
+  } cases[] = {
+      {"ab\r\ncd\r\n", 2, {"ab", "cd"}},  // CR LF split by the refill
+      {"ab\rcd\r\n", 2, {"ab", "cd"}},     // a CR as the last byte, a line after it
+      {"ab\r\x1A" "cd\r\n", 2, {"ab"}},    // the mark right after a CR: after the refill,
+      {"ab\r\x1A" "cd\r\n", 3, {"ab"}},    // as the last byte,
+      {"ab\r\x1A" "cd\r\n", 9, {"ab"}},    // inside the buffer
+      // More than 255 bytes: inside the buffer, and cut by the refill
+      // before, at and after the 255th byte, and right before its CR LF.
+      {long300 + "\r\nnext\r\n", 308, {long255, "next"}},
+      {long300 + "\r\nnext\r\n", 100, {long255, "next"}},
+      {long300 + "\r\nnext\r\n", 254, {long255, "next"}},
+      {long300 + "\r\nnext\r\n", 255, {long255, "next"}},
+      {long300 + "\r\nnext\r\n", 299, {long255, "next"}},
+      {long300 + "\r\nnext\r\n", 300, {long255, "next"}},
+  };
+  for (const auto& c : cases) {
+    WriteBytes("refill.txt", std::string(Refill - 2 - (c.Last + 1), 'p') + "\r\n" + c.Text);
+    std::vector<std::string> expected{std::string(255, 'p')};
+    expected.insert(expected.end(), c.Lines.begin(), c.Lines.end());
+    EXPECT_EQ(ReadAll("refill.txt"), expected) << "case " << &c - cases;
+  }
+}
+
 TEST(TextFile, EndMarkEndsTheFile) {
   TempDir dir;
   WriteBytes("marked.txt", std::string("one\r\ntw\x1Ao\r\nthree\r\n"));
