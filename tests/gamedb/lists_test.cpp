@@ -13,6 +13,7 @@ namespace {
 
 using testing_support::CrLf;
 using testing_support::GameDb;
+using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
 using MameVersionTest = GameDb;
@@ -122,6 +123,31 @@ TEST_F(GameNames, AListOfTodaysSizeIsTakenWholeWithItsClones) {
   EXPECT_EQ(games.Games[45000].CloneOf.Str(), "g44999");
   EXPECT_TRUE(games.Games[45001].CloneOf.Empty());
   EXPECT_EQ(games.Games[Count].Available.Str(), "0");
+}
+
+// Today's emulator writes its names in UTF-8; the table and zeb.ini keep
+// them in code page 437. A text already in a code page stays as it is.
+TEST_F(GameNames, UtfEightDescriptionsAndCategoriesAreKeptInCodePage437) {
+  WriteBytes("listfull.txt",
+             CrLf({"Name:             Description:",
+                   "nine              \"\xC2\xA3 \xC3\xA9 \xC2\xB5 \xC3\xA4 \xC3\xB3 "
+                   "\xC3\xB6 \xCE\xB2 \xC3\xBC \xC2\xB2\"",
+                   "latin             \"Attach\xE9\"", "cp437             \"Attach\x82 \x9C" "5\""}));
+  WriteBytes("catver.ini", CrLf({"", "", "", "nine=Caf\xC3\xA9", "latin=Caf\xE9", "[VerAdded]"}));
+  ImportGameNames(games, settings, console);
+  ImportCategories(games, console);
+  const std::string nine = "\x9C \x82 \xE6 \x84 \xA2 \x94 \xE1 \x81 \xFD";
+  ASSERT_EQ(games.GameCount, 3);
+  EXPECT_EQ(games.Games[1].Description.Str(), nine);
+  EXPECT_EQ(games.Games[2].Description.Str(), "Attach\xE9");
+  EXPECT_EQ(games.Games[3].Description.Str(), "Attach\x82 \x9C" "5");
+  EXPECT_EQ(games.Games[1].Category.Str(), "Caf\x82");
+  EXPECT_EQ(games.Games[2].Category.Str(), "Caf\xE9");
+
+  SaveSettings(settings, games);
+  const std::string saved = ReadBytes("zeb.ini");
+  EXPECT_NE(saved.find("\r\nnine\r\n" + nine + "\r\n\r\nCaf\x82\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("\r\nlatin\r\nAttach\xE9\r\n\r\nCaf\xE9\r\n"), std::string::npos);
 }
 
 TEST_F(Clones, EachCloneLineNamesItsParentForEveryGameOfThatName) {
