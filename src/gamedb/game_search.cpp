@@ -46,11 +46,12 @@ void GameSearch::Narrow(std::string_view text, const std::vector<int32_t>& candi
   if (candidates.size() == count) {
     // Among all the games: one pass over all the texts. At each match the
     // game that holds it is taken, and the search goes on at the next
-    // game's texts.
+    // game's texts. (An empty text is found at the very end too, where no
+    // game starts.)
     const std::string_view all(texts_);
     std::size_t at = 0;
     auto next = starts_.begin();
-    while ((at = all.find(needle, at)) != std::string_view::npos) {
+    while ((at = all.find(needle, at)) < all.size()) {
       next = std::upper_bound(next, starts_.end(), static_cast<uint32_t>(at));
       games.push_back(static_cast<int32_t>(next - starts_.begin()));
       at = *next;

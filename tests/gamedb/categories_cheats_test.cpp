@@ -23,46 +23,46 @@ using DriverLookup = GameDb;
 
 TEST_F(Categories, EntriesUpToTheSectionEndGiveTheTextAfterTheFirstEquals) {
   SetGames({"abc", "abcd", "abce", "abc", "abcf", "abcg", "Abc"});
-  Games[6].Category = "kept";
+  games.Games[6].Category = "kept";
   WriteBytes("catver.ini", CrLf({";; header", "", "[Category]", "abc=Sports=Ball", "abcd = Maze", "abce=Maze / Collect",
                                  "abcf=" + std::string(300, 'c'), "[VerAdded] ", "abcd=Late", "[VerAdded]",
                                  "abcg=Never"}));
-  ImportCategories();
-  EXPECT_EQ(Games[1].Category.Str(), "Sports=Ball");
-  EXPECT_TRUE(Games[2].Category.Str() == "Late") << "a section end with a trailing blank ends nothing";
-  EXPECT_EQ(Games[3].Category.Str(), "Maze / Collect");
-  EXPECT_EQ(Games[4].Category.Str(), "Sports=Ball");
-  EXPECT_EQ(Games[5].Category.Str(), std::string(250, 'c'));
-  EXPECT_EQ(Games[6].Category.Str(), "kept");
-  EXPECT_TRUE(Games[7].Category.Empty());
+  ImportCategories(games, console);
+  EXPECT_EQ(games.Games[1].Category.Str(), "Sports=Ball");
+  EXPECT_TRUE(games.Games[2].Category.Str() == "Late") << "a section end with a trailing blank ends nothing";
+  EXPECT_EQ(games.Games[3].Category.Str(), "Maze / Collect");
+  EXPECT_EQ(games.Games[4].Category.Str(), "Sports=Ball");
+  EXPECT_EQ(games.Games[5].Category.Str(), std::string(250, 'c'));
+  EXPECT_EQ(games.Games[6].Category.Str(), "kept");
+  EXPECT_TRUE(games.Games[7].Category.Empty());
   EXPECT_EQ(Progress(), (std::vector<std::string>{"", "Checking Catver"}));
 }
 
 TEST_F(Categories, ASectionEndOnLineThreeOrAMissingFileSetsNothing) {
   SetGames({"abc"});
   WriteBytes("catver.ini", CrLf({"abc=One", "abc=Two", "[VerAdded]", "abc=Three"}));
-  ImportCategories();
-  EXPECT_TRUE(Games[1].Category.Empty());
+  ImportCategories(games, console);
+  EXPECT_TRUE(games.Games[1].Category.Empty());
 
-  Games[1].Category = "Loaded";
+  games.Games[1].Category = "Loaded";
   std::remove("catver.ini");
-  ImportCategories();
-  EXPECT_EQ(Games[1].Category.Str(), "Loaded");
+  ImportCategories(games, console);
+  EXPECT_EQ(games.Games[1].Category.Str(), "Loaded");
   EXPECT_EQ(Progress(), (std::vector<std::string>{"", "Checking Catver", "", "Cannot Find Catver.ini"}));
 }
 
 TEST_F(CheatCounts, EveryCheatLineCountsAndASkipLineTakesTheNextWithIt) {
   SetGames({"abc", "def", "ghi", "abc", "jkl"});
-  Games[5].CheatCount = "7";
+  games.Games[5].CheatCount = "7";
   WriteBytes("cheat.dat", CrLf({"abc:1", "; note", "abc:2", "abc:3", "", "def:1", " def:2", "def:3", "def:4:x",
                                 "ghi", "ABC:1", ";last"}));
   for (int pass = 0; pass < 2; ++pass) {
-    ImportCheatCounts();
-    EXPECT_EQ(Games[1].CheatCount.Str(), "2");
-    EXPECT_EQ(Games[2].CheatCount.Str(), "1");
-    EXPECT_TRUE(Games[3].CheatCount.Empty()) << "a line without \":\" names no game";
-    EXPECT_EQ(Games[4].CheatCount.Str(), "2");
-    EXPECT_TRUE(Games[5].CheatCount.Empty()) << "every import counts from zero";
+    ImportCheatCounts(games, console);
+    EXPECT_EQ(games.Games[1].CheatCount.Str(), "2");
+    EXPECT_EQ(games.Games[2].CheatCount.Str(), "1");
+    EXPECT_TRUE(games.Games[3].CheatCount.Empty()) << "a line without \":\" names no game";
+    EXPECT_EQ(games.Games[4].CheatCount.Str(), "2");
+    EXPECT_TRUE(games.Games[5].CheatCount.Empty()) << "every import counts from zero";
   }
   EXPECT_EQ(Progress(), (std::vector<std::string>{"", "Sorting Cheats", "", "Sorting Cheats"}));
 }
@@ -72,13 +72,13 @@ TEST_F(CheatCounts, TwelveCheatsAndAMissingFile) {
   std::vector<std::string> lines(12, "abc:cheat");
   lines.push_back("no colon");
   WriteBytes("cheat.dat", CrLf(lines));
-  ImportCheatCounts();
-  EXPECT_EQ(Games[1].CheatCount.Str(), "12");
-  EXPECT_EQ(Games[2].CheatCount.Str(), "1");
+  ImportCheatCounts(games, console);
+  EXPECT_EQ(games.Games[1].CheatCount.Str(), "12");
+  EXPECT_EQ(games.Games[2].CheatCount.Str(), "1");
 
   std::remove("cheat.dat");
-  ImportCheatCounts();
-  EXPECT_EQ(Games[1].CheatCount.Str(), "12");
+  ImportCheatCounts(games, console);
+  EXPECT_EQ(games.Games[1].CheatCount.Str(), "12");
   EXPECT_EQ(Progress(), (std::vector<std::string>{"", "Sorting Cheats", "", "Cannot Find Cheat.dat"}));
 }
 
@@ -86,20 +86,20 @@ TEST_F(CheatCounts, TwelveCheatsAndAMissingFile) {
 TEST_F(DriverLookup, FindsEveryGameOfTheNameInTableOrder) {
   std::mt19937 random(7);
   const char* names[] = {"", "a", "ab", "abc", "b", "B", "ab ", "zz", "\xff", "a\xff"};
-  GameCount = 0;
-  for (int i = 0; i < 500; ++i) Games[++GameCount].DriverName = names[random() % std::size(names)];
+  games.GameCount = 0;
+  for (int i = 0; i < 500; ++i) games.Games[++games.GameCount].DriverName = names[random() % std::size(names)];
   DriverIndex index;
-  index.Build();
+  index.Build(games);
   for (const char* name : {"", "a", "ab", "abc", "b", "B", "ab ", "zz", "\xff", "a\xff", "c", "A", "abcd"}) {
     std::vector<int32_t> scanned;
-    for (int32_t game = 1; game <= GameCount; ++game) {
-      if (Games[game].DriverName == name) scanned.push_back(game);
+    for (int32_t game = 1; game <= games.GameCount; ++game) {
+      if (games.Games[game].DriverName == name) scanned.push_back(game);
     }
     auto found = index.GamesNamed(name);
     EXPECT_EQ(std::vector<int32_t>(found.begin(), found.end()), scanned) << name;
   }
-  GameCount = 0;
-  index.Build();
+  games.GameCount = 0;
+  index.Build(games);
   EXPECT_TRUE(index.GamesNamed("").empty());
 }
 

@@ -7,22 +7,22 @@
 #include <string>
 
 #include "gamedb/emulator_paths.h"
-#include "emulator/launch.h"
-#include "support/scoped_env.h"
+#include "emulator/processes.h"
+#include "support/environment.h"
 #include "support/temp_dir.h"
 
 namespace zeb {
 namespace {
 
-using testing_support::ScopedEnv;
+using testing_support::ScopedEnvironment;
 using testing_support::WriteBytes;
 
 class EmulatorPathsTest : public ::testing::Test {
  protected:
   testing_support::TempDir dir;
-  ScopedEnv home{"HOME", "/home/ann"};
-  ScopedEnv games{"ZEB_TEST_GAMES", "/srv/games"};
-  ScopedEnv unset{"ZEB_TEST_UNSET", std::nullopt};
+  ScopedEnvironment home{"HOME", "/home/ann"};
+  ScopedEnvironment games{"ZEB_TEST_GAMES", "/srv/games"};
+  ScopedEnvironment unset{"ZEB_TEST_UNSET", std::nullopt};
 };
 
 // The lines as today's emulator writes them with -cc, around others.
@@ -68,13 +68,13 @@ TEST_F(EmulatorPathsTest, TheStandInsConfiguration) {
   const ProgramFile emulator = ResolveProgram("mame.exe", false);
 
   {
-    ScopedEnv classic("XEM_MODERN", std::nullopt);
+    ScopedEnvironment classic("XEM_MODERN", std::nullopt);
     ASSERT_EQ(RunIntoFile(emulator, {"mame.exe", "-cc"}, "out.txt").ExitStatus, 0);
     EmulatorPaths paths = ReadEmulatorPaths();
     EXPECT_EQ(paths.RomPaths, std::nullopt);
     EXPECT_EQ(paths.SamplePath, std::nullopt);
   }
-  ScopedEnv modern("XEM_MODERN", "1");
+  ScopedEnvironment modern("XEM_MODERN", "1");
   ASSERT_EQ(RunIntoFile(emulator, {"mame.exe", "-cc"}, "out.txt").ExitStatus, 0);
   EmulatorPaths paths = ReadEmulatorPaths();
   EXPECT_EQ(paths.RomPaths, "/home/ann/mame/roms;/usr/local/share/games/mame/roms");

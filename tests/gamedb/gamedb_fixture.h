@@ -1,14 +1,12 @@
 #pragma once
-// A clean program state, a scripted console and a temporary current
-// directory for each game-database test.
+// The records of a run at their start values, a scripted console and a
+// temporary current directory for each game-database test.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "console/scripted_backend.h"
-#include "storage/state.h"
 #include "support/program_test.h"
 #include "support/same_lines.h"
 #include "support/temp_dir.h"
@@ -23,16 +21,15 @@ inline std::string CrLf(const std::vector<std::string>& lines) {
 
 class GameDb : public ProgramTest<> {
  protected:
-
   void SetGames(const std::vector<std::string>& names) {
-    GameCount = 0;
-    for (const std::string& name : names) Games[++GameCount].DriverName = name;
+    games.GameCount = 0;
+    for (const std::string& name : names) games.Games[++games.GameCount].DriverName = name;
   }
   // The progress output so far, one string per screen row, without the
   // trailing blanks of the rows.
   std::vector<std::string> Progress() const {
     std::vector<std::string> rows;
-    for (int row = 1; row < Screen.CursorRow; ++row) {
+    for (int row = 1; row < console.Screen.CursorRow; ++row) {
       std::string text = RowText(row);
       text.erase(text.find_last_not_of(' ') + 1);
       rows.push_back(text);

@@ -13,6 +13,7 @@ namespace {
 
 using testing_support::CrLf;
 using testing_support::GameDb;
+using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
 using MameVersionTest = GameDb;
@@ -35,54 +36,54 @@ TEST_F(MameVersionTest, TheTextBeforeTheFirstDashWithoutTheParenthesisedPart) {
       {"a(x) - y", ""},
   };
   for (const Case& c : cases) {
-    MameVersion = "None Loaded";
+    games.MameVersion = "None Loaded";
     WriteBytes("ver.txt", CrLf({c.first, "second - line (x)"}));
-    ReadMameVersion();
-    EXPECT_EQ(MameVersion.Str(), c.version) << c.first;
+    ReadMameVersion(games);
+    EXPECT_EQ(games.MameVersion.Str(), c.version) << c.first;
   }
   WriteBytes("ver.txt", "");
-  MameVersion = "None Loaded";
-  ReadMameVersion();
-  EXPECT_TRUE(MameVersion.Empty());
+  games.MameVersion = "None Loaded";
+  ReadMameVersion(games);
+  EXPECT_TRUE(games.MameVersion.Empty());
 }
 
 TEST_F(GameNames, NameBeforeTheFirstBlankAndTheTextBetweenTheQuotes) {
   std::string longLine = "long      \"" + std::string(289, 'x');
   WriteBytes("listfull.txt", CrLf({"name      description", "abc       \"Abc\"", "abcd      \"Say \"Hi\" (set 1)\"",
                                    "nohblank", "short  \"x", longLine, "tenletters\"Desc\""}));
-  ImportGameNames();
-  ASSERT_EQ(GameCount, 6);
-  EXPECT_EQ(Games[1].DriverName.Str(), "abc");
-  EXPECT_EQ(Games[1].Description.Str(), "Abc");
-  EXPECT_EQ(Games[2].Description.Str(), "Say \"Hi\" (set 1)");
-  EXPECT_TRUE(Games[3].DriverName.Empty());
-  EXPECT_TRUE(Games[3].Description.Empty());
-  EXPECT_EQ(Games[4].DriverName.Str(), "short");
-  EXPECT_TRUE(Games[4].Description.Empty());
+  ImportGameNames(games, settings, console);
+  ASSERT_EQ(games.GameCount, 6);
+  EXPECT_EQ(games.Games[1].DriverName.Str(), "abc");
+  EXPECT_EQ(games.Games[1].Description.Str(), "Abc");
+  EXPECT_EQ(games.Games[2].Description.Str(), "Say \"Hi\" (set 1)");
+  EXPECT_TRUE(games.Games[3].DriverName.Empty());
+  EXPECT_TRUE(games.Games[3].Description.Empty());
+  EXPECT_EQ(games.Games[4].DriverName.Str(), "short");
+  EXPECT_TRUE(games.Games[4].Description.Empty());
   // Of 300 bytes only 255 are read; the last one read goes as the closing quote.
-  EXPECT_EQ(Games[5].Description.Str(), std::string(243, 'x'));
-  EXPECT_EQ(Games[6].DriverName.Str(), "");
-  EXPECT_EQ(Games[6].Description.Str(), "Desc");
+  EXPECT_EQ(games.Games[5].Description.Str(), std::string(243, 'x'));
+  EXPECT_EQ(games.Games[6].DriverName.Str(), "");
+  EXPECT_EQ(games.Games[6].Description.Str(), "Desc");
   for (int game = 1; game <= 6; ++game) {
-    EXPECT_EQ(Games[game].Available.Str(), "0") << "the scan ends the import";
-    EXPECT_TRUE(Games[game].CloneOf.Empty());
+    EXPECT_EQ(games.Games[game].Available.Str(), "0") << "the scan ends the import";
+    EXPECT_TRUE(games.Games[game].CloneOf.Empty());
   }
   EXPECT_EQ(Progress(), (std::vector<std::string>{"Getting Names"}));
 }
 
 TEST_F(GameNames, AHeaderOnlyListGivesNoGamesAndTheScanMarksTheArchives) {
   WriteBytes("listfull.txt", CrLf({"name      description"}));
-  ImportGameNames();
-  EXPECT_EQ(GameCount, 0);
+  ImportGameNames(games, settings, console);
+  EXPECT_EQ(games.GameCount, 0);
 
-  SetDefaultSettings();
+  SetDefaultSettings(settings, options.Captions);
   std::filesystem::create_directory("roms");
   WriteBytes("roms/bbb.zip", "");
   WriteBytes("listfull.txt", "header\nbbb       \"B\"\naaa       \"A\"");
-  ImportGameNames();
-  ASSERT_EQ(GameCount, 2);
-  EXPECT_EQ(Games[1].Available.Str(), "1");
-  EXPECT_EQ(Games[2].Available.Str(), "0");
+  ImportGameNames(games, settings, console);
+  ASSERT_EQ(games.GameCount, 2);
+  EXPECT_EQ(games.Games[1].Available.Str(), "1");
+  EXPECT_EQ(games.Games[2].Available.Str(), "0");
 }
 
 TEST_F(GameNames, LinesPastTheTableAreLeftOutAndCounted) {
@@ -94,9 +95,9 @@ TEST_F(GameNames, LinesPastTheTableAreLeftOutAndCounted) {
     lines.push_back(line);
   }
   WriteBytes("listfull.txt", CrLf(lines));
-  ImportGameNames();
-  EXPECT_EQ(GameCount, MaxGames);
-  EXPECT_EQ(Games[MaxGames].DriverName.Str(), "g100000");
+  ImportGameNames(games, settings, console);
+  EXPECT_EQ(games.GameCount, MaxGames);
+  EXPECT_EQ(games.Games[MaxGames].DriverName.Str(), "g100000");
   EXPECT_EQ(Progress(),
             (std::vector<std::string>{"Getting Names", "Left out 3 game lines: the table holds 100000 games"}));
 }
@@ -112,30 +113,55 @@ TEST_F(GameNames, AListOfTodaysSizeIsTakenWholeWithItsClones) {
   }
   WriteBytes("listfull.txt", CrLf(full));
   WriteBytes("listclones.txt", CrLf(clones));
-  ImportGameNames();
+  ImportGameNames(games, settings, console);
   EXPECT_EQ(Progress(), (std::vector<std::string>{"Getting Names"})) << "nothing is left out";
-  ImportClones();
-  ASSERT_EQ(GameCount, Count);
-  EXPECT_EQ(Games[4001].DriverName.Str(), "g4001");
-  EXPECT_EQ(Games[Count].DriverName.Str(), "g45294");
-  EXPECT_EQ(Games[Count].Description.Str(), "Game number 45294");
-  EXPECT_EQ(Games[45000].CloneOf.Str(), "g44999");
-  EXPECT_TRUE(Games[45001].CloneOf.Empty());
-  EXPECT_EQ(Games[Count].Available.Str(), "0");
+  ImportClones(games, console);
+  ASSERT_EQ(games.GameCount, Count);
+  EXPECT_EQ(games.Games[4001].DriverName.Str(), "g4001");
+  EXPECT_EQ(games.Games[Count].DriverName.Str(), "g45294");
+  EXPECT_EQ(games.Games[Count].Description.Str(), "Game number 45294");
+  EXPECT_EQ(games.Games[45000].CloneOf.Str(), "g44999");
+  EXPECT_TRUE(games.Games[45001].CloneOf.Empty());
+  EXPECT_EQ(games.Games[Count].Available.Str(), "0");
+}
+
+// Today's emulator writes its names in UTF-8; the table and zeb.ini keep
+// them in code page 437. A text already in a code page stays as it is.
+TEST_F(GameNames, UtfEightDescriptionsAndCategoriesAreKeptInCodePage437) {
+  WriteBytes("listfull.txt",
+             CrLf({"Name:             Description:",
+                   "nine              \"\xC2\xA3 \xC3\xA9 \xC2\xB5 \xC3\xA4 \xC3\xB3 "
+                   "\xC3\xB6 \xCE\xB2 \xC3\xBC \xC2\xB2\"",
+                   "latin             \"Attach\xE9\"", "cp437             \"Attach\x82 \x9C" "5\""}));
+  WriteBytes("catver.ini", CrLf({"", "", "", "nine=Caf\xC3\xA9", "latin=Caf\xE9", "[VerAdded]"}));
+  ImportGameNames(games, settings, console);
+  ImportCategories(games, console);
+  const std::string nine = "\x9C \x82 \xE6 \x84 \xA2 \x94 \xE1 \x81 \xFD";
+  ASSERT_EQ(games.GameCount, 3);
+  EXPECT_EQ(games.Games[1].Description.Str(), nine);
+  EXPECT_EQ(games.Games[2].Description.Str(), "Attach\xE9");
+  EXPECT_EQ(games.Games[3].Description.Str(), "Attach\x82 \x9C" "5");
+  EXPECT_EQ(games.Games[1].Category.Str(), "Caf\x82");
+  EXPECT_EQ(games.Games[2].Category.Str(), "Caf\xE9");
+
+  SaveSettings(settings, games);
+  const std::string saved = ReadBytes("zeb.ini");
+  EXPECT_NE(saved.find("\r\nnine\r\n" + nine + "\r\n\r\nCaf\x82\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("\r\nlatin\r\nAttach\xE9\r\n\r\nCaf\xE9\r\n"), std::string::npos);
 }
 
 TEST_F(Clones, EachCloneLineNamesItsParentForEveryGameOfThatName) {
   SetGames({"abc", "abcd", "ABC", "abce", "abcd", "", "xyz"});
   WriteBytes("listclones.txt", CrLf({"name     clone of", "abcd     abc   ", "abce     abc", "ABC      zzz",
                                      "nonblankline", "xyz      notintable extra", "abc      ab"}));
-  ImportClones();
-  EXPECT_EQ(Games[1].CloneOf.Str(), "ab");
-  EXPECT_EQ(Games[2].CloneOf.Str(), "abc");
-  EXPECT_EQ(Games[3].CloneOf.Str(), "zzz");
-  EXPECT_EQ(Games[4].CloneOf.Str(), "abc");
-  EXPECT_EQ(Games[5].CloneOf.Str(), "abc");
-  EXPECT_EQ(Games[6].CloneOf.Str(), "ine");  // an empty clone name matches the empty driver name
-  EXPECT_EQ(Games[7].CloneOf.Str(), "notintable");
+  ImportClones(games, console);
+  EXPECT_EQ(games.Games[1].CloneOf.Str(), "ab");
+  EXPECT_EQ(games.Games[2].CloneOf.Str(), "abc");
+  EXPECT_EQ(games.Games[3].CloneOf.Str(), "zzz");
+  EXPECT_EQ(games.Games[4].CloneOf.Str(), "abc");
+  EXPECT_EQ(games.Games[5].CloneOf.Str(), "abc");
+  EXPECT_EQ(games.Games[6].CloneOf.Str(), "ine");  // an empty clone name matches the empty driver name
+  EXPECT_EQ(games.Games[7].CloneOf.Str(), "notintable");
   EXPECT_EQ(Progress(), (std::vector<std::string>{"", "Getting Clones"}));
 }
 
@@ -149,8 +175,6 @@ using testing_support::CrLf;
 using testing_support::GameDb;
 using testing_support::WriteBytes;
 
-using ListLayouts = GameDb;
-
 struct Names {
   std::vector<std::string> Driver, Description, Parent;
   bool operator==(const Names&) const = default;
@@ -161,28 +185,31 @@ struct Names {
   }
 };
 
-Names TableNow() {
-  Names names;
-  for (int game = 1; game <= GameCount; ++game) {
-    names.Driver.push_back(Games[game].DriverName.Str());
-    names.Description.push_back(Games[game].Description.Str());
-    names.Parent.push_back(Games[game].CloneOf.Str());
+class ListLayouts : public GameDb {
+ protected:
+  Names TableNow() const {
+    Names names;
+    for (int game = 1; game <= games.GameCount; ++game) {
+      names.Driver.push_back(games.Games[game].DriverName.Str());
+      names.Description.push_back(games.Games[game].Description.Str());
+      names.Parent.push_back(games.Games[game].CloneOf.Str());
+    }
+    return names;
   }
-  return names;
-}
 
-Names ImportWith(const std::string& fullHeader, const std::vector<std::string>& full, const std::string& cloneHeader,
-                 const std::vector<std::string>& clones) {
-  std::vector<std::string> fullLines{fullHeader}, cloneLines{cloneHeader};
-  fullLines.insert(fullLines.end(), full.begin(), full.end());
-  cloneLines.insert(cloneLines.end(), clones.begin(), clones.end());
-  WriteBytes("listfull.txt", CrLf(fullLines));
-  WriteBytes("listclones.txt", CrLf(cloneLines));
-  GameCount = 0;
-  ImportGameNames();
-  ImportClones();
-  return TableNow();
-}
+  Names ImportWith(const std::string& fullHeader, const std::vector<std::string>& full,
+                   const std::string& cloneHeader, const std::vector<std::string>& clones) {
+    std::vector<std::string> fullLines{fullHeader}, cloneLines{cloneHeader};
+    fullLines.insert(fullLines.end(), full.begin(), full.end());
+    cloneLines.insert(cloneLines.end(), clones.begin(), clones.end());
+    WriteBytes("listfull.txt", CrLf(fullLines));
+    WriteBytes("listclones.txt", CrLf(cloneLines));
+    games.GameCount = 0;
+    ImportGameNames(games, settings, console);
+    ImportClones(games, console);
+    return TableNow();
+  }
+};
 
 TEST_F(ListLayouts, TodaysWideListsTakeTheirColumnsFromTheHeaders) {
   Names names = ImportWith("Name:             Description:",

@@ -14,11 +14,12 @@ class RomScan : public GameDb {
  protected:
   void SetUp() override {
     GameDb::SetUp();
-    SetDefaultSettings();
+    SetDefaultSettings(settings, options.Captions);
   }
-  static std::string Flags() {
+  void Scan() { ScanRomAvailability(games, settings, console); }
+  std::string Flags() const {
     std::string flags;
-    for (int game = 1; game <= GameCount; ++game) flags += Games[game].Available.Str();
+    for (int game = 1; game <= games.GameCount; ++game) flags += games.Games[game].Available.Str();
     return flags;
   }
 };

@@ -28,39 +28,39 @@ using testing_support::WriteBytes;
 
 TEST_F(RomScan, AGameIsAvailableWhenItsArchiveIsAFileInTheRomDirectory) {
   SetGames({"abc", "def", "ghi", "ABC", "", "jkl"});
-  Games[6].Available = "1";
+  games.Games[6].Available = "1";
   Touch("roms/abc.zip");
   Touch("roms/ghi.zip/inside.txt");  // a directory named like an archive
   Touch("roms/ABC.zip.zip");
   Touch("roms/.zip");
-  ScanRomAvailability();
+  Scan();
   // On Windows "ABC" finds abc.zip: the file system does not tell the cases
   // apart.
   EXPECT_EQ(Flags(), ForPlatform("100010", "100110"));
   EXPECT_TRUE(Progress().empty()) << "the first-run scan reports nothing";
 
-  RomPaths = "nowhere";
-  ScanRomAvailability();
+  settings.RomPaths = "nowhere";
+  Scan();
   EXPECT_EQ(Flags(), "000000");
 }
 
 TEST_F(RomScan, NatodefaAlsoRunsFromTheArchiveOfNatodef) {
   SetGames({"natodefa", "natodef", "natodefb", "Natodefa"});
-  ScanRomAvailability();
+  Scan();
   EXPECT_EQ(Flags(), "0000");
   Touch("roms/natodef.zip");
-  ScanRomAvailability();
+  Scan();
   // The exception holds for the exact name only.
   EXPECT_EQ(Flags(), "1100");
   std::filesystem::remove("roms/natodef.zip");
   Touch("roms/natodefa.zip");
-  ScanRomAvailability();
+  Scan();
   EXPECT_EQ(Flags(), ForPlatform("1000", "1001"));
   // The rule holds in each of several ROM directories.
   std::filesystem::remove("roms/natodefa.zip");
   Touch("more/natodef.zip");
-  RomPaths = "roms;more";
-  ScanRomAvailability();
+  settings.RomPaths = "roms;more";
+  Scan();
   EXPECT_EQ(Flags(), "1100");
 }
 
@@ -73,99 +73,100 @@ TEST_F(RomScan, MamePathIsJoinedToTheRomDirectoryWithNothingBetween) {
   const std::string mame = ForPlatform<std::string>("D:\\MAME", here + "\\MAME");
   std::string mameDirectory = mame;
   std::replace(mameDirectory.begin(), mameDirectory.end(), '\\', '/');
-  MamePath = mame;
+  settings.MamePath = mame;
   Touch(mameDirectory + "roms/abc.zip");
   Touch(mameDirectory + "/roms/def.zip");
-  ScanRomAvailability();
+  Scan();
   EXPECT_EQ(Flags(), "10");
-  EXPECT_TRUE(RomArchiveExists("abc"));
+  EXPECT_TRUE(RomArchiveExists(settings, "abc"));
   // From another current directory.
   std::filesystem::create_directory("elsewhere");
   std::filesystem::current_path("elsewhere");
-  ScanRomAvailability();
+  Scan();
   EXPECT_EQ(Flags(), ForPlatform("00", "10"));
   std::filesystem::current_path(here);
 
-  MamePath = mame + "\\";
-  ScanRomAvailability();
+  settings.MamePath = mame + "\\";
+  Scan();
   EXPECT_EQ(Flags(), "01");
 }
 
 // With several directories an empty piece is passed over: it never stands
-// for MamePath itself, as a single empty directory does.
+// for settings.MamePath itself, as a single empty directory does.
 TEST_F(RomScan, AnEmptyPieceOfSeveralDirectoriesIsNotMamePath) {
   SetGames({"abc"});
-  MamePath = "sub";
-  Touch("sub/abc.zip");  // MamePath + "" + "\" + "abc" + ".zip"
-  RomPaths = "roms;;x";
-  ScanRomAvailability();
+  settings.MamePath = "sub";
+  Touch("sub/abc.zip");  // settings.MamePath + "" + "\" + "abc" + ".zip"
+  settings.RomPaths = "roms;;x";
+  Scan();
   EXPECT_EQ(Flags(), "0");
-  RomPaths = "";
-  ScanRomAvailability();
+  settings.RomPaths = "";
+  Scan();
   EXPECT_EQ(Flags(), "1");
 }
 
 TEST_F(RomScan, SeveralRomDirectoriesRelativeAndAbsolute) {
   std::string absolute = std::filesystem::current_path().string() + "/abs";
-  MamePath = "base/";
+  settings.MamePath = "base/";
   Touch("base/one/aaa.zip");
   Touch("base/two/bbb.zip");
   Touch(absolute + "/ccc.zip");
-  Touch("one/ddd.zip");  // not under MamePath: never found
+  Touch("one/ddd.zip");  // not under settings.MamePath: never found
   SetGames({"aaa", "bbb", "ccc", "ddd", "eee"});
 
-  RomPaths = "one;two;" + absolute;
-  ScanRomAvailability();
+  settings.RomPaths = "one;two;" + absolute;
+  Scan();
   EXPECT_EQ(Flags(), "11100");
 
-  RomPaths = ";;one;;" + absolute + ";";
-  ScanRomAvailability();
+  settings.RomPaths = ";;one;;" + absolute + ";";
+  Scan();
   EXPECT_EQ(Flags(), "10100");
 
-  RomPaths = absolute;  // a single absolute directory stands as it is
-  ScanRomAvailability();
+  settings.RomPaths = absolute;  // a single absolute directory stands as it is
+  Scan();
   EXPECT_EQ(Flags(), "00100");
 
-  RomPaths = ";";
-  ScanRomAvailability();
+  settings.RomPaths = ";";
+  Scan();
   EXPECT_EQ(Flags(), "00000");
 
-  // A single empty directory is MamePath itself, as MamePath + "" + "\" + name.
+  // A single empty directory is settings.MamePath itself, as settings.MamePath + "" + "\" + name.
   Touch("base/eee.zip");
-  RomPaths = "";
-  EXPECT_TRUE(RomArchiveExists("eee"));
-  EXPECT_FALSE(RomArchiveExists("aaa"));
+  settings.RomPaths = "";
+  EXPECT_TRUE(RomArchiveExists(settings, "eee"));
+  EXPECT_FALSE(RomArchiveExists(settings, "aaa"));
 }
 
 TEST_F(RomScan, ARefreshImportsCategoriesAndCheatsAndSavesTheSameEveryTime) {
   SetGames({"abc", "def"});
-  Games[1].Category = "Loaded";
-  Games[2].Category = "Kept";
-  Games[2].CheatCount = "9";
+  games.Games[1].Category = "Loaded";
+  games.Games[2].Category = "Kept";
+  games.Games[2].CheatCount = "9";
   Touch("roms/def.zip");
   WriteBytes("catver.ini", CrLf({"", "", "", "abc=Maze", "[VerAdded]"}));
   WriteBytes("cheat.dat", CrLf({"abc:1", "abc:2"}));
-  SaveSettings();
+  SaveSettings(settings, games);
 
-  ScanRomAvailability();
+  Scan();
   std::string first = ReadBytes("zeb.ini");
   EXPECT_EQ(Flags(), "01");
-  EXPECT_EQ(Games[1].Category.Str(), "Maze");
-  EXPECT_EQ(Games[2].Category.Str(), "Kept");
-  EXPECT_EQ(Games[1].CheatCount.Str(), "2");
-  EXPECT_TRUE(Games[2].CheatCount.Empty());
+  EXPECT_EQ(games.Games[1].Category.Str(), "Maze");
+  EXPECT_EQ(games.Games[2].Category.Str(), "Kept");
+  EXPECT_EQ(games.Games[1].CheatCount.Str(), "2");
+  EXPECT_TRUE(games.Games[2].CheatCount.Empty());
   EXPECT_EQ(Progress(), (std::vector<std::string>{"", "", "Checking Catver", "", "Sorting Cheats"}));
 
-  ScanRomAvailability();
+  Scan();
   EXPECT_TRUE(SameLines(first, ReadBytes("zeb.ini")));
 
   // What was saved is what the scan left.
-  testing_support::ResetAllState();
-  LoadSettings();
-  ASSERT_EQ(GameCount, 2);
-  EXPECT_EQ(Games[1].Category.Str(), "Maze");
-  EXPECT_EQ(Games[1].CheatCount.Str(), "2");
-  EXPECT_EQ(Games[2].Available.Str(), "1");
+  Settings loaded;
+  GameTable table;
+  LoadSettings(loaded, table);
+  ASSERT_EQ(table.GameCount, 2);
+  EXPECT_EQ(table.Games[1].Category.Str(), "Maze");
+  EXPECT_EQ(table.Games[1].CheatCount.Str(), "2");
+  EXPECT_EQ(table.Games[2].Available.Str(), "1");
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "console/scripted_backend.h"
-#include "storage/state.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
 
@@ -14,28 +12,31 @@ using Captions = testing_support::ProgramTest<>;
 // here what the screens cannot show: captions exist only once computed, and
 // a value without a row in its table leaves its caption as it was.
 TEST_F(Captions, EmptyUntilComputedThenFollowTheDefaults) {
-  for (const ShortString* caption : {&ScreenCaption, &JoystickCaption, &DepthCaption, &SampleRateCaption,
-                                     &EffectCaption, &ResolutionCaption}) {
+  OptionCaptions& captions = options.Captions;
+  for (const ShortString* caption : {&captions.JoystickCaption, &captions.DepthCaption, &captions.SampleRateCaption,
+                                     &captions.EffectCaption, &captions.ResolutionCaption}) {
     EXPECT_TRUE(caption->Empty());
   }
-  SetDefaultSettings();
-  EXPECT_EQ(ScreenCaption.Str(), " Games List ");
-  EXPECT_EQ(DepthCaption.Str(), " auto ");
+  SetDefaultSettings(settings, captions);
+  EXPECT_EQ(ScreenCaption(0), " Games List ");
+  EXPECT_EQ(captions.DepthCaption.Str(), " auto ");
 }
 
 TEST_F(Captions, AValueWithoutARowKeepsItsCaptionTheOthersFollow) {
-  SetDefaultSettings();
-  Resolution = 12;
-  JoystickType = -1;
-  ScreenEffect = 8;
-  SampleRate = 0;
-  PanelScreen = 2;
-  UpdateCaptions();
-  EXPECT_EQ(ResolutionCaption.Str(), "  auto  ");
-  EXPECT_EQ(JoystickCaption.Str(), " Normal ");
-  EXPECT_EQ(EffectCaption.Str(), " none ");
-  EXPECT_EQ(SampleRateCaption.Str(), "11025");
-  EXPECT_EQ(ScreenCaption.Str(), "File Viewer");
+  OptionCaptions& captions = options.Captions;
+  SetDefaultSettings(settings, captions);
+  settings.Resolution = 12;
+  settings.JoystickType = -1;
+  settings.ScreenEffect = 8;
+  settings.SampleRate = 0;
+  UpdateCaptions(captions, settings);
+  EXPECT_EQ(captions.ResolutionCaption.Str(), "  auto  ");
+  EXPECT_EQ(captions.JoystickCaption.Str(), " Normal ");
+  EXPECT_EQ(captions.EffectCaption.Str(), " none ");
+  EXPECT_EQ(captions.SampleRateCaption.Str(), "11025");
+  // A screen's caption is its own, with none for a number without a screen.
+  EXPECT_EQ(ScreenCaption(2), "File Viewer");
+  EXPECT_EQ(ScreenCaption(3), "");
 }
 
 }  // namespace

@@ -12,8 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "console/scripted_backend.h"
-#include "storage/state.h"
 #include "settings/settings.h"
 #include "settings_fixture.h"
 #include "support/temp_dir.h"
@@ -31,7 +29,7 @@ TEST_F(SettingsFile, ASaveNeverWritesThroughAPlantedLink) {
   WriteBytes("other.txt", "not ours\n");
   std::filesystem::create_symlink("other.txt", "zeb.ini.tmp");
   std::filesystem::create_symlink("missing.txt", "zeb.ini.new");
-  SaveSettings();
+  Save();
   EXPECT_EQ(ReadBytes("other.txt"), "not ours\n");
   EXPECT_FALSE(std::filesystem::exists("missing.txt"));
   EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status("zeb.ini")));
@@ -49,7 +47,7 @@ TEST_F(SettingsFile, AFailedSaveKeepsThePreviousFileAndLeavesNothingBehind) {
     EXPECT_EXIT(
         {
           prepare();
-          SaveSettings();
+          Save();
         },
         testing::ExitedWithCode(1), report);
     EXPECT_TRUE(SameLines(saved, ReadBytes("zeb.ini")));
@@ -86,7 +84,7 @@ TEST_F(SettingsFile, AFailedSaveKeepsThePreviousFileAndLeavesNothingBehind) {
   // The new file cannot take the old one's place.
   std::filesystem::remove("zeb.ini");
   std::filesystem::create_directories("zeb.ini/inside");
-  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1), "zeb: cannot replace 'zeb.ini'");
+  EXPECT_EXIT(Save(), testing::ExitedWithCode(1), "zeb: cannot replace 'zeb.ini'");
   EXPECT_TRUE(std::filesystem::is_directory("zeb.ini/inside"));
   EXPECT_EQ(OtherEntries(), std::vector<std::string>());
 }

@@ -7,11 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "console/scripted_backend.h"
-#include "storage/fatal.h"
-#include "storage/state.h"
-#include "storage/work_file.h"
 #include "settings/settings.h"
+#include "storage/fatal.h"
 #include "settings_fixture.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"
@@ -25,42 +22,41 @@ using testing_support::WriteBytes;
 using namespace settings_testing;
 
 TEST_F(SettingsFile, DefaultsSaveAsExactly46CrLfLines) {
-  ListFilter = 3;
-  GameCount = 0;
-  SetDefaultSettings();
-  EXPECT_EQ(ListFilter, 1);
-  EXPECT_EQ(MameVersion.Str(), "None Loaded");
-  SaveSettings();
+  SetDefaultSettings(settings, options.Captions);
+  EXPECT_EQ(games.MameVersion.Str(), "None Loaded");
+  Save();
   EXPECT_TRUE(SameLines(CrLf(DefaultLines("0")), ReadBytes("zeb.ini")));
   EXPECT_FALSE(std::filesystem::exists("zeb.ini.tmp"));
 }
 
 TEST_F(SettingsFile, EveryFieldAndEveryGameFieldSurvivesASaveAndALoad) {
-  SetDefaultSettings();
-  MamePath = "D:\\MAME\\";
-  RomPaths = "roms;more roms";
-  SamplePaths = "  samples;x=y";
-  ExeName = "mame64.exe";
-  int32_t* integers[] = {&AutoFrameskip, &FramesToSkip, &VerticalSync, &TripleBuffer, &WindowedDisplay,
-                         &MaximizeWindow, &HardwareStretch, &Scanlines, &Throttle, &RotateRight, &RotateLeft,
-                         &FlipScreenLR, &FlipScreenUD, &Verbose, &SampleRate, &Samples, &ResampleFilter, &Sound,
-                         &Volume, &Resolution, &ScreenEffect, &AutoSwitchRes, &AutoSwitchDepth, &KeepScreenAspect,
-                         &UseGameRefresh, &UseScreenRefresh, &FramesToRun, &AntiAlias, &JoystickType, &ScreenDepth,
-                         &Translucency, &Flicker, &Mouse, &GameArtwork, &GameCheats, &PauseAfterMame, &SteadyKey};
+  SetDefaultSettings(settings, options.Captions);
+  settings.MamePath = "D:\\MAME\\";
+  settings.RomPaths = "roms;more roms";
+  settings.SamplePaths = "  samples;x=y";
+  settings.ExeName = "mame64.exe";
+  using S = Settings;
+  int32_t S::* integers[] = {
+      &S::AutoFrameskip, &S::FramesToSkip, &S::VerticalSync, &S::TripleBuffer, &S::WindowedDisplay,
+      &S::MaximizeWindow, &S::HardwareStretch, &S::Scanlines, &S::Throttle, &S::RotateRight, &S::RotateLeft,
+      &S::FlipScreenLR, &S::FlipScreenUD, &S::Verbose, &S::SampleRate, &S::Samples, &S::ResampleFilter, &S::Sound,
+      &S::Volume, &S::Resolution, &S::ScreenEffect, &S::AutoSwitchRes, &S::AutoSwitchDepth, &S::KeepScreenAspect,
+      &S::UseGameRefresh, &S::UseScreenRefresh, &S::FramesToRun, &S::AntiAlias, &S::JoystickType, &S::ScreenDepth,
+      &S::Translucency, &S::Flicker, &S::Mouse, &S::GameArtwork, &S::GameCheats, &S::PauseAfterMame, &S::SteadyKey};
   int32_t value = 100;
-  for (int32_t* field : integers) *field = value++;
-  Volume = -5;
-  FramesToRun = 2147483647;
-  Flicker = -2147483647 - 1;
-  Brightness = 0.1 + 0.2;
-  Gamma = 1.2345678901234567e-150;
-  BeamWidth = -16.25;
-  MameVersion = "Abc 2.05";
+  for (int32_t S::* field : integers) settings.*field = value++;
+  settings.Volume = -5;
+  settings.FramesToRun = 2147483647;
+  settings.Flicker = -2147483647 - 1;
+  settings.Brightness = 0.1 + 0.2;
+  settings.Gamma = 1.2345678901234567e-150;
+  settings.BeamWidth = -16.25;
+  games.MameVersion = "Abc 2.05";
   std::string longDescription(255, 'd');
   AddGame({"abc", "Abc; the = game", "", "", "0", ""});
   AddGame({"abcd", "  Leading blanks \"quoted\"", "abc", "Maze / Collect", "1", "12"});
   AddGame({"", longDescription, "x", "Sports=Ball", "", "3"});
-  SaveSettings();
+  Save();
 
   std::vector<std::string> lines = FileLines("zeb.ini");
   ASSERT_EQ(lines.size(), 46u + 18u);
@@ -71,62 +67,65 @@ TEST_F(SettingsFile, EveryFieldAndEveryGameFieldSurvivesASaveAndALoad) {
   EXPECT_EQ(std::vector<std::string>(lines.begin() + 46, lines.begin() + 52),
             (std::vector<std::string>{"abc", "Abc; the = game", "", "", "0", ""}));
 
-  testing_support::ResetAllState();
-  LoadSettings();
-  EXPECT_EQ(MamePath.Str(), "D:\\MAME\\");
-  EXPECT_EQ(RomPaths.Str(), "roms;more roms");
-  EXPECT_EQ(SamplePaths.Str(), "  samples;x=y");
-  EXPECT_EQ(ExeName.Str(), "mame64.exe");
+  // Into fresh records.
+  Settings loaded;
+  GameTable table;
+  LoadSettings(loaded, table);
+  EXPECT_EQ(loaded.MamePath.Str(), "D:\\MAME\\");
+  EXPECT_EQ(loaded.RomPaths.Str(), "roms;more roms");
+  EXPECT_EQ(loaded.SamplePaths.Str(), "  samples;x=y");
+  EXPECT_EQ(loaded.ExeName.Str(), "mame64.exe");
   value = 100;
-  for (int32_t* field : integers) {
-    if (field == &Volume) {
-      EXPECT_EQ(*field, -5);
-    } else if (field == &FramesToRun) {
-      EXPECT_EQ(*field, 2147483647);
-    } else if (field == &Flicker) {
-      EXPECT_EQ(*field, -2147483647 - 1);
+  for (int32_t S::* field : integers) {
+    if (field == &S::Volume) {
+      EXPECT_EQ(loaded.*field, -5);
+    } else if (field == &S::FramesToRun) {
+      EXPECT_EQ(loaded.*field, 2147483647);
+    } else if (field == &S::Flicker) {
+      EXPECT_EQ(loaded.*field, -2147483647 - 1);
     } else {
-      EXPECT_EQ(*field, value);
+      EXPECT_EQ(loaded.*field, value);
     }
     ++value;
   }
-  EXPECT_DOUBLE_EQ(Brightness, 0.3);
-  EXPECT_NEAR(Gamma, 1.2345678901234567e-150, 1e-164);
-  EXPECT_EQ(BeamWidth, -16.25);
-  EXPECT_EQ(MameVersion.Str(), "Abc 2.05");
-  ASSERT_EQ(GameCount, 3);
-  EXPECT_EQ(Games[1].Description.Str(), "Abc; the = game");
-  EXPECT_EQ(Games[2].Description.Str(), "  Leading blanks \"quoted\"");
-  EXPECT_EQ(Games[2].CloneOf.Str(), "abc");
-  EXPECT_EQ(Games[2].Category.Str(), "Maze / Collect");
-  EXPECT_EQ(Games[2].Available.Str(), "1");
-  EXPECT_EQ(Games[2].CheatCount.Str(), "12");
-  EXPECT_TRUE(Games[3].DriverName.Empty());
-  EXPECT_EQ(Games[3].Description.Str(), longDescription);
-  EXPECT_EQ(Games[3].Category.Str(), "Sports=Ball");
-  EXPECT_TRUE(Games[3].Available.Empty());
-  // The load leaves the captions to the next drawing of the frame.
-  EXPECT_TRUE(ResolutionCaption.Empty());
+  EXPECT_DOUBLE_EQ(loaded.Brightness, 0.3);
+  EXPECT_NEAR(loaded.Gamma, 1.2345678901234567e-150, 1e-164);
+  EXPECT_EQ(loaded.BeamWidth, -16.25);
+  EXPECT_EQ(table.MameVersion.Str(), "Abc 2.05");
+  ASSERT_EQ(table.GameCount, 3);
+  EXPECT_EQ(table.Games[1].Description.Str(), "Abc; the = game");
+  EXPECT_EQ(table.Games[2].Description.Str(), "  Leading blanks \"quoted\"");
+  EXPECT_EQ(table.Games[2].CloneOf.Str(), "abc");
+  EXPECT_EQ(table.Games[2].Category.Str(), "Maze / Collect");
+  EXPECT_EQ(table.Games[2].Available.Str(), "1");
+  EXPECT_EQ(table.Games[2].CheatCount.Str(), "12");
+  EXPECT_TRUE(table.Games[3].DriverName.Empty());
+  EXPECT_EQ(table.Games[3].Description.Str(), longDescription);
+  EXPECT_EQ(table.Games[3].Category.Str(), "Sports=Ball");
+  EXPECT_TRUE(table.Games[3].Available.Empty());
 
   // Saving what was loaded gives the same file again.
   std::string first = ReadBytes("zeb.ini");
-  SaveSettings();
+  SaveSettings(loaded, table);
   EXPECT_TRUE(SameLines(first, ReadBytes("zeb.ini")));
 }
 
-// Lines 36, 37 and 39 of the file saved with the three reals: the
-// brightness, the gamma and the beam width.
-std::vector<std::string> SavedReals(double brightness, double gamma, double beamWidth) {
-  SetDefaultSettings();
-  Brightness = brightness;
-  Gamma = gamma;
-  BeamWidth = beamWidth;
-  SaveSettings();
-  std::vector<std::string> lines = FileLines("zeb.ini");
-  return {lines[35], lines[36], lines[38]};
-}
+class SettingsReals : public SettingsFile {
+ protected:
+  // Lines 36, 37 and 39 of the file saved with the three reals: the
+  // brightness, the gamma and the beam width.
+  std::vector<std::string> SavedReals(double brightness, double gamma, double beamWidth) {
+    SetDefaultSettings(settings, options.Captions);
+    settings.Brightness = brightness;
+    settings.Gamma = gamma;
+    settings.BeamWidth = beamWidth;
+    Save();
+    std::vector<std::string> lines = FileLines("zeb.ini");
+    return {lines[35], lines[36], lines[38]};
+  }
+};
 
-TEST_F(SettingsFile, RealsAreWrittenRoundedTo15DigitsAndReadInBothForms) {
+TEST_F(SettingsReals, RealsAreWrittenRoundedTo15DigitsAndReadInBothForms) {
   EXPECT_EQ(SavedReals(0.25, 2.0 / 3.0, 9.999999999999999),
             (std::vector<std::string>{" 2.50000000000000E-0001", " 6.66666666666667E-0001",
                                       " 1.00000000000000E+0001"}));
@@ -136,40 +135,40 @@ TEST_F(SettingsFile, RealsAreWrittenRoundedTo15DigitsAndReadInBothForms) {
   lines[36] = "-.5";
   lines[38] = "  2E2 ";
   WriteBytes("zeb.ini", CrLf(lines));
-  LoadSettings();
-  EXPECT_EQ(Brightness, 1.5);
-  EXPECT_EQ(Gamma, -0.5);
-  EXPECT_EQ(BeamWidth, 200.0);
+  Load();
+  EXPECT_EQ(settings.Brightness, 1.5);
+  EXPECT_EQ(settings.Gamma, -0.5);
+  EXPECT_EQ(settings.BeamWidth, 200.0);
 }
 
 // The largest doubles would round past the largest double at 15 digits; the
 // program must still read back the file it wrote.
-TEST_F(SettingsFile, TheLargestRealsAreSavedSoThatTheFileLoadsBack) {
+TEST_F(SettingsReals, TheLargestRealsAreSavedSoThatTheFileLoadsBack) {
   EXPECT_EQ(SavedReals(1.7976931348623157e308, -1.797693134862315e308, 1.7976931348623149e308),
             (std::vector<std::string>{" 1.79769313486231E+0308", "-1.79769313486231E+0308",
                                       " 1.79769313486231E+0308"}));
-  LoadSettings();
-  EXPECT_EQ(Brightness, 1.79769313486231e308);
-  EXPECT_EQ(Gamma, -1.79769313486231e308);
+  Load();
+  EXPECT_EQ(settings.Brightness, 1.79769313486231e308);
+  EXPECT_EQ(settings.Gamma, -1.79769313486231e308);
 }
 
 TEST_F(SettingsFile, AShortFileGivesEmptyGameFieldsAndAMissingFileChangesNothing) {
-  LoadSettings();
-  EXPECT_EQ(GameCount, 0);
-  EXPECT_TRUE(RomPaths.Empty());
+  Load();
+  EXPECT_EQ(games.GameCount, 0);
+  EXPECT_TRUE(settings.RomPaths.Empty());
 
-  Games[4].DriverName = "kept";
+  games.Games[4].DriverName = "kept";
   std::vector<std::string> lines = DefaultLines("3");
   for (const char* field : {"aaa", "Aaa", "", "", "1", "", "bbb", "Bbb", "aaa", "Cat", "0", "2"}) lines.push_back(field);
   WriteBytes("zeb.ini", CrLf(lines));
-  Games[3].Description = "stale";
-  LoadSettings();
-  ASSERT_EQ(GameCount, 3);
-  EXPECT_EQ(Games[2].CloneOf.Str(), "aaa");
-  EXPECT_EQ(Games[2].CheatCount.Str(), "2");
-  for (int field = 1; field <= 6; ++field) EXPECT_TRUE(GameField(3, field).Empty()) << field;
-  EXPECT_EQ(Games[4].DriverName.Str(), "kept");
-  EXPECT_EQ(RomPaths.Str(), "roms");
+  games.Games[3].Description = "stale";
+  Load();
+  ASSERT_EQ(games.GameCount, 3);
+  EXPECT_EQ(games.Games[2].CloneOf.Str(), "aaa");
+  EXPECT_EQ(games.Games[2].CheatCount.Str(), "2");
+  for (int field = 1; field <= 6; ++field) EXPECT_TRUE(GameField(games.Games[3], field).Empty()) << field;
+  EXPECT_EQ(games.Games[4].DriverName.Str(), "kept");
+  EXPECT_EQ(settings.RomPaths.Str(), "roms");
 }
 
 // Each bad line stops the program with its message and leaves zeb.ini as it was.
@@ -194,12 +193,12 @@ TEST_F(SettingsFile, ALineThatDoesNotConvertIsAnErrorNamingIt) {
     lines[c.line - 1] = c.text;
     std::string bytes = CrLf(lines);
     WriteBytes("zeb.ini", bytes);
-    EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1), c.message) << c.line << " " << c.text;
+    EXPECT_EXIT(Load(), testing::ExitedWithCode(1), c.message) << c.line << " " << c.text;
     EXPECT_TRUE(SameLines(bytes, ReadBytes("zeb.ini")));
   }
   // A file that ends inside the settings lines reads an empty integer line.
   WriteBytes("zeb.ini", CrLf({"0", "", "roms", "samples", "mame.exe", "1"}));
-  EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1),
+  EXPECT_EXIT(Load(), testing::ExitedWithCode(1),
               "zeb: '' is not a valid integer value\nzeb: in 'zeb.ini', line 7\n");
 }
 
@@ -221,7 +220,7 @@ TEST_F(SettingsFile, AReportQuotesControlBytesVisibly) {
     std::vector<std::string> lines = DefaultLines("0");
     lines[static_cast<std::size_t>(c.line - 1)] = c.text;
     WriteBytes("zeb.ini", CrLf(lines));
-    EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1), testing::Eq(c.report)) << c.line;
+    EXPECT_EXIT(Load(), testing::ExitedWithCode(1), testing::Eq(c.report)) << c.line;
   }
 }
 
@@ -229,15 +228,15 @@ TEST_F(SettingsFile, ACountOutsideTheTableIsRefusedBeforeAnythingChanges) {
   for (const char* count : {"100001", "-1"}) {
     std::string bytes = CrLf(DefaultLines(count));
     WriteBytes("zeb.ini", bytes);
-    EXPECT_EXIT(LoadSettings(), testing::ExitedWithCode(1),
+    EXPECT_EXIT(Load(), testing::ExitedWithCode(1),
                 std::string("zeb: 'zeb.ini' declares ") + count + " games; it can hold 0 to 100000");
     EXPECT_TRUE(SameLines(bytes, ReadBytes("zeb.ini")));
   }
-  SetDefaultSettings();
-  SaveSettings();
+  SetDefaultSettings(settings, options.Captions);
+  Save();
   std::string saved = ReadBytes("zeb.ini");
-  GameCount = 100001;
-  EXPECT_EXIT(SaveSettings(), testing::ExitedWithCode(1),
+  games.GameCount = 100001;
+  EXPECT_EXIT(Save(), testing::ExitedWithCode(1),
               "zeb: 'zeb.ini' declares 100001 games; it can hold 0 to 100000");
   EXPECT_TRUE(SameLines(saved, ReadBytes("zeb.ini")));
 }
@@ -247,7 +246,7 @@ TEST_F(SettingsFile, ASaveNeverWritesThroughAFilePlantedAtATemporaryName) {
   // Files at every name an older save used, someone else's.
   WriteBytes("zeb.ini.tmp", "not ours\n");
   WriteBytes("zeb.ini.new", "not ours either\n");
-  SaveSettings();
+  Save();
   EXPECT_EQ(ReadBytes("zeb.ini.tmp"), "not ours\n");
   EXPECT_EQ(ReadBytes("zeb.ini.new"), "not ours either\n");
   EXPECT_EQ(FileLines("zeb.ini")[23], "-7");
@@ -260,12 +259,12 @@ TEST_F(SettingsFile, ASaveThatCannotReplaceTheFileLeavesNothingBehind) {
   SaveATable(500);
   std::filesystem::remove("zeb.ini");
   std::filesystem::create_directories("zeb.ini/inside");
-  EXPECT_EQ(FatalMessage([] { SaveSettings(); }).rfind("cannot replace 'zeb.ini': ", 0), 0u);
+  EXPECT_EQ(FatalMessage([&] { Save(); }).rfind("cannot replace 'zeb.ini': ", 0), 0u);
   EXPECT_TRUE(std::filesystem::is_directory("zeb.ini/inside"));
   EXPECT_EQ(OtherEntries(), std::vector<std::string>());
 
   std::filesystem::remove_all("zeb.ini");
-  SaveSettings();
+  Save();
   EXPECT_EQ(FileLines("zeb.ini")[23], "-7");
   EXPECT_EQ(OtherEntries(), std::vector<std::string>());
 }
@@ -293,16 +292,17 @@ std::vector<std::string> GeneratedFile(int games) {
 TEST_F(SettingsFile, AFileOf4000GamesLoadsWholeAndSavesUnchanged) {
   std::string bytes = CrLf(GeneratedFile(4000));
   WriteBytes("zeb.ini", bytes);
-  LoadSettings();
-  ASSERT_EQ(GameCount, 4000);
+  Load();
+  ASSERT_EQ(games.GameCount, 4000);
   for (int game = 1; game <= 4000; ++game) {
     std::vector<std::string> fields = GeneratedGame(game);
     for (int field = 1; field <= 6; ++field) {
-      ASSERT_EQ(GameField(game, field).Str(), fields[static_cast<std::size_t>(field - 1)]) << game << " " << field;
+      ASSERT_EQ(GameField(games.Games[game], field).Str(), fields[static_cast<std::size_t>(field - 1)])
+          << game << " " << field;
     }
   }
   std::filesystem::remove("zeb.ini");
-  SaveSettings();
+  Save();
   EXPECT_TRUE(SameLines(bytes, ReadBytes("zeb.ini")));
 }
 
@@ -316,35 +316,36 @@ TEST_F(SettingsFile, AFileThatFillsTheTableLoadsWholeAndSavesUnchanged) {
   }
   std::string bytes = CrLf(lines);
   WriteBytes("zeb.ini", bytes);
-  LoadSettings();
-  ASSERT_EQ(GameCount, MaxGames);
-  EXPECT_EQ(Games[1].DriverName, "1");
-  EXPECT_EQ(Games[MaxGames].DriverName, "100000");
-  EXPECT_EQ(Games[MaxGames].Available, "0");
+  Load();
+  ASSERT_EQ(games.GameCount, MaxGames);
+  EXPECT_EQ(games.Games[1].DriverName, "1");
+  EXPECT_EQ(games.Games[MaxGames].DriverName, "100000");
+  EXPECT_EQ(games.Games[MaxGames].Available, "0");
   std::filesystem::remove("zeb.ini");
-  SaveSettings();
+  Save();
   EXPECT_TRUE(SameLines(bytes, ReadBytes("zeb.ini")));
 }
 
 TEST_F(SettingsFile, ARefusedCountLeavesTheTableAndSettingsInMemoryAsTheyWere) {
   WriteBytes("zeb.ini", CrLf(GeneratedFile(3)));
-  LoadSettings();
-  Volume = -9;
+  Load();
+  settings.Volume = -9;
   std::vector<std::string> lines = GeneratedFile(4);
   lines[0] = "100001";
   lines[23] = "-3";  // the volume
   WriteBytes("zeb.ini", CrLf(lines));
 
-  EXPECT_EQ(FatalMessage([] { LoadSettings(); }), "'zeb.ini' declares 100001 games; it can hold 0 to 100000");
-  EXPECT_EQ(GameCount, 3);
-  EXPECT_EQ(Volume, -9);
+  EXPECT_EQ(FatalMessage([&] { Load(); }), "'zeb.ini' declares 100001 games; it can hold 0 to 100000");
+  EXPECT_EQ(games.GameCount, 3);
+  EXPECT_EQ(settings.Volume, -9);
   for (int game = 1; game <= 3; ++game) {
     std::vector<std::string> fields = GeneratedGame(game);
     for (int field = 1; field <= 6; ++field) {
-      EXPECT_EQ(GameField(game, field).Str(), fields[static_cast<std::size_t>(field - 1)]) << game << " " << field;
+      EXPECT_EQ(GameField(games.Games[game], field).Str(), fields[static_cast<std::size_t>(field - 1)])
+          << game << " " << field;
     }
   }
-  EXPECT_TRUE(Games[4].DriverName.Empty());
+  EXPECT_TRUE(games.Games[4].DriverName.Empty());
 }
 
 }  // namespace

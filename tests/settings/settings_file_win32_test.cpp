@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "storage/file_system.h"
-#include "storage/state.h"
 #include "storage/work_file.h"
 #include "settings/settings.h"
 #include "settings_fixture.h"
@@ -68,13 +67,16 @@ TEST_F(SettingsFile, AFailedSaveKeepsThePreviousFileAndLeavesNothingBehind) {
   HANDLE held = CreateFileA("zeb.ini", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(FatalMessage([] { SaveSettings(); }), "cannot replace 'zeb.ini': Permission denied");
+  EXPECT_EQ(FatalMessage([&] { Save(); }), "cannot replace 'zeb.ini': Permission denied");
   CloseHandle(held);
   EXPECT_TRUE(SameLines(saved, ReadBytes("zeb.ini")));
   EXPECT_EQ(OtherEntries(), std::vector<std::string>());
 
   // No new file can be made where the directory is missing.
-  EXPECT_EQ(FatalMessage([] { WorkFile.CreateReplacing("missing\\zeb.ini"); }),
+  EXPECT_EQ(FatalMessage([] {
+              TextFile file;
+              file.CreateReplacing("missing\\zeb.ini");
+            }),
             "cannot create a new file beside 'missing\\zeb.ini': No such file or directory");
   EXPECT_EQ(OtherEntries(), std::vector<std::string>());
 }

@@ -9,10 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "storage/fatal.h"
-#include "storage/state.h"
-#include "storage/work_file.h"
 #include "settings/settings.h"
+#include "storage/fatal.h"
 #include "support/program_test.h"
 #include "support/same_lines.h"
 #include "support/temp_dir.h"
@@ -51,20 +49,17 @@ inline std::vector<std::string> DefaultLines(const std::string& games) {
 
 class SettingsFile : public testing_support::ProgramTest<> {
  protected:
-  void SetUp() override {
-    ProgramTest::SetUp();
-    MameVersion = "None Loaded";
-  }
+  void AddGame(const GameRecord& record) { games.Games[++games.GameCount] = record; }
+  void Save() { SaveSettings(settings, games); }
+  void Load() { LoadSettings(settings, games); }
 
-  void AddGame(const GameRecord& record) { Games[++GameCount] = record; }
-
-  // Saves the default settings with `games` games, then sets the volume to
+  // Saves the default settings with `count` games, then sets the volume to
   // -7 for the next save to write; the saved bytes.
-  std::string SaveATable(int games) {
-    SetDefaultSettings();
-    for (int game = 0; game < games; ++game) AddGame({"game" + std::to_string(game), "A Game", "", "", "1", ""});
-    SaveSettings();
-    Volume = -7;
+  std::string SaveATable(int count) {
+    SetDefaultSettings(settings, options.Captions);
+    for (int game = 0; game < count; ++game) AddGame({"game" + std::to_string(game), "A Game", "", "", "1", ""});
+    Save();
+    settings.Volume = -7;
     return ReadBytes("zeb.ini");
   }
 
@@ -83,7 +78,6 @@ std::string FatalMessage(Action action) {
     message = text;
   }
   SetFatalHandler(nullptr);
-  WorkFile.Close();
   return message;
 }
 

@@ -2,9 +2,11 @@
 
 #include <string>
 
+#include "settings/game_table.h"
+#include "storage/numbers.h"
 #include "storage/short_string.h"
-#include "storage/state.h"
 #include "storage/visible_text.h"
+#include "ui/session.h"
 
 namespace zeb {
 namespace {
@@ -47,23 +49,21 @@ TEST(ShortString, AssigningAPartOfItselfIsSafe) {
   EXPECT_EQ(s, "description");
 }
 
-TEST(ProgramState, ResetEmptiesTablesAndAccessorsReadThem) {
-  ResetProgramState();
-  Games[3].CheatCount = "12";
-  ViewList[2].GameNumber = "3";
-  GameCount = 7;
-  EXPECT_EQ(GameNumberOf(2), 3);
-  EXPECT_EQ(GameField(3, 6), "12");
-  GameField(3, 1) = "abc";
-  EXPECT_EQ(Games[3].DriverName, "abc");
+// The records of a run start empty; a game's fields go by their number.
+TEST(GameTableRecords, FreshRecordsAreEmptyAndFieldsGoByNumber) {
+  GameTable table;
+  GamesList list;
+  EXPECT_EQ(table.GameCount, 0);
+  EXPECT_TRUE(table.Games[3].CheatCount.Empty());
+  EXPECT_EQ(list.ViewList[2].GameNumber, 0);
 
-  ResetProgramState();
-  EXPECT_EQ(GameCount, 0);
-  EXPECT_TRUE(Games[3].CheatCount.Empty());
-  EXPECT_EQ(GameNumberOf(2), 0);
+  table.Games[3].CheatCount = "12";
+  EXPECT_EQ(GameField(table.Games[3], 6), "12");
+  GameField(table.Games[3], 1) = "abc";
+  EXPECT_EQ(table.Games[3].DriverName, "abc");
 }
 
-TEST(ProgramState, NumberTexts) {
+TEST(Numbers, NumberTexts) {
   EXPECT_EQ(IntText(-12), "-12");
   EXPECT_EQ(IntText(0), "0");
   EXPECT_EQ(TextToInt("1200"), 1200);
@@ -72,9 +72,11 @@ TEST(ProgramState, NumberTexts) {
   EXPECT_EQ(TextToInt("12a"), 0);
 }
 
-TEST(ProgramStateDeathTest, AnIndexOutsideATableStopsTheProgram) {
-  EXPECT_EXIT(Games[MaxGames + 1].DriverName = "x", testing::ExitedWithCode(1), "table index 100001");
-  EXPECT_EXIT(ViewList[0].DisplayLine = "x", testing::ExitedWithCode(1), "table index 0");
+TEST(GameTableRecordsDeathTest, AnIndexOutsideATableStopsTheProgram) {
+  GameTable table;
+  GamesList list;
+  EXPECT_EXIT(table.Games[MaxGames + 1].DriverName = "x", testing::ExitedWithCode(1), "table index 100001");
+  EXPECT_EXIT(list.ViewList[0].GameNumber = 1, testing::ExitedWithCode(1), "table index 0");
 }
 
 }  // namespace

@@ -16,13 +16,14 @@ using testing_support::WriteBytes;
 
 std::vector<std::string> ReadAll(const std::string& name) {
   std::vector<std::string> lines;
-  WorkFile.OpenRead(name);
-  while (!WorkFile.Eof()) lines.emplace_back(WorkFile.ReadLine());
-  WorkFile.Close();
+  TextFile file;
+  file.OpenRead(name);
+  while (!file.Eof()) lines.emplace_back(file.ReadLine());
+  file.Close();
   return lines;
 }
 
-TEST(WorkFile, LineEndsAreCrLfOrCrLf) {
+TEST(TextFile, LineEndsAreCrLfOrCrLf) {
   TempDir dir;
   WriteBytes("mixed.txt", "one\r\ntwo\nthree\rfour\r\n\r\nsix");
   EXPECT_EQ(ReadAll("mixed.txt"), (std::vector<std::string>{"one", "two", "three", "four", "", "six"}));
@@ -34,7 +35,7 @@ TEST(WorkFile, LineEndsAreCrLfOrCrLf) {
 
 // The reader takes the file 64 KiB at a time: a line, its CR LF or the end
 // mark may fall on either side of a refill.
-TEST(WorkFile, LinesThatStraddleARefillReadWhole) {
+TEST(TextFile, LinesThatStraddleARefillReadWhole) {
   TempDir dir;
   constexpr std::size_t Refill = 1 << 16;
   for (std::size_t shift = 0; shift <= 13; ++shift) {
@@ -52,7 +53,43 @@ TEST(WorkFile, LinesThatStraddleARefillReadWhole) {
   }
 }
 
-TEST(WorkFile, EndMarkEndsTheFile) {
+// A line is handed out where it lies when it lies whole in the buffer with
+// the byte after its end; else it is gathered over the refill. Each text
+// below is placed so that its byte `last` is the buffer's last.
+TEST(TextFile, LineEndsLongLinesAndTheMarkOnEitherSideOfTheBuffersEnd) {
+  TempDir dir;
+  constexpr std::size_t Refill = 1 << 16;
+  std::string long300;
+  for (int i = 0; i < 300; ++i) long300 += static_cast<char>('!' + i % 90);
+  const std::string long255 = long300.substr(0, 255);
+  const struct {
+    std::string Text;
+    std::size_t Last;
+    std::vector<std::string> Lines;
+  } cases[] = {
+      {"ab\r\ncd\r\n", 2, {"ab", "cd"}},  // CR LF split by the refill
+      {"ab\rcd\r\n", 2, {"ab", "cd"}},     // a CR as the last byte, a line after it
+      {"ab\r\x1A" "cd\r\n", 2, {"ab"}},    // the mark right after a CR: after the refill,
+      {"ab\r\x1A" "cd\r\n", 3, {"ab"}},    // as the last byte,
+      {"ab\r\x1A" "cd\r\n", 9, {"ab"}},    // inside the buffer
+      // More than 255 bytes: inside the buffer, and cut by the refill
+      // before, at and after the 255th byte, and right before its CR LF.
+      {long300 + "\r\nnext\r\n", 308, {long255, "next"}},
+      {long300 + "\r\nnext\r\n", 100, {long255, "next"}},
+      {long300 + "\r\nnext\r\n", 254, {long255, "next"}},
+      {long300 + "\r\nnext\r\n", 255, {long255, "next"}},
+      {long300 + "\r\nnext\r\n", 299, {long255, "next"}},
+      {long300 + "\r\nnext\r\n", 300, {long255, "next"}},
+  };
+  for (const auto& c : cases) {
+    WriteBytes("refill.txt", std::string(Refill - 2 - (c.Last + 1), 'p') + "\r\n" + c.Text);
+    std::vector<std::string> expected{std::string(255, 'p')};
+    expected.insert(expected.end(), c.Lines.begin(), c.Lines.end());
+    EXPECT_EQ(ReadAll("refill.txt"), expected) << "case " << &c - cases;
+  }
+}
+
+TEST(TextFile, EndMarkEndsTheFile) {
   TempDir dir;
   WriteBytes("marked.txt", std::string("one\r\ntw\x1Ao\r\nthree\r\n"));
   EXPECT_EQ(ReadAll("marked.txt"), (std::vector<std::string>{"one", "tw"}));
@@ -60,7 +97,7 @@ TEST(WorkFile, EndMarkEndsTheFile) {
   EXPECT_EQ(ReadAll("only-mark.txt"), (std::vector<std::string>{"a"}));
 }
 
-TEST(WorkFile, LongLinesKeepTheirFirst255BytesAndSkipTheRest) {
+TEST(TextFile, LongLinesKeepTheirFirst255BytesAndSkipTheRest) {
   TempDir dir;
   std::string line(300, 'b');
   line.replace(0, 3, "abc");
@@ -71,30 +108,33 @@ TEST(WorkFile, LongLinesKeepTheirFirst255BytesAndSkipTheRest) {
   EXPECT_EQ(lines[1], "next");
 }
 
-TEST(WorkFile, ReadingAtTheEndGivesEmptyLinesAndBinaryBytesPassThrough) {
+TEST(TextFile, ReadingAtTheEndGivesEmptyLinesAndBinaryBytesPassThrough) {
   TempDir dir;
   WriteBytes("bin.txt", std::string("\x01\x1B[31m\xFF\x00z", 8));
-  WorkFile.OpenRead("bin.txt");
-  EXPECT_EQ(WorkFile.ReadLine(), std::string("\x01\x1B[31m\xFF\x00z", 8));
-  EXPECT_TRUE(WorkFile.Eof());
-  EXPECT_TRUE(WorkFile.ReadLine().empty());
-  EXPECT_TRUE(WorkFile.ReadLine().empty());
-  WorkFile.Close();
+  TextFile file;
+  file.OpenRead("bin.txt");
+  EXPECT_EQ(file.ReadLine(), std::string("\x01\x1B[31m\xFF\x00z", 8));
+  EXPECT_TRUE(file.Eof());
+  EXPECT_TRUE(file.ReadLine().empty());
+  EXPECT_TRUE(file.ReadLine().empty());
+  file.Close();
 }
 
-TEST(WorkFile, WritesCrLfLines) {
+TEST(TextFile, WritesCrLfLines) {
   TempDir dir;
-  WorkFile.Create("out.txt");
-  WorkFile.WriteLine("first");
-  WorkFile.WriteLine("");
-  WorkFile.WriteLine("third");
-  WorkFile.Close();
+  TextFile file;
+  file.Create("out.txt");
+  file.WriteLine("first");
+  file.WriteLine("");
+  file.WriteLine("third");
+  file.Close();
   EXPECT_EQ(ReadBytes("out.txt"), "first\r\n\r\nthird\r\n");
 }
 
-TEST(WorkFileDeathTest, AMissingFileIsAClearError) {
+TEST(TextFileDeathTest, AMissingFileIsAClearError) {
   TempDir dir;
-  EXPECT_EXIT(WorkFile.OpenRead("nothere.txt"), testing::ExitedWithCode(1), "zeb: cannot open 'nothere.txt'");
+  TextFile file;
+  EXPECT_EXIT(file.OpenRead("nothere.txt"), testing::ExitedWithCode(1), "zeb: cannot open 'nothere.txt'");
 }
 
 TEST(FileSystem, ExistsMeansAnEntryThatIsNotADirectory) {
