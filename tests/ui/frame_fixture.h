@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,12 @@ class ScreenTest : public testing_support::ProgramTest<LoopBackend> {
       name += number;
       AddGame(name, "Game " + number);
     }
+  }
+
+  // The stand-in emulator as mame.exe: it ends at once, and each launch
+  // adds a line to launch.log that begins with the game's driver name.
+  static void MakeQuietEmulator() {
+    std::filesystem::copy_file(ZEB_STANDIN, "mame.exe", std::filesystem::copy_options::overwrite_existing);
   }
 
   // The text entry `e` of the games list shows.

@@ -216,11 +216,6 @@ TEST_F(MainLoopTest, FilterButtonStepsAndItsCaptionReappliesTheFilter) {
   EXPECT_EQ(list.Window.EntryCount, 40);
 }
 
-// The stand-in emulator: it ends at once.
-void MakeQuietEmulator() {
-  std::filesystem::copy_file(ZEB_STANDIN, "mame.exe", std::filesystem::copy_options::overwrite_existing);
-}
-
 TEST_F(MainLoopTest, RunGameIgnoresTheMissingFilterWhileEnterLaunches) {
   AddGame("alpha", "Alpha", "", "", "0");
   AddGame("beta", "Beta", "", "", "1");
@@ -429,6 +424,80 @@ TEST_F(MainLoopTest, RefreshRescansAndRedraws) {
   EXPECT_EQ(TextAt(64, 14, 1), "1");
   EXPECT_EQ(TextAt(64, 16, 1), "1");
   EXPECT_EQ(TextAt(2, 4, 5), "alpha");
+}
+
+// Every rebuild that keeps the selection puts the highlight on the game
+// that Enter runs; a game the list no longer shows is selected no more.
+TEST_F(MainLoopTest, TheHighlightStaysOnTheGameThatRuns) {
+  AddGame("alpha", "Alpha", "", "Puzzle", "0");
+  AddGame("beta", "Beta", "", "Maze", "1");
+  AddGame("gamma", "Gamma", "", "Sports", "1");
+  Touch("roms/beta.zip");
+  Touch("roms/gamma.zip");
+  MakeQuietEmulator();
+  settings.PauseAfterMame = 0;
+  list.ListFilter = Filter::Available;
+  Start();
+  backend.Click(10, 5);  // gamma, the second available game
+  Run();
+  ASSERT_EQ(list.SelectedGame, 3);
+
+  // An archive for alpha, which comes before gamma, and the list refreshed.
+  Touch("roms/alpha.zip");
+  backend.Click(70, 7).Keys("y");
+  Run();
+  ASSERT_EQ(list.Window.EntryCount, 3);
+  EXPECT_EQ(list.SelectedEntry, 3);
+  EXPECT_EQ(list.SelectedGame, 3);
+  EXPECT_EQ(BackgroundAt(2, 6), 15);
+  EXPECT_EQ(BackgroundAt(2, 5), 0);
+  EXPECT_EQ(TextAt(64, 22, 6), "Sports");
+  backend.Keys("\r");
+  Run();
+  EXPECT_EQ(testing_support::ReadBytes("launch.log").substr(0, 7), "[gamma]");
+
+  // Its archive gone, gamma is no longer available: nothing is selected,
+  // and Enter and "Run Game" run nothing.
+  std::filesystem::remove("roms/gamma.zip");
+  backend.Click(70, 7).Keys("y\r").Click(70, 5);
+  Run();
+  EXPECT_EQ(list.SelectedEntry, 0);
+  EXPECT_EQ(list.SelectedGame, 0);
+  EXPECT_EQ(BackgroundAt(2, 4) + BackgroundAt(2, 5), 0);
+  EXPECT_EQ(TextAt(64, 22, 16), std::string(16, ' '));
+  EXPECT_EQ(backend.Resumes, 1);
+
+  // A filter change selects the first entry.
+  backend.Click(70, 9);
+  Run();
+  EXPECT_EQ(list.SelectedGame, 1);
+  EXPECT_EQ(BackgroundAt(2, 4), 15);
+}
+
+// A held button that would change nothing has the loop wait for the next
+// input; a drag over the rows and a held arrow go on acting.
+TEST_F(MainLoopTest, AHeldButtonActsOnlyWhileItChangesSomething) {
+  AddGames(100);
+  Start();
+  // On the selected row, on a caption of the panel, on the title bar.
+  for (auto [column, row] : {std::pair{10, 4}, {70, 13}, {40, 1}}) {
+    backend.Waits = 0;
+    backend.Hold(column, row, 20);
+    Run();
+    EXPECT_GE(backend.Waits, 20) << "held at " << column << "," << row;
+  }
+  EXPECT_EQ(list.SelectedEntry, 1);
+
+  backend.Batch({InputEvent::MouseAt(10, 4, 1)}).Batch({InputEvent::MouseAt(10, 6, 1)});
+  backend.Batch({InputEvent::MouseAt(10, 9, 1)}).Batch({InputEvent::MouseAt(10, 9, 0)});
+  Run();
+  EXPECT_EQ(list.SelectedEntry, 6);
+  EXPECT_EQ(BackgroundAt(2, 9), 15);
+
+  backend.Hold(62, 24, 10);
+  Run();
+  EXPECT_GE(list.Window.TopLine, 10);
+  EXPECT_EQ(backend.Pauses, std::vector<int>(list.Window.TopLine, 30));
 }
 
 }  // namespace
