@@ -9,12 +9,12 @@
 #include <string>
 
 #include "console/console_win32.h"
-#include "storage/state.h"
 #include "settings/settings.h"
-#include "support/program_test.h"
 #include "ui/frame.h"
 #include "ui/games_list.h"
+#include "ui/list_window.h"
 #include "ui/main_loop.h"
+#include "ui/session.h"
 
 namespace zeb {
 namespace {
@@ -24,28 +24,24 @@ HANDLE OpenConsole(const char* name) {
                      nullptr);
 }
 
-void BuildTable() {
-  testing_support::ResetAllState();
-  SetDefaultSettings();
-  ProgramVersion = "v1.1";
-  MameVersion = "0.37b5";
+void BuildTable(Session& session) {
+  SetDefaultSettings(session.settings, session.options.Captions);
+  GameTable& games = session.games;
+  games.MameVersion = "0.37b5";
   for (int i = 1; i <= MaxGames; ++i) {
-    GameRecord& game = Games[i];
+    GameRecord& game = games.Games[i];
     std::string number = std::to_string(1000000 + i).substr(1);
     game.DriverName = "game" + number;
     game.Description = "Space Dragon Fighter number " + number + " (19" + std::to_string(80 + i % 20) + ")";
-    if (i % 4 == 0) game.CloneOf = Games[i - 1].DriverName;
+    if (i % 4 == 0) game.CloneOf = games.Games[i - 1].DriverName;
     game.Category = i % 2 ? "Shooter / Flying Vertical" : "Platform";
     game.Available = i % 3 ? "1" : "0";
   }
-  GameCount = MaxGames;
-  ListFilter = 1;
-  SelectedEntry = 1;
-  SelectedGame = 1;
+  games.GameCount = MaxGames;
 }
 
 // The cells written to show the screen after one key.
-long long CellsForKey(HANDLE input, Win32ConsoleBackend& backend, WORD virtualKey, WORD scan) {
+long long CellsForKey(HANDLE input, Win32ConsoleBackend& backend, Session& session, WORD virtualKey, WORD scan) {
   INPUT_RECORD record{};
   record.EventType = KEY_EVENT;
   record.Event.KeyEvent.bKeyDown = TRUE;
@@ -55,9 +51,9 @@ long long CellsForKey(HANDLE input, Win32ConsoleBackend& backend, WORD virtualKe
   DWORD written = 0;
   WriteConsoleInputA(input, &record, 1, &written);
   const long long before = backend.CellsWritten();
-  LastKey = GetKey();
-  DispatchKey();
-  Pause(0);  // shows the screen
+  Console& console = session.console;
+  if (DispatchKey(session, console.GetKey()).Redraw) RedrawListWindow(session);
+  console.Pause(0);  // shows the screen
   return backend.CellsWritten() - before;
 }
 
@@ -70,16 +66,17 @@ TEST(ListKeyCells, ADownStepWritesTheListRowsAndAKeyThatChangesNothingWritesNoth
   FlushConsoleInputBuffer(input);
   Win32ConsoleBackend backend(input, output);
   ASSERT_TRUE(backend.Start());
-  ConsoleUseBackend(&backend);
-  BuildTable();
-  RedrawScreen();
+  Console console(&backend);
+  Session session(console);
+  BuildTable(session);
+  RedrawScreen(session);
   // Well inside the list, where a step both ways is possible.
-  TopLine = 2000;
-  DrawListPage(SelectedEntry, TopLine, ColumnOffset);
-  Pause(0);
+  session.list.Window.TopLine = 2000;
+  DrawListPage(console, session.list, session.games);
+  console.Pause(0);
 
-  const long long downCells = CellsForKey(input, backend, VK_DOWN, 80);
-  const long long unchangedCells = CellsForKey(input, backend, VK_NEXT, 81);
+  const long long downCells = CellsForKey(input, backend, session, VK_DOWN, 80);
+  const long long unchangedCells = CellsForKey(input, backend, session, VK_NEXT, 81);
   std::cout << "down step: " << downCells << " cells, " << downCells * sizeof(CHAR_INFO) << " bytes; "
             << "a key that changes nothing: " << unchangedCells * sizeof(CHAR_INFO) << " bytes\n";
   ::testing::Test::RecordProperty("down_step_bytes", std::to_string(downCells * sizeof(CHAR_INFO)));
@@ -89,8 +86,7 @@ TEST(ListKeyCells, ADownStepWritesTheListRowsAndAKeyThatChangesNothingWritesNoth
   EXPECT_GT(downCells, 0);
   EXPECT_LE(downCells, 23 * ScreenWidth);
 
-  ConsoleRestore();
-  ConsoleUseBackend(nullptr);
+  console.Restore();
   SetConsoleMode(input, originalMode);
   CloseHandle(input);
   CloseHandle(output);

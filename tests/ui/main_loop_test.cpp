@@ -22,59 +22,47 @@ constexpr unsigned char PgDn = Key::PageDown;
 
 class MainLoopTest : public ScreenTest {
  protected:
-  // The first screen, as the start-up draws it.
-  void Start() { RedrawScreen(); }
-
-  // Runs the loop on the queued script, which Esc and "y" end.
-  void Run() {
-    backend.Keys("\x1by");
-    EXPECT_NO_THROW(MainLoop());
-    EXPECT_TRUE(backend.ScriptDone());
-  }
-
   void RunKeys(unsigned char special) {
     backend.Special(special);
     Run();
   }
 
-  void Rename(int game, std::string_view driver) {
-    Games[game].DriverName = driver;
-  }
+  void Rename(int game, std::string_view driver) { games.Games[game].DriverName = driver; }
 };
 
 TEST_F(MainLoopTest, ScrollKeysStopAtBothEndsOfALongList) {
   AddGames(100);
   Start();
   RunKeys(End);
-  EXPECT_EQ(TopLine, 79);
+  EXPECT_EQ(list.Window.TopLine, 79);
   EXPECT_EQ(TextAt(2, 4, 5), "g0080");
   EXPECT_EQ(TextAt(2, 24, 5), "g0100");
   const std::pair<unsigned char, int> steps[] = {{Down, 79}, {Up, 78}, {PgDn, 78}, {Home, 0}, {Up, 0}, {Down, 1}};
   for (auto [key, top] : steps) {
     RunKeys(key);
-    EXPECT_EQ(TopLine, top) << "after key " << int(key);
+    EXPECT_EQ(list.Window.TopLine, top) << "after key " << int(key);
   }
   EXPECT_EQ(TextAt(2, 4, 5), "g0002");
   // The keys move the window only.
-  EXPECT_EQ(SelectedEntry, 1);
-  EXPECT_EQ(SelectedGame, 1);
+  EXPECT_EQ(list.SelectedEntry, 1);
+  EXPECT_EQ(list.SelectedGame, 1);
 }
 
 TEST_F(MainLoopTest, ColumnOffsetStaysWithinZeroAndSixty) {
   AddGame("longname", std::string(130, 'd'));
   Start();
   RunKeys(Left);
-  EXPECT_EQ(ColumnOffset, 0);
+  EXPECT_EQ(list.Window.ColumnOffset, 0);
   for (int i = 0; i < 61; ++i) backend.Special(Right);
   Run();
-  EXPECT_EQ(ColumnOffset, 60);
+  EXPECT_EQ(list.Window.ColumnOffset, 60);
   EXPECT_EQ(TextAt(2, 4, 60), std::string(60, 'd'));
   backend.Click(61, 25);  // the right arrow of the scroll bar
   Run();
-  EXPECT_EQ(ColumnOffset, 60);
+  EXPECT_EQ(list.Window.ColumnOffset, 60);
   backend.Click(2, 25);
   Run();
-  EXPECT_EQ(ColumnOffset, 59);
+  EXPECT_EQ(list.Window.ColumnOffset, 59);
 }
 
 TEST_F(MainLoopTest, LetterJumpMovesTheWindowToTheFirstMatch) {
@@ -85,18 +73,18 @@ TEST_F(MainLoopTest, LetterJumpMovesTheWindowToTheFirstMatch) {
   Start();
   backend.Keys("P");
   Run();
-  EXPECT_EQ(TopLine, 29);
+  EXPECT_EQ(list.Window.TopLine, 29);
   EXPECT_EQ(TextAt(2, 4, 6), "pacman");
   backend.Keys("q");
   Run();
-  EXPECT_EQ(TopLine, 74);  // a match near the end shows on the bottom row
+  EXPECT_EQ(list.Window.TopLine, 74);  // a match near the end shows on the bottom row
   EXPECT_EQ(TextAt(2, 24, 3), "qix");
   backend.Keys("z");
   Run();
-  EXPECT_EQ(TopLine, 74);
+  EXPECT_EQ(list.Window.TopLine, 74);
   // The selection stays on the first game.
-  EXPECT_EQ(SelectedEntry, 1);
-  EXPECT_EQ(SelectedGame, 1);
+  EXPECT_EQ(list.SelectedEntry, 1);
+  EXPECT_EQ(list.SelectedGame, 1);
 }
 
 // The window shows 21 rows: a first match with 21 entries or more from it
@@ -109,7 +97,7 @@ TEST_F(MainLoopTest, LetterJumpShowsAMatchNearTheEndOnTheBottomRow) {
     Start();
     backend.Keys("p");
     Run();
-    EXPECT_EQ(TopLine, top) << "first match at " << entry;
+    EXPECT_EQ(list.Window.TopLine, top) << "first match at " << entry;
     EXPECT_EQ(TextAt(2, 4 + entry - 1 - top, 3), "p" + std::to_string(entry));
   }
 }
@@ -120,24 +108,24 @@ TEST_F(MainLoopTest, ShortListNeitherScrollsNorJumps) {
   Start();
   backend.Special(End).Special(Down).Keys("m");
   Run();
-  EXPECT_EQ(TopLine, 0);
+  EXPECT_EQ(list.Window.TopLine, 0);
 }
 
 TEST_F(MainLoopTest, RowClickSelectsAndBelowTheListSelectsTheLast) {
   AddGames(10);
-  Games[2].CheatCount = "42";
+  games.Games[2].CheatCount = "42";
   Start();
   backend.Click(10, 5);
   Run();
-  EXPECT_EQ(SelectedEntry, 2);
-  EXPECT_EQ(SelectedGame, 2);
+  EXPECT_EQ(list.SelectedEntry, 2);
+  EXPECT_EQ(list.SelectedGame, 2);
   EXPECT_EQ(BackgroundAt(10, 5), 15);
   EXPECT_EQ(TextAt(64, 20, 4), "42  ");
 
   backend.Click(30, 24);
   Run();
-  EXPECT_EQ(SelectedEntry, 10);
-  EXPECT_EQ(SelectedGame, 10);
+  EXPECT_EQ(list.SelectedEntry, 10);
+  EXPECT_EQ(list.SelectedGame, 10);
   EXPECT_EQ(BackgroundAt(2, 13), 15);
   EXPECT_EQ(BackgroundAt(2, 5), 0);
 }
@@ -147,13 +135,13 @@ TEST_F(MainLoopTest, ScrollArrowsPauseAndMoveOneStep) {
   Start();
   backend.Click(62, 24).Click(62, 25);
   Run();
-  EXPECT_EQ(TopLine, 2);
+  EXPECT_EQ(list.Window.TopLine, 2);
   backend.Click(62, 3).Click(62, 4).Click(62, 4);
   Run();
-  EXPECT_EQ(TopLine, 0);
+  EXPECT_EQ(list.Window.TopLine, 0);
   backend.Click(61, 25).Click(2, 25);
   Run();
-  EXPECT_EQ(ColumnOffset, 0);
+  EXPECT_EQ(list.Window.ColumnOffset, 0);
   EXPECT_EQ(backend.Pauses, (std::vector<int>{30, 1, 1, 30, 30, 20, 20}));
 }
 
@@ -163,16 +151,16 @@ TEST_F(MainLoopTest, HeldOuterDownArrowScrollsUntilReleased) {
   backend.Hold(62, 25, 20);
   Run();
   // One step per pass while the button is down, each after a 1 ms pause.
-  EXPECT_GE(TopLine, 20);
-  EXPECT_LE(TopLine, 22);
-  EXPECT_EQ(backend.Pauses.size(), static_cast<std::size_t>(TopLine));
+  EXPECT_GE(list.Window.TopLine, 20);
+  EXPECT_LE(list.Window.TopLine, 22);
+  EXPECT_EQ(backend.Pauses.size(), static_cast<std::size_t>(list.Window.TopLine));
   EXPECT_TRUE(std::all_of(backend.Pauses.begin(), backend.Pauses.end(), [](int ms) { return ms == 1; }));
-  EXPECT_EQ(TextAt(2, 4, 5), "g00" + std::to_string(TopLine + 1));
+  EXPECT_EQ(TextAt(2, 4, 5), "g00" + std::to_string(list.Window.TopLine + 1));
 
   // Near the end the click goes on repeating but the window stops.
   backend.Special(End).Special(Up).Hold(62, 25, 10);
   Run();
-  EXPECT_EQ(TopLine, 79);
+  EXPECT_EQ(list.Window.TopLine, 79);
   EXPECT_EQ(TextAt(2, 24, 5), "g0100");
 }
 
@@ -181,56 +169,51 @@ TEST_F(MainLoopTest, EmptyListIgnoresRowsArrowsAndKeys) {
   Start();
   backend.Click(79, 9).Click(79, 9);  // "Missing": all five are available
   Run();
-  ASSERT_EQ(EntryCount, 0);
-  EXPECT_EQ(SelectedGame, 0);  // no game selected
+  ASSERT_EQ(list.Window.EntryCount, 0);
+  EXPECT_EQ(list.SelectedGame, 0);  // no game selected
   backend.Pauses.clear();
   backend.Click(10, 5).Click(62, 25).Click(2, 25).Special(Down);
   Run();
   EXPECT_TRUE(backend.Pauses.empty());
-  EXPECT_EQ(TopLine, 0);
-  EXPECT_EQ(SelectedEntry, 1);
+  EXPECT_EQ(list.Window.TopLine, 0);
+  EXPECT_EQ(list.SelectedEntry, 1);
 }
 
 TEST_F(MainLoopTest, FilterButtonStepsAndItsCaptionReappliesTheFilter) {
   AddGames(40);
-  for (int game = 1; game <= 40; game += 3) Games[game].Available = "0";  // 1, 4, 7, ...
-  ListFilter = 2;
-  SelectedGame = 2;
+  for (int game = 1; game <= 40; game += 3) games.Games[game].Available = "0";  // 1, 4, 7, ...
+  list.ListFilter = Filter::Available;
+  list.SelectedGame = 2;
   Start();
   backend.Click(10, 10).Special(Down).Special(Down).Special(Right);
   Run();
-  ASSERT_EQ(SelectedEntry, 7);
-  ASSERT_EQ(TopLine, 2);
-  ASSERT_EQ(ColumnOffset, 1);
+  ASSERT_EQ(list.SelectedEntry, 7);
+  ASSERT_EQ(list.Window.TopLine, 2);
+  ASSERT_EQ(list.Window.ColumnOffset, 1);
 
   backend.Click(70, 9);
   Run();
-  EXPECT_EQ(ListFilter, 2);
-  EXPECT_EQ(TopLine, 0);
-  EXPECT_EQ(ColumnOffset, 0);
-  EXPECT_EQ(SelectedEntry, 1);
-  EXPECT_EQ(SelectedGame, 2);
+  EXPECT_EQ(list.ListFilter, Filter::Available);
+  EXPECT_EQ(list.Window.TopLine, 0);
+  EXPECT_EQ(list.Window.ColumnOffset, 0);
+  EXPECT_EQ(list.SelectedEntry, 1);
+  EXPECT_EQ(list.SelectedGame, 2);
   EXPECT_EQ(backend.Pauses, std::vector<int>{150});
   EXPECT_EQ(BackgroundAt(2, 4), 15);
 
   backend.Click(79, 9);
   Run();
-  EXPECT_EQ(ListFilter, 3);
-  EXPECT_EQ(SelectedGame, 1);
-  EXPECT_EQ(EntryCount, 14);
+  EXPECT_EQ(list.ListFilter, Filter::Missing);
+  EXPECT_EQ(list.SelectedGame, 1);
+  EXPECT_EQ(list.Window.EntryCount, 14);
   EXPECT_EQ(TextAt(64, 9, 16), "\x11    Missing   \x10");
   backend.Click(79, 9);
   Run();
-  EXPECT_EQ(ListFilter, 3);
+  EXPECT_EQ(list.ListFilter, Filter::Missing);
   backend.Click(64, 9).Click(64, 9).Click(64, 9);
   Run();
-  EXPECT_EQ(ListFilter, 1);
-  EXPECT_EQ(EntryCount, 40);
-}
-
-// The stand-in emulator: it ends at once.
-void MakeQuietEmulator() {
-  std::filesystem::copy_file(ZEB_STANDIN, "mame.exe", std::filesystem::copy_options::overwrite_existing);
+  EXPECT_EQ(list.ListFilter, Filter::AllGames);
+  EXPECT_EQ(list.Window.EntryCount, 40);
 }
 
 TEST_F(MainLoopTest, RunGameIgnoresTheMissingFilterWhileEnterLaunches) {
@@ -238,10 +221,10 @@ TEST_F(MainLoopTest, RunGameIgnoresTheMissingFilterWhileEnterLaunches) {
   AddGame("beta", "Beta", "", "", "1");
   Touch("roms/alpha.zip");
   MakeQuietEmulator();
-  PauseAfterMame = 0;
-  ListFilter = 3;
+  settings.PauseAfterMame = 0;
+  list.ListFilter = Filter::Missing;
   Start();
-  ASSERT_EQ(SelectedGame, 1);
+  ASSERT_EQ(list.SelectedGame, 1);
 
   backend.Click(70, 5);
   Run();
@@ -258,7 +241,7 @@ TEST_F(MainLoopTest, RunGameIgnoresTheMissingFilterWhileEnterLaunches) {
 
   backend.Click(64, 9).Click(64, 9).Click(70, 5);  // "All Games" selects alpha again
   Run();
-  EXPECT_EQ(ListFilter, 1);
+  EXPECT_EQ(list.ListFilter, Filter::AllGames);
   EXPECT_EQ(backend.Resumes, 2);
 }
 
@@ -267,14 +250,14 @@ TEST_F(MainLoopTest, EnterRunsTheSelectedGameAfterALetterJump) {
   Rename(40, "xevious");
   Touch("roms/g0003.zip");
   Touch("roms/xevious.zip");
-  PauseAfterMame = 1;
+  settings.PauseAfterMame = 1;
   Start();
   // Select entry 3, jump to "x", press Enter: the launch waits for a key.
   backend.Click(10, 6).Keys("x\r");
-  EXPECT_THROW(MainLoop(), ScriptEnded);
+  EXPECT_THROW(MainLoop(session), ScriptEnded);
   EXPECT_EQ(TextAt(1, 1, 16), "Starting Mame...");
   EXPECT_EQ(TextAt(1, 25, 30), "Press any key to continue.....");
-  EXPECT_EQ(SelectedGame, 3);
+  EXPECT_EQ(list.SelectedGame, 3);
 }
 
 TEST_F(MainLoopTest, EscAnsweredNoRedrawsOnTheSelectedGame) {
@@ -285,9 +268,9 @@ TEST_F(MainLoopTest, EscAnsweredNoRedrawsOnTheSelectedGame) {
   backend.Special(Down).Special(Down).Special(Down);
   backend.Keys("\x1bn");
   Run();
-  EXPECT_EQ(SelectedEntry, 10);
+  EXPECT_EQ(list.SelectedEntry, 10);
   // The redraw put entry 10 on the first row; the "n" jumped nowhere.
-  EXPECT_EQ(TopLine, 9);
+  EXPECT_EQ(list.Window.TopLine, 9);
   EXPECT_EQ(TextAt(2, 4, 5), "g0010");
   EXPECT_EQ(BackgroundAt(2, 4), 15);
 }
@@ -296,12 +279,12 @@ TEST_F(MainLoopTest, QuittingByTheCloseMarkOrEsc) {
   AddGames(3);
   Start();
   backend.Click(1, 1).Keys("n").Click(10, 5).Click(1, 1).Keys("y");
-  EXPECT_NO_THROW(MainLoop());
+  EXPECT_NO_THROW(MainLoop(session));
   EXPECT_TRUE(backend.ScriptDone());  // the loop ended after the pass of the "yes"
-  EXPECT_EQ(SelectedEntry, 2);        // and went on after the "no"
+  EXPECT_EQ(list.SelectedEntry, 2);        // and went on after the "no"
 
   backend.Keys("\x1bY").Keys("a");
-  EXPECT_NO_THROW(MainLoop());
+  EXPECT_NO_THROW(MainLoop(session));
   EXPECT_FALSE(backend.ScriptDone());  // Esc and yes end it at once
 }
 
@@ -310,7 +293,7 @@ TEST_F(MainLoopTest, IdleLoopWaitsForInput) {
   Start();
   backend.Keys("a");
   // With nothing more to come the loop asks for input instead of spinning.
-  EXPECT_THROW(MainLoop(), ScriptEnded);
+  EXPECT_THROW(MainLoop(session), ScriptEnded);
 }
 
 TEST_F(MainLoopTest, PanelTrianglesSwitchScreensWithoutWrapping) {
@@ -318,28 +301,28 @@ TEST_F(MainLoopTest, PanelTrianglesSwitchScreensWithoutWrapping) {
   Start();
   backend.Click(64, 3).Special(Right);
   Run();
-  EXPECT_EQ(CurrentScreen, 0);
-  EXPECT_EQ(ColumnOffset, 1);
+  EXPECT_EQ(navigation.CurrentScreen, Screen::GamesList);
+  EXPECT_EQ(list.Window.ColumnOffset, 1);
 
-  FileLoaded = 1;
+  viewer.FileLoaded = true;
   backend.Click(79, 3);
   Run();
-  EXPECT_EQ(CurrentScreen, 1);
-  EXPECT_EQ(PanelScreen, 1);
-  EXPECT_EQ(OptionsPage, 1);
-  EXPECT_EQ(ColumnOffset, 0);
-  EXPECT_EQ(FileLoaded, 0);
+  EXPECT_EQ(navigation.CurrentScreen, Screen::Options);
+  EXPECT_EQ(navigation.PanelScreen, Screen::Options);
+  EXPECT_EQ(options.OptionsPage, Page::Paths);
+  EXPECT_EQ(list.Window.ColumnOffset, 0);
+  EXPECT_FALSE(viewer.FileLoaded);
   EXPECT_EQ(TextAt(64, 3, 16), "\x11 Mame Options \x10");
 
   // Keys other than Esc do nothing on the options screen.
-  int top = TopLine;
+  int top = list.Window.TopLine;
   backend.Special(Down).Keys("g");
   Run();
-  EXPECT_EQ(TopLine, top);
+  EXPECT_EQ(list.Window.TopLine, top);
 
   backend.Click(79, 3);
   Run();
-  EXPECT_EQ(CurrentScreen, 2);
+  EXPECT_EQ(navigation.CurrentScreen, Screen::Viewer);
   EXPECT_EQ(TextAt(2, 3, 60), "Text Viewer" + std::string(49, ' '));
   EXPECT_EQ(AttrAt(2, 3), 15 + 16 * 5);
   EXPECT_EQ(TextAt(2, 25, 1) + TextAt(61, 25, 1) + TextAt(62, 3, 1) + TextAt(62, 25, 1), "\x11\x10\x1E\x1F");
@@ -350,10 +333,10 @@ TEST_F(MainLoopTest, PanelTrianglesSwitchScreensWithoutWrapping) {
 
   backend.Click(79, 3);
   Run();
-  EXPECT_EQ(CurrentScreen, 2);
+  EXPECT_EQ(navigation.CurrentScreen, Screen::Viewer);
   backend.Click(64, 3).Click(64, 3);
   Run();
-  EXPECT_EQ(CurrentScreen, 0);
+  EXPECT_EQ(navigation.CurrentScreen, Screen::GamesList);
   EXPECT_EQ(TextAt(64, 3, 16), "\x11  Games List  \x10");
   EXPECT_EQ(TextAt(2, 3, 6), "Driver");
 }
@@ -367,8 +350,8 @@ TEST_F(MainLoopTest, ViewerButtonsLoadTheirFiles) {
   Start();
   backend.Click(79, 3).Click(79, 3).Click(70, 23);
   Run();
-  ASSERT_EQ(CurrentScreen, 2);
-  EXPECT_EQ(FileLoaded, 1);
+  ASSERT_EQ(navigation.CurrentScreen, Screen::Viewer);
+  EXPECT_TRUE(viewer.FileLoaded);
   EXPECT_EQ(TextAt(2, 4, 7), "line 1 ");
   backend.Pauses.clear();
 
@@ -394,7 +377,7 @@ TEST_F(MainLoopTest, ConfigButtonsLeaveTheirMessagesInTheStatusBox) {
   EXPECT_EQ(TextAt(66, 22, 13), "Config Loaded");
   EXPECT_EQ(ForegroundAt(66, 22), 15);
   EXPECT_EQ(BackgroundAt(66, 22), 0);
-  EXPECT_EQ(OptionsPage, 1);
+  EXPECT_EQ(options.OptionsPage, Page::Paths);
 
   backend.Click(70, 7);
   Run();
@@ -403,20 +386,20 @@ TEST_F(MainLoopTest, ConfigButtonsLeaveTheirMessagesInTheStatusBox) {
   // Each panel button click is followed by the options screen's pause.
   EXPECT_EQ(std::count(backend.Pauses.begin(), backend.Pauses.end(), 150), 3);
 
-  RomPaths = "elsewhere";
+  settings.RomPaths = "elsewhere";
   backend.Click(70, 19).Keys("n");
   Run();
-  EXPECT_EQ(RomPaths, "elsewhere");
+  EXPECT_EQ(settings.RomPaths, "elsewhere");
   backend.Click(70, 19).Keys("y");
   Run();
-  EXPECT_EQ(RomPaths, "roms");
+  EXPECT_EQ(settings.RomPaths, "roms");
   EXPECT_EQ(TextAt(66, 22, 13), "Config Reset ");
 
   // Loading brings the saved settings back.
-  RomPaths = "changed";
+  settings.RomPaths = "changed";
   backend.Click(70, 5);
   Run();
-  EXPECT_EQ(RomPaths, "roms");
+  EXPECT_EQ(settings.RomPaths, "roms");
 }
 
 TEST_F(MainLoopTest, RefreshRescansAndRedraws) {
@@ -424,23 +407,97 @@ TEST_F(MainLoopTest, RefreshRescansAndRedraws) {
   AddGame("beta", "Beta", "", "", "1");
   Touch("roms/alpha.zip");
   Start();
-  AvailableCount = 1;
+  games.AvailableCount = 1;
 
   backend.Click(70, 7).Keys("n");
   Run();
-  EXPECT_EQ(Games[1].Available, "0");
+  EXPECT_EQ(games.Games[1].Available, "0");
 
   backend.Click(70, 7).Keys("y");
   Run();
-  EXPECT_EQ(Games[1].Available, "1");
-  EXPECT_EQ(Games[2].Available, "0");
-  EXPECT_EQ(AvailableCount, 1);
+  EXPECT_EQ(games.Games[1].Available, "1");
+  EXPECT_EQ(games.Games[2].Available, "0");
+  EXPECT_EQ(games.AvailableCount, 1);
   EXPECT_TRUE(FileExists("zeb.ini"));
-  EXPECT_EQ(GameCount, 2);
+  EXPECT_EQ(games.GameCount, 2);
   // The redraw shows the new counts and the list again.
   EXPECT_EQ(TextAt(64, 14, 1), "1");
   EXPECT_EQ(TextAt(64, 16, 1), "1");
   EXPECT_EQ(TextAt(2, 4, 5), "alpha");
+}
+
+// Every rebuild that keeps the selection puts the highlight on the game
+// that Enter runs; a game the list no longer shows is selected no more.
+TEST_F(MainLoopTest, TheHighlightStaysOnTheGameThatRuns) {
+  AddGame("alpha", "Alpha", "", "Puzzle", "0");
+  AddGame("beta", "Beta", "", "Maze", "1");
+  AddGame("gamma", "Gamma", "", "Sports", "1");
+  Touch("roms/beta.zip");
+  Touch("roms/gamma.zip");
+  MakeQuietEmulator();
+  settings.PauseAfterMame = 0;
+  list.ListFilter = Filter::Available;
+  Start();
+  backend.Click(10, 5);  // gamma, the second available game
+  Run();
+  ASSERT_EQ(list.SelectedGame, 3);
+
+  // An archive for alpha, which comes before gamma, and the list refreshed.
+  Touch("roms/alpha.zip");
+  backend.Click(70, 7).Keys("y");
+  Run();
+  ASSERT_EQ(list.Window.EntryCount, 3);
+  EXPECT_EQ(list.SelectedEntry, 3);
+  EXPECT_EQ(list.SelectedGame, 3);
+  EXPECT_EQ(BackgroundAt(2, 6), 15);
+  EXPECT_EQ(BackgroundAt(2, 5), 0);
+  EXPECT_EQ(TextAt(64, 22, 6), "Sports");
+  backend.Keys("\r");
+  Run();
+  EXPECT_EQ(testing_support::ReadBytes("launch.log").substr(0, 7), "[gamma]");
+
+  // Its archive gone, gamma is no longer available: nothing is selected,
+  // and Enter and "Run Game" run nothing.
+  std::filesystem::remove("roms/gamma.zip");
+  backend.Click(70, 7).Keys("y\r").Click(70, 5);
+  Run();
+  EXPECT_EQ(list.SelectedEntry, 0);
+  EXPECT_EQ(list.SelectedGame, 0);
+  EXPECT_EQ(BackgroundAt(2, 4) + BackgroundAt(2, 5), 0);
+  EXPECT_EQ(TextAt(64, 22, 16), std::string(16, ' '));
+  EXPECT_EQ(backend.Resumes, 1);
+
+  // A filter change selects the first entry.
+  backend.Click(70, 9);
+  Run();
+  EXPECT_EQ(list.SelectedGame, 1);
+  EXPECT_EQ(BackgroundAt(2, 4), 15);
+}
+
+// A held button that would change nothing has the loop wait for the next
+// input; a drag over the rows and a held arrow go on acting.
+TEST_F(MainLoopTest, AHeldButtonActsOnlyWhileItChangesSomething) {
+  AddGames(100);
+  Start();
+  // On the selected row, on a caption of the panel, on the title bar.
+  for (auto [column, row] : {std::pair{10, 4}, {70, 13}, {40, 1}}) {
+    backend.Waits = 0;
+    backend.Hold(column, row, 20);
+    Run();
+    EXPECT_GE(backend.Waits, 20) << "held at " << column << "," << row;
+  }
+  EXPECT_EQ(list.SelectedEntry, 1);
+
+  backend.Batch({InputEvent::MouseAt(10, 4, 1)}).Batch({InputEvent::MouseAt(10, 6, 1)});
+  backend.Batch({InputEvent::MouseAt(10, 9, 1)}).Batch({InputEvent::MouseAt(10, 9, 0)});
+  Run();
+  EXPECT_EQ(list.SelectedEntry, 6);
+  EXPECT_EQ(BackgroundAt(2, 9), 15);
+
+  backend.Hold(62, 24, 10);
+  Run();
+  EXPECT_GE(list.Window.TopLine, 10);
+  EXPECT_EQ(backend.Pauses, std::vector<int>(list.Window.TopLine, 30));
 }
 
 }  // namespace
@@ -451,31 +508,33 @@ namespace {
 
 using MainLoopWheelTest = MainLoopTest;
 
-TEST_F(MainLoopWheelTest, ANotchOnTheGamesListIsThreeInnerArrowClicks) {
+// A notch scrolls three rows at once, without the arrows' pauses.
+TEST_F(MainLoopWheelTest, ANotchOnTheGamesListScrollsThreeRowsAtOnce) {
   AddGames(100);
   Start();
   backend.Click(10, 5);  // selects entry 2
   backend.Wheel(1);
   Run();
-  EXPECT_EQ(TopLine, 3);
+  EXPECT_EQ(list.Window.TopLine, 3);
   EXPECT_EQ(TextAt(2, 4, 5), "g0004");
-  EXPECT_EQ(backend.Pauses, (std::vector<int>{30, 30, 30}));
 
-  // Notches that come together scroll three rows each; up scrolls back.
-  backend.Pauses.clear();
+  // The notches of one poll scroll three rows each in one scroll, shown
+  // once; up scrolls back.
+  backend.WindowTops.clear();
   backend.Wheel(2);
   Run();
-  EXPECT_EQ(TopLine, 9);
+  EXPECT_EQ(list.Window.TopLine, 9);
+  EXPECT_EQ(backend.WindowTops, (std::vector<std::string>{"g0004", "g0010"}));
   backend.Wheel(-1);
   Run();
-  EXPECT_EQ(TopLine, 6);
-  EXPECT_EQ(backend.Pauses.size(), 9u);
+  EXPECT_EQ(list.Window.TopLine, 6);
+  EXPECT_TRUE(backend.Pauses.empty());
   // The wheel is no click: the selection and the mouse state stay.
-  EXPECT_EQ(SelectedEntry, 2);
-  EXPECT_EQ(SelectedGame, 2);
-  EXPECT_EQ(MouseButton, 0);
-  EXPECT_EQ(MouseColumn, 10);
-  EXPECT_EQ(MouseRow, 5);
+  EXPECT_EQ(list.SelectedEntry, 2);
+  EXPECT_EQ(list.SelectedGame, 2);
+  EXPECT_EQ(console.MouseButton, 0);
+  EXPECT_EQ(console.MouseColumn, 10);
+  EXPECT_EQ(console.MouseRow, 5);
 }
 
 TEST_F(MainLoopWheelTest, TheWheelStopsAtBothEndsAsTheArrowsDo) {
@@ -483,21 +542,20 @@ TEST_F(MainLoopWheelTest, TheWheelStopsAtBothEndsAsTheArrowsDo) {
   Start();
   backend.Special(End).Wheel(1);
   Run();
-  EXPECT_EQ(TopLine, 79);
+  EXPECT_EQ(list.Window.TopLine, 79);
   EXPECT_EQ(TextAt(2, 24, 5), "g0100");
   backend.Special(Up).Wheel(1);  // 78: one row left to go
   Run();
-  EXPECT_EQ(TopLine, 79);
+  EXPECT_EQ(list.Window.TopLine, 79);
   backend.Special(Home).Special(Down).Wheel(-1);
   Run();
-  EXPECT_EQ(TopLine, 0);
-  // Each notch still takes its three pauses, as held arrows do at the end.
-  EXPECT_EQ(backend.Pauses, std::vector<int>(9, 30));
+  EXPECT_EQ(list.Window.TopLine, 0);
+  EXPECT_TRUE(backend.Pauses.empty());
 
   // A short list does not move; an empty one does nothing at all.
   backend.Click(79, 9).Click(79, 9);  // "Missing": none
   Run();
-  ASSERT_EQ(EntryCount, 0);
+  ASSERT_EQ(list.Window.EntryCount, 0);
   backend.Pauses.clear();
   backend.Wheel(1).Wheel(-1);
   Run();
@@ -512,36 +570,37 @@ TEST_F(MainLoopWheelTest, TheViewerScrollsOnlyWithAFile) {
   Start();
   backend.Click(79, 3);
   Run();
-  ASSERT_EQ(CurrentScreen, 1);
+  ASSERT_EQ(navigation.CurrentScreen, Screen::Options);
   // The options screen: nothing moves, nothing pauses, no widget is hit.
-  int top = TopLine;
+  int top = list.Window.TopLine;
   backend.Pauses.clear();
   backend.Wheel(1).Wheel(-2);
   Run();
-  EXPECT_EQ(TopLine, top);
+  EXPECT_EQ(list.Window.TopLine, top);
   EXPECT_TRUE(backend.Pauses.empty());
 
   backend.Click(79, 3);
   Run();
-  ASSERT_EQ(CurrentScreen, 2);
-  ASSERT_EQ(FileLoaded, 0);
+  ASSERT_EQ(navigation.CurrentScreen, Screen::Viewer);
+  ASSERT_FALSE(viewer.FileLoaded);
   backend.Pauses.clear();
   backend.Wheel(1);  // on the picture: nothing
   Run();
-  EXPECT_EQ(TopLine, top);
+  EXPECT_EQ(list.Window.TopLine, top);
+  EXPECT_EQ(viewer.Window.TopLine, 0);
   EXPECT_TRUE(backend.Pauses.empty());
   EXPECT_EQ(TextAt(3, 6, 1), "\xDB");
 
   backend.Click(70, 23);  // Windows
   Run();
-  ASSERT_EQ(FileLoaded, 1);
+  ASSERT_TRUE(viewer.FileLoaded);
   backend.Wheel(1);
   Run();
-  EXPECT_EQ(TopLine, 3);
+  EXPECT_EQ(viewer.Window.TopLine, 3);
   EXPECT_EQ(TextAt(2, 4, 7), "line 4 ");
   backend.Wheel(3);  // 30 lines, counted as 31: the last window starts at 11
   Run();
-  EXPECT_EQ(TopLine, 10);
+  EXPECT_EQ(viewer.Window.TopLine, 10);
   EXPECT_EQ(TextAt(2, 23, 7), "line 30");
 }
 
@@ -551,7 +610,7 @@ TEST_F(MainLoopWheelTest, TheWheelDoesNothingWhileAKeyIsAwaited) {
   // Turned while the confirmation box waits for its answer.
   backend.Keys("\x1b").Wheel(2).Keys("n");
   Run();
-  EXPECT_EQ(TopLine, 0);
+  EXPECT_EQ(list.Window.TopLine, 0);
   EXPECT_TRUE(backend.Pauses.empty());
 }
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "console/scripted_backend.h"
-#include "storage/state.h"
 #include "settings/settings.h"
 #include "support/platform.h"
 #include "support/program_test.h"
@@ -22,11 +21,14 @@ class OptionsPagesTest : public testing_support::ProgramTest<> {
  protected:
   void SetUp() override {
     ProgramTest::SetUp();
-    SetDefaultSettings();
+    SetDefaultSettings(settings, options.Captions);
   }
 
-  static unsigned char CharAt(int column, int row) { return Screen.Cells[row - 1][column - 1].Char; }
-
+  unsigned char CharAt(int column, int row) const { return console.Screen.Cells[row - 1][column - 1].Char; }
+  void DrawPage(Page page) { DrawOptionsPage(console, settings, options.Captions, page); }
+  // The options screen on its first page, as the screen switch shows it.
+  void ShowOptions() { ShowScreen(session, Screen::Options, Page::Paths); }
+  void Click(int column, int row) { HandleOptionsClick(session, column, row); }
 };
 
 std::string Line(std::initializer_list<int> runs, char first, char between, char last) {
@@ -38,8 +40,8 @@ std::string Line(std::initializer_list<int> runs, char first, char between, char
 
 TEST_F(OptionsPagesTest, EveryPageStandsInTheFrameUnderItsTabs) {
   for (int page : {1, 2, 3, 4, 6}) {
-    ConsoleUseBackend(&backend);  // a clean screen for each page
-    DrawOptionsPage(page);
+    console.Screen = ScreenModel();  // a clean screen for each page
+    DrawPage(static_cast<Page>(page));
     EXPECT_EQ(TextAt(2, 3, 34), Line({5, 7, 12, 5}, '\xDA', '\xC2', '\xBF')) << page;
     EXPECT_EQ(TextAt(56, 3, 7), Line({5}, '\xDA', '\xC2', '\xBF')) << page;
     EXPECT_EQ(TextAt(2, 4, 34), "\xB3Paths\xB3" "Display\xB3Sound/Vector\xB3Other\xB3") << page;
@@ -63,8 +65,8 @@ TEST_F(OptionsPagesTest, EveryPageStandsInTheFrameUnderItsTabs) {
 }
 
 TEST_F(OptionsPagesTest, PathsPageShowsFieldsAsBlackBarsAndTheNotes) {
-  ExeName = std::string(50, 'e');
-  DrawOptionsPage(1);
+  settings.ExeName = std::string(50, 'e');
+  DrawPage(Page::Paths);
   EXPECT_EQ(TextAt(4, 10, 11), "Roms Paths:");
   EXPECT_EQ(TextAt(22, 10, 5), "roms\xDB");
   EXPECT_EQ(AttrAt(22, 10), 15);
@@ -77,40 +79,39 @@ TEST_F(OptionsPagesTest, PathsPageShowsFieldsAsBlackBarsAndTheNotes) {
 }
 
 TEST_F(OptionsPagesTest, TabsSwitchPagesOnlyToAnotherPage) {
-  CurrentScreen = 1;
-  DrawScreenBody(1, 1);
-  HandleOptionsClick(9, 4);
-  EXPECT_EQ(OptionsPage, 2);
+  ShowOptions();
+  Click(9, 4);
+  EXPECT_EQ(options.OptionsPage, Page::Display);
   EXPECT_EQ(AttrAt(9, 4), 14 + 16 * 1) << "the Display caption is yellow";
   EXPECT_EQ(AttrAt(3, 4), 15 + 16 * 1);
   EXPECT_EQ(TextAt(4, 7, 14), "Auto Frameskip");
 
   // The current page's tab, a separator and the gap do nothing.
-  PutText("Q", 40, 12, 15, 0);
-  for (int column : {12, 8, 45, 62}) HandleOptionsClick(column, 4);
-  EXPECT_EQ(OptionsPage, 2);
+  console.PutText("Q", 40, 12, 15, 0);
+  for (int column : {12, 8, 45, 62}) Click(column, 4);
+  EXPECT_EQ(options.OptionsPage, Page::Display);
   EXPECT_EQ(CharAt(40, 12), 'Q');
 
-  for (auto [column, page] : {std::pair{28, 3}, {30, 4}, {56, 6}, {7, 1}}) {
-    HandleOptionsClick(column, 4);
-    EXPECT_EQ(OptionsPage, page) << column;
+  for (auto [column, page] :
+       {std::pair{28, Page::SoundVector}, {30, Page::Other}, {56, Page::About}, {7, Page::Paths}}) {
+    Click(column, 4);
+    EXPECT_EQ(options.OptionsPage, page) << "column " << column;
   }
   EXPECT_TRUE(backend.Pauses.empty()) << "the tab row has no pause";
 }
 
 TEST_F(OptionsPagesTest, ClickOnAPathFieldEditsItInPlace) {
-  CurrentScreen = 1;
-  DrawScreenBody(1, 1);
+  ShowOptions();
   backend.Keys("\b\bdata\r");
-  HandleOptionsClick(57, 10);
-  EXPECT_EQ(RomPaths, "rodata");
+  Click(57, 10);
+  EXPECT_EQ(settings.RomPaths, "rodata");
   EXPECT_EQ(TextAt(22, 10, 8), "rodata  ");
   backend.Keys("32\r");
-  HandleOptionsClick(22, 22);
-  EXPECT_EQ(ExeName, "mame.exe32");
+  Click(22, 22);
+  EXPECT_EQ(settings.ExeName, "mame.exe32");
   // Columns 21 and 58 are off the field: no editor, which would wait for keys.
-  HandleOptionsClick(21, 7);
-  HandleOptionsClick(58, 16);
+  Click(21, 7);
+  Click(58, 16);
   EXPECT_EQ(backend.Pauses, (std::vector<int>{150, 150, 150, 150}));
 }
 
@@ -119,14 +120,13 @@ TEST_F(OptionsPagesTest, ClickOnAPathFieldEditsItInPlace) {
 // to "z" ("\" and ":" are among them), and "/", "." and "-" are refused as
 // everywhere in the editor (the "." that is there stays).
 TEST_F(OptionsPagesTest, ThePathsOfThisSystemCanBeTyped) {
-  CurrentScreen = 1;
-  DrawScreenBody(1, 1);
+  ShowOptions();
   backend.Keys("\b\b\b\bD:\\Emu\\\r");
-  HandleOptionsClick(22, 7);
-  EXPECT_EQ(MamePath, "D:\\Emu\\");
+  Click(22, 7);
+  EXPECT_EQ(settings.MamePath, "D:\\Emu\\");
   backend.Keys("\b\b\b/usr/games/mame-0.251\r");
-  HandleOptionsClick(22, 22);
-  EXPECT_EQ(ExeName, ForPlatform("mame./usr/games/mame-0.251", "mame.usrgamesmame0251"));
+  Click(22, 22);
+  EXPECT_EQ(settings.ExeName, ForPlatform("mame./usr/games/mame-0.251", "mame.usrgamesmame0251"));
 }
 
 }  // namespace

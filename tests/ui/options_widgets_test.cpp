@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "console/scripted_backend.h"
-#include "storage/state.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
 #include "support/environment.h"
@@ -30,19 +29,18 @@ class OptionsWidgetsTest : public testing_support::ProgramTest<> {
 
   void SetUp() override {
     ProgramTest::SetUp();
-    PanelScreen = CurrentScreen = 1;
-    SetDefaultSettings();
+    navigation.PanelScreen = navigation.CurrentScreen = Screen::Options;
+    SetDefaultSettings(settings, options.Captions);
   }
 
   void ShowPage(int page) {
-    OptionsPage = page;
-    DrawOptionsPage(page);
+    options.OptionsPage = static_cast<Page>(page);
+    DrawOptionsPage(console, settings, options.Captions, options.OptionsPage);
   }
   void Click(int column, int row, int times = 1) {
-    for (int i = 0; i < times; ++i) HandleOptionsClick(column, row);
+    for (int i = 0; i < times; ++i) HandleOptionsClick(session, column, row);
   }
-  static unsigned char CharAt(int column, int row) { return Screen.Cells[row - 1][column - 1].Char; }
-
+  unsigned char CharAt(int column, int row) const { return console.Screen.Cells[row - 1][column - 1].Char; }
 };
 
 TEST_F(OptionsWidgetsTest, SwitchMovesItsTriangleBetweenYAndNOnItsSixColumns) {
@@ -51,25 +49,25 @@ TEST_F(OptionsWidgetsTest, SwitchMovesItsTriangleBetweenYAndNOnItsSixColumns) {
   EXPECT_EQ(AttrAt(23, 7), 10);
   EXPECT_EQ(AttrAt(26, 7), 12);
   Click(27, 7);
-  EXPECT_EQ(AutoFrameskip, 0);
+  EXPECT_EQ(settings.AutoFrameskip, 0);
   EXPECT_EQ(TextAt(22, 7, 6), " Y \x10N ");
   Click(28, 7);
   Click(21, 7);
-  EXPECT_EQ(AutoFrameskip, 0) << "only columns 22 to 27 hit the switch";
+  EXPECT_EQ(settings.AutoFrameskip, 0) << "only columns 22 to 27 hit the switch";
   // Any value but 0 is yes and goes to 0.
-  RotateRight = 5;
+  settings.RotateRight = 5;
   Click(53, 7);
-  EXPECT_EQ(RotateRight, 0);
+  EXPECT_EQ(settings.RotateRight, 0);
   EXPECT_EQ(CharAt(51, 7), Mark);
 }
 
 TEST_F(OptionsWidgetsTest, ScanlinesAlsoTurnsWindowedDisplayOffEitherWay) {
   ShowPage(2);
-  ASSERT_EQ(WindowedDisplay, 1);
+  ASSERT_EQ(settings.WindowedDisplay, 1);
   for (int expectedScanlines : {1, 0}) {
     Click(24, 19);
-    EXPECT_EQ(Scanlines, expectedScanlines);
-    EXPECT_EQ(WindowedDisplay, 0);
+    EXPECT_EQ(settings.Scanlines, expectedScanlines);
+    EXPECT_EQ(settings.WindowedDisplay, 0);
     EXPECT_EQ(CharAt(25, 15), Mark) << "the Windowed Display switch shows no";
   }
 }
@@ -80,74 +78,74 @@ TEST_F(OptionsWidgetsTest, WholeSpinnersStopAtTheirLimits) {
   EXPECT_EQ(AttrAt(22, 9), 12 + 16 * 15);
   EXPECT_EQ(AttrAt(24, 9), 15);
   Click(22, 9);
-  EXPECT_EQ(FramesToSkip, 0);
+  EXPECT_EQ(settings.FramesToSkip, 0);
   Click(27, 9, 12);
-  EXPECT_EQ(FramesToSkip, 11);
+  EXPECT_EQ(settings.FramesToSkip, 11);
   EXPECT_EQ(TextAt(22, 9, 6), "- 11 +");
 
   ShowPage(3);
   Click(28, 18);
-  EXPECT_EQ(Volume, 0);
+  EXPECT_EQ(settings.Volume, 0);
   Click(22, 18, 33);
-  EXPECT_EQ(Volume, -32);
+  EXPECT_EQ(settings.Volume, -32);
   EXPECT_EQ(TextAt(22, 18, 7), "- -32 +");
   for (int i = 1; i <= 21; ++i) Click(56, 16);
-  EXPECT_EQ(Flicker, 100);
+  EXPECT_EQ(settings.Flicker, 100);
   EXPECT_EQ(TextAt(50, 16, 7), "- 100 +");
   Click(50, 16);
-  EXPECT_EQ(Flicker, 95);
+  EXPECT_EQ(settings.Flicker, 95);
 
   ShowPage(4);
   Click(59, 21, 51);
-  EXPECT_EQ(FramesToRun, 5000);
+  EXPECT_EQ(settings.FramesToRun, 5000);
   EXPECT_EQ(TextAt(52, 21, 8), "- 5000 +");
   Click(52, 21);
-  EXPECT_EQ(FramesToRun, 4900);
+  EXPECT_EQ(settings.FramesToRun, 4900);
 }
 
 TEST_F(OptionsWidgetsTest, ClicksBetweenTheButtonsRedrawWithinTheSpinnersColumns) {
   ShowPage(2);
-  FramesToSkip = 5;
+  settings.FramesToSkip = 5;
   Click(24, 9);
-  EXPECT_EQ(FramesToSkip, 5);
+  EXPECT_EQ(settings.FramesToSkip, 5);
   EXPECT_EQ(TextAt(22, 9, 6), "-  5 +");
-  FramesToSkip = 7;
+  settings.FramesToSkip = 7;
   Click(28, 9);
   EXPECT_EQ(TextAt(22, 9, 6), "-  5 +") << "Skip # Frames reacts to columns 22 to 27 only";
 
   // Volume reacts on any column of its row, and recomputes the captions.
   ShowPage(3);
-  Volume = -3;
-  SampleRate = 0;
+  settings.Volume = -3;
+  settings.SampleRate = 0;
   Click(40, 18);
   EXPECT_EQ(TextAt(22, 18, 7), "-  -3 +");
-  EXPECT_EQ(SampleRateCaption, "11025");
+  EXPECT_EQ(options.Captions.SampleRateCaption, "11025");
 }
 
 TEST_F(OptionsWidgetsTest, RealSpinnersLandExactlyOnTheirLimits) {
   ShowPage(3);
   Click(50, 14);
-  EXPECT_EQ(BeamWidth, 1.0);
+  EXPECT_EQ(settings.BeamWidth, 1.0);
   Click(58, 14);
   EXPECT_EQ(TextAt(50, 14, 9), "-  1.25 +");
   Click(58, 14, 70);
-  EXPECT_EQ(BeamWidth, 16.0);
+  EXPECT_EQ(settings.BeamWidth, 16.0);
   EXPECT_EQ(TextAt(50, 14, 9), "- 16.00 +");
 
   ShowPage(4);
   Click(59, 7);
   EXPECT_EQ(TextAt(52, 7, 8), "- 1.10 +");
-  Brightness = 2.0;
+  settings.Brightness = 2.0;
   Click(59, 7);
-  EXPECT_EQ(Brightness, 2.0);
+  EXPECT_EQ(settings.Brightness, 2.0);
   Click(52, 7, 20);  // the 20th step finds the limit
-  EXPECT_EQ(Brightness, 0.1);
+  EXPECT_EQ(settings.Brightness, 0.1);
   EXPECT_EQ(TextAt(52, 7, 8), "- 0.10 +");
-  Gamma = 2.0;
+  settings.Gamma = 2.0;
   Click(52, 9, 16);
-  EXPECT_EQ(Gamma, 0.5);
+  EXPECT_EQ(settings.Gamma, 0.5);
   Click(59, 9, 20);
-  EXPECT_EQ(Gamma, 2.0);
+  EXPECT_EQ(settings.Gamma, 2.0);
 }
 
 // The options screen shows the decimal separator that the emulator's
@@ -167,23 +165,23 @@ TEST_F(OptionsWidgetsTest, RealSpinnersShowTheSeparatorOfTheUsersLocale) {
 }
 
 TEST_F(OptionsWidgetsTest, ValuesOutOfRangeShowUnchangedAndMoveBackByWholeSteps) {
-  FramesToSkip = 20;
-  Flicker = 103;
-  Brightness = 3.05;
+  settings.FramesToSkip = 20;
+  settings.Flicker = 103;
+  settings.Brightness = 3.05;
   ShowPage(2);
   EXPECT_EQ(TextAt(22, 9, 6), "- 20 +");
   Click(27, 9);
   Click(22, 9);
-  EXPECT_EQ(FramesToSkip, 19);
+  EXPECT_EQ(settings.FramesToSkip, 19);
   ShowPage(3);
   Click(56, 16);
   Click(50, 16);
-  EXPECT_EQ(Flicker, 98);
+  EXPECT_EQ(settings.Flicker, 98);
   ShowPage(4);
   EXPECT_EQ(TextAt(52, 7, 8), "- 3.05 +");
   Click(59, 7);
   Click(52, 7);
-  EXPECT_EQ(Brightness, 2.95);
+  EXPECT_EQ(settings.Brightness, 2.95);
 }
 
 TEST_F(OptionsWidgetsTest, SelectorsStepBetweenTheirEnds) {
@@ -192,18 +190,18 @@ TEST_F(OptionsWidgetsTest, SelectorsStepBetweenTheirEnds) {
   EXPECT_EQ(AttrAt(48, 15), 12 + 16 * 15);
   EXPECT_EQ(AttrAt(50, 15), 15);
   Click(48, 15);
-  EXPECT_EQ(Resolution, 0);
+  EXPECT_EQ(settings.Resolution, 0);
   Click(59, 15);
   EXPECT_EQ(TextAt(49, 15, 10), "  320x200 ");
   Click(59, 15, 11);
-  EXPECT_EQ(Resolution, 11);
+  EXPECT_EQ(settings.Resolution, 11);
   // Between the triangles: no step, but captions and selector are redrawn.
-  Resolution = 5;
+  settings.Resolution = 5;
   Click(52, 15);
   EXPECT_EQ(TextAt(49, 15, 10), "  640x400 ");
-  ScreenEffect = 7;
+  settings.ScreenEffect = 7;
   Click(57, 19);
-  EXPECT_EQ(ScreenEffect, 7);
+  EXPECT_EQ(settings.ScreenEffect, 7);
 
   ShowPage(4);
   Click(30, 10, 4);
@@ -213,14 +211,14 @@ TEST_F(OptionsWidgetsTest, SelectorsStepBetweenTheirEnds) {
 TEST_F(OptionsWidgetsTest, SampleRateRowAlsoHoldsAntiAlias) {
   ShowPage(3);
   Click(30, 10);
-  EXPECT_EQ(SampleRate, 2);
+  EXPECT_EQ(settings.SampleRate, 2);
   EXPECT_EQ(TextAt(22, 10, 9), "\x11 44100 \x10");
   Click(22, 10);
   EXPECT_EQ(TextAt(23, 10, 7), " 22050 ");
   Click(52, 10);
-  EXPECT_EQ(AntiAlias, 0);
-  EXPECT_EQ(SampleRate, 1);
-  SampleRate = 0;
+  EXPECT_EQ(settings.AntiAlias, 0);
+  EXPECT_EQ(settings.SampleRate, 1);
+  settings.SampleRate = 0;
   Click(26, 10);
   EXPECT_EQ(TextAt(23, 10, 7), " 22050 ") << "only the triangles redraw the selector";
 }

@@ -14,8 +14,8 @@ using ui_testing::ScreenTest;
 class PictureTest : public ScreenTest {};
 
 TEST_F(PictureTest, FillsFiftyEightColumnsAndSeventeenRowsInItsFiveColours) {
-  FillBox(1, 1, 15, 1, 1, 80, 25);
-  DrawPicture(3, 6, 0xDB);
+  FillBox(console, 1, 1, 15, 1, 1, 80, 25);
+  DrawPicture(console, 3, 6, 0xDB);
   std::set<int> colours;
   int mixedRows = 0;
   for (int row = 6; row <= 22; ++row) {
@@ -36,8 +36,8 @@ TEST_F(PictureTest, FillsFiftyEightColumnsAndSeventeenRowsInItsFiveColours) {
   EXPECT_EQ(TextAt(3, 5, 58) + TextAt(3, 23, 58), std::string(116, '\xB1'));
 
   // Elsewhere, with another character, the same colours.
-  ScreenModel reference = Screen;
-  DrawPicture(1, 1, '#');
+  ScreenModel reference = console.Screen;
+  DrawPicture(console, 1, 1, '#');
   for (int row = 1; row <= 17; ++row) {
     EXPECT_EQ(TextAt(1, row, 58), std::string(58, '#')) << row;
     for (int column = 1; column <= 58; ++column) {

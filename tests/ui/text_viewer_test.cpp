@@ -5,8 +5,6 @@
 #include <vector>
 
 #include "console/scripted_backend.h"
-#include "storage/state.h"
-#include "storage/work_file.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"
 #include "ui/text_viewer.h"
@@ -31,26 +29,32 @@ std::string Padded(std::string text) {
 
 const std::string BlankRow(60, ' ');
 
-// Page row r is screen row r + 3, columns 2 to 61.
-std::string PageRow(int r) { return TextAt(2, r + 3, 60); }
-
 class TextViewerTest : public testing_support::ProgramTest<> {
  protected:
+  void Load(std::string_view name) { LoadTextFile(viewer, console, name); }
+  // The page with `top` lines above the window and `left` columns hidden.
+  void DrawPage(int top, int left) {
+    viewer.Window.TopLine = top;
+    viewer.Window.ColumnOffset = left;
+    DrawTextPage(console, viewer);
+  }
+  // Page row r is screen row r + 3, columns 2 to 61.
+  std::string PageRow(int r) const { return TextAt(2, r + 3, 60); }
 
   TempDir dir;
 };
 
 TEST_F(TextViewerTest, EmptyFileGivesOneEntryAndABlankWhitePage) {
   WriteBytes("empty.txt", "");
-  TopLine = 7;
-  ColumnOffset = 3;
-  LoadTextFile("empty.txt");
-  EXPECT_EQ(EntryCount, 1);
-  EXPECT_EQ(TopLine, 0);
-  EXPECT_EQ(ColumnOffset, 0);
-  EXPECT_EQ(FileLoaded, 1);
-  EXPECT_FALSE(WorkFile.IsOpen());
-  DrawTextPage(TopLine, ColumnOffset);
+  viewer.Window.TopLine = 7;
+  viewer.Window.ColumnOffset = 3;
+  Load("empty.txt");
+  EXPECT_EQ(viewer.Window.EntryCount, 1);
+  EXPECT_EQ(viewer.Window.TopLine, 0);
+  EXPECT_EQ(viewer.Window.ColumnOffset, 0);
+  EXPECT_TRUE(viewer.FileLoaded);
+  EXPECT_TRUE(std::filesystem::remove("empty.txt")) << "the file is let go";
+  DrawTextPage(console, viewer);
   for (int r = 1; r <= 21; ++r) EXPECT_EQ(PageRow(r), BlankRow) << r;
   EXPECT_EQ(AttrAt(2, 4), 15);
   EXPECT_EQ(AttrAt(61, 24), 15);
@@ -59,17 +63,17 @@ TEST_F(TextViewerTest, EmptyFileGivesOneEntryAndABlankWhitePage) {
 
 TEST_F(TextViewerTest, TheLastPageEndsWithOneBlankRow) {
   WriteBytes("short.txt", NumberedLines(21));
-  LoadTextFile("short.txt");
-  EXPECT_EQ(EntryCount, 22);
-  DrawTextPage(EntryCount - 21, 0);
+  Load("short.txt");
+  EXPECT_EQ(viewer.Window.EntryCount, 22);
+  DrawPage(viewer.Window.EntryCount - 21, 0);
   EXPECT_EQ(PageRow(1), Padded("line 2"));
   EXPECT_EQ(PageRow(20), Padded("line 21"));
   EXPECT_EQ(PageRow(21), BlankRow);
 
   WriteBytes("long.txt", NumberedLines(100));
-  LoadTextFile("long.txt");
-  EXPECT_EQ(EntryCount, 101);
-  DrawTextPage(80, 0);
+  Load("long.txt");
+  EXPECT_EQ(viewer.Window.EntryCount, 101);
+  DrawPage(80, 0);
   EXPECT_EQ(PageRow(1), Padded("line 81"));
   EXPECT_EQ(PageRow(20), Padded("line 100"));
   EXPECT_EQ(PageRow(21), BlankRow);
@@ -79,62 +83,62 @@ TEST_F(TextViewerTest, LongLinesAreCutAt255AndShiftedByTheColumnOffset) {
   std::string longLine;
   for (int i = 0; i < 300; ++i) longLine += static_cast<char>('A' + (i / 10) % 26);
   WriteBytes("wide.txt", longLine + "\r\na\tb\x01z\r\n");
-  LoadTextFile("wide.txt");
-  EXPECT_EQ(EntryCount, 3);
-  EXPECT_EQ(ViewerLines[1].Str(), longLine.substr(0, 255));
-  DrawTextPage(0, 60);
+  Load("wide.txt");
+  EXPECT_EQ(viewer.Window.EntryCount, 3);
+  EXPECT_EQ(viewer.ViewerLines[1].Str(), longLine.substr(0, 255));
+  DrawPage(0, 60);
   EXPECT_EQ(PageRow(1), longLine.substr(60, 60));
-  DrawTextPage(0, 250);
+  DrawPage(0, 250);
   EXPECT_EQ(PageRow(1), Padded(longLine.substr(250, 5)));
-  DrawTextPage(0, 255);
+  DrawPage(0, 255);
   EXPECT_EQ(PageRow(1), BlankRow);
   // Control bytes take one cell each: the tab is byte 9 in its cell.
-  DrawTextPage(0, 0);
+  DrawPage(0, 0);
   EXPECT_EQ(PageRow(2), Padded("a\tb\x01z"));
 }
 
 TEST_F(TextViewerTest, ASecondFileEmptiesTheStoreAndGoesBackToTheTop) {
   WriteBytes("first.txt", NumberedLines(100));
   WriteBytes("second.txt", NumberedLines(5));
-  LoadTextFile("first.txt");
-  TopLine = 50;
-  ColumnOffset = 10;
-  LoadTextFile("second.txt");
-  EXPECT_EQ(EntryCount, 6);
-  EXPECT_EQ(TopLine, 0);
-  EXPECT_EQ(ColumnOffset, 0);
-  EXPECT_EQ(ViewerLines[5], "line 5");
-  EXPECT_EQ(ViewerLines[50], "");
+  Load("first.txt");
+  viewer.Window.TopLine = 50;
+  viewer.Window.ColumnOffset = 10;
+  Load("second.txt");
+  EXPECT_EQ(viewer.Window.EntryCount, 6);
+  EXPECT_EQ(viewer.Window.TopLine, 0);
+  EXPECT_EQ(viewer.Window.ColumnOffset, 0);
+  EXPECT_EQ(viewer.ViewerLines[5], "line 5");
+  EXPECT_EQ(viewer.ViewerLines[50], "");
 }
 
 TEST_F(TextViewerTest, MissingFileShowsItsMessageAndKeepsTheScrollState) {
   WriteBytes("first.txt", NumberedLines(100));
-  LoadTextFile("first.txt");
-  TopLine = 40;
-  ColumnOffset = 12;
+  Load("first.txt");
+  viewer.Window.TopLine = 40;
+  viewer.Window.ColumnOffset = 12;
   std::filesystem::create_directory("folder.txt");
   for (const char* name : {"nothere.txt", "folder.txt"}) {
     backend.Pauses.clear();
-    LoadTextFile(name);
+    Load(name);
     EXPECT_EQ(TextAt(24, 15, 19), "File Not Available!") << name;
     EXPECT_EQ(AttrAt(42, 15), 15 + 16 * 4);
     EXPECT_EQ(backend.Pauses, std::vector<int>{500}) << name;
-    EXPECT_EQ(TopLine, 40);
-    EXPECT_EQ(ColumnOffset, 12);
-    EXPECT_EQ(EntryCount, 101);
-    EXPECT_EQ(FileLoaded, 1);
-    EXPECT_EQ(ViewerLines[1], "") << "the store is emptied first";
+    EXPECT_EQ(viewer.Window.TopLine, 40);
+    EXPECT_EQ(viewer.Window.ColumnOffset, 12);
+    EXPECT_EQ(viewer.Window.EntryCount, 101);
+    EXPECT_TRUE(viewer.FileLoaded);
+    EXPECT_EQ(viewer.ViewerLines[1], "") << "the store is emptied first";
   }
 }
 
 TEST_F(TextViewerTest, AFileOfMoreThan5000LinesKeepsTheFirst5000) {
   WriteBytes("huge.txt", NumberedLines(6000));
-  LoadTextFile("huge.txt");
-  EXPECT_EQ(EntryCount, 5001);
-  DrawTextPage(EntryCount - 21, 0);
+  Load("huge.txt");
+  EXPECT_EQ(viewer.Window.EntryCount, 5001);
+  DrawPage(viewer.Window.EntryCount - 21, 0);
   EXPECT_EQ(PageRow(20), Padded("line 5000"));
   EXPECT_EQ(PageRow(21), BlankRow);
-  EXPECT_FALSE(WorkFile.IsOpen());
+  EXPECT_TRUE(std::filesystem::remove("huge.txt")) << "the file is let go";
 }
 
 }  // namespace
