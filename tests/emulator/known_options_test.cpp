@@ -19,7 +19,7 @@ namespace {
 
 using launch_testing::InstallStandIn;
 using launch_testing::LaunchLog;
-using launch_testing::ScopedEnvironment;
+using testing_support::ScopedEnvironment;
 
 constexpr const char* Emulator = "mame.exe";
 
@@ -34,7 +34,7 @@ class KnownOptionsTest : public ::testing::Test {
   }
 
   testing_support::TempDir dir;
-  ScopedEnvironment classic{"XEM_MODERN", nullptr};
+  ScopedEnvironment classic{"XEM_MODERN", std::nullopt};
 };
 
 // The command line as the builder joins its slots: each filled one and a
