@@ -126,6 +126,30 @@ TEST_F(KnownOptionsTest, TodaysEmulatorGetsTheSettingsUnderItsNamesAndNothingItR
   EXPECT_EQ(adapted.LeftOut, (std::vector<std::string>{"-ftr"}));
 }
 
+// The builder's slots made to suit the answer: today's emulator gets the
+// settings under its names and Roms Paths always; without a trusted answer
+// the classic command line comes out byte for byte.
+TEST_F(KnownOptionsTest, TheBuilderMakesTheCommandLineSuitTheAnswer) {
+  Settings settings;
+  OptionCaptions captions;
+  SetDefaultSettings(settings, captions);
+  settings.WindowedDisplay = 1;
+  settings.Scanlines = 1;
+  settings.Sound = 0;
+  settings.AntiAlias = 0;
+  settings.GameCheats = 1;
+  settings.Brightness = 1.5;
+  settings.RomPaths = "roms";
+  CommandLineSlots slots;
+  BuildCommandOptions(settings, '.', Modern(), slots);
+  EXPECT_EQ(slots.CommandOptions.Str(), "-w  -sound none  -c  -brightness 1.50  -rp roms  ");
+  EXPECT_EQ(slots.LeftOut, (std::vector<std::string>{"-sl", "-noaa"}));
+
+  BuildCommandOptions(settings, '.', AskEmulatorOptions(Standin()), slots);
+  EXPECT_EQ(slots.CommandOptions.Str(), "-w  -sl  -nosound  -noaa  -c  -fsb 1.50  ");
+  EXPECT_TRUE(slots.LeftOut.empty());
+}
+
 TEST_F(KnownOptionsTest, EachSwitchIsKeptRenamedOrLeftOutAsTodaysEmulatorTakesIt) {
   const KnownOptions modern = Modern();
   std::vector<std::string> slots;
