@@ -114,6 +114,46 @@ TEST_F(LaunchGameTest, SeveralRomDirectoriesFindTheArchiveAndPassThrough) {
   EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c] [-rp] [roms;more]\n");
 }
 
+// Settings of which today's emulator knows only some: windowed display,
+// scanlines, no sound, no anti-aliasing, cheats, brightness 1.5, and the
+// default ROM directory.
+class SettingsForTodayTest : public LaunchGameTest {
+ protected:
+  void SetUp() override {
+    LaunchGameTest::SetUp();
+    Touch("roms/astrobee.zip");
+    settings.Scanlines = 1;
+    settings.Sound = 0;
+    settings.AntiAlias = 0;
+    settings.Brightness = 1.5;
+    ASSERT_EQ(settings.WindowedDisplay, 1);
+    ASSERT_EQ(settings.GameCheats, 1);
+    ASSERT_EQ(settings.RomPaths, "roms");
+  }
+  const std::string brightness = std::string("1") + DecimalSeparator() + "50";
+};
+
+TEST_F(SettingsForTodayTest, TodaysEmulatorIsAskedOnceAndGetsWhatItKnows) {
+  {
+    testing_support::ScopedEnvironment modern("XEM_MODERN", "1");
+    LaunchSelectedGame(session);
+  }
+  const std::string line = "[astrobee] [-w] [-sound] [none] [-c] [-brightness] [" + brightness + "] [-rp] [roms]\n";
+  EXPECT_EQ(LaunchLog(), line);
+  EXPECT_EQ(zeb::TextAt(backend.LastSuspendScreen, 1, 2, 46), "Left out, unknown to this emulator: -sl -noaa\xDB");
+
+  // The answer holds for the session: the classic emulator in its place,
+  // were it asked again, would have the classic command line built.
+  LaunchSelectedGame(session);
+  EXPECT_EQ(LaunchLog(), line + line);
+}
+
+TEST_F(SettingsForTodayTest, TheClassicEmulatorGetsTheCommandLineAsItAlwaysWas) {
+  LaunchSelectedGame(session);
+  EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-sl] [-nosound] [-noaa] [-c] [-fsb] [" + brightness + "]\n");
+  EXPECT_EQ(zeb::TextAt(backend.LastSuspendScreen, 1, 2, 3), "\xDB\xDB\xDB");
+}
+
 TEST_F(LaunchFailureTest, AMamePathThatCannotBeEntered) {
   settings.MamePath = "nowhere/";
   ExpectFailureShown("Cannot enter the directory nowhere/: No such file or directory");
