@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "console/console.h"
 #include "console/keys.h"
@@ -184,6 +185,29 @@ TEST_F(ConsoleModelTest, MouseIsSwitchedOnOnce) {
   console.Suspend();
   console.Resume();
   EXPECT_TRUE(backend.MouseReporting);  // a resume switches it on again
+}
+
+// What the main loop asks to tell a held click that does nothing from one
+// that acts: how many pauses were taken, and whether the screen changed.
+TEST_F(ConsoleModelTest, PausesAreCountedAndScreensComparedByCellsAndCursor) {
+  console.Pause(150);
+  console.Pause(0);
+  EXPECT_EQ(console.PauseCount(), 2);
+  EXPECT_EQ(backend.Pauses, (std::vector<int>{150, 0}));
+
+  const ScreenModel shown = console.Screen;
+  const auto differs = [&shown](void (*change)(ScreenModel&)) {
+    ScreenModel other = shown;
+    change(other);
+    return !SameScreen(shown, other);
+  };
+  EXPECT_TRUE(differs([](ScreenModel& s) { s.Cells[24][79].Attr = 0x1E; }));
+  EXPECT_TRUE(differs([](ScreenModel& s) { s.Cells[0][0].Char = 'x'; }));
+  EXPECT_TRUE(differs([](ScreenModel& s) { s.CursorColumn = 2; }));
+  EXPECT_TRUE(differs([](ScreenModel& s) { s.CursorRow = 25; }));
+  EXPECT_TRUE(differs([](ScreenModel& s) { s.CursorVisible = false; }));
+  // The colours of the next text show nowhere yet.
+  EXPECT_FALSE(differs([](ScreenModel& s) { s.Attr = 0x1E; }));
 }
 
 }  // namespace
