@@ -8,7 +8,6 @@
 #include <string>
 
 #include "app/arguments.h"
-#include "storage/state.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"
 

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "storage/state.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
 #include "support/same_lines.h"
@@ -99,9 +98,9 @@ TEST_F(VersionTest, ProgramVersionAloneWithoutASettingsFile) {
 }
 
 TEST_F(VersionTest, EmulatorVersionOfASavedSettingsFile) {
-  SetDefaultSettings();
-  MameVersion = "X.E.M. 0.37b9 (Mar 1 2001)";
-  SaveSettings();
+  SetDefaultSettings(settings, options.Captions);
+  games.MameVersion = "X.E.M. 0.37b9 (Mar 1 2001)";
+  SaveSettings(settings, games);
   EXPECT_EQ(VersionText(), Program + "Emulator version in zeb.ini: X.E.M. 0.37b9 (Mar 1 2001)\n");
   // Reading it changed nothing.
   std::string saved = testing_support::ReadBytes("zeb.ini");

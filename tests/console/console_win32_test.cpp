@@ -57,13 +57,12 @@ class Win32ConsoleTest : public ::testing::Test {
     FlushConsoleInputBuffer(input_);
     backend_ = new Win32ConsoleBackend(input_, output_);
     ASSERT_TRUE(backend_->Start());
-    ConsoleUseBackend(backend_);
-    MousePresent = true;
-    EnableMouse();
+    console.Attach(backend_, true);
+    console.EnableMouse();
   }
   void TearDown() override {
-    ConsoleRestore();
-    ConsoleUseBackend(nullptr);
+    console.Restore();
+    console.Attach(nullptr, false);
     delete backend_;
     SetConsoleMode(input_, originalMode_);
     CloseHandle(input_);
@@ -108,13 +107,14 @@ class Win32ConsoleTest : public ::testing::Test {
   SHORT originX_ = 0;
   SHORT originY_ = 0;
   Win32ConsoleBackend* backend_ = nullptr;
+  Console console;
 };
 
 TEST_F(Win32ConsoleTest, TheInterfacesGlyphsAreDrawnAndReadBackAsTheirBytes) {
   // The triangles, the shade, the box lines and corners, the full block.
   const std::string glyphs = "\x10\x11\x1E\x1F\xB1\xB3\xC4\xDA\xBF\xC0\xD9\xDB";
-  PutText(glyphs + " Games List", 3, 2, White, Blue);
-  Pause(0);  // shows the screen
+  console.PutText(glyphs + " Games List", 3, 2, White, Blue);
+  console.Pause(0);  // shows the screen
   EXPECT_EQ(Bytes(2, 3, static_cast<int>(glyphs.size()) + 11), glyphs + " Games List");
 
   std::vector<CHAR_INFO> wide = ReadRow(2, 3, 4, true);
@@ -129,10 +129,10 @@ TEST_F(Win32ConsoleTest, TheInterfacesGlyphsAreDrawnAndReadBackAsTheirBytes) {
 TEST_F(Win32ConsoleTest, EveryForegroundOnEveryBackground) {
   for (int background = 0; background < 16; ++background) {
     for (int foreground = 0; foreground < 16; ++foreground) {
-      PutText("x", 1 + foreground, 1 + background, foreground, background);
+      console.PutText("x", 1 + foreground, 1 + background, foreground, background);
     }
   }
-  Pause(0);
+  console.Pause(0);
   for (int background = 0; background < 16; ++background) {
     std::vector<CHAR_INFO> cells = ReadRow(1 + background, 1, 16, false);
     for (int foreground = 0; foreground < 16; ++foreground) {
@@ -143,31 +143,31 @@ TEST_F(Win32ConsoleTest, EveryForegroundOnEveryBackground) {
 }
 
 TEST_F(Win32ConsoleTest, OnlyChangedCellsAreWritten) {
-  PutText("Hello", 1, 1, LightGrey, Black);
-  Pause(0);
+  console.PutText("Hello", 1, 1, LightGrey, Black);
+  console.Pause(0);
   EXPECT_EQ(backend_->CellsWritten(), ScreenWidth * ScreenHeight);  // the first showing: all of it
   const long long cells = backend_->CellsWritten();
   const long long calls = backend_->WriteCalls();
 
-  Pause(0);
-  PutText("Hello", 1, 1, LightGrey, Black);  // the same again
-  Pause(0);
+  console.Pause(0);
+  console.PutText("Hello", 1, 1, LightGrey, Black);  // the same again
+  console.Pause(0);
   EXPECT_EQ(backend_->CellsWritten(), cells);
   EXPECT_EQ(backend_->WriteCalls(), calls);
 
   // Two cells of one row, apart: one write from the first to the last.
-  PutText("J", 1, 1, LightGrey, Black);
-  PutText("y", 5, 1, LightGrey, Black);
+  console.PutText("J", 1, 1, LightGrey, Black);
+  console.PutText("y", 5, 1, LightGrey, Black);
   // One cell of another row changes colour only.
-  PutText("\xB1", 40, 10, Yellow, Blue);
-  Pause(0);
+  console.PutText("\xB1", 40, 10, Yellow, Blue);
+  console.Pause(0);
   EXPECT_EQ(backend_->CellsWritten(), cells + 5 + 1);
   EXPECT_EQ(backend_->WriteCalls(), calls + 2);
   EXPECT_EQ(Bytes(1, 1, 6), "Jelly ");
 
   // A full repaint writes everything again.
-  ConsoleRepaintAll();
-  Pause(0);
+  console.RepaintAll();
+  console.Pause(0);
   EXPECT_EQ(backend_->CellsWritten(), cells + 6 + ScreenWidth * ScreenHeight);
 }
 
@@ -179,18 +179,18 @@ TEST_F(Win32ConsoleTest, InputModeWhileRunningAndAfter) {
   EXPECT_EQ(mode & ENABLE_QUICK_EDIT_MODE, 0u) << "quick edit would take the clicks";
   EXPECT_NE(mode & ENABLE_MOUSE_INPUT, 0u);
 
-  ConsoleRestore();
+  console.Restore();
   EXPECT_EQ(Mode(), originalMode_);
 }
 
 TEST_F(Win32ConsoleTest, CursorHiddenWhileAskedAndGivenBackWithItsSize) {
-  HideCursor();
-  Pause(0);
+  console.HideCursor();
+  console.Pause(0);
   CONSOLE_CURSOR_INFO cursor{};
   GetConsoleCursorInfo(output_, &cursor);
   EXPECT_FALSE(cursor.bVisible);
 
-  ConsoleRestore();
+  console.Restore();
   GetConsoleCursorInfo(output_, &cursor);
   EXPECT_EQ(cursor.bVisible, originalCursor_.bVisible);
   EXPECT_EQ(cursor.dwSize, originalCursor_.dwSize);
@@ -203,29 +203,29 @@ TEST_F(Win32ConsoleTest, CursorHiddenWhileAskedAndGivenBackWithItsSize) {
 
 TEST_F(Win32ConsoleTest, SpecialKeysComeAsZeroThenTheirCode) {
   Inject({Key(true, VK_UP, 72), Key(false, VK_UP, 72)});
-  EXPECT_EQ(GetKey(), 0);
-  EXPECT_TRUE(KeyWaiting());
-  EXPECT_EQ(GetKey(), 72);
+  EXPECT_EQ(console.GetKey(), 0);
+  EXPECT_TRUE(console.KeyWaiting());
+  EXPECT_EQ(console.GetKey(), 72);
 
   Inject({Key(true, VK_MENU, 56, 0, LEFT_ALT_PRESSED), Key(true, 'X', 45, 'x', LEFT_ALT_PRESSED),
           Key(false, 'X', 45, 'x', LEFT_ALT_PRESSED), Key(false, VK_MENU, 56)});
-  EXPECT_EQ(GetKey(), 0);
-  EXPECT_EQ(GetKey(), 45);
+  EXPECT_EQ(console.GetKey(), 0);
+  EXPECT_EQ(console.GetKey(), 45);
 
   Inject({Key(true, VK_SHIFT, 42, 0, SHIFT_PRESSED), Key(true, VK_F1, 59, 0, SHIFT_PRESSED), Key(false, VK_SHIFT, 42)});
-  EXPECT_EQ(GetKey(), 0);
-  EXPECT_EQ(GetKey(), 84);
+  EXPECT_EQ(console.GetKey(), 0);
+  EXPECT_EQ(console.GetKey(), 84);
 
   Inject({Key(true, VK_F11, 87)});
-  EXPECT_EQ(GetKey(), 0);
-  EXPECT_EQ(GetKey(), 133);
+  EXPECT_EQ(console.GetKey(), 0);
+  EXPECT_EQ(console.GetKey(), 133);
 }
 
 TEST_F(Win32ConsoleTest, CharactersCtrlCAndAltWithKeypadDigits) {
   Inject({Key(true, 'A', 30, 'a'), Key(false, 'A', 30, 'a')});
-  EXPECT_EQ(GetKey(), 'a');
+  EXPECT_EQ(console.GetKey(), 'a');
   Inject({Key(true, VK_CONTROL, 29, 0, LEFT_CTRL_PRESSED), Key(true, 'C', 46, 3, LEFT_CTRL_PRESSED)});
-  EXPECT_EQ(GetKey(), 3);
+  EXPECT_EQ(console.GetKey(), 3);
 
   // Alt held, 6 and 5 on the keypad, Alt let go: "A".
   Inject({Key(true, VK_MENU, 56, 0, LEFT_ALT_PRESSED | NUMLOCK_ON),
@@ -233,14 +233,14 @@ TEST_F(Win32ConsoleTest, CharactersCtrlCAndAltWithKeypadDigits) {
           Key(false, VK_NUMPAD6, 77, 0, LEFT_ALT_PRESSED | NUMLOCK_ON),
           Key(true, VK_NUMPAD5, 76, 0, LEFT_ALT_PRESSED | NUMLOCK_ON),
           Key(false, VK_NUMPAD5, 76, 0, LEFT_ALT_PRESSED | NUMLOCK_ON), Key(false, VK_MENU, 56, 0, NUMLOCK_ON)});
-  EXPECT_EQ(GetKey(), 65);
-  EXPECT_FALSE(KeyWaiting());
+  EXPECT_EQ(console.GetKey(), 65);
+  EXPECT_FALSE(console.KeyWaiting());
 }
 
 TEST_F(Win32ConsoleTest, ShiftOrCtrlAloneDeliverNothingAndLeaveNoWaitBehind) {
   Inject({Key(true, VK_SHIFT, 42, 0, SHIFT_PRESSED), Key(false, VK_SHIFT, 42), Key(true, VK_CONTROL, 29, 0, LEFT_CTRL_PRESSED),
           Key(false, VK_CONTROL, 29)});
-  EXPECT_FALSE(KeyWaiting());
+  EXPECT_FALSE(console.KeyWaiting());
   // The poll took the records in: the input handle is not signalled, so a
   // wait for input sleeps instead of spinning.
   EXPECT_EQ(WaitForSingleObject(input_, 0), static_cast<DWORD>(WAIT_TIMEOUT));
@@ -248,32 +248,32 @@ TEST_F(Win32ConsoleTest, ShiftOrCtrlAloneDeliverNothingAndLeaveNoWaitBehind) {
 
 TEST_F(Win32ConsoleTest, WaitForInputReturnsWhenARecordArrives) {
   Inject({Key(true, 'Z', 44, 'z')});
-  WaitForInput();  // returns at once: a record is there
-  EXPECT_TRUE(KeyWaiting());
-  EXPECT_EQ(GetKey(), 'z');
+  console.WaitForInput();  // returns at once: a record is there
+  EXPECT_TRUE(console.KeyWaiting());
+  EXPECT_EQ(console.GetKey(), 'z');
 }
 
 TEST_F(Win32ConsoleTest, MousePositionAndButtons) {
   // A left press at the top-left cell, then its release.
   Inject({Mouse(originX_, originY_, FROM_LEFT_1ST_BUTTON_PRESSED)});
-  KeyWaiting();
-  EXPECT_EQ(MouseColumn, 1);
-  EXPECT_EQ(MouseRow, 1);
-  EXPECT_EQ(MouseButton, 1);
+  console.KeyWaiting();
+  EXPECT_EQ(console.MouseColumn, 1);
+  EXPECT_EQ(console.MouseRow, 1);
+  EXPECT_EQ(console.MouseButton, 1);
   Inject({Mouse(originX_, originY_, 0)});
-  KeyWaiting();
-  EXPECT_EQ(MouseButton, 0);
+  console.KeyWaiting();
+  EXPECT_EQ(console.MouseButton, 0);
 
   Inject({Mouse(static_cast<SHORT>(originX_ + 79), static_cast<SHORT>(originY_ + 24), RIGHTMOST_BUTTON_PRESSED)});
-  KeyWaiting();
-  EXPECT_EQ(MouseColumn, 80);
-  EXPECT_EQ(MouseRow, 25);
-  EXPECT_EQ(MouseButton, 2);
+  console.KeyWaiting();
+  EXPECT_EQ(console.MouseColumn, 80);
+  EXPECT_EQ(console.MouseRow, 25);
+  EXPECT_EQ(console.MouseButton, 2);
 
   // Both buttons at once: none.
   Inject({Mouse(originX_, originY_, FROM_LEFT_1ST_BUTTON_PRESSED | RIGHTMOST_BUTTON_PRESSED, MOUSE_MOVED)});
-  KeyWaiting();
-  EXPECT_EQ(MouseButton, 0);
+  console.KeyWaiting();
+  EXPECT_EQ(console.MouseButton, 0);
 }
 
 TEST_F(Win32ConsoleTest, WheelRecordsAreNotchesThatLeaveTheButtonHeld) {
@@ -285,15 +285,16 @@ TEST_F(Win32ConsoleTest, WheelRecordsAreNotchesThatLeaveTheButtonHeld) {
           Mouse(x, elsewhere, 0x00F00000u | FROM_LEFT_1ST_BUTTON_PRESSED, MOUSE_WHEELED),
           Mouse(x, elsewhere, 0xFF880000u, MOUSE_WHEELED),
           Mouse(x, elsewhere, 0x00780000u, MOUSE_HWHEELED), Key(true, 'Z', 44, 'z')});
-  // Each poll stops at the press or a notch; the key comes last.
-  for (int poll = 0; poll < 6 && !KeyWaiting(); ++poll) {
+  // The first poll stops at the press; the next adds up the notches on its
+  // way to the key.
+  for (int poll = 0; poll < 6 && !console.KeyWaiting(); ++poll) {
   }
-  ASSERT_TRUE(KeyWaiting());
-  EXPECT_EQ(TakeWheelNotches(), -1);  // two up, one down, the sideways one dropped
-  EXPECT_EQ(MouseColumn, 5);
-  EXPECT_EQ(MouseRow, 6);
-  EXPECT_EQ(MouseButton, 1);  // no wheel record lets it go
-  EXPECT_EQ(GetKey(), 'z');
+  ASSERT_TRUE(console.KeyWaiting());
+  EXPECT_EQ(console.TakeWheelNotches(), -1);  // two up, one down, the sideways one dropped
+  EXPECT_EQ(console.MouseColumn, 5);
+  EXPECT_EQ(console.MouseRow, 6);
+  EXPECT_EQ(console.MouseButton, 1);  // no wheel record lets it go
+  EXPECT_EQ(console.GetKey(), 'z');
 }
 
 }  // namespace

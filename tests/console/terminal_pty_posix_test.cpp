@@ -107,7 +107,7 @@ TEST_F(TerminalPtyTest, TakesAndGivesBackTheTerminal) {
   EXPECT_TRUE(screen.MouseReporting);
   EXPECT_FALSE(screen.CursorVisible);
 
-  terminal.Restore();
+  terminal.Restore(model);
   screen.Apply(Output());
   EXPECT_EQ(screen.Errors, "");
   EXPECT_FALSE(screen.AlternateScreen);
@@ -117,7 +117,7 @@ TEST_F(TerminalPtyTest, TakesAndGivesBackTheTerminal) {
   EXPECT_EQ(back.c_lflag, original_.c_lflag);
   EXPECT_EQ(back.c_iflag, original_.c_iflag);
 
-  terminal.Restore();  // a second time: nothing more
+  terminal.Restore(model);  // a second time: nothing more
   terminal.Present(model);
   EXPECT_EQ(Output(), "");
 }
@@ -151,7 +151,7 @@ TEST_F(TerminalPtyTest, PresentWritesOnlyChanges) {
 
   terminal.Beep();
   EXPECT_EQ(Output(), "\a");
-  terminal.Restore();
+  terminal.Restore(model);
 }
 
 TEST_F(TerminalPtyTest, ReadsKeysMouseAndLoneEscape) {
@@ -189,7 +189,7 @@ TEST_F(TerminalPtyTest, ReadsKeysMouseAndLoneEscape) {
     }
   }
   EXPECT_TRUE(completed);
-  terminal.Restore();
+  terminal.Restore(ScreenModel());
 }
 
 TEST_F(TerminalPtyTest, WaitInputSleepsUntilInputComes) {
@@ -212,7 +212,7 @@ TEST_F(TerminalPtyTest, WaitInputSleepsUntilInputComes) {
   start = Clock::now();
   terminal.Sleep(30);
   EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(30));
-  terminal.Restore();
+  terminal.Restore(ScreenModel());
 }
 
 TEST_F(TerminalPtyTest, SuspendKeepsTheScreenAndResumeWritesOnlyChanges) {
@@ -256,7 +256,7 @@ TEST_F(TerminalPtyTest, SuspendKeepsTheScreenAndResumeWritesOnlyChanges) {
   terminal.Present(model);
   screen.Apply(Output());
   EXPECT_EQ(screen.Compare(model), "");
-  terminal.Restore();
+  terminal.Restore(model);
 }
 
 // The other program's plain text shows in the launch screen's light grey on
@@ -297,7 +297,7 @@ TEST_F(TerminalPtyTest, SuspendHandsTheTerminalOverInTheLaunchScreensColours) {
   ASSERT_GE(handOver.size(), fullTail.size());
   EXPECT_EQ(handOver.substr(handOver.size() - fullTail.size()), fullTail);
   terminal.Resume();
-  terminal.Restore();
+  terminal.Restore(model);
 }
 
 // While the notice hides the screen, nothing typed or clicked acts on it:
@@ -327,7 +327,7 @@ TEST_F(TerminalPtyTest, WhileTheNoticeShowsKeysAndClicksAreDropped) {
   terminal.Present(model);
   Type("y");
   EXPECT_EQ(Events(terminal), "k121");
-  terminal.Restore();
+  terminal.Restore(model);
 }
 
 TEST_F(TerminalPtyTest, SmallTerminalShowsANoticeUntilEnlarged) {
@@ -350,7 +350,7 @@ TEST_F(TerminalPtyTest, SmallTerminalShowsANoticeUntilEnlarged) {
   screen.Apply(notice);
   screen.Apply(Output());
   EXPECT_EQ(screen.Compare(model), "");
-  terminal.Restore();
+  terminal.Restore(model);
 }
 
 // Too narrow or too short is enough: each side on its own gets the notice.
@@ -363,7 +363,7 @@ TEST_F(TerminalPtyTest, ATerminalTooNarrowOrTooShortShowsTheNotice) {
     std::string notice = Output();
     EXPECT_NE(notice.find("too small"), std::string::npos) << width << " x " << height;
     EXPECT_NE(notice.find("(now " + std::to_string(width) + " x " + std::to_string(height) + ")"), std::string::npos);
-    terminal.Restore();
+    terminal.Restore(ScreenModel());
     Output();
   }
 }

@@ -19,7 +19,7 @@ namespace {
 
 using launch_testing::InstallStandIn;
 using launch_testing::LaunchLog;
-using launch_testing::ScopedEnvironment;
+using testing_support::ScopedEnvironment;
 
 constexpr const char* Emulator = "mame.exe";
 
@@ -34,7 +34,7 @@ class KnownOptionsTest : public ::testing::Test {
   }
 
   testing_support::TempDir dir;
-  ScopedEnvironment classic{"XEM_MODERN", nullptr};
+  ScopedEnvironment classic{"XEM_MODERN", std::nullopt};
 };
 
 // The command line as the builder joins its slots: each filled one and a
@@ -124,6 +124,30 @@ TEST_F(KnownOptionsTest, TodaysEmulatorGetsTheSettingsUnderItsNamesAndNothingItR
   EXPECT_EQ(adapted.Texts, (std::vector<std::string>{"-beam_width_min 2.5 -beam_width_max 2.5 ", "-brightness 0,75 ",
                                                       "-resolution 640x480", ""}));
   EXPECT_EQ(adapted.LeftOut, (std::vector<std::string>{"-ftr"}));
+}
+
+// The builder's slots made to suit the answer: today's emulator gets the
+// settings under its names and Roms Paths always; without a trusted answer
+// the classic command line comes out byte for byte.
+TEST_F(KnownOptionsTest, TheBuilderMakesTheCommandLineSuitTheAnswer) {
+  Settings settings;
+  OptionCaptions captions;
+  SetDefaultSettings(settings, captions);
+  settings.WindowedDisplay = 1;
+  settings.Scanlines = 1;
+  settings.Sound = 0;
+  settings.AntiAlias = 0;
+  settings.GameCheats = 1;
+  settings.Brightness = 1.5;
+  settings.RomPaths = "roms";
+  CommandLineSlots slots;
+  BuildCommandOptions(settings, '.', Modern(), slots);
+  EXPECT_EQ(slots.CommandOptions.Str(), "-w  -sound none  -c  -brightness 1.50  -rp roms  ");
+  EXPECT_EQ(slots.LeftOut, (std::vector<std::string>{"-sl", "-noaa"}));
+
+  BuildCommandOptions(settings, '.', AskEmulatorOptions(Standin()), slots);
+  EXPECT_EQ(slots.CommandOptions.Str(), "-w  -sl  -nosound  -noaa  -c  -fsb 1.50  ");
+  EXPECT_TRUE(slots.LeftOut.empty());
 }
 
 TEST_F(KnownOptionsTest, EachSwitchIsKeptRenamedOrLeftOutAsTodaysEmulatorTakesIt) {

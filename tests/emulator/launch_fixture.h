@@ -7,9 +7,6 @@
 #include <filesystem>
 #include <string>
 
-#include "console/console.h"
-#include "console/scripted_backend.h"
-#include "storage/state.h"
 #include "emulator/launch.h"
 #include "settings/settings.h"
 #include "support/environment.h"
@@ -39,15 +36,14 @@ inline std::string LaunchLog(const std::filesystem::path& directory = ".") {
 // The options the builder forms from the default settings with two real
 // numbers, 1.2 and 1.25, in the decimal separator of the user's locale.
 inline std::string OptionsWithRealNumbers() {
-  ScriptedBackend backend;
-  testing_support::ResetAllState();
-  ConsoleUseBackend(&backend);
-  SetDefaultSettings();
-  Brightness = 1.2;
-  BeamWidth = 1.25;
-  BuildCommandOptions();
-  ConsoleUseBackend(nullptr);
-  return CommandOptions.Str();
+  Settings settings;
+  OptionCaptions captions;
+  SetDefaultSettings(settings, captions);
+  settings.Brightness = 1.2;
+  settings.BeamWidth = 1.25;
+  CommandLineSlots slots;
+  BuildCommandOptions(settings, DecimalSeparator(), KnownOptions{}, slots);
+  return slots.CommandOptions.Str();
 }
 
 // Running programs in a fresh directory, with a scripted console that

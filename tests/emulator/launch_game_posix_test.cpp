@@ -7,7 +7,6 @@
 #include <string>
 
 #include "console/console.h"
-#include "storage/state.h"
 #include "emulator/launch.h"
 #include "launch_game_fixture.h"
 #include "settings/settings.h"
@@ -18,7 +17,7 @@ namespace {
 using namespace launch_testing;
 
 TEST_F(LaunchFailureTest, AnEmulatorThatIsMissingOrCannotRun) {
-  PauseAfterMame = 0;  // the failure waits for its key all the same
+  settings.PauseAfterMame = 0;  // the failure waits for its key all the same
   std::filesystem::remove("mame.exe");
   ExpectFailureShown("Cannot run mame.exe: No such file or directory");
 
@@ -27,7 +26,7 @@ TEST_F(LaunchFailureTest, AnEmulatorThatIsMissingOrCannotRun) {
   ExpectFailureShown("Cannot run mame.exe: Permission denied");
 
   std::filesystem::create_directory("emu");
-  MamePath = "emu/";
+  settings.MamePath = "emu/";
   ExpectFailureShown("Cannot run emu/mame.exe: No such file or directory");
   EXPECT_FALSE(std::filesystem::exists("ran"));
   EXPECT_EQ(backend.Resumes, 0);
@@ -37,7 +36,7 @@ TEST_F(LaunchGameTest, TheEmulatorInstalledAsMameOrOnThePathRunsToo) {
   Touch("roms/astrobee.zip");
   std::filesystem::remove("mame.exe");
   InstallStandIn("mame");
-  LaunchGame();
+  LaunchSelectedGame(session);
   EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c]\n");
 
   // Only on the search path: used when the settings name no directory.
@@ -45,17 +44,17 @@ TEST_F(LaunchGameTest, TheEmulatorInstalledAsMameOrOnThePathRunsToo) {
   std::filesystem::remove("launch.log");
   InstallStandIn("bin/mame");
   testing_support::ScopedEnvironment path("PATH", dir.Path() + "/bin");
-  LaunchGame();
+  LaunchSelectedGame(session);
   EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c]\n");
-  EXPECT_EQ(CurrentScreen, 0);
+  EXPECT_EQ(navigation.CurrentScreen, Screen::GamesList);
 
   std::filesystem::remove("launch.log");
-  RomPaths = dir.Path() + "/roms";
-  MamePath = dir.Path() + "/";
+  settings.RomPaths = dir.Path() + "/roms";
+  settings.MamePath = dir.Path() + "/";
   backend.Keys(" ");
-  LaunchGame();
+  LaunchSelectedGame(session);
   EXPECT_FALSE(std::filesystem::exists("launch.log"));
-  EXPECT_EQ(TextOf(backend.ScreenAtPoll, 1, 3, 10), "Cannot run");
+  EXPECT_EQ(zeb::TextAt(backend.ScreenAtPoll, 1, 3, 10), "Cannot run");
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "console/console.h"
-#include "storage/state.h"
 #include "emulator/launch.h"
 #include "launch_game_fixture.h"
 #include "settings/settings.h"
@@ -18,30 +17,30 @@ namespace {
 using namespace launch_testing;
 
 TEST_F(LaunchGameTest, MissingArchiveDoesNothing) {
-  PutText("untouched", 5, 5, 14, 1);
-  const ScreenModel before = Screen;
-  LaunchGame();
-  EXPECT_TRUE(SameScreen(Screen, before));
+  console.PutText("untouched", 5, 5, 14, 1);
+  const ScreenModel before = console.Screen;
+  LaunchSelectedGame(session);
+  EXPECT_TRUE(SameScreen(console.Screen, before));
   EXPECT_FALSE(std::filesystem::exists("launch.log"));
   EXPECT_EQ(backend.Resumes, 0);
 
   // A directory named like the archive is no archive.
   std::filesystem::create_directory("roms/astrobee.zip");
-  LaunchGame();
-  EXPECT_TRUE(SameScreen(Screen, before));
+  LaunchSelectedGame(session);
+  EXPECT_TRUE(SameScreen(console.Screen, before));
   EXPECT_FALSE(std::filesystem::exists("launch.log"));
 }
 
 TEST_F(LaunchGameTest, RunsTheEmulatorOnBlackThenRedrawsTheList) {
   Touch("roms/astrobee.zip");
-  CurrentScreen = 2;  // started from the file viewer
-  LaunchGame();
+  navigation.CurrentScreen = Screen::Viewer;  // started from the file viewer
+  LaunchSelectedGame(session);
 
   EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c]\n");
 
   // While the emulator ran: the message on a black screen.
   const ScreenModel& shown = backend.LastSuspendScreen;
-  EXPECT_EQ(TextOf(shown, 1, 1, 16), "Starting Mame...");
+  EXPECT_EQ(zeb::TextAt(shown, 1, 1, 16), "Starting Mame...");
   EXPECT_EQ(shown.Cells[0][0].Attr, 15);  // white on black
   for (int row : {2, 13, 25}) {
     for (int column : {1, 40, 80}) {
@@ -53,8 +52,8 @@ TEST_F(LaunchGameTest, RunsTheEmulatorOnBlackThenRedrawsTheList) {
 
   // No pause: no key read, and the games list is back, repainted in full.
   EXPECT_EQ(backend.Polls, 0);
-  EXPECT_EQ(CurrentScreen, 0);
-  EXPECT_EQ(PanelScreen, 0);
+  EXPECT_EQ(navigation.CurrentScreen, Screen::GamesList);
+  EXPECT_EQ(navigation.PanelScreen, Screen::GamesList);
   EXPECT_NE(RowText(1).find("Z.E.B."), std::string::npos);
   EXPECT_GE(backend.Repaints, 1);
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(dir.Path()));
@@ -62,33 +61,32 @@ TEST_F(LaunchGameTest, RunsTheEmulatorOnBlackThenRedrawsTheList) {
 
 TEST_F(LaunchGameTest, PauseAfterTheEmulatorWaitsForAKey) {
   Touch("roms/drzap.zip");
-  SelectedGame = 2;
-  PauseAfterMame = 1;
+  list.SelectedGame = 2;
+  settings.PauseAfterMame = 1;
   backend.Keys("q");
-  LaunchGame();
+  LaunchSelectedGame(session);
 
-  EXPECT_EQ(LastKey, 'q');
   EXPECT_TRUE(backend.ScriptDone());
   EXPECT_TRUE(backend.LogAtPoll);  // the key was asked for after the emulator had run
-  EXPECT_EQ(TextOf(backend.ScreenAtPoll, 1, 25, 30), "Press any key to continue.....");
+  EXPECT_EQ(zeb::TextAt(backend.ScreenAtPoll, 1, 25, 30), "Press any key to continue.....");
   EXPECT_EQ(backend.ScreenAtPoll.Cells[24][0].Attr, 15);
-  EXPECT_EQ(TextOf(backend.ScreenAtPoll, 1, 1, 16), "Starting Mame...");
+  EXPECT_EQ(zeb::TextAt(backend.ScreenAtPoll, 1, 1, 16), "Starting Mame...");
   EXPECT_EQ(LaunchLog(), "[drzap] [-w] [-c]\n");
   EXPECT_NE(RowText(1).find("Z.E.B."), std::string::npos);  // redrawn after the key
+  EXPECT_FALSE(console.KeyWaiting());                        // the key was read
 }
 
 TEST_F(LaunchGameTest, MamePathIsTheEmulatorsDirectory) {
   InstallStandIn("emu/mame.exe");
   std::filesystem::create_directories("emu/roms");
   Touch("emu/roms/astrobee.zip");
-  MamePath = dir.Path() + "/emu/";
-  Scanlines = 1;
-  LaunchGame();
+  settings.MamePath = dir.Path() + "/emu/";
+  settings.Scanlines = 1;
+  LaunchSelectedGame(session);
 
   EXPECT_EQ(LaunchLog("emu"), "[astrobee] [-w] [-sl] [-c]\n");
   EXPECT_FALSE(std::filesystem::exists("launch.log"));
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(dir.Path()));
-  EXPECT_EQ(WorkLine.Str(), dir.Path());
 }
 
 TEST_F(LaunchGameTest, ArgumentsAreCutAt255) {
@@ -100,9 +98,9 @@ TEST_F(LaunchGameTest, ArgumentsAreCutAt255) {
   ASSERT_LE(romDir.size(), 255u);
   std::filesystem::create_directories(romDir);
   Touch(romDir + "/astrobee.zip");
-  RomPaths = romDir;
-  Verbose = 1;
-  LaunchGame();
+  settings.RomPaths = romDir;
+  settings.Verbose = 1;
+  LaunchSelectedGame(session);
 
   const std::string arguments = ("astrobee -w  -c  -rp " + romDir).substr(0, 255);
   EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c] [-rp] [" + arguments.substr(21) + "]\n");
@@ -111,13 +109,53 @@ TEST_F(LaunchGameTest, ArgumentsAreCutAt255) {
 TEST_F(LaunchGameTest, SeveralRomDirectoriesFindTheArchiveAndPassThrough) {
   std::filesystem::create_directory("more");
   Touch("more/astrobee.zip");
-  RomPaths = "roms;more";
-  LaunchGame();
+  settings.RomPaths = "roms;more";
+  LaunchSelectedGame(session);
   EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c] [-rp] [roms;more]\n");
 }
 
+// Settings of which today's emulator knows only some: windowed display,
+// scanlines, no sound, no anti-aliasing, cheats, brightness 1.5, and the
+// default ROM directory.
+class SettingsForTodayTest : public LaunchGameTest {
+ protected:
+  void SetUp() override {
+    LaunchGameTest::SetUp();
+    Touch("roms/astrobee.zip");
+    settings.Scanlines = 1;
+    settings.Sound = 0;
+    settings.AntiAlias = 0;
+    settings.Brightness = 1.5;
+    ASSERT_EQ(settings.WindowedDisplay, 1);
+    ASSERT_EQ(settings.GameCheats, 1);
+    ASSERT_EQ(settings.RomPaths, "roms");
+  }
+  const std::string brightness = std::string("1") + DecimalSeparator() + "50";
+};
+
+TEST_F(SettingsForTodayTest, TodaysEmulatorIsAskedOnceAndGetsWhatItKnows) {
+  {
+    testing_support::ScopedEnvironment modern("XEM_MODERN", "1");
+    LaunchSelectedGame(session);
+  }
+  const std::string line = "[astrobee] [-w] [-sound] [none] [-c] [-brightness] [" + brightness + "] [-rp] [roms]\n";
+  EXPECT_EQ(LaunchLog(), line);
+  EXPECT_EQ(zeb::TextAt(backend.LastSuspendScreen, 1, 2, 46), "Left out, unknown to this emulator: -sl -noaa\xDB");
+
+  // The answer holds for the session: the classic emulator in its place,
+  // were it asked again, would have the classic command line built.
+  LaunchSelectedGame(session);
+  EXPECT_EQ(LaunchLog(), line + line);
+}
+
+TEST_F(SettingsForTodayTest, TheClassicEmulatorGetsTheCommandLineAsItAlwaysWas) {
+  LaunchSelectedGame(session);
+  EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-sl] [-nosound] [-noaa] [-c] [-fsb] [" + brightness + "]\n");
+  EXPECT_EQ(zeb::TextAt(backend.LastSuspendScreen, 1, 2, 3), "\xDB\xDB\xDB");
+}
+
 TEST_F(LaunchFailureTest, AMamePathThatCannotBeEntered) {
-  MamePath = "nowhere/";
+  settings.MamePath = "nowhere/";
   ExpectFailureShown("Cannot enter the directory nowhere/: No such file or directory");
   EXPECT_FALSE(std::filesystem::exists("launch.log"));
 }

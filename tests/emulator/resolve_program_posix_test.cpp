@@ -106,11 +106,11 @@ TEST_F(ResolveProgramTest, AnEmptyEntryOfTheSearchPathIsTheCurrentDirectory) {
 TEST_F(ResolveProgramTest, RunAndWaitLooksNowhereElseAndAFailureSaysWhy) {
   InstallStandIn("bin/mame");
   ScopedEnvironment searchPath("PATH", dir.Path() + "/bin");
-  RunOutcome missing = RunAndWait("mame.exe", "-cc");
+  RunOutcome missing = RunAndWait(console, "mame.exe", "-cc");
   EXPECT_FALSE(missing.Started);
   EXPECT_EQ(missing.Reason, "No such file or directory");
   Plain("plain.exe");
-  EXPECT_EQ(RunAndWait("plain.exe", "").Reason, "Permission denied");
+  EXPECT_EQ(RunAndWait(console, "plain.exe", "").Reason, "Permission denied");
   EXPECT_EQ(backend.Resumes, 0);
 }
 

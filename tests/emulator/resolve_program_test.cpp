@@ -42,7 +42,7 @@ TEST_F(ResolveProgramTest, AProgramThatIsNowhereIsNamedWithTheSystemsReason) {
 TEST_F(ResolveProgramTest, TheFileFoundRunsWithTheCommandLineAsFormed) {
   InstallStandIn(ForPlatform("bin/mame", "mame.exe"));
   ScopedEnvironment searchPath("PATH", dir.Path() + "/bin");
-  RunOutcome run = RunProgramFile(ResolveProgram("mame.exe", true), "mame.exe", "astrobee -w  -c  ");
+  RunOutcome run = RunProgramFile(console, ResolveProgram("mame.exe", true), "mame.exe", "astrobee -w  -c  ");
   EXPECT_TRUE(run.Started);
   EXPECT_EQ(ReadBytes("command.log"), ForPlatform("", "\"mame.exe\" astrobee -w  -c  \n"));
   EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c]\n");

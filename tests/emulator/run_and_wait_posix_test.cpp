@@ -19,12 +19,12 @@ using launch_testing::LaunchLog;
 using launch_testing::RunAndWaitTest;
 
 TEST_F(RunAndWaitTest, ProgramThatCannotStartIsPassedOver) {
-  RunAndWait("mame.exe", "-cc");  // missing
+  RunAndWait(console, "mame.exe", "-cc");  // missing
   testing_support::WriteBytes("plain.exe", "#!/bin/sh\ntouch ran\n");  // not executable
-  RunAndWait("plain.exe", "");
+  RunAndWait(console, "plain.exe", "");
   std::filesystem::create_directory("dir.exe");
-  RunAndWait("dir.exe", "x");
-  RunAndWait("", "x");
+  RunAndWait(console, "dir.exe", "x");
+  RunAndWait(console, "", "x");
 
   EXPECT_FALSE(std::filesystem::exists("mame.ini"));
   EXPECT_FALSE(std::filesystem::exists("ran"));
@@ -43,7 +43,7 @@ TEST_F(RunAndWaitTest, BreakSignalsAreOursAgainAfterTheRun) {
   sigaction(SIGINT, &handler, &interruptBefore);
   sigaction(SIGQUIT, &handler, &quitBefore);
 
-  RunAndWait("mame.exe", "g");
+  RunAndWait(console, "mame.exe", "g");
 
   sigaction(SIGINT, &interruptBefore, &interruptAfter);
   sigaction(SIGQUIT, &quitBefore, &quitAfter);

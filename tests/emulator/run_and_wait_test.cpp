@@ -9,7 +9,6 @@
 
 #include "console/console.h"
 #include "console/scripted_backend.h"
-#include "storage/state.h"
 #include "emulator/processes.h"
 #include "launch_fixture.h"
 #include "support/environment.h"
@@ -24,7 +23,7 @@ using launch_testing::RunAndWaitTest;
 
 TEST_F(RunAndWaitTest, ArgumentsArriveByteForByteWithoutAShell) {
   InstallStandIn("mame.exe");
-  RunAndWait("mame.exe", R"(game;x $(touch pwned) "a b" `touch tick` 'q' | > out c\"d 50% a]b)");
+  RunAndWait(console, "mame.exe", R"(game;x $(touch pwned) "a b" `touch tick` 'q' | > out c\"d 50% a]b)");
   EXPECT_EQ(LaunchLog(), "[game;x] [$(touch] [pwned)] [a b] [`touch] [tick`] ['q'] [|] [>] [out] [c\"d] [50%25] [a%5Db]\n");
   for (const char* name : {"pwned", "tick", "out"}) EXPECT_FALSE(std::filesystem::exists(name)) << name;
 
@@ -33,27 +32,27 @@ TEST_F(RunAndWaitTest, ArgumentsArriveByteForByteWithoutAShell) {
   EXPECT_EQ(backend.Resumes, 1);
 
   // Bytes beyond ASCII pass unchanged; a second run appends its own line.
-  RunAndWait("mame.exe", "\xE9t\xE9  -w");
+  RunAndWait(console, "mame.exe", "\xE9t\xE9  -w");
   EXPECT_EQ(LaunchLog().substr(LaunchLog().find('\n') + 1), "[\xE9t\xE9] [-w]\n");
 }
 
 TEST_F(RunAndWaitTest, StartUpsConfigurationCall) {
   InstallStandIn("mame.exe");
-  RunAndWait("mame.exe", "-cc");
+  RunAndWait(console, "mame.exe", "-cc");
   EXPECT_TRUE(std::filesystem::is_regular_file("mame.ini"));
   EXPECT_EQ(LaunchLog(), "");
 }
 
 TEST_F(RunAndWaitTest, ProgramIsFoundByItsPathNotOnTheSearchPath) {
   InstallStandIn("bin/mame.exe");
-  RunAndWait("bin\\mame.exe", "fromsub");
+  RunAndWait(console, "bin\\mame.exe", "fromsub");
   // The program runs in our current directory, not in its own.
   EXPECT_EQ(LaunchLog(), "[fromsub]\n");
   EXPECT_FALSE(std::filesystem::exists("bin/launch.log"));
 
   {
     testing_support::ScopedEnvironment path("PATH", (std::filesystem::path(dir.Path()) / "bin").string());
-    RunAndWait("mame.exe", "frompath");  // only on PATH, not here
+    RunAndWait(console, "mame.exe", "frompath");  // only on PATH, not here
   }
   EXPECT_EQ(LaunchLog(), "[fromsub]\n");
 }
@@ -63,7 +62,7 @@ TEST_F(RunAndWaitTest, ChildRunsInTheCurrentDirectory) {
   std::filesystem::create_directory("work");
   InstallStandIn("work/mame.exe");
   std::filesystem::current_path("work");
-  RunAndWait("mame.exe", "inwork");
+  RunAndWait(console, "mame.exe", "inwork");
   std::filesystem::current_path(dir.Path());
   EXPECT_EQ(LaunchLog("work"), "[inwork]\n");
   EXPECT_EQ(LaunchLog(), "");

@@ -17,18 +17,18 @@ namespace {
 using launch_testing::RunAndWaitTest;
 
 TEST_F(RunAndWaitTest, ProgramThatCannotStartIsPassedOverWithItsReason) {
-  RunOutcome missing = RunAndWait("mame.exe", "-cc");
+  RunOutcome missing = RunAndWait(console, "mame.exe", "-cc");
   EXPECT_FALSE(missing.Started);
   EXPECT_EQ(missing.Reason, SystemMessage(ERROR_FILE_NOT_FOUND));
   testing_support::WriteBytes("plain.exe", "echo touch ran\r\n");  // not a program
-  RunOutcome plain = RunAndWait("plain.exe", "");
+  RunOutcome plain = RunAndWait(console, "plain.exe", "");
   EXPECT_FALSE(plain.Started);
   EXPECT_FALSE(plain.Reason.empty());
   std::filesystem::create_directory("dir.exe");
-  RunOutcome directory = RunAndWait("dir.exe", "x");
+  RunOutcome directory = RunAndWait(console, "dir.exe", "x");
   EXPECT_FALSE(directory.Started);
   EXPECT_FALSE(directory.Reason.empty());
-  EXPECT_FALSE(RunAndWait("", "x").Started);
+  EXPECT_FALSE(RunAndWait(console, "", "x").Started);
 
   EXPECT_FALSE(std::filesystem::exists("mame.ini"));
   EXPECT_FALSE(std::filesystem::exists("ran"));

@@ -13,7 +13,7 @@ namespace {
 
 using launch_testing::InstallStandIn;
 using launch_testing::RunAndWaitTest;
-using launch_testing::ScopedEnvironment;
+using testing_support::ScopedEnvironment;
 
 class RunForOutputTest : public RunAndWaitTest {
  protected:
@@ -65,7 +65,7 @@ TEST_F(RunForOutputTest, AProgramStillRunningAtTheLimitIsEnded) {
   EXPECT_EQ(run.ExitStatus, -1);
   EXPECT_EQ(run.Output, "");
   // And it was not asked again behind our back: the next run is its own.
-  ScopedEnvironment goOn("XEM_HANG", nullptr);
+  ScopedEnvironment goOn("XEM_HANG", std::nullopt);
   EXPECT_EQ(RunForOutput(emulator(), {"mame.exe", "-showusage"}, 60000).ExitStatus, 0);
 }
 

@@ -14,7 +14,7 @@
 #include "support/program_test.h"
 #include "support/temp_dir.h"
 
-namespace zeb::app_testing {
+namespace zeb::launch_testing {
 
 class MakeListsTest : public testing_support::ProgramTest<> {
  protected:
@@ -23,7 +23,7 @@ class MakeListsTest : public testing_support::ProgramTest<> {
     std::filesystem::create_directory("nothing");
   }
   // The screen's rows, without trailing blanks, up to the last written.
-  static std::vector<std::string> Rows() {
+  std::vector<std::string> Rows() const {
     std::vector<std::string> rows;
     for (int row = 1; row <= ScreenHeight; ++row) {
       std::string text = RowText(row);
@@ -44,4 +44,4 @@ class MakeListsTest : public testing_support::ProgramTest<> {
   testing_support::ScopedEnvironment classic{"XEM_MODERN", std::nullopt};
 };
 
-}  // namespace zeb::app_testing
+}  // namespace zeb::launch_testing

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "emulator/make_lists.h"
-#include "emulator/make_lists_fixture.h"
 #include "console/colours.h"
 #include "console/console.h"
-#include "emulator/launch_fixture.h"
+#include "emulator/make_lists.h"
+#include "launch_fixture.h"
+#include "make_lists_fixture.h"
 #include "support/environment.h"
 #include "support/platform.h"
 #include "support/same_lines.h"
@@ -22,7 +22,7 @@
 namespace zeb {
 namespace {
 
-using app_testing::MakeListsTest;
+using launch_testing::MakeListsTest;
 using launch_testing::InstallStandIn;
 using testing_support::ForPlatform;
 using testing_support::Here;
@@ -34,8 +34,8 @@ using testing_support::WriteBytes;
 
 TEST_F(MakeListsTest, TheClassicEmulatorWritesTheThreeFilesAsTheBatchFileWould) {
   InstallStandIn("mame.exe");
-  PutText("Please run the RunMe.bat!", 1, 1, White, LightRed);
-  ASSERT_TRUE(MakeLists());
+  console.PutText("Please run the RunMe.bat!", 1, 1, White, LightRed);
+  ASSERT_TRUE(MakeLists(console));
   EXPECT_TRUE(SameLines({"Making the lists with " + Here + "mame.exe", "", "mame.exe -? >ver.txt",
                          "mame.exe -listfull >listfull.txt -sortdriver",
                          "mame.exe -listclones >listclones.txt -sortdriver"},
@@ -57,7 +57,7 @@ TEST_F(MakeListsTest, TodaysEmulatorIsAskedAgainWithoutSortdriver) {
   InstallStandIn(emulator.Installed);
   ScopedEnvironment searchPath("PATH", dir.Path() + "/nothing:" + dir.Path() + "/bin");
   ScopedEnvironment modern("XEM_MODERN", "1");
-  ASSERT_TRUE(MakeLists());
+  ASSERT_TRUE(MakeLists(console));
   const std::string& called = emulator.Called;
   EXPECT_TRUE(SameLines({"Making the lists with " + emulator.Found, "", called + " -? >ver.txt",
                          called + " -listfull >listfull.txt -sortdriver", called + " -listfull >listfull.txt",
@@ -96,7 +96,7 @@ TEST_F(MakeListsTest, AFailureShowsTheEmulatorsTextAndRemovesOnlyTheFilesItMade)
                "Try 'zeb --help'."}});
   failing.Install();
   WriteBytes("listclones.txt", "the user's\r\n");
-  EXPECT_FALSE(MakeLists());
+  EXPECT_FALSE(MakeLists(console));
   EXPECT_TRUE(SameLines(failing.Rows, Rows()));
   EXPECT_EQ(ForegroundAt(1, 7), LightRed);
   EXPECT_EQ(ForegroundAt(1, 9), LightGrey);
@@ -106,7 +106,7 @@ TEST_F(MakeListsTest, AFailureShowsTheEmulatorsTextAndRemovesOnlyTheFilesItMade)
 }
 
 TEST_F(MakeListsTest, WithoutAnEmulatorNothingIsRunOrMade) {
-  EXPECT_FALSE(MakeLists());
+  EXPECT_FALSE(MakeLists(console));
   EXPECT_TRUE(SameLines({"", "The lists could not be made:",
                          "Cannot run mame.exe: " + testing_support::NoSuchFileReason(),
                          ForPlatform("(looked for mame.exe and mame here and on the PATH)",

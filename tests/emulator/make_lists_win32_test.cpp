@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "emulator/make_lists.h"
-#include "emulator/make_lists_fixture.h"
-#include "emulator/launch_fixture.h"
+#include "launch_fixture.h"
+#include "make_lists_fixture.h"
 #include "support/environment.h"
 
 namespace zeb {
 namespace {
 
-using app_testing::MakeListsTest;
+using launch_testing::MakeListsTest;
 using launch_testing::InstallStandIn;
 
 TEST_F(MakeListsTest, AnEmulatorAnywhereButHereIsNotRun) {
@@ -23,7 +23,7 @@ TEST_F(MakeListsTest, AnEmulatorAnywhereButHereIsNotRun) {
   InstallStandIn("mame");
   InstallStandIn("bin/mame.exe");
   testing_support::ScopedEnvironment searchPath("PATH", dir.Path() + "\\bin");
-  EXPECT_FALSE(MakeLists());
+  EXPECT_FALSE(MakeLists(console));
   std::vector<std::string> rows = Rows();
   ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(rows[1], "The lists could not be made:");
