@@ -159,5 +159,45 @@ TEST(GamesList, WheelScrollsThreeRowsANotchAndNeverClicks) {
   Quit(term);
 }
 
+// The search from "/" to the end of the program: the typed word narrows the
+// list, Enter runs the first match, and the search outlasts the game.
+TEST(GamesList, SearchNarrowsRunsTheFirstMatchAndEscClosesItThenQuits) {
+  TempDir dir{TempDir::Stay};
+  PrepareDemo(dir);
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  term.Send("/");
+  ASSERT_TRUE(term.WaitForText(2, 3, "Search: "));
+  term.Send("hopper");  // "Cloud Hopper": the case of a letter does not matter
+  ASSERT_TRUE(term.WaitForText(2, 3, "Search: hopper "));
+  auto expectMatches = [&] {
+    EXPECT_TRUE(WaitUntil([&] { return Trimmed(term.Text(2, 6, 60)).empty(); }));  // the list's last change
+    EXPECT_EQ(term.Text(2, 4, 30), "cloudhop  Cloud Hopper (set 1)");
+    EXPECT_EQ(term.Text(2, 5, 30), "cloudhp2  Cloud Hopper (set 2)");
+  };
+  expectMatches();
+  EXPECT_EQ(term.Query("#{cursor_flag} #{cursor_x},#{cursor_y}"), "1 15,2");  // after the text
+
+  ASSERT_TRUE(LaunchSelectedGame(term));
+  EXPECT_EQ(ReadBytes(dir.File("launch.log")), "[cloudhop] [-w] [-c]\n");
+  term.Send("k");
+  ASSERT_TRUE(term.WaitForText(2, 3, "Search: hopper "));
+  expectMatches();
+  EXPECT_EQ(term.At(2, 4).Background, 15);  // still selected
+
+  term.Send("\x1b");
+  ASSERT_TRUE(WaitForGamesList(term));
+  EXPECT_TRUE(WaitUntil([&] { return !Trimmed(term.Text(2, 24, 60)).empty(); }));  // a full window again
+  // The selected game stays in the window, highlighted.
+  EXPECT_TRUE(WaitUntil([&] {
+    for (int row = 4; row <= 24; ++row) {
+      if (term.Text(2, row, 30) == "cloudhop  Cloud Hopper (set 1)") return term.At(2, row).Background == 15;
+    }
+    return false;
+  }));
+  Quit(term);
+  ExpectTerminalRestored(term);
+}
+
 }  // namespace
 }  // namespace zeb::e2e

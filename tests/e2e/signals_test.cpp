@@ -17,11 +17,13 @@ namespace {
 
 // The demo after its first run's import, with an emulator that notes its
 // process id in emulator.pid and then runs until it is ended. A stubborn
-// one ignores the polite signals: only a kill ends it.
+// one ignores the polite signals: only a kill ends it. Asked for its
+// options before the launch, it refuses at once, as the classic one does.
 void PrepareLingeringEmulator(const TempDir& dir, bool stubborn) {
   PrepareDemo(dir);
   StartAndQuit(dir);
-  std::string script = "#!/bin/sh\necho $$ > emulator.pid.new && mv emulator.pid.new emulator.pid\n";
+  std::string script = "#!/bin/sh\n[ \"$1\" = -showusage ] && exit 6\n"
+                       "echo $$ > emulator.pid.new && mv emulator.pid.new emulator.pid\n";
   if (stubborn) script += "trap '' TERM HUP\n";
   script += "exec sleep 600\n";
   std::filesystem::remove(dir.File("mame.exe"));

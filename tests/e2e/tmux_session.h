@@ -80,6 +80,7 @@ std::string SourceDir();
 // The temporary directory and whole-file helpers of every test.
 using testing_support::ReadBytes;
 using testing_support::TempDir;
+using testing_support::Touch;
 using testing_support::WriteBytes;
 
 bool Exists(const std::string& path);

@@ -25,10 +25,13 @@ std::string WithPath(const std::string& bin, const std::string& command) {
   return "PATH='" + bin + "':\"$PATH\" XEM_MODERN=1 " + command;
 }
 
+// The emulator's configuration names the ROM directories under $HOME: the
+// first run takes them, expanded, and finds the archives there.
 TEST(TodaysEmulator, FromAnEmptyDirectoryThroughTheKeyMToARunningGame) {
-  TempDir dir{TempDir::Stay}, bin{TempDir::Stay};
+  TempDir dir{TempDir::Stay}, bin{TempDir::Stay}, home{TempDir::Stay};
   std::string path = InstallOnPath(bin);
-  TmuxSession term(dir.Path(), WithPath(path, ZebBinary()));
+  for (std::string game : {"astrobee", "qbababa", "zigzagzb"}) Touch(home.File("mame/roms/" + game + ".zip"));
+  TmuxSession term(dir.Path(), "HOME='" + home.Path() + "' " + WithPath(path, ZebBinary()));
   ASSERT_TRUE(term.WaitFor("Press a key to exit"));
   EXPECT_EQ(term.Line(1).rfind("Please run the RunMe.bat!", 0), 0u);
   EXPECT_EQ(term.Line(3).rfind("Making RunMe.bat", 0), 0u);
@@ -42,6 +45,9 @@ TEST(TodaysEmulator, FromAnEmptyDirectoryThroughTheKeyMToARunningGame) {
   const auto ini = ImportedSettings(dir);
   ASSERT_FALSE(ini.empty());
   EXPECT_GT(std::stoi(ini[0]), 3000);
+  const std::string romPaths = home.Path() + "/mame/roms;/usr/local/share/games/mame/roms";
+  EXPECT_EQ(ini[2], romPaths);
+  EXPECT_EQ(ini[3], home.Path() + "/mame/samples");
   EXPECT_EQ(ini[45], "");  // "X.E.M. v0.251 (unknown)" holds no version text before a "-"
   auto field = [&](const std::string& driver, int offset) {
     for (std::size_t line = 46; line + 5 < ini.size(); line += 6) {
@@ -60,35 +66,60 @@ TEST(TodaysEmulator, FromAnEmptyDirectoryThroughTheKeyMToARunningGame) {
     EXPECT_FALSE(Exists(dir.File(name))) << name;
   }
   EXPECT_TRUE(term.WaitForText(2, 4, "astrobee  Astro Bee (World)"));
+  // The panel's "Games Available" count, and the filter, show the archives.
+  EXPECT_TRUE(term.WaitForText(64, 14, "3 "));
+  term.Click(79, 9);
+  ASSERT_TRUE(term.WaitForText(64, 9, "\u25C4   Available  \u25BA"));
+  ASSERT_TRUE(term.WaitForText(2, 7, "        "));  // the list's last change
+  EXPECT_EQ(term.Text(2, 5, 17), "qbababa   Qbababa");
+  EXPECT_EQ(term.Text(2, 6, 8), "zigzagzb");
 
-  // A launch finds the emulator the same way; its arguments arrive.
-  std::filesystem::create_directory(dir.File("roms"));
-  WriteBytes(dir.File("roms/astrobee.zip"), "");
+  // A launch of the filter's first game finds the emulator the same way;
+  // its arguments arrive, with the directories it was told of.
+  ASSERT_TRUE(term.WaitForColours(2, 4, 0, 15));
   ASSERT_TRUE(LaunchSelectedGame(term));
-  EXPECT_EQ(ReadBytes(dir.File("launch.log")), "[astrobee] [-w] [-c]\n");
+  EXPECT_EQ(ReadBytes(dir.File("launch.log")), "[astrobee] [-w] [-c] [-rp] [" + romPaths + "]\n");
   EXPECT_TRUE(term.WaitFor("X.E.M.: played astrobee", 1.0));
   ASSERT_TRUE(BackToGamesList(term, "k"));
   EXPECT_EQ(QuitWithEscape(term), 0);
 }
 
-TEST(TodaysEmulator, AnOptionItRefusesLeavesItsErrorReadableAtThePrompt) {
+// Asked for its options before the first launch, today's emulator gets the
+// command line in its terms; the classic one, which does not answer, the
+// classic command line.
+TEST(TodaysEmulator, GetsTheCommandLineInItsTermsAndTheClassicOneTheClassicLine) {
   TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   StartAndQuit(dir);
   auto ini = FileLines(dir.File("zeb.ini"));
   ASSERT_GE(ini.size(), 46u);
-  ini[12] = "1";  // Scanlines: -sl, which today's emulator no longer knows
+  EXPECT_EQ(ini[2], "roms");  // Roms Paths
+  ini[12] = "1";    // Scanlines: -sl, which today's emulator no longer knows
+  ini[22] = "0";    // Sound off: -nosound
+  ini[32] = "0";    // Anti Alias off: -noaa, unknown too
+  ini[35] = "1.5";  // Brightness: -fsb 1.50
   std::string text;
   for (const auto& line : ini) text += line + "\r\n";
   WriteBytes(dir.File("zeb.ini"), text);
 
-  TmuxSession term(dir.Path(), "XEM_MODERN=1 " + ZebBinary());
-  ASSERT_TRUE(WaitForGamesList(term));
-  ASSERT_TRUE(LaunchSelectedGame(term));
-  EXPECT_TRUE(term.WaitFor("Error: unknown option: -sl", 2.0));
-  EXPECT_EQ(ReadBytes(dir.File("launch.log")), "[astrobee] [-w] [-sl] [-c]\n");
-  ASSERT_TRUE(BackToGamesList(term, "k"));
-  EXPECT_EQ(QuitWithEscape(term), 0);
+  for (const bool modern : {true, false}) {
+    SCOPED_TRACE(modern ? "today's emulator" : "the classic emulator");
+    std::filesystem::remove(dir.File("launch.log"));
+    TmuxSession term(dir.Path(), (modern ? "XEM_MODERN=1 " : "") + ZebBinary());
+    ASSERT_TRUE(WaitForGamesList(term));
+    ASSERT_TRUE(LaunchSelectedGame(term));
+    if (modern) {
+      EXPECT_EQ(ReadBytes(dir.File("launch.log")),
+                "[astrobee] [-w] [-sound] [none] [-c] [-brightness] [1.50] [-rp] [roms]\n");
+      EXPECT_EQ(term.Line(2), "Left out, unknown to this emulator: -sl -noaa");
+    } else {
+      EXPECT_EQ(ReadBytes(dir.File("launch.log")), "[astrobee] [-w] [-sl] [-nosound] [-noaa] [-c] [-fsb] [1.50]\n");
+      EXPECT_EQ(term.Line(2).find("Left out"), std::string::npos);
+    }
+    EXPECT_TRUE(term.WaitFor("X.E.M.: played astrobee", 1.0));
+    ASSERT_TRUE(BackToGamesList(term, "k"));
+    EXPECT_EQ(QuitWithEscape(term), 0);
+  }
 }
 
 TEST(TodaysEmulator, ListsThatCannotBeMadeShowTheEmulatorsErrorAndEndTheRun) {

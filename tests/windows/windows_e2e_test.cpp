@@ -120,6 +120,29 @@ TEST(WindowsBuild, EnterRunsTheWindowsStandInWithTheCommandLineAsFormed) {
   EXPECT_EQ(e2e::QuitWithEscape(term), 0);
 }
 
+// F3 reaches the console program as a key with a scan code and no
+// character: it opens the search as "/" does.
+TEST(WindowsBuild, F3OpensTheSearchAndEscClosesIt) {
+  TempDir dir{TempDir::Stay};
+  PrepareWindowsDemo(dir);
+  TmuxSession term(dir.Path(), Wine("zeb.exe"));
+  ASSERT_TRUE(WaitForGamesList(term));
+  ASSERT_TRUE(WaitUntilKeysArriveRaw(term)) << TerminalModes(term);
+
+  term.Send("\x1bOR");  // F3, as the terminal sends it
+  ASSERT_TRUE(term.WaitForText(2, 3, "Search: ")) << term.Line(3);
+  term.Send("hopper");
+  ASSERT_TRUE(term.WaitForText(2, 3, "Search: hopper "));
+  EXPECT_TRUE(term.WaitForText(2, 6, std::string(10, ' ')));  // the list's last change
+  EXPECT_EQ(term.Text(2, 4, 30), "cloudhop  Cloud Hopper (set 1)");
+  EXPECT_EQ(term.Text(2, 5, 30), "cloudhp2  Cloud Hopper (set 2)");
+
+  term.Send("\x1b");
+  ASSERT_TRUE(WaitForGamesList(term));
+  EXPECT_TRUE(WaitUntil([&] { return term.Text(2, 24, 10) != std::string(10, ' '); }));  // the whole list
+  EXPECT_EQ(e2e::QuitWithEscape(term), 0);
+}
+
 TEST(WindowsBuild, FirstRunWritesRunMeBatWhichImportsThroughCmdAndStartsZebAgain) {
   TempDir dir{TempDir::Stay};
   InstallWindowsPrograms(dir, /*withConfiguration=*/false);
