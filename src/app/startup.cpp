@@ -106,8 +106,9 @@ int Main() {
   }
   if (!FileExists(SettingsFileName)) FirstRun(session);
   if (FileExists(SettingsFileName)) LoadSettings(session.settings, session.games);
-  // The games list counts the available games as it is built for the
-  // first screen.
+  // The panel of the first screen shows this count (it is drawn before the
+  // games list, which counts again as it is built).
+  CountAvailableGames(session.games);
   RedrawScreen(session);
   console.EnableMouse();
   MainLoop(session);

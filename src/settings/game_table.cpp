@@ -18,4 +18,11 @@ const ShortString& GameField(const GameRecord& record, int field) {
 
 int TableGames(const GameTable& table) { return std::clamp(table.GameCount, 0, MaxGames); }
 
+void CountAvailableGames(GameTable& table) {
+  table.AvailableCount = 0;
+  for (int game = 1; game <= TableGames(table); ++game) {
+    if (!(table.Games[game].Available == "0")) ++table.AvailableCount;
+  }
+}
+
 }  // namespace zeb

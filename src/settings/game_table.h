@@ -48,4 +48,7 @@ const ShortString& GameField(const GameRecord& record, int field);
 // The games the table holds, never more than it can hold.
 int TableGames(const GameTable& table);
 
+// AvailableCount anew from the flags of games 1 to GameCount.
+void CountAvailableGames(GameTable& table);
+
 }  // namespace zeb
