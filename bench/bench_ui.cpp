@@ -96,6 +96,15 @@ struct ShownList {
     RenderChanges(view, console.Screen, out);
     fullFrameBytes = out.size();
   }
+
+  // The window halfway down the list, where a step both ways is possible,
+  // drawn and shown.
+  void HalfwayDown() {
+    session.list.Window.TopLine = 2000;
+    DrawListPage(console, session.list, session.games);
+    std::string out;
+    RenderChanges(view, console.Screen, out);
+  }
 };
 
 // The bytes of a full showing of each screen: the games list, the options
@@ -124,12 +133,7 @@ BENCHMARK(BM_FullFrameBytes);
 
 void BM_ListKeyBytes(benchmark::State& state) {
   ShownList list;
-  // Halfway down the list, where a step both ways is possible.
-  list.session.list.Window.TopLine = 2000;
-  DrawListPage(list.console, list.session.list, list.session.games);
-  std::string out;
-  RenderChanges(list.view, list.console.Screen, out);
-
+  list.HalfwayDown();
   std::size_t downBytes = KeyBytes(list.session, list.backend, list.view, Key::Down);
   std::size_t unchangedBytes = KeyBytes(list.session, list.backend, list.view, Key::PageDown);
 
@@ -145,7 +149,7 @@ BENCHMARK(BM_ListKeyBytes);
 
 void BM_DrawListPage(benchmark::State& state) {
   ShownList list;
-  list.session.list.Window.TopLine = 2000;
+  list.HalfwayDown();
   for (auto _ : state) {
     DrawListPage(list.console, list.session.list, list.session.games);
     benchmark::ClobberMemory();

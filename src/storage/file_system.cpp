@@ -2,7 +2,24 @@
 
 #include "storage/file_system.h"
 
+#include <cerrno>
+
 namespace zeb {
+
+std::FILE* CreateUniqueFileBeside(std::string_view path, std::string& uniqueName) {
+  uint64_t state = UniqueNameSeed();  // a name that exists is passed over: the next one differs
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = UniqueNameCandidate(path, state);
+    bool exists = false;
+    if (std::FILE* file = CreateNewFile(name, exists)) {
+      uniqueName = name;
+      return file;
+    }
+    if (!exists) return nullptr;
+  }
+  errno = EEXIST;
+  return nullptr;
+}
 
 std::string UniqueNameCandidate(std::string_view path, uint64_t& state) {
   // Random characters: not for secrecy, only so that names seldom meet; a

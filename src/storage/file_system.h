@@ -36,8 +36,13 @@ std::string GetCurrentDir();
 // or nullptr with errno set when none can be made.
 std::FILE* CreateUniqueFileBeside(std::string_view path, std::string& uniqueName);
 // A name to try for it: `path`, ".tmp." and six letters or digits that
-// `state` (seeded by the caller) picks and moves on.
+// `state` picks and moves on.
 std::string UniqueNameCandidate(std::string_view path, uint64_t& state);
+// Each system's part of it: a seed that differs from one save to the next,
+// and a file made new under `path` (in the form the program writes paths),
+// or nullptr with errno set and `exists` telling whether the name was taken.
+uint64_t UniqueNameSeed();
+std::FILE* CreateNewFile(const std::string& path, bool& exists);
 // Flushes the stream and forces its data to the disk.
 bool SyncFile(std::FILE* file);
 // Renames `from` over `to` (which may exist) and forces the directory's new

@@ -55,35 +55,31 @@ bool DeleteFile(std::string_view path) { return unlink(NativePath(path).c_str())
 
 bool RemoveEmptyDirectory(std::string_view path) { return rmdir(NativePath(path).c_str()) == 0; }
 
-std::FILE* CreateUniqueFileBeside(std::string_view path, std::string& uniqueName) {
-  uint64_t state = 0;  // a collision is passed over: the next name differs
+uint64_t UniqueNameSeed() {
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
-  state ^= static_cast<uint64_t>(now.tv_nsec) ^ (static_cast<uint64_t>(now.tv_sec) << 30) ^
-           (static_cast<uint64_t>(getpid()) << 12);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = UniqueNameCandidate(path, state);
-    std::string native = NativePath(name);
-    // O_EXCL makes the file here or fails, also on a link of that name,
-    // dangling or not; O_NOFOLLOW refuses a link in any case.
-    int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) {
-      if (errno == EEXIST) continue;
-      return nullptr;
-    }
-    std::FILE* file = fdopen(fd, "wb");
-    if (file == nullptr) {
-      int error = errno;
-      close(fd);
-      unlink(native.c_str());
-      errno = error;
-      return nullptr;
-    }
-    uniqueName = name;
-    return file;
+  return static_cast<uint64_t>(now.tv_nsec) ^ (static_cast<uint64_t>(now.tv_sec) << 30) ^
+         (static_cast<uint64_t>(getpid()) << 12);
+}
+
+std::FILE* CreateNewFile(const std::string& path, bool& exists) {
+  exists = false;
+  std::string native = NativePath(path);
+  // O_EXCL makes the file here or fails, also on a link of that name,
+  // dangling or not; O_NOFOLLOW refuses a link in any case.
+  int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    exists = errno == EEXIST;
+    return nullptr;
   }
-  errno = EEXIST;
-  return nullptr;
+  std::FILE* file = fdopen(fd, "wb");
+  if (file == nullptr) {
+    int error = errno;
+    close(fd);
+    unlink(native.c_str());
+    errno = error;
+  }
+  return file;
 }
 
 bool SyncFile(std::FILE* file) { return std::fflush(file) == 0 && fsync(fileno(file)) == 0; }

@@ -85,43 +85,39 @@ bool DeleteFile(std::string_view path) { return DeleteFileA(NativePath(path).c_s
 
 bool RemoveEmptyDirectory(std::string_view path) { return RemoveDirectoryA(NativePath(path).c_str()) != 0; }
 
-std::FILE* CreateUniqueFileBeside(std::string_view path, std::string& uniqueName) {
-  uint64_t state = 0;  // a collision is passed over: the next name differs
+uint64_t UniqueNameSeed() {
   LARGE_INTEGER now{};
   QueryPerformanceCounter(&now);
-  state ^= static_cast<uint64_t>(now.QuadPart) ^ (static_cast<uint64_t>(GetCurrentProcessId()) << 12);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = UniqueNameCandidate(path, state);
-    std::string native = NativePath(name);
-    // CREATE_NEW makes the file here or fails, also on a link or any other
-    // reparse point of that name; the flag keeps the system from following
-    // one in any case.
-    HANDLE handle = CreateFileA(native.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-      DWORD error = GetLastError();
-      if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
-      errno = ErrnoOf(error);
-      return nullptr;
-    }
-    int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
-    std::FILE* file = fd >= 0 ? _fdopen(fd, "wb") : nullptr;
-    if (file == nullptr) {
-      int error = errno;
-      if (fd >= 0) {
-        _close(fd);
-      } else {
-        CloseHandle(handle);
-      }
-      DeleteFileA(native.c_str());
-      errno = error;
-      return nullptr;
-    }
-    uniqueName = name;
-    return file;
+  return static_cast<uint64_t>(now.QuadPart) ^ (static_cast<uint64_t>(GetCurrentProcessId()) << 12);
+}
+
+std::FILE* CreateNewFile(const std::string& path, bool& exists) {
+  exists = false;
+  std::string native = NativePath(path);
+  // CREATE_NEW makes the file here or fails, also on a link or any other
+  // reparse point of that name; the flag keeps the system from following
+  // one in any case.
+  HANDLE handle = CreateFileA(native.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    exists = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+    errno = ErrnoOf(error);
+    return nullptr;
   }
-  errno = EEXIST;
-  return nullptr;
+  int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+  std::FILE* file = fd >= 0 ? _fdopen(fd, "wb") : nullptr;
+  if (file == nullptr) {
+    int error = errno;
+    if (fd >= 0) {
+      _close(fd);
+    } else {
+      CloseHandle(handle);
+    }
+    DeleteFileA(native.c_str());
+    errno = error;
+  }
+  return file;
 }
 
 bool SyncFile(std::FILE* file) {

@@ -43,29 +43,21 @@ void TextFile::Fail(std::string_view action, std::string_view name) {
   FatalIo(action, named);
 }
 
-void TextFile::OpenRead(std::string_view name) {
+void TextFile::Open(std::string_view name, bool writing) {
   Abandon();
   Close();
   std::string path = NativePath(name);
-  file_ = std::fopen(path.c_str(), "rb");
-  if (file_ == nullptr) FatalIo("cannot open", name);
-  writing_ = false;
+  file_ = std::fopen(path.c_str(), writing ? "wb" : "rb");
+  if (file_ == nullptr) FatalIo(writing ? "cannot create" : "cannot open", name);
+  writing_ = writing;
   ended_ = false;
   position_ = filled_ = 0;
   RememberName(name);
 }
 
-void TextFile::Create(std::string_view name) {
-  Abandon();
-  Close();
-  std::string path = NativePath(name);
-  file_ = std::fopen(path.c_str(), "wb");
-  if (file_ == nullptr) FatalIo("cannot create", name);
-  writing_ = true;
-  ended_ = false;
-  position_ = filled_ = 0;
-  RememberName(name);
-}
+void TextFile::OpenRead(std::string_view name) { Open(name, false); }
+
+void TextFile::Create(std::string_view name) { Open(name, true); }
 
 void TextFile::CreateReplacing(std::string_view name) {
   Abandon();

@@ -103,6 +103,8 @@ class TextFile {
     return at;
   }
   std::string_view ReadLineSlowly();
+  // Opens `name` for reading or, replacing an old file, for writing.
+  void Open(std::string_view name, bool writing);
   int Peek();
   bool Fill();
   void RememberName(std::string_view name);
