@@ -10,6 +10,8 @@
 namespace zeb {
 
 namespace {
+// Who takes the report instead of the terminal (the fuzz targets): reached
+// from any depth, as the report itself is.
 FatalHandler Handler = nullptr;
 }
 
