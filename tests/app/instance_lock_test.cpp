@@ -83,7 +83,7 @@ TEST(InstanceLockTest, TwoPathsToOneDirectoryAreOneDirectory) {
   InstanceLock first;
   ASSERT_EQ(first.Take("arcade"), InstanceLockResult::Taken);
 
-  std::vector<std::pair<std::string, InstanceLockResult>> paths = {
+  const std::pair<std::string, InstanceLockResult> paths[] = {
       {fs::absolute("arcade").string(), InstanceLockResult::Held},
       {"arcade/roms/..", InstanceLockResult::Held},
       {"./arcade/.", InstanceLockResult::Held},
@@ -93,10 +93,8 @@ TEST(InstanceLockTest, TwoPathsToOneDirectoryAreOneDirectory) {
       {"arcade/roms", InstanceLockResult::Taken},
       {"missing", InstanceLockResult::Unusable},
   };
-  std::error_code error;
-  fs::create_directory_symlink("arcade", "link", error);
-  // Creating a link may need rights a Windows user lacks; POSIX always has it.
-  if (!OnWindows || !error) paths.push_back({"link", InstanceLockResult::Held});
+  // A link to it: tests/app/instance_lock_posix_test.cpp (the Windows
+  // build's C++ library makes no links).
   for (const auto& [path, result] : paths) {
     InstanceLock second;
     EXPECT_EQ(second.Take(path), result) << path;
