@@ -30,22 +30,6 @@ using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 using namespace settings_testing;
 
-// The error report that `action` ends in, taken here instead of ending the
-// program, so that what the failure left behind can be looked at.
-template <typename Action>
-std::string FatalMessage(Action action) {
-  std::string message = "(no error)";
-  SetFatalHandler([](std::string_view text) { throw std::string(text); });
-  try {
-    action();
-  } catch (const std::string& text) {
-    message = text;
-  }
-  SetFatalHandler(nullptr);
-  WorkFile.Close();
-  return message;
-}
-
 TEST_F(SettingsFile, ASaveNeverWritesThroughAFilePlantedAtATemporaryName) {
   SetDefaultSettings();
   AddGame({"abc", "Abc", "", "", "1", ""});

@@ -6,9 +6,12 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/fatal.h"
 #include "core/state.h"
+#include "core/work_file.h"
 #include "settings/settings.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"
@@ -64,6 +67,23 @@ inline std::vector<std::string> OtherEntries() {
     if (name != "zeb.ini") names.push_back(name);
   }
   return names;
+}
+
+// The error report that `action` ends in, taken here instead of ending the
+// program (no process of its own), so that what the failure left behind can
+// be looked at.
+template <typename Action>
+std::string FatalMessage(Action action) {
+  std::string message = "(no error)";
+  SetFatalHandler([](std::string_view text) { throw std::string(text); });
+  try {
+    action();
+  } catch (const std::string& text) {
+    message = text;
+  }
+  SetFatalHandler(nullptr);
+  WorkFile.Close();
+  return message;
 }
 
 }  // namespace zeb::settings_testing
