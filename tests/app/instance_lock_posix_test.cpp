@@ -138,7 +138,9 @@ TEST_P(PosixMarkTest, TwoHoldersInOneProcessAreTwoHolders) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachMark, PosixMarkTest, testing::ValuesIn(PosixMarks()),
-                         [](const testing::TestParamInfo<PosixMark>& info) { return testing::PrintToString(info.param); });
+                         [](const testing::TestParamInfo<PosixMark>& info) {
+                           return testing::PrintToString(info.param);
+                         });
 
 // A lock file that another user made (or that cannot be written): it still
 // shows who holds it, and when nobody does, it is not taken over.
