@@ -24,7 +24,7 @@ void PrepareDemo(const ScratchDir& dir) {
                         std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_existing);
 }
 
-bool WaitForGamesList(TmuxSession& term) { return term.WaitFor("Driver    Game Name", 20.0); }
+bool WaitForGamesList(TmuxSession& term) { return term.WaitFor("Driver    Game Name", 2 * DefaultWait); }
 
 int QuitWithEscape(TmuxSession& term, const std::string& answer) {
   term.Send("\x1b");
