@@ -179,6 +179,7 @@ InstanceLockResult InstanceMarks::LockFile(InstanceLock& lock, const std::string
 }
 
 void InstanceMarks::Release(InstanceLock& lock) {
+  lock.holder_ = 0;
   if (lock.handle_ == InstanceLock::NoHandle) return;
   // The file goes while it is still locked, so that no start takes a lock
   // on it afterwards believing it the mark.

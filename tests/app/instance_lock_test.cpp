@@ -100,10 +100,13 @@ TEST(InstanceLockTest, TwoPathsToOneDirectoryAreOneDirectory) {
     EXPECT_EQ(second.Take(path), result) << path;
     EXPECT_EQ(second.Holder(), result == InstanceLockResult::Held ? ThisProcessId() : 0) << path;
   }
-  // A file is no directory to mark.
+  // A file is no directory to mark; a lock that was refused before names
+  // no holder then.
   WriteBytes("zeb.ini", "0\r\n");
   InstanceLock file;
+  ASSERT_EQ(file.Take("arcade"), InstanceLockResult::Held);
   EXPECT_EQ(file.Take("zeb.ini"), InstanceLockResult::Unusable);
+  EXPECT_EQ(file.Holder(), 0);
 }
 
 TEST(InstanceLockTest, TheRefusalLine) {
