@@ -52,13 +52,20 @@ function(zeb_add_tests target)
     add_test(NAME ${target} COMMAND ${target})
     set_tests_properties(${target} PROPERTIES TIMEOUT 600
       ENVIRONMENT "LC_ALL=C;ZEB_TEST_DECIMAL_SEPARATOR=.")
+    # The tests of the user's decimal separator once more in a German locale.
+    # wine takes the user's regional settings from the locale it starts in,
+    # and writes them into the prefix's registry whenever a program starts in
+    # another locale: these runs are alone, so that no program started in the
+    # C locale meanwhile puts "." back under them.
+    set(comma_filter "")
     if(target STREQUAL "emulator_tests")
-      # wine takes the user's regional settings from the locale it starts in,
-      # and writes them into the prefix's registry whenever a program starts
-      # in another locale: this run is alone, so that no program started in
-      # the C locale meanwhile puts "." back under it.
-      add_test(NAME emulator_tests_comma_locale COMMAND ${target} --gtest_filter=DecimalSeparator.*)
-      set_tests_properties(emulator_tests_comma_locale PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE
+      set(comma_filter DecimalSeparator.*)
+    elseif(target STREQUAL "ui_tests")
+      set(comma_filter OptionsWidgetsTest.RealSpinnersShowTheSeparatorOfTheUsersLocale)
+    endif()
+    if(comma_filter)
+      add_test(NAME ${target}_comma_locale COMMAND ${target} --gtest_filter=${comma_filter})
+      set_tests_properties(${target}_comma_locale PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE
         ENVIRONMENT "LC_ALL=de_DE.UTF-8;ZEB_TEST_DECIMAL_SEPARATOR=,")
     endif()
   else()

@@ -13,6 +13,7 @@ target_compile_definitions(windows_e2e_tests PRIVATE
   ZEB_STANDIN="$<TARGET_FILE:mame_standin>"
   ZEB_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
   ZEB_WINDOWS_DIR="${ZEB_WINDOWS_DIR}"
-  ZEB_WINE="${ZEB_WINE_RUNNER}")
+  ZEB_WINE="${ZEB_WINE_RUNNER}"
+  ZEB_E2E_WAIT_SECONDS=60.0)
 add_dependencies(windows_e2e_tests zeb mame_standin)
 gtest_discover_tests(windows_e2e_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 LABELS windows)

@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app/arguments.h"
+#include "support/plain_user_posix.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"
 
@@ -31,11 +33,17 @@ TEST_F(VersionFileKindTest, APipeOrADeviceIsNotRead) {
   EXPECT_EQ(VersionText(), Program + "zeb.ini is not a regular file\n");
 }
 
+// Read as a user without the rights to read any file (root has them): the
+// directory is open to that user, the file is not.
 TEST_F(VersionFileKindTest, AnUnreadableFileIsSaidPlainly) {
   WriteBytes("zeb.ini", "0\r\n");
-  chmod("zeb.ini", 0);
-  if (access("zeb.ini", R_OK) == 0) GTEST_SKIP() << "running with the rights to read any file";
-  EXPECT_EQ(VersionText(), Program + "zeb.ini cannot be read: Permission denied\n");
+  ASSERT_EQ(chmod("zeb.ini", 0), 0);
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+  std::optional<std::string> text = testing_support::RunAsPlainUser([] {
+    return access("zeb.ini", R_OK) == 0 ? std::string("the file is readable to this user") : VersionText();
+  });
+  ASSERT_TRUE(text.has_value()) << "the check did not run as a user without special rights";
+  EXPECT_EQ(*text, Program + "zeb.ini cannot be read: Permission denied\n");
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ void PrepareDemo(const TempDir& dir) {
                         std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_existing);
 }
 
-bool WaitForGamesList(TmuxSession& term) { return term.WaitFor("Driver    Game Name", 20.0); }
+bool WaitForGamesList(TmuxSession& term) { return term.WaitFor("Driver    Game Name", 2 * DefaultWait); }
 
 bool LaunchSelectedGame(TmuxSession& term) {
   term.Send("\r");

@@ -1,7 +1,7 @@
 #pragma once
 // Environment variables of the test process (the programs a test runs
-// inherit them), set for one test and put back, and a locale with a decimal
-// comma.
+// inherit them), set for one test and put back, a locale with a decimal
+// comma, and the test process's id.
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +13,7 @@ namespace zeb::testing_support {
 
 void SetEnvironment(const std::string& name, const std::string& value);
 void UnsetEnvironment(const std::string& name);
+long ThisProcessId();
 
 // Sets an environment variable (or, with std::nullopt, unsets it) for the
 // lifetime of the object, and then puts the old value back.

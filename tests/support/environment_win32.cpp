@@ -1,3 +1,4 @@
+#include <process.h>
 #include <stdlib.h>
 
 #include "support/environment.h"
@@ -8,5 +9,7 @@ void SetEnvironment(const std::string& name, const std::string& value) { _putenv
 
 // An empty value removes the variable.
 void UnsetEnvironment(const std::string& name) { _putenv_s(name.c_str(), ""); }
+
+long ThisProcessId() { return static_cast<long>(_getpid()); }
 
 }  // namespace zeb::testing_support

@@ -10,6 +10,7 @@
 #include "support/program_test.h"
 #include "support/environment.h"
 #include "support/temp_dir.h"
+#include "support/user_locale.h"
 #include "ui/options_screen.h"
 
 // glibc's newlocale keeps its copy of LOCPATH for good; only the locale
@@ -152,16 +153,16 @@ TEST_F(OptionsWidgetsTest, RealSpinnersLandExactlyOnTheirLimits) {
 // command line gets.
 TEST_F(OptionsWidgetsTest, RealSpinnersShowTheSeparatorOfTheUsersLocale) {
   testing_support::TempDir dir;
-  if (!testing_support::MakeCommaLocale(dir.Path())) GTEST_SKIP() << "localedef unavailable";
-  testing_support::ScopedEnvironment path("LOCPATH", dir.Path());
-  testing_support::ScopedEnvironment all("LC_ALL", "de_DE.UTF-8");
+  testing_support::CommaLocale locale(dir.Path());
+  ASSERT_NE(locale.Separator(), 0) << locale.Problem();
+  const std::string point(1, locale.Separator());
   ShowPage(3);
   Click(58, 14);
-  EXPECT_EQ(TextAt(50, 14, 9), "-  1,25 +");
+  EXPECT_EQ(TextAt(50, 14, 9), "-  1" + point + "25 +");
   ShowPage(4);
-  EXPECT_EQ(TextAt(52, 7, 8), "- 1,00 +");
+  EXPECT_EQ(TextAt(52, 7, 8), "- 1" + point + "00 +");
   Click(59, 9);
-  EXPECT_EQ(TextAt(52, 9, 8), "- 1,10 +");
+  EXPECT_EQ(TextAt(52, 9, 8), "- 1" + point + "10 +");
 }
 
 TEST_F(OptionsWidgetsTest, ValuesOutOfRangeShowUnchangedAndMoveBackByWholeSteps) {

@@ -107,7 +107,7 @@ TEST(WindowsBuild, EnterRunsTheWindowsStandInWithTheCommandLineAsFormed) {
   ASSERT_TRUE(WaitUntilKeysArriveRaw(term)) << TerminalModes(term);
 
   term.Send("\r");
-  ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue.....", 20.0)) << term.Line(1);
+  ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue.....", 2 * e2e::DefaultWait)) << term.Line(1);
   EXPECT_EQ(term.Line(1).rfind("Starting Mame...", 0), 0u);
   // The program got the command line exactly as formed: the quoted program,
   // a blank, the driver name and the options with their blanks.
@@ -149,7 +149,7 @@ TEST(WindowsBuild, FirstRunWritesRunMeBatWhichImportsThroughCmdAndStartsZebAgain
   std::filesystem::copy(e2e::SourceDir() + "/demo", dir.Path(), std::filesystem::copy_options::recursive);
   {
     TmuxSession term(dir.Path(), Wine("zeb.exe"));
-    ASSERT_TRUE(term.WaitForLine(5, "Press a key to exit", 20.0)) << term.Line(1);
+    ASSERT_TRUE(term.WaitForLine(5, "Press a key to exit", 2 * e2e::DefaultWait)) << term.Line(1);
     EXPECT_EQ(term.Line(1).rfind("Please run the RunMe.bat!", 0), 0u);
     EXPECT_EQ(term.Line(3).rfind("Making RunMe.bat", 0), 0u);
     // Start-up had the emulator write its configuration.
@@ -183,7 +183,8 @@ TEST(WindowsBuild, KeyMHasTheEmulatorMakeTheListsWithoutTheBatchFile) {
   std::filesystem::copy(e2e::SourceDir() + "/demo", dir.Path(), std::filesystem::copy_options::recursive);
   // Today's emulator: its lists are asked for again without -sortdriver.
   TmuxSession term(dir.Path(), "XEM_MODERN=1 XEM_MACHINES=200 " + Wine("zeb.exe"));
-  ASSERT_TRUE(term.WaitForLine(7, "Or press M: ZEB runs the emulator to make the lists now, then imports them", 20.0))
+  ASSERT_TRUE(term.WaitForLine(7, "Or press M: ZEB runs the emulator to make the lists now, then imports them",
+                               2 * e2e::DefaultWait))
       << term.Line(1);
   ASSERT_TRUE(WaitUntilKeysArriveRaw(term)) << TerminalModes(term);
   term.Send("M");

@@ -1,0 +1,83 @@
+// One ZEB per directory for the Windows build under wine: a second zeb.exe
+// started where one runs says so and ends with the directory untouched while
+// the first goes on; a killed zeb.exe leaves nothing that stops the next
+// start.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <string>
+
+#include "e2e/emulator_dir.h"
+#include "windows/windows_console.h"
+
+namespace zeb::windows_e2e {
+namespace {
+
+using e2e::ReadFile;
+
+// The directory's entries with their contents, without the sockets of the
+// test's own terminals.
+std::map<std::string, std::string> Contents(const ScratchDir& dir) {
+  std::map<std::string, std::string> entries;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path())) {
+    std::string name = entry.path().filename().string();
+    if (name.rfind(".tmux-sock-", 0) == 0) continue;
+    entries[entry.path().string()] = entry.is_regular_file() ? ReadFile(entry.path().string()) : "<other>";
+  }
+  return entries;
+}
+
+void PrepareWindowsDemo(const ScratchDir& dir) {
+  e2e::PrepareDemo(dir);
+  InstallWindowsPrograms(dir);
+}
+
+TEST(WindowsOnePerDirectory, ASecondZebExeIsRefusedTouchingNothingAndTheFirstGoesOn) {
+  ScratchDir dir;
+  PrepareWindowsDemo(dir);
+  TmuxSession first(dir.Path(), Wine("zeb.exe"));
+  ASSERT_TRUE(e2e::WaitForGamesList(first)) << first.Line(1);
+  ASSERT_TRUE(WaitUntilKeysArriveRaw(first)) << TerminalModes(first);
+  const auto contents = Contents(dir);
+
+  ScratchDir outside;
+  const std::string errors = outside.File("err.txt");
+  TmuxSession second(dir.Path(), Wine("zeb.exe") + " 2>'" + errors + "'");
+  EXPECT_EQ(second.WaitExit(), 1);
+  // The process id is Windows' own, which only the program knows.
+  const std::string said = ReadFile(errors);
+  const std::regex refusal("zeb: ZEB is already running in this directory \\(process [1-9][0-9]*\\)\r\n");
+  EXPECT_TRUE(std::regex_match(said, refusal)) << said;
+  EXPECT_EQ(Contents(dir), contents);
+
+  // The first still answers keys, and ends as usual.
+  first.Send("\x1b[B");
+  EXPECT_TRUE(first.WaitForText(2, 4, "astrobej"));
+  EXPECT_EQ(e2e::QuitWithEscape(first), 0);
+}
+
+TEST(WindowsOnePerDirectory, AKilledZebExeLeavesNothingThatStopsTheNextStart) {
+  ScratchDir dir;
+  PrepareWindowsDemo(dir);
+  {
+    TmuxSession killed(dir.Path(), Wine("zeb.exe"));
+    ASSERT_TRUE(e2e::WaitForGamesList(killed)) << killed.Line(1);
+    // The process of zeb.exe on this system: wine runs it in the process
+    // the pane's shell started.
+    const int pid = killed.ProgramPid();
+    ASSERT_GT(pid, 0);
+    kill(pid, SIGKILL);
+    ASSERT_EQ(killed.WaitExit(), 128 + SIGKILL);
+  }
+  TmuxSession next(dir.Path(), Wine("zeb.exe"));
+  ASSERT_TRUE(e2e::WaitForGamesList(next)) << next.Line(1);
+  ASSERT_TRUE(WaitUntilKeysArriveRaw(next)) << TerminalModes(next);
+  EXPECT_EQ(e2e::QuitWithEscape(next), 0);
+}
+
+}  // namespace
+}  // namespace zeb::windows_e2e
