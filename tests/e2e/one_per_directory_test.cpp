@@ -17,24 +17,24 @@ namespace {
 
 // The directory's entries with their contents, without the sockets of the
 // test's own terminals (tests/e2e/tmux_session.cpp puts them there).
-std::map<std::string, std::string> Contents(const ScratchDir& dir) {
+std::map<std::string, std::string> Contents(const TempDir& dir) {
   std::map<std::string, std::string> entries;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path())) {
     std::string name = entry.path().filename().string();
     if (name.rfind(".tmux-sock-", 0) == 0) continue;
-    entries[entry.path().string()] = entry.is_regular_file() ? ReadFile(entry.path().string()) : "<other>";
+    entries[entry.path().string()] = entry.is_regular_file() ? ReadBytes(entry.path().string()) : "<other>";
   }
   return entries;
 }
 
-std::map<std::string, std::string> Names(const ScratchDir& dir) {
+std::map<std::string, std::string> Names(const TempDir& dir) {
   auto names = Contents(dir);
   for (auto& [name, content] : names) content.clear();
   return names;
 }
 
 TEST(OnePerDirectory, ASecondZebIsRefusedTouchingNothingAndTheFirstGoesOn) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   StartAndQuit(dir);  // the first run's import, done
   ASSERT_TRUE(Exists(dir.File("zeb.ini")));
@@ -49,14 +49,14 @@ TEST(OnePerDirectory, ASecondZebIsRefusedTouchingNothingAndTheFirstGoesOn) {
       "zeb: ZEB is already running in this directory (process " + std::to_string(firstPid) + ")\n";
 
   // Started in the directory, and through a link to it from elsewhere.
-  ScratchDir outside;
+  TempDir outside{TempDir::Stay};
   std::filesystem::create_directory_symlink(dir.Path(), outside.File("arcade"));
   for (const std::string& where : {dir.Path(), outside.File("arcade")}) {
     SCOPED_TRACE(where);
     const std::string errors = outside.File("err.txt");
     TmuxSession second(where, ZebBinary() + " 2>'" + errors + "'");
     EXPECT_EQ(second.WaitExit(), 1);
-    EXPECT_EQ(ReadFile(errors), refusal);
+    EXPECT_EQ(ReadBytes(errors), refusal);
     // The terminal was never taken.
     ExpectTerminalRestored(second);
     EXPECT_EQ(Contents(dir), contents);
@@ -71,7 +71,7 @@ TEST(OnePerDirectory, ASecondZebIsRefusedTouchingNothingAndTheFirstGoesOn) {
 }
 
 TEST(OnePerDirectory, AKilledZebLeavesNothingThatStopsTheNextStart) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
   StartAndQuit(dir);
   const auto namesBefore = Names(dir);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.h"
+
 // How long a wait lasts at most, in seconds. The Windows build's end-to-end
 // tests run the program under wine, whose console answers far more slowly on
 // a busy machine (a key can take over ten seconds to show): their program

@@ -1,13 +1,13 @@
 #include "support/user_locale.h"
 
-#include "support/scoped_env.h"
+#include "support/environment.h"
 
 namespace zeb::testing_support {
 
 struct CommaLocale::Environment {
   explicit Environment(const std::string& directory) : path("LOCPATH", directory), all("LC_ALL", "de_DE.UTF-8") {}
-  ScopedEnv path;
-  ScopedEnv all;
+  ScopedEnvironment path;
+  ScopedEnvironment all;
 };
 
 CommaLocale::CommaLocale(const std::string& directory) {

@@ -17,39 +17,40 @@
 namespace zeb::windows_e2e {
 namespace {
 
-using e2e::ReadFile;
+using e2e::ReadBytes;
+using e2e::TempDir;
 
 // The directory's entries with their contents, without the sockets of the
 // test's own terminals.
-std::map<std::string, std::string> Contents(const ScratchDir& dir) {
+std::map<std::string, std::string> Contents(const TempDir& dir) {
   std::map<std::string, std::string> entries;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path())) {
     std::string name = entry.path().filename().string();
     if (name.rfind(".tmux-sock-", 0) == 0) continue;
-    entries[entry.path().string()] = entry.is_regular_file() ? ReadFile(entry.path().string()) : "<other>";
+    entries[entry.path().string()] = entry.is_regular_file() ? ReadBytes(entry.path().string()) : "<other>";
   }
   return entries;
 }
 
-void PrepareWindowsDemo(const ScratchDir& dir) {
+void PrepareWindowsDemo(const TempDir& dir) {
   e2e::PrepareDemo(dir);
   InstallWindowsPrograms(dir);
 }
 
 TEST(WindowsOnePerDirectory, ASecondZebExeIsRefusedTouchingNothingAndTheFirstGoesOn) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareWindowsDemo(dir);
   TmuxSession first(dir.Path(), Wine("zeb.exe"));
   ASSERT_TRUE(e2e::WaitForGamesList(first)) << first.Line(1);
   ASSERT_TRUE(WaitUntilKeysArriveRaw(first)) << TerminalModes(first);
   const auto contents = Contents(dir);
 
-  ScratchDir outside;
+  TempDir outside{TempDir::Stay};
   const std::string errors = outside.File("err.txt");
   TmuxSession second(dir.Path(), Wine("zeb.exe") + " 2>'" + errors + "'");
   EXPECT_EQ(second.WaitExit(), 1);
   // The process id is Windows' own, which only the program knows.
-  const std::string said = ReadFile(errors);
+  const std::string said = ReadBytes(errors);
   const std::regex refusal("zeb: ZEB is already running in this directory \\(process [1-9][0-9]*\\)\r\n");
   EXPECT_TRUE(std::regex_match(said, refusal)) << said;
   EXPECT_EQ(Contents(dir), contents);
@@ -61,7 +62,7 @@ TEST(WindowsOnePerDirectory, ASecondZebExeIsRefusedTouchingNothingAndTheFirstGoe
 }
 
 TEST(WindowsOnePerDirectory, AKilledZebExeLeavesNothingThatStopsTheNextStart) {
-  ScratchDir dir;
+  TempDir dir{TempDir::Stay};
   PrepareWindowsDemo(dir);
   {
     TmuxSession killed(dir.Path(), Wine("zeb.exe"));
