@@ -19,7 +19,7 @@
 
 namespace zeb::app_testing {
 
-struct Outcome {
+struct ZebExit {
   int Status = -1;  // the exit status, or -1 when it did not end in time
   std::string Out;
   std::string Err;
@@ -28,7 +28,7 @@ struct Outcome {
 // Runs zeb in the current directory with `arguments`; its standard output
 // (and on POSIX its standard error) go through files of `outputs`, another
 // directory.
-Outcome RunZeb(const std::string& outputs, const std::vector<std::string>& arguments);
+ZebExit RunZeb(const std::string& outputs, const std::vector<std::string>& arguments);
 
 // Every entry of the directory with its content (or "<dir>").
 inline std::map<std::string, std::string> Listing(const std::string& directory) {
@@ -43,9 +43,9 @@ inline std::map<std::string, std::string> Listing(const std::string& directory) 
 class CommandLineTest : public testing_support::ProgramTest<> {
  protected:
   // Runs zeb in the directory under test; nothing may change there.
-  Outcome Run(const std::vector<std::string>& arguments) {
+  ZebExit Run(const std::vector<std::string>& arguments) {
     auto before = Listing(dir.Path());
-    Outcome outcome = RunZeb(outputs.Path(), arguments);
+    ZebExit outcome = RunZeb(outputs.Path(), arguments);
     EXPECT_EQ(Listing(dir.Path()), before);
     return outcome;
   }

@@ -17,21 +17,21 @@ namespace {
 
 namespace fs = std::filesystem;
 using app_testing::CommandLineTest;
-using app_testing::Outcome;
+using app_testing::ZebExit;
 using testing_support::LineEnd;
 using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
 TEST_F(CommandLineTest, HelpAndVersionInAnEmptyDirectory) {
   for (const char* help : {"--help", "-h"}) {
-    Outcome outcome = Run({help});
+    ZebExit outcome = Run({help});
     EXPECT_EQ(outcome.Status, 0);
     EXPECT_EQ(outcome.Out.rfind("Usage: zeb [--help | --version]" + LineEnd, 0), 0u);
     EXPECT_NE(outcome.Out.find("Exit status"), std::string::npos);
     EXPECT_EQ(outcome.Err, "");
   }
   for (const char* version : {"--version", "-V"}) {
-    Outcome outcome = Run({version});
+    ZebExit outcome = Run({version});
     EXPECT_EQ(outcome.Status, 0);
     EXPECT_EQ(outcome.Out, "ZEB v1.1" + LineEnd);
     EXPECT_EQ(outcome.Err, "");
@@ -44,7 +44,7 @@ TEST_F(CommandLineTest, VersionReadsTheSettingsFileAndLeavesItAlone) {
   for (int i = 1; i <= 45; ++i) ini += i == 6 ? "not a number\r\n" : "0\r\n";
   WriteBytes("zeb.ini", ini + "X.E.M. 0.37b9\r\n");
   WriteBytes("listfull.txt", "name      description\r\n");
-  Outcome outcome = Run({"--version"});
+  ZebExit outcome = Run({"--version"});
   EXPECT_EQ(outcome.Status, 0);
   EXPECT_EQ(outcome.Out, "ZEB v1.1" + LineEnd + "Emulator version in zeb.ini: X.E.M. 0.37b9" + LineEnd);
   EXPECT_EQ(outcome.Err, "");
@@ -61,7 +61,7 @@ TEST_F(CommandLineTest, AnyOtherArgumentIsRefusedWithStatusTwo) {
       {{"\x1b[?1049h"}, "zeb: unknown argument '\\x1B[?1049h'"},
   };
   for (const auto& [arguments, line] : cases) {
-    Outcome outcome = Run(arguments);
+    ZebExit outcome = Run(arguments);
     EXPECT_EQ(outcome.Status, 2);
     EXPECT_EQ(outcome.Out, "");
     EXPECT_EQ(outcome.Err, line + LineEnd + "Try 'zeb --help'." + LineEnd);

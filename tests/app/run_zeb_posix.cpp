@@ -38,8 +38,8 @@ void Drain(int fd, std::string& into) {
 
 }  // namespace
 
-Outcome RunZeb(const std::string& outputs, const std::vector<std::string>& arguments) {
-  Outcome outcome;
+ZebExit RunZeb(const std::string& outputs, const std::vector<std::string>& arguments) {
+  ZebExit outcome;
   int master = -1;
   int slave = -1;
   winsize size{};

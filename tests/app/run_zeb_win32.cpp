@@ -11,13 +11,13 @@ namespace zeb::app_testing {
 
 // zeb.exe started as a command line names it; its standard error is the
 // error text the run keeps.
-Outcome RunZeb(const std::string& outputs, const std::vector<std::string>& arguments) {
+ZebExit RunZeb(const std::string& outputs, const std::vector<std::string>& arguments) {
   std::vector<std::string> words{"zeb.exe"};
   words.insert(words.end(), arguments.begin(), arguments.end());
   const std::string out = outputs + "\\out";
   CapturedRun run = RunIntoFile(ProgramFile{ZEB_BINARY, "zeb.exe", ""}, words, out);
   EXPECT_TRUE(run.Started) << run.Reason;
-  return Outcome{run.ExitStatus, testing_support::ReadBytes(out), run.ErrorText};
+  return ZebExit{run.ExitStatus, testing_support::ReadBytes(out), run.ErrorText};
 }
 
 }  // namespace zeb::app_testing
