@@ -3,7 +3,7 @@
 // to standard error and ends the program with status 1. It is the console's
 // ConsoleFatal, which the console layer below uses itself. A message of more
 // than one line gives "zeb: " before each; a text taken from a file or a
-// setting is quoted through VisibleText (core/visible_text.h).
+// setting is quoted through VisibleText (storage/visible_text.h).
 
 #include <string_view>
 
