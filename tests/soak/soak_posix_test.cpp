@@ -1,0 +1,74 @@
+// The soak of the whole program: seeded streams of user actions on every
+// screen, the invariants checked after every pass of the main loop.
+//
+// `make test` runs a few seeds and every kept seed. `make soak` sets
+// ZEB_SOAK_SECONDS and runs new seeds until the time is up. ZEB_SOAK_SEED
+// (and ZEB_SOAK_EVENTS) run one seed again.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "soak/soak_run.h"
+
+namespace zeb::soak {
+namespace {
+
+constexpr long EventsPerSeed = 3000;
+constexpr int SecondsPerSeed = 600;
+
+long EnvironmentNumber(const char* name, long otherwise) {
+  const char* text = std::getenv(name);
+  return text != nullptr && *text != '\0' ? std::atol(text) : otherwise;
+}
+
+void ExpectPasses(uint64_t seed, long events) {
+  SeedResult result = RunSeed(seed, events, SecondsPerSeed);
+  if (!result.Passed) {
+    ADD_FAILURE() << "seed " << seed << " after " << result.Events << " events:\n" << result.Report;
+  } else {
+    EXPECT_EQ(result.Events, events) << "seed " << seed;
+  }
+}
+
+TEST(Soak, NewSeeds) {
+  if (const char* seed = std::getenv("ZEB_SOAK_SEED"); seed != nullptr) {
+    ExpectPasses(std::strtoull(seed, nullptr, 10), EnvironmentNumber("ZEB_SOAK_EVENTS", EventsPerSeed));
+    return;
+  }
+  const long seconds = EnvironmentNumber("ZEB_SOAK_SECONDS", 0);
+  if (seconds <= 0) {
+    for (uint64_t seed : {7, 15}) ExpectPasses(seed, 800);
+    return;
+  }
+  // Until the time is up, seeds from the clock, each with its events.
+  const auto start = std::chrono::steady_clock::now();
+  const auto end = start + std::chrono::seconds(seconds);
+  uint64_t seed = static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) % 1000000000;
+  long seeds = 0;
+  long events = 0;
+  std::string findings;
+  while (std::chrono::steady_clock::now() < end) {
+    SeedResult result = RunSeed(seed, EventsPerSeed, SecondsPerSeed);
+    ++seeds;
+    events += result.Events;
+    if (!result.Passed) {
+      findings += "seed " + std::to_string(seed) + " after " + std::to_string(result.Events) + " events:\n" +
+                  result.Report + "\n";
+      std::printf("finding: seed %llu\n", static_cast<unsigned long long>(seed));
+      std::fflush(stdout);
+    }
+    ++seed;
+  }
+  const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
+  std::printf("soak: %ld seeds run, %ld events sent, %s in %lld s\n", seeds, events,
+              findings.empty() ? "no findings" : "findings below", static_cast<long long>(elapsed.count()));
+  if (!findings.empty()) ADD_FAILURE() << findings;
+}
+
+}  // namespace
+}  // namespace zeb::soak
