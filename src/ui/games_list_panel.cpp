@@ -20,14 +20,16 @@ namespace {
 constexpr int FilterRow = 9;
 
 // The emulator runs on a black screen; afterwards the whole screen is drawn
-// anew, with the games list as its body.
+// anew as the games list, panel and body, also after a launch from the
+// viewer.
 class GamesListLaunchScreen final : public LaunchScreen {
  public:
   explicit GamesListLaunchScreen(Session& session) : session_(session) {}
   void Clear() override { FillBox(session_.console, 0, White, Black, 1, 1, ScreenWidth, ScreenHeight); }
   void Redraw() override {
+    session_.navigation.CurrentScreen = Screen::GamesList;
+    session_.options.OptionsPage = Page::None;
     RedrawScreen(session_);
-    ShowScreen(session_, Screen::GamesList, Page::None);
   }
 
  private:
