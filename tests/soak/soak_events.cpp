@@ -47,8 +47,10 @@ uint64_t SoakRandom::Next() {
 SoakEvent SoakEvents::Next() {
   if (answerNext_) {
     answerNext_ = false;
-    bool yes = random_.Chance(30);
-    return SoakEvent{yes ? "y" : "n", 0, 0, 0, {}, yes ? "y" : "n"};
+    SoakEvent event;
+    event.Bytes = random_.Chance(30) ? "y" : "n";
+    event.Text = event.Bytes;
+    return event;
   }
   bool small = width_ < 80 || height_ < 25;
   // Below the least size the program shows a notice only: the user soon
@@ -56,7 +58,13 @@ SoakEvent SoakEvents::Next() {
   if (small && random_.Chance(25)) return Resize();
   int roll = random_.Below(1000);
   if (roll < 560) return Key();
-  if (roll < 985) return Click();
+  if (roll < 970) return Click();
+  if (roll < 980) {
+    SoakEvent event;
+    event.Archive = random_.Below(1 << 30);
+    event.Text = "the archive of game " + std::to_string(event.Archive) + " (modulo the games) appears or goes";
+    return event;
+  }
   return Resize();
 }
 
@@ -157,8 +165,14 @@ SoakEvent SoakEvents::Click() {
     HotSpot(column, row);
   }
   SoakEvent event;
+  if (roll < 70) {
+    // The right button does nothing anywhere.
+    event.Bytes = Mouse(2, column, row, 'M') + Mouse(2, column, row, 'm');
+    event.Text = "right click " + At(column, row);
+    return event;
+  }
   event.Bytes = Mouse(0, column, row, 'M');
-  if (roll < 110) {
+  if (roll < 130) {
     // Held for a while, released where it was or elsewhere.
     event.HoldPasses = 1 + random_.Below(60);
     int releaseColumn = column;
@@ -175,6 +189,15 @@ SoakEvent SoakEvents::Click() {
   // A click: the press and the release in one write.
   event.Bytes += Mouse(0, column, row, 'm');
   event.Text = "click " + At(column, row);
+  return event;
+}
+
+SoakEvent SoakEvents::Drag() {
+  SoakEvent event;
+  int column = 1 + random_.Below(width_);
+  int row = 1 + random_.Below(height_);
+  event.Bytes = Mouse(32, column, row, 'M');
+  event.Text = "drag to " + At(column, row);
   return event;
 }
 

@@ -2,8 +2,9 @@
 // The soak's seeded stream of user actions, as the bytes a terminal sends:
 // keys (letters, digits, "/", Enter, Backspace, Esc alone or followed by y
 // or n, function and scroll keys, now and then stray bytes), clicks on any
-// cell and on the places that do something, held clicks, wheel notches, and
-// changes of the terminal's size down to below 80 x 25 and back. The same
+// cell and on the places that do something, held clicks and drags, right
+// clicks, wheel notches, ROM archives that appear or go, and changes of the
+// terminal's size down to below 80 x 25 and back. The same
 // seed gives the same stream on every machine (no standard distribution is
 // used: their results differ between libraries).
 
@@ -34,6 +35,9 @@ struct SoakEvent {
   // passes of the main loop (or as soon as the program waits for input).
   int HoldPasses = 0;
   std::string Release;
+  // A file-system change (Bytes empty): the ROM archive of game Archive (of
+  // the emulator's list, modulo its length) appears, or goes.
+  int Archive = -1;
   std::string Text;  // what a person did, for the report
 };
 
@@ -41,6 +45,10 @@ class SoakEvents {
  public:
   explicit SoakEvents(uint64_t seed) : random_(seed) {}
   SoakEvent Next();
+  // While a button is held: the pointer moves to another cell.
+  SoakEvent Drag();
+  // 0 to n - 1, from the same stream.
+  int Pick(int n) { return random_.Below(n); }
   int Width() const { return width_; }
   int Height() const { return height_; }
 

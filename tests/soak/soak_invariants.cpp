@@ -8,6 +8,7 @@
 #include "console/colours.h"
 #include "console/scripted_backend.h"
 #include "program_version.h"
+#include "storage/numbers.h"
 #include "ui/games_list.h"
 #include "ui/layout.h"
 #include "ui/options_items.h"
@@ -18,6 +19,20 @@ namespace {
 
 unsigned char Colours(int foreground, int background) {
   return static_cast<unsigned char>(foreground + 16 * background);
+}
+
+// The one colour a cell shows all over, or -1: a blank shows its background,
+// a full block its foreground.
+int SolidColour(const Cell& cell) {
+  if (cell.Char == ' ' || cell.Char == 0xFF) return cell.Attr >> 4;
+  if (cell.Char == 0xDB) return cell.Attr & 15;
+  return -1;
+}
+
+// Whether the two cells look the same on the screen.
+bool SameLook(const Cell& a, const Cell& b) {
+  if (a.Char == b.Char && a.Attr == b.Attr) return true;
+  return SolidColour(a) >= 0 && SolidColour(a) == SolidColour(b);
 }
 
 std::string Where(int column, int row) { return " at (" + std::to_string(column) + "," + std::to_string(row) + ")"; }
@@ -84,6 +99,55 @@ std::string CheckWindow(const ListWindow& window, const char* name) {
   return "";
 }
 
+// The panel of the games list: the filter, the counts, and the selected
+// game's details.
+std::string CheckPanel(const Session& session) {
+  const ScreenModel& screen = session.console.Screen;
+  const GamesList& list = session.list;
+  const GameTable& games = session.games;
+  static constexpr const char* FilterNames[] = {"", "All Games", "Available", "Missing"};
+  const std::string filter = TextAt(screen, PanelColumn, 9, 16);
+  if (filter.find(FilterNames[static_cast<int>(list.ListFilter)]) == std::string::npos) {
+    return "the filter button shows \"" + filter + "\"";
+  }
+  const struct {
+    int Row;
+    long long Count;
+  } counts[] = {{12, games.GameCount}, {14, games.AvailableCount}, {16, games.GameCount - games.AvailableCount}};
+  for (const auto& count : counts) {
+    const std::string shown = TextAt(screen, PanelColumn, count.Row, 16);
+    const std::string number = IntText(count.Count).Str();
+    const bool digitAfter = shown.size() > number.size() && shown[number.size()] >= '0' && shown[number.size()] <= '9';
+    if (shown.rfind(number, 0) != 0 || digitAfter) {
+      return "row " + std::to_string(count.Row) + " shows \"" + shown + "\", not " + number;
+    }
+  }
+  const bool selected = list.Window.EntryCount > 0 && list.SelectedGame > 0;
+  const GameRecord none;
+  const GameRecord& game = selected ? std::as_const(games.Games)[list.SelectedGame] : none;
+  const std::string category(game.Category.View().substr(0, game.Category.View().find(' ')));
+  const struct {
+    int Row;
+    std::string Text;
+    int Width;
+  } details[] = {{18, game.CloneOf.Str(), 14}, {20, game.CheatCount.Str(), 15}, {22, category, 15}};
+  for (const auto& detail : details) {
+    std::string expected = detail.Text.substr(0, static_cast<std::size_t>(detail.Width));
+    expected.resize(static_cast<std::size_t>(detail.Width), ' ');
+    bool same = true;
+    for (int i = 0; i < detail.Width; ++i) {
+      const Cell wanted{static_cast<unsigned char>(expected[static_cast<std::size_t>(i)]), Colours(White, Black)};
+      same = same && SameLook(screen.Cells[detail.Row - 1][PanelColumn - 1 + i], wanted);
+    }
+    const std::string shown = TextAt(screen, PanelColumn, detail.Row, detail.Width);
+    if (!same) {
+      return "the details' row " + std::to_string(detail.Row) + " shows \"" + shown + "\", the selected game (" +
+             std::to_string(list.SelectedGame) + ") has \"" + detail.Text + "\"";
+    }
+  }
+  return "";
+}
+
 std::string CheckGamesList(const Session& session) {
   const GamesList& list = session.list;
   std::string wrong = CheckWindow(list.Window, "the games list");
@@ -99,10 +163,21 @@ std::string CheckGamesList(const Session& session) {
              std::to_string(list.SelectedGame);
     }
   }
+  int32_t available = 0;
+  for (int game = 1; game <= TableGames(session.games); ++game) {
+    available += std::as_const(session.games.Games)[game].Available == "0" ? 0 : 1;
+  }
+  if (available != session.games.AvailableCount) {
+    return "AvailableCount " + std::to_string(session.games.AvailableCount) + ", the table has " +
+           std::to_string(available) + " games available";
+  }
+  const ScreenModel& screen = session.console.Screen;
+  const bool searching = session.navigation.CurrentScreen == Screen::GamesList && list.Search.Open;
+  if (screen.CursorVisible != searching) return searching ? "the search's cursor is hidden" : "the cursor shows";
   if (session.navigation.CurrentScreen != Screen::GamesList) return "";
+  if (!(wrong = CheckPanel(session)).empty()) return wrong;
   // The window's rows show the entries under it, the selected one
   // highlighted.
-  const ScreenModel& screen = session.console.Screen;
   for (int r = 1; r <= WindowRows; ++r) {
     const int32_t e = list.Window.TopLine + r;
     const ViewEntry none;
@@ -115,27 +190,14 @@ std::string CheckGamesList(const Session& session) {
       return "row " + std::to_string(row) + " shows \"" + TextAt(screen, WindowLeft, row, WindowColumns) +
              "\", entry " + std::to_string(e) + " is \"" + line + "\"";
     }
+    // The highlight marks the game that Enter runs.
     bool highlighted = BackgroundAt(screen, WindowLeft, row) != Black;
-    if (highlighted != (e == list.SelectedEntry && entries > 0)) {
+    if (highlighted != (e == list.SelectedEntry && list.SelectedGame > 0)) {
       return "row " + std::to_string(row) + (highlighted ? " is" : " is not") + " highlighted; selected entry " +
              std::to_string(list.SelectedEntry);
     }
   }
   return "";
-}
-
-// The one colour a cell shows all over, or -1: a blank shows its background,
-// a full block its foreground.
-int SolidColour(const Cell& cell) {
-  if (cell.Char == ' ' || cell.Char == 0xFF) return cell.Attr >> 4;
-  if (cell.Char == 0xDB) return cell.Attr & 15;
-  return -1;
-}
-
-// Whether the two cells look the same on the screen.
-bool SameLook(const Cell& a, const Cell& b) {
-  if (a.Char == b.Char && a.Attr == b.Attr) return true;
-  return SolidColour(a) >= 0 && SolidColour(a) == SolidColour(b);
 }
 
 // What a widget drew on its row; "." where it drew nothing.

@@ -14,6 +14,9 @@ namespace zeb::soak {
 struct SeedResult {
   bool Passed = false;
   long Events = 0;     // events sent
+  long Launches = 0;   // games run
+  long Saves = 0;      // saves of zeb.ini checked
+  long Starts = 0;     // starts of the program (the first, and one after each quit)
   std::string Report;  // when it failed: what went wrong and the last events
 };
 

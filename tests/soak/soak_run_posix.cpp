@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -16,6 +17,8 @@
 #include <memory>
 #include <stdexcept>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/common_interface_defs.h>
@@ -77,6 +80,10 @@ struct SeedState {
   char Setup[256] = {};
   int ReportFd = -1;
   volatile long Events = 0;
+  // What the program did: games run, saves checked, starts.
+  volatile long Launches = 0;
+  volatile long Saves = 0;
+  volatile long Starts = 0;
   volatile sig_atomic_t Finished = 0;
 };
 SeedState* Seed = nullptr;
@@ -98,9 +105,16 @@ void WriteNumber(int fd, long number) {
 }
 
 void WriteEventCount() {
-  WriteText(Seed->ReportFd, "EVENTS ");
-  WriteNumber(Seed->ReportFd, Seed->Events);
-  WriteText(Seed->ReportFd, "\n");
+  const int fd = Seed->ReportFd;
+  WriteText(fd, "EVENTS ");
+  WriteNumber(fd, Seed->Events);
+  WriteText(fd, " ");
+  WriteNumber(fd, Seed->Launches);
+  WriteText(fd, " ");
+  WriteNumber(fd, Seed->Saves);
+  WriteText(fd, " ");
+  WriteNumber(fd, Seed->Starts);
+  WriteText(fd, "\n");
 }
 
 // Async-signal-safe: what went wrong, the seed's set-up and its last events.
@@ -211,26 +225,41 @@ class Pty {
 // input, and lets go of a held button after its passes.
 class Driver {
  public:
-  Driver(uint64_t seed, long limit, Pty& pty) : events_(seed), limit_(limit), pty_(pty) {}
+  Driver(uint64_t seed, long limit, Pty& pty, std::vector<std::string> drivers)
+      : events_(seed), limit_(limit), pty_(pty), drivers_(std::move(drivers)) {}
 
+  // The program waits for input: the next event that brings some.
   void Feed() {
     passesWithoutInput_ = 0;
-    if (holdPasses_ > 0) {  // the program waits in vain: let go now
+    bool held = holdPasses_ > 0;
+    // A button held in vain is let go, or the pointer moves, or another
+    // event comes meanwhile.
+    const int roll = held ? events_.Pick(100) : 100;
+    if (roll < 60) {
       LetGo();
       return;
     }
-    if (Seed->Events >= limit_) throw RunOver{};
-    SoakEvent event = events_.Next();
-    Seed->Events = Seed->Events + 1;
-    Seed->Ring.Add("#" + std::to_string(Seed->Events) + " " + event.Text);
-    if (event.Bytes.empty()) {
-      pty_.Resize(event.Width, event.Height);
-      raise(SIGWINCH);
+    for (;;) {
+      if (Seed->Events >= limit_) throw RunOver{};
+      SoakEvent event = roll < 85 ? events_.Drag() : events_.Next();
+      Seed->Events = Seed->Events + 1;
+      Seed->Ring.Add("#" + std::to_string(Seed->Events) + " " + event.Text);
+      if (event.Archive >= 0) {
+        ToggleArchive(event.Archive);
+        continue;  // nothing for the program to read
+      }
+      if (event.Bytes.empty()) {
+        pty_.Resize(event.Width, event.Height);
+        raise(SIGWINCH);
+        return;
+      }
+      pty_.Send(event.Bytes);
+      if (event.HoldPasses > 0) {
+        holdPasses_ = event.HoldPasses;
+        release_ = event.Release;
+      }
       return;
     }
-    pty_.Send(event.Bytes);
-    holdPasses_ = event.HoldPasses;
-    release_ = event.Release;
   }
 
   void BetweenPasses() {
@@ -240,6 +269,13 @@ class Driver {
   long PassesWithoutInput() const { return passesWithoutInput_; }
 
  private:
+  void ToggleArchive(int game) {
+    if (drivers_.empty()) return;
+    const std::string archive = "roms/" + drivers_[static_cast<std::size_t>(game) % drivers_.size()] + ".zip";
+    std::error_code ignored;
+    if (!std::filesystem::remove(archive, ignored)) testing_support::Touch(archive);
+  }
+
   void LetGo() {
     holdPasses_ = 0;
     pty_.Send(release_);
@@ -249,6 +285,7 @@ class Driver {
   SoakEvents events_;
   long limit_;
   Pty& pty_;
+  std::vector<std::string> drivers_;
   int holdPasses_ = 0;
   std::string release_;
   long passesWithoutInput_ = 0;
@@ -266,6 +303,7 @@ class SoakTerminal final : public TerminalBackend {
   void Sleep(int) override {}
   void Suspend(const ScreenModel& screen) override {
     Seed->Ring.Add("   (the emulator runs)");
+    Seed->Launches = Seed->Launches + 1;
     TerminalBackend::Suspend(screen);
   }
 
@@ -301,6 +339,7 @@ std::string RunProgram(Driver& driver, Pty& pty) {
     if (!FileExists(SettingsFileName)) FirstRun(*session);
     LoadSettings(session->settings, session->games);
     RedrawScreen(*session);
+    Seed->Starts = Seed->Starts + 1;
     SavedStamp saved = Stamp();
     for (;;) {
       driver.BetweenPasses();
@@ -308,6 +347,7 @@ std::string RunProgram(Driver& driver, Pty& pty) {
       std::string wrong = CheckSession(*session);
       if (wrong.empty() && !(Stamp() == saved)) {
         saved = Stamp();
+        Seed->Saves = Seed->Saves + 1;
         wrong = CheckSavedSettings(*session);
       }
       if (wrong.empty() && driver.PassesWithoutInput() > 1000) wrong = "the main loop runs on without waiting";
@@ -332,7 +372,8 @@ void Run(const std::string& command) {
 // The emulator's directory of the seed: the stand-in as mame.exe, classic
 // or today's, its lists, the ROM archives of some of its games, and the
 // viewer's files (some missing, one sometimes longer than the viewer holds).
-void PrepareDirectory(uint64_t seed) {
+// Returns the driver names of the emulator's list.
+std::vector<std::string> PrepareDirectory(uint64_t seed) {
   SoakRandom random(seed ^ 0x5EEDF00DULL);
   const bool modern = random.Chance(50);
   static constexpr const char* Machines[] = {"0", "200", "3000", "3000", "20000"};
@@ -348,9 +389,12 @@ void PrepareDirectory(uint64_t seed) {
   std::string line;
   std::getline(list, line);  // the heading
   std::filesystem::create_directory("roms");
+  std::vector<std::string> drivers;
   while (std::getline(list, line)) {
     std::string driver = line.substr(0, line.find(' '));
-    if (!driver.empty() && random.Chance(share)) testing_support::Touch("roms/" + driver + ".zip");
+    if (driver.empty()) continue;
+    drivers.push_back(driver);
+    if (random.Chance(share)) testing_support::Touch("roms/" + driver + ".zip");
   }
 
   std::string viewerFiles;
@@ -369,6 +413,7 @@ void PrepareDirectory(uint64_t seed) {
                 modern ? "today's emulator with generated machines: " : "the classic emulator",
                 modern ? machines : "", share, viewerFiles.c_str(),
                 longFile ? ", a gamelist.txt of about 5000 lines" : "");
+  return drivers;
 }
 
 [[noreturn]] void SeedChild(uint64_t seed, long events, int timeoutSeconds, int reportFd, const std::string& base) {
@@ -386,12 +431,12 @@ void PrepareDirectory(uint64_t seed) {
   std::string wrong;
   try {
     testing_support::TempDir dir(testing_support::TempDir::Enter, base);
-    PrepareDirectory(seed);
+    std::vector<std::string> drivers = PrepareDirectory(seed);
     Pty pty;
     // The emulator writes to the terminal, as it does for the user.
     const int output = dup(STDOUT_FILENO);
     dup2(pty.Slave(), STDOUT_FILENO);
-    Driver driver(seed, events, pty);
+    Driver driver(seed, events, pty, std::move(drivers));
     try {
       wrong = RunProgram(driver, pty);
     } catch (const RunOver&) {
@@ -419,10 +464,12 @@ void PrepareDirectory(uint64_t seed) {
 SeedResult RunSeed(uint64_t seed, long events, int timeoutSeconds) {
   testing_support::TempDir base(testing_support::TempDir::Stay);
   int report[2];
-  if (pipe(report) != 0) return {false, 0, "no pipe"};
+  SeedResult result;
+  result.Report = "the seed could not be started";
+  if (pipe(report) != 0) return result;
   std::fflush(nullptr);
   pid_t child = fork();
-  if (child < 0) return {false, 0, "no fork"};
+  if (child < 0) return result;
   if (child == 0) {
     close(report[0]);
     SeedChild(seed, events, timeoutSeconds, report[1], base.Path());
@@ -448,10 +495,11 @@ SeedResult RunSeed(uint64_t seed, long events, int timeoutSeconds) {
   int status = 0;
   waitpid(child, &status, 0);
 
-  SeedResult result;
+  result.Report.clear();
   const std::size_t count = text.rfind("EVENTS ");
   if (count != std::string::npos) {
-    result.Events = std::atol(text.c_str() + count + 7);
+    std::sscanf(text.c_str() + count, "EVENTS %ld %ld %ld %ld", &result.Events, &result.Launches, &result.Saves,
+                &result.Starts);
     text.erase(count);
   }
   result.Passed = WIFEXITED(status) && WEXITSTATUS(status) == 0 && text.rfind("OK\n", 0) == 0;
