@@ -306,6 +306,16 @@ TEST_F(MainLoopTest, QuittingByTheCloseMarkOrEsc) {
   EXPECT_FALSE(backend.ScriptDone());  // Esc and yes end it at once
 }
 
+TEST_F(MainLoopTest, TheCloseMarkAnsweredNoLeavesTheViewersFileOnDisplay) {
+  AddGames(3);
+  testing_support::WriteBytes("zebhelp.txt", "help line 1\r\n");
+  Start();
+  backend.Click(79, 3).Click(79, 3).Click(70, 9).Click(1, 1).Keys("n");
+  Run();
+  EXPECT_TRUE(viewer.FileLoaded);
+  EXPECT_EQ(TextAt(2, 4, 11), "help line 1");
+}
+
 TEST_F(MainLoopTest, IdleLoopWaitsForInput) {
   AddGames(3);
   Start();
