@@ -235,12 +235,33 @@ std::string CheckOptionsPage(const Session& session) {
   return "";
 }
 
+// The viewer's rows show the file's lines under its window.
+std::string CheckViewer(const Session& session) {
+  const Viewer& viewer = session.viewer;
+  if (session.navigation.CurrentScreen != Screen::Viewer || !viewer.FileLoaded) return "";
+  for (int r = 1; r <= WindowRows; ++r) {
+    const long long line = static_cast<long long>(viewer.Window.TopLine) + r;
+    std::string text;
+    if (line <= MaxViewerLines) text = viewer.ViewerLines[static_cast<int>(line)].Str();
+    text = text.substr(std::min(text.size(), static_cast<std::size_t>(viewer.Window.ColumnOffset)));
+    text.resize(WindowColumns, ' ');
+    const int row = WindowTop + r - 1;
+    if (TextAt(session.console.Screen, WindowLeft, row, WindowColumns) != text) {
+      return "the viewer's row " + std::to_string(row) + " shows \"" +
+             TextAt(session.console.Screen, WindowLeft, row, WindowColumns) + "\", line " + std::to_string(line) +
+             " is \"" + text + "\"";
+    }
+  }
+  return "";
+}
+
 }  // namespace
 
 std::string CheckSession(const Session& session) {
   std::string wrong = CheckFrame(session);
   if (wrong.empty()) wrong = CheckGamesList(session);
   if (wrong.empty()) wrong = CheckWindow(session.viewer.Window, "the viewer");
+  if (wrong.empty()) wrong = CheckViewer(session);
   if (wrong.empty() && session.navigation.CurrentScreen == Screen::Options) wrong = CheckOptionsPage(session);
   return wrong;
 }
