@@ -334,7 +334,7 @@ class Driver {
   }
 
   // Before a start: now and then the user edits a few settings in zeb.ini
-  // by hand, to any number.
+  // by hand: any number, or a path or name that leads nowhere.
   void MaybeEditSettings() {
     if (!FileExists(SettingsFileName) || edits_.Below(100) >= 30) return;
     std::vector<std::string> lines;
@@ -353,7 +353,13 @@ class Driver {
         static constexpr const char* Reals[] = {"-1", "0", "0.05", "1.33", "7.5", "100", "1E+300"};
         value = Reals[edits_.Below(7)];
       }
-      if (value.empty()) continue;  // the paths, the count and the version stay
+      if (setting.Text != nullptr) {
+        // Paths and names that lead the emulator, the scan and the launch
+        // nowhere, or back.
+        static constexpr const char* Texts[] = {"", "roms", "nowhere", "roms;nowhere", "mame.exe", "missing.exe"};
+        value = Texts[edits_.Below(6)];
+      }
+      if (setting.Integer == nullptr && setting.Real == nullptr && setting.Text == nullptr) continue;
       lines[static_cast<std::size_t>(n)] = value + "\r";
       Seed->Ring.Add(std::string("   (zeb.ini edited by hand: ") + setting.Field + " " + value + ")");
     }
