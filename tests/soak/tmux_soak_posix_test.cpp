@@ -1,5 +1,5 @@
-// The soak of the real program in a real terminal: random keys, clicks and
-// size changes sent through tmux for a while (ZEB_TMUX_SOAK_SECONDS, a few
+// The soak of the real program in a real terminal: random keys, clicks,
+// size changes and ROM archives that come and go, sent through tmux for a while (ZEB_TMUX_SOAK_SECONDS, a few
 // seconds by default), the program started again whenever the user quits.
 // At the end it quits, the terminal is as it was, every run ended with
 // status 0 and the sanitizers said nothing.
@@ -10,7 +10,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "e2e/emulator_dir.h"
 #include "e2e/tmux_session.h"
@@ -45,6 +48,13 @@ TEST(TmuxSoak, RandomInputEndsWithTheTerminalRestoredAndNoSanitizerReport) {
   const auto seed = static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
   TempDir dir(TempDir::Stay);
   PrepareDemo(dir);
+  // The games whose archives come and go (the import removes the list).
+  std::vector<std::string> drivers;
+  std::ifstream list(dir.File("listfull.txt"));
+  std::string line;
+  std::getline(list, line);  // the heading
+  while (std::getline(list, line)) drivers.push_back(line.substr(0, line.find(' ')));
+  ASSERT_FALSE(drivers.empty());
   // Each run's exit status goes to exits.txt; the file "stop" ends the
   // runs.
   TmuxSession term(dir.Path(), "(while :; do " + ZebBinary() +
@@ -61,7 +71,10 @@ TEST(TmuxSoak, RandomInputEndsWithTheTerminalRestoredAndNoSanitizerReport) {
     ++sent;
     last.push_back("#" + std::to_string(sent) + " " + event.Text);
     if (last.size() > 40) last.pop_front();
-    if (event.Bytes.empty()) {
+    if (event.Archive >= 0) {
+      const std::string archive = dir.File("roms/" + drivers[static_cast<std::size_t>(event.Archive) % drivers.size()] + ".zip");
+      if (!std::filesystem::remove(archive)) Touch(archive);
+    } else if (event.Bytes.empty()) {
       term.Resize(event.Width, event.Height);
     } else {
       // A held click: its release comes with the next event.
