@@ -11,9 +11,11 @@ JOBS        ?= $(shell nproc)
 PREFIX      ?= /usr/local
 DESTDIR     ?=
 FUZZ_SECONDS ?= 60
+SOAK_SECONDS ?= 600
+TMUX_SOAK_SECONDS ?= 60
 FUZZ_TARGETS := text_file settings import input_decoder command_line_split
 
-.PHONY: all deps demo demo-prepare demo-reset test bench install uninstall deb fuzz fuzz-deps clean \
+.PHONY: all deps demo demo-prepare demo-reset test soak bench install uninstall deb fuzz fuzz-deps clean \
         windows windows-deps test-windows
 
 all: $(BUILD_DEMO)/build.ninja
@@ -66,6 +68,17 @@ demo-reset: demo-prepare
 test: $(BUILD_TEST)/build.ninja
 	cmake --build $(BUILD_TEST) -j $(JOBS)
 	cd $(BUILD_TEST) && ctest --output-on-failure -j $(JOBS)
+
+# The soak (tests/soak): new seeds of random user actions on the whole
+# program for SOAK_SECONDS (default 600), then random keys, clicks and size
+# changes on the real program in tmux for TMUX_SOAK_SECONDS (default 60), in
+# the sanitizers' build. `make test` runs a few seeds and the kept ones.
+soak: $(BUILD_TEST)/build.ninja
+	cmake --build $(BUILD_TEST) -j $(JOBS) --target soak_tests
+	@status=0; \
+	ZEB_SOAK_SECONDS=$(SOAK_SECONDS) $(BUILD_TEST)/soak_tests --gtest_filter=Soak.NewSeeds || status=1; \
+	ZEB_TMUX_SOAK_SECONDS=$(TMUX_SOAK_SECONDS) $(BUILD_TEST)/soak_tests --gtest_filter='TmuxSoak.*' || status=1; \
+	exit $$status
 
 bench: $(BUILD_BENCH)/build.ninja
 	cmake --build $(BUILD_BENCH) -j $(JOBS)

@@ -14,7 +14,7 @@ if(WIN32)
 else()
   set(ZEB_PLATFORM posix)
   set(ZEB_OTHER_PLATFORM_FILES "_win32(_test)?\\.cpp$")
-  set(ZEB_TEST_FOLDERS storage console settings gamedb emulator ui app e2e)
+  set(ZEB_TEST_FOLDERS storage console settings gamedb emulator ui app e2e soak)
 endif()
 
 # Paths baked into the tests, as the tested programs see them. Under wine

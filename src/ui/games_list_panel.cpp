@@ -19,15 +19,31 @@ namespace {
 
 constexpr int FilterRow = 9;
 
+// The three counts under their headings, each written over the black box
+// of its row drawn anew: a shorter number leaves no digit of a longer one
+// behind.
+void DrawGameCounts(Console& console, const GameTable& games) {
+  const long long counts[] = {games.GameCount, games.AvailableCount,
+                              static_cast<long long>(games.GameCount) - games.AvailableCount};
+  int row = 12;
+  for (long long count : counts) {
+    FillBox(console, 0, White, Black, PanelColumn, row, PanelLastColumn, row);
+    console.PutText(IntText(count), PanelColumn, row, White, Black);
+    row += 2;
+  }
+}
+
 // The emulator runs on a black screen; afterwards the whole screen is drawn
-// anew, with the games list as its body.
+// anew as the games list, panel and body, also after a launch from the
+// viewer.
 class GamesListLaunchScreen final : public LaunchScreen {
  public:
   explicit GamesListLaunchScreen(Session& session) : session_(session) {}
   void Clear() override { FillBox(session_.console, 0, White, Black, 1, 1, ScreenWidth, ScreenHeight); }
   void Redraw() override {
+    session_.navigation.CurrentScreen = Screen::GamesList;
+    session_.options.OptionsPage = Page::None;
     RedrawScreen(session_);
-    ShowScreen(session_, Screen::GamesList, Page::None);
   }
 
  private:
@@ -78,6 +94,7 @@ Outcome ChangeFilter(Session& session, int c) {
   list.ListFilter = static_cast<Filter>(filter);
   DrawFilterButton(session.console, list.ListFilter, FilterRow, PanelColumn);
   RebuildList(list, session.games, session.settings, list.ListFilter);
+  DrawGameCounts(session.console, session.games);
   session.console.Pause(150);
   list.Window.TopLine = 0;
   list.Window.ColumnOffset = 0;
@@ -96,6 +113,8 @@ void LaunchSelectedGame(Session& session) {
 void ShowGamesList(Session& session) {
   GamesList& list = session.list;
   RebuildList(list, session.games, session.settings, list.ListFilter);
+  // The panel, drawn before, shows the counts as the rebuild made them.
+  DrawGameCounts(session.console, session.games);
   // The highlight stays on the game that Enter runs.
   FollowSelectedGame(list);
   list.Window.TopLine = PlaceWindow(list);
@@ -107,12 +126,9 @@ void DrawGamesListPanel(Console& console, const GamesList& list, const GameTable
   DrawFilterButton(console, list.ListFilter, FilterRow, PanelColumn);
   FillBox(console, 0, White, Black, PanelColumn, 11, PanelLastColumn, 24);
   console.PutText("# of Games:     ", PanelColumn, 11, White, Brown);
-  console.PutText(IntText(games.GameCount), PanelColumn, 12, White, Black);
   console.PutText("Games Available ", PanelColumn, 13, Black, Yellow);
-  console.PutText(IntText(games.AvailableCount), PanelColumn, 14, White, Black);
   console.PutText("Games Missing   ", PanelColumn, 15, Black, LightCyan);
-  console.PutText(IntText(static_cast<long long>(games.GameCount) - games.AvailableCount), PanelColumn, 16, White,
-                  Black);
+  DrawGameCounts(console, games);
   console.PutText("Clone Of        ", PanelColumn, 17, White, Blue);
   console.PutText("# of Cheats     ", PanelColumn, 19, White, Red);
   console.PutText("Category        ", PanelColumn, 21, White, Green);

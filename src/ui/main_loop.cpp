@@ -149,7 +149,11 @@ Outcome HandleClick(Session& session) {
   const int c = session.console.MouseColumn;
   const int r = session.console.MouseRow;
   Outcome outcome;
-  if (c == 1 && r == 1 && ConfirmBox(session, ConfirmRow, ConfirmColumn)) outcome |= Outcome::Quitting();
+  // After a no, the list window too shows again what it showed: the
+  // viewer's file, not the picture that the redrawn screen puts there.
+  if (c == 1 && r == 1) {
+    outcome |= ConfirmBox(session, ConfirmRow, ConfirmColumn) ? Outcome::Quitting() : Outcome::RedrawWindow();
+  }
   if (c >= PanelColumn && r >= PanelSwitchRow) outcome |= ClickPanel(session, c, r);
   if (ShowsListWindow(session.navigation) && WindowOnDisplay(session).EntryCount > 0) {
     outcome |= ClickListWindow(session, c, r);

@@ -173,6 +173,10 @@ void TmuxSession::Press(int column, int row) { Send(MouseReport(column, row, 'M'
 
 void TmuxSession::Release(int column, int row) { Send(MouseReport(column, row, 'm')); }
 
+void TmuxSession::Resize(int width, int height) {
+  Tmux({"resize-window", "-t", "0", "-x", std::to_string(width), "-y", std::to_string(height)});
+}
+
 // Press and release in one write: the program takes them in one poll, which
 // makes exactly one click. Sent apart, a busy machine may let the program see
 // the button held for a while, and a held button repeats its click.

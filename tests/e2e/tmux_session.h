@@ -47,6 +47,8 @@ class TmuxSession {
   // The press and the release alone, for a test that holds the button.
   void Press(int column, int row);
   void Release(int column, int row);
+  // The terminal becomes `width` x `height` cells (the program gets SIGWINCH).
+  void Resize(int width, int height);
 
   // The screen as text, one string per row (trailing blanks kept off).
   std::vector<std::string> Lines();

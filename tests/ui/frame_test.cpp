@@ -64,6 +64,17 @@ TEST_F(FrameTest, TitleBarCarriesBothVersionsAndTheCloseMark) {
   EXPECT_EQ(TextAt(80, 1, 1), "v");
 }
 
+// As after a load: AvailableCount is made by the games list's rebuild, which
+// comes after the panel is drawn; the counts show what it made.
+TEST_F(FrameTest, TheFirstScreenShowsTheCountsOfTheTableAsLoaded) {
+  AddGames(12);
+  games.Games[2].Available = "0";
+  RedrawScreen(session);
+  EXPECT_EQ(TextAt(64, 12, 3), "12\xDB");
+  EXPECT_EQ(TextAt(64, 14, 3), "11\xDB");
+  EXPECT_EQ(TextAt(64, 16, 2), "1\xDB");
+}
+
 TEST_F(FrameTest, PanelsOfTheThreeScreens) {
   RedrawScreen(session);
   EXPECT_EQ(TextAt(64, 3, 16), "\x11  Games List  \x10");

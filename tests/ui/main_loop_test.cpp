@@ -260,6 +260,24 @@ TEST_F(MainLoopTest, EnterRunsTheSelectedGameAfterALetterJump) {
   EXPECT_EQ(list.SelectedGame, 3);
 }
 
+// The panel drawn is the one whose buttons act: after a game run from the
+// viewer, the games list's.
+TEST_F(MainLoopTest, EnterInTheViewerRunsTheGameAndBringsBackTheWholeGamesList) {
+  AddGames(3);
+  Touch("roms/g0001.zip");
+  MakeQuietEmulator();
+  settings.PauseAfterMame = 0;
+  Start();
+  backend.Click(79, 3).Click(79, 3).Keys("\r");
+  Run();
+  EXPECT_EQ(backend.Resumes, 1);
+  EXPECT_EQ(navigation.CurrentScreen, Screen::GamesList);
+  EXPECT_EQ(navigation.PanelScreen, Screen::GamesList);
+  EXPECT_EQ(TextAt(64, 3, 16), "\x11  Games List  \x10");
+  EXPECT_EQ(TextAt(64, 5, 16), "[   Run Game   ]");
+  EXPECT_EQ(TextAt(2, 4, 5), "g0001");
+}
+
 TEST_F(MainLoopTest, EscAnsweredNoRedrawsOnTheSelectedGame) {
   AddGames(100);
   Rename(80, "nova");
@@ -286,6 +304,16 @@ TEST_F(MainLoopTest, QuittingByTheCloseMarkOrEsc) {
   backend.Keys("\x1bY").Keys("a");
   EXPECT_NO_THROW(MainLoop(session));
   EXPECT_FALSE(backend.ScriptDone());  // Esc and yes end it at once
+}
+
+TEST_F(MainLoopTest, TheCloseMarkAnsweredNoLeavesTheViewersFileOnDisplay) {
+  AddGames(3);
+  testing_support::WriteBytes("zebhelp.txt", "help line 1\r\n");
+  Start();
+  backend.Click(79, 3).Click(79, 3).Click(70, 9).Click(1, 1).Keys("n");
+  Run();
+  EXPECT_TRUE(viewer.FileLoaded);
+  EXPECT_EQ(TextAt(2, 4, 11), "help line 1");
 }
 
 TEST_F(MainLoopTest, IdleLoopWaitsForInput) {
