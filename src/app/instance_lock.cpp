@@ -23,6 +23,16 @@ InstanceLock& InstanceLock::operator=(InstanceLock&& other) noexcept {
 
 InstanceLock::~InstanceLock() { Release(); }
 
+std::string HexText(unsigned long long value) {
+  static constexpr char Digits[] = "0123456789abcdef";
+  std::string text;
+  do {
+    text.insert(text.begin(), Digits[value & 15]);
+    value >>= 4;
+  } while (value != 0);
+  return text;
+}
+
 std::string AlreadyRunningMessage(long holder) {
   std::string message = "zeb: ZEB is already running in this directory";
   if (holder > 0) message += " (process " + std::to_string(holder) + ")";

@@ -53,6 +53,10 @@ class InstanceLock {
   long holder_ = 0;
 };
 
+// The mark's name is made of the directory's identity, written in lower-case
+// hexadecimal digits.
+std::string HexText(unsigned long long value);
+
 // Exit status of a start refused because another ZEB runs in the directory.
 constexpr int AlreadyRunningStatus = 1;
 

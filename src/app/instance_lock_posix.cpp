@@ -35,16 +35,6 @@ void Pause() {
   nanosleep(&pause, nullptr);
 }
 
-std::string Hex(unsigned long long value) {
-  static constexpr char Digits[] = "0123456789abcdef";
-  std::string text;
-  do {
-    text.insert(text.begin(), Digits[value & 15]);
-    value >>= 4;
-  } while (value != 0);
-  return text;
-}
-
 // The lock is on the file that is under the name: a holder removes the file
 // as it lets go, and a lock on a removed file is one that nobody else sees.
 bool SameFile(int fd, const std::string& path) {
@@ -69,8 +59,8 @@ long StoredId(int fd) {
 std::string MarkName(const std::string& directory) {
   struct stat status {};
   if (stat(directory.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return "";
-  return "zeb-instance-" + Hex(static_cast<unsigned long long>(status.st_dev)) + "-" +
-         Hex(static_cast<unsigned long long>(status.st_ino));
+  return "zeb-instance-" + HexText(static_cast<unsigned long long>(status.st_dev)) + "-" +
+         HexText(static_cast<unsigned long long>(status.st_ino));
 }
 
 #ifdef __linux__

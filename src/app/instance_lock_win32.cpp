@@ -25,16 +25,6 @@ namespace {
 // looked at again, this often, a few milliseconds apart.
 constexpr int Attempts = 100;
 
-std::string Hex(unsigned long long value) {
-  static constexpr char Digits[] = "0123456789abcdef";
-  std::string text;
-  do {
-    text.insert(text.begin(), Digits[value & 15]);
-    value >>= 4;
-  } while (value != 0);
-  return text;
-}
-
 // "Local\zeb-instance-" with the directory's volume and file index; empty
 // when the directory cannot be looked at.
 std::string MarkName(const std::string& directory) {
@@ -51,7 +41,7 @@ std::string MarkName(const std::string& directory) {
   if (!known) return "";
   const unsigned long long index =
       (static_cast<unsigned long long>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
-  return "Local\\zeb-instance-" + Hex(information.dwVolumeSerialNumber) + "-" + Hex(index);
+  return "Local\\zeb-instance-" + HexText(information.dwVolumeSerialNumber) + "-" + HexText(index);
 }
 
 }  // namespace

@@ -84,4 +84,13 @@ std::vector<std::string> ImportedSettings(const TempDir& dir) {
   return ini;
 }
 
+std::map<std::string, std::string> DirectoryContents(const TempDir& dir) {
+  std::map<std::string, std::string> entries;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path())) {
+    if (entry.path().filename().string().rfind(".tmux-sock-", 0) == 0) continue;
+    entries[entry.path().string()] = entry.is_regular_file() ? ReadBytes(entry.path().string()) : "<other>";
+  }
+  return entries;
+}
+
 }  // namespace zeb::e2e

@@ -3,6 +3,7 @@
 // mame.exe, its configuration, and optionally the lists the batch file has it
 // write, with the demo's ROM archives, categories, cheats and viewer files.
 
+#include <map>
 #include <string>
 
 #include "e2e/tmux_session.h"
@@ -44,5 +45,10 @@ std::vector<std::string> FileLines(const std::string& path);
 // to hold the games it declares, astrobee first; empty (a failure) when it
 // is shorter than its settings.
 std::vector<std::string> ImportedSettings(const TempDir& dir);
+
+// Every entry below the directory, by path, with a regular file's bytes
+// ("<other>" for the rest), leaving out the sockets of the test's own
+// terminals.
+std::map<std::string, std::string> DirectoryContents(const TempDir& dir);
 
 }  // namespace zeb::e2e

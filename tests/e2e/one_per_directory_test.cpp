@@ -15,20 +15,8 @@
 namespace zeb::e2e {
 namespace {
 
-// The directory's entries with their contents, without the sockets of the
-// test's own terminals (tests/e2e/tmux_session.cpp puts them there).
-std::map<std::string, std::string> Contents(const TempDir& dir) {
-  std::map<std::string, std::string> entries;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path())) {
-    std::string name = entry.path().filename().string();
-    if (name.rfind(".tmux-sock-", 0) == 0) continue;
-    entries[entry.path().string()] = entry.is_regular_file() ? ReadBytes(entry.path().string()) : "<other>";
-  }
-  return entries;
-}
-
 std::map<std::string, std::string> Names(const TempDir& dir) {
-  auto names = Contents(dir);
+  auto names = DirectoryContents(dir);
   for (auto& [name, content] : names) content.clear();
   return names;
 }
@@ -44,7 +32,7 @@ TEST(OnePerDirectory, ASecondZebIsRefusedTouchingNothingAndTheFirstGoesOn) {
   ASSERT_TRUE(WaitForGamesList(first));
   const int firstPid = first.ProgramPid();
   ASSERT_GT(firstPid, 0);
-  const auto contents = Contents(dir);
+  const auto contents = DirectoryContents(dir);
   const std::string refusal =
       "zeb: ZEB is already running in this directory (process " + std::to_string(firstPid) + ")\n";
 
@@ -59,7 +47,7 @@ TEST(OnePerDirectory, ASecondZebIsRefusedTouchingNothingAndTheFirstGoesOn) {
     EXPECT_EQ(ReadBytes(errors), refusal);
     // The terminal was never taken.
     ExpectTerminalRestored(second);
-    EXPECT_EQ(Contents(dir), contents);
+    EXPECT_EQ(DirectoryContents(dir), contents);
   }
 
   // The first still answers keys, and ends as usual.

@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <filesystem>
-#include <map>
 #include <regex>
 #include <string>
 
@@ -17,20 +15,9 @@
 namespace zeb::windows_e2e {
 namespace {
 
+using e2e::DirectoryContents;
 using e2e::ReadBytes;
 using e2e::TempDir;
-
-// The directory's entries with their contents, without the sockets of the
-// test's own terminals.
-std::map<std::string, std::string> Contents(const TempDir& dir) {
-  std::map<std::string, std::string> entries;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path())) {
-    std::string name = entry.path().filename().string();
-    if (name.rfind(".tmux-sock-", 0) == 0) continue;
-    entries[entry.path().string()] = entry.is_regular_file() ? ReadBytes(entry.path().string()) : "<other>";
-  }
-  return entries;
-}
 
 void PrepareWindowsDemo(const TempDir& dir) {
   e2e::PrepareDemo(dir);
@@ -43,7 +30,7 @@ TEST(WindowsOnePerDirectory, ASecondZebExeIsRefusedTouchingNothingAndTheFirstGoe
   TmuxSession first(dir.Path(), Wine("zeb.exe"));
   ASSERT_TRUE(e2e::WaitForGamesList(first)) << first.Line(1);
   ASSERT_TRUE(WaitUntilKeysArriveRaw(first)) << TerminalModes(first);
-  const auto contents = Contents(dir);
+  const auto contents = DirectoryContents(dir);
 
   TempDir outside{TempDir::Stay};
   const std::string errors = outside.File("err.txt");
@@ -53,7 +40,7 @@ TEST(WindowsOnePerDirectory, ASecondZebExeIsRefusedTouchingNothingAndTheFirstGoe
   const std::string said = ReadBytes(errors);
   const std::regex refusal("zeb: ZEB is already running in this directory \\(process [1-9][0-9]*\\)\r\n");
   EXPECT_TRUE(std::regex_match(said, refusal)) << said;
-  EXPECT_EQ(Contents(dir), contents);
+  EXPECT_EQ(DirectoryContents(dir), contents);
 
   // The first still answers keys, and ends as usual.
   first.Send("\x1b[B");
