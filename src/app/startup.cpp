@@ -92,6 +92,14 @@ void FirstRun(Session& session) {
   for (const char* name : {"ver.txt", "listfull.txt", "listclones.txt", "RunMe.bat"}) DeleteFile(name);
 }
 
+void StartSession(Session& session) {
+  if (!FileExists(SettingsFileName)) FirstRun(session);
+  if (FileExists(SettingsFileName)) LoadSettings(session.settings, session.games);
+  // The panel of the first screen shows this count.
+  CountAvailableGames(session.games);
+  RedrawScreen(session);
+}
+
 int Main() {
   Console console;
   ConsoleOpen(console);
@@ -104,12 +112,7 @@ int Main() {
     RunProgramFile(console, ResolveProgram("mame.exe", true), "mame.exe", "-cc");
     console.RepaintAll();
   }
-  if (!FileExists(SettingsFileName)) FirstRun(session);
-  if (FileExists(SettingsFileName)) LoadSettings(session.settings, session.games);
-  // The panel of the first screen shows this count (it is drawn before the
-  // games list, which counts again as it is built).
-  CountAvailableGames(session.games);
-  RedrawScreen(session);
+  StartSession(session);
   console.EnableMouse();
   MainLoop(session);
   console.SetColours(LightGrey, Black);

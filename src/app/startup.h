@@ -10,5 +10,9 @@ int Main();
 // session's table and writes zeb.ini; or, without the lists, asks for them
 // and ends the program.
 void FirstRun(Session& session);
+// The records from the files as every start makes them (the first run
+// without zeb.ini, then zeb.ini loaded and its available games counted),
+// then the first screen.
+void StartSession(Session& session);
 
 }  // namespace zeb

@@ -32,7 +32,6 @@ struct KeptSeed {
 };
 constexpr KeptSeed KeptSeeds[] = {
     {21, 400},  // Enter in the viewer ran the game, then the games list came back under the viewer's panel
-    {7, 20},    // the first screen showed 0 games available, all missing
     {9, 650},   // the close mark answered no on the viewer put the picture over the file on display
 };
 

@@ -453,9 +453,7 @@ std::string RunProgram(Driver& driver, Pty& pty) {
     console.EnableMouse();
     auto session = std::make_unique<Session>(console);
     console.HideCursor();
-    if (!FileExists(SettingsFileName)) FirstRun(*session);
-    LoadSettings(session->settings, session->games);
-    RedrawScreen(*session);
+    StartSession(*session);
     Seed->Starts = Seed->Starts + 1;
     SavedStamp saved = Stamp();
     ScreenModel compared;  // the screen as the terminal showed it at the last look

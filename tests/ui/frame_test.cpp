@@ -4,6 +4,7 @@
 
 #include "console/keys.h"
 #include "frame_fixture.h"
+#include "settings/game_table.h"
 
 namespace zeb {
 namespace {
@@ -64,15 +65,18 @@ TEST_F(FrameTest, TitleBarCarriesBothVersionsAndTheCloseMark) {
   EXPECT_EQ(TextAt(80, 1, 1), "v");
 }
 
-// As after a load: AvailableCount is made by the games list's rebuild, which
-// comes after the panel is drawn; the counts show what it made.
-TEST_F(FrameTest, TheFirstScreenShowsTheCountsOfTheTableAsLoaded) {
-  AddGames(12);
-  games.Games[2].Available = "0";
+// The start counts the flags as loaded; the games list's rebuild, which
+// comes after the panel is drawn, counts natodefa too when it runs from
+// natodef's archive: the counts show the rebuild's.
+TEST_F(FrameTest, TheCountsShownAreThoseOfTheListsRebuild) {
+  AddGames(11);
+  AddGame("natodefa", "Nato Defense (alternate)", "", "", "0");
+  testing_support::Touch("roms/natodef.zip");
+  CountAvailableGames(games);
   RedrawScreen(session);
   EXPECT_EQ(TextAt(64, 12, 3), "12\xDB");
-  EXPECT_EQ(TextAt(64, 14, 3), "11\xDB");
-  EXPECT_EQ(TextAt(64, 16, 2), "1\xDB");
+  EXPECT_EQ(TextAt(64, 14, 3), "12\xDB");
+  EXPECT_EQ(TextAt(64, 16, 2), "0\xDB");
 }
 
 TEST_F(FrameTest, PanelsOfTheThreeScreens) {
