@@ -19,11 +19,6 @@ using e2e::DirectoryContents;
 using e2e::ReadBytes;
 using e2e::TempDir;
 
-void PrepareWindowsDemo(const TempDir& dir) {
-  e2e::PrepareDemo(dir);
-  InstallWindowsPrograms(dir);
-}
-
 TEST(WindowsOnePerDirectory, ASecondZebExeIsRefusedTouchingNothingAndTheFirstGoesOn) {
   TempDir dir{TempDir::Stay};
   PrepareWindowsDemo(dir);

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <sstream>
 
+#include "e2e/emulator_dir.h"
+
 namespace zeb::windows_e2e {
 
 namespace {
@@ -34,6 +36,11 @@ void InstallWindowsPrograms(const TempDir& dir, bool withConfiguration) {
   std::filesystem::copy_file(WindowsDir() + "/zeb.exe", dir.File("zeb.exe"), overwrite);
   std::filesystem::copy_file(WindowsDir() + "/mame.exe", dir.File("mame.exe"), overwrite);
   if (withConfiguration) e2e::WriteBytes(dir.File("mame.ini"), "rompath = roms\r\n");
+}
+
+void PrepareWindowsDemo(const TempDir& dir) {
+  e2e::PrepareDemo(dir);
+  InstallWindowsPrograms(dir);
 }
 
 std::string TerminalModes(TmuxSession& term) {

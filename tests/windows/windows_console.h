@@ -20,6 +20,9 @@ std::string Wine(const std::string& programAndArguments);
 // zeb.exe and the Windows stand-in as mame.exe in the directory, with the
 // stand-in's configuration when `withConfiguration`.
 void InstallWindowsPrograms(const TempDir& dir, bool withConfiguration = true);
+// The emulator directory of the demo for the Windows build: the lists
+// written by the stand-in, the demo's files, zeb.exe and mame.exe.
+void PrepareWindowsDemo(const TempDir& dir);
 
 // The line modes of the pane's terminal as stty names them: "icanon echo"
 // when it is in its normal mode, "-icanon -echo" when raw.

@@ -22,13 +22,6 @@ using e2e::SameLines;
 using e2e::WaitForGamesList;
 using e2e::WaitUntil;
 
-// The emulator directory of the demo for the Windows build: the lists
-// written by the stand-in, the demo's files, zeb.exe and mame.exe.
-void PrepareWindowsDemo(const TempDir& dir) {
-  e2e::PrepareDemo(dir);
-  InstallWindowsPrograms(dir);
-}
-
 // Waits until the Windows screen equals the POSIX one; describes the
 // difference when it never does.
 std::string SameScreenAs(TmuxSession& posix, TmuxSession& windows) {
