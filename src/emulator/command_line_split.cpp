@@ -12,6 +12,8 @@
 //     give n backslashes and a literal double quote;
 //   - backslashes not followed by a double quote are literal;
 //   - a quoted part that is empty still makes a word ("" is an empty word).
+// QuoteCommandWord writes a word the other way round, for the Windows
+// launch.
 
 #include <cstddef>
 
@@ -85,6 +87,25 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
     words.push_back(word);
   }
   return words;
+}
+
+std::string QuoteCommandWord(std::string_view word, bool always) {
+  if (!always && !word.empty() && word.find_first_of(" \t\"") == std::string_view::npos) return std::string(word);
+  std::string quoted = "\"";
+  std::size_t backslashes = 0;
+  for (char c : word) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    // Backslashes before a quote are doubled, and the quote escaped.
+    quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, '\\');
+  quoted += '"';
+  return quoted;
 }
 
 }  // namespace zeb

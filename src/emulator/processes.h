@@ -82,5 +82,9 @@ OutputRun RunForOutput(const ProgramFile& file, const std::vector<std::string>& 
 // The command line split into arguments by the Windows rules: blanks
 // separate, double quotes group, backslashes escape quotes.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
+// A word after the program's, for such a command line: as it is when it
+// needs no quotes (and `always` is false), else in double quotes that the
+// split reads back as the word itself.
+std::string QuoteCommandWord(std::string_view word, bool always = false);
 
 }  // namespace zeb

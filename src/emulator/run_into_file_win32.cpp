@@ -37,34 +37,13 @@ struct OwnedHandle {
   }
 };
 
-// A word of the command line after the program's: as it is when it needs
-// no quotes, else quoted so that the Windows rules give it back whole.
-std::string CommandWord(const std::string& word) {
-  if (!word.empty() && word.find_first_of(" \t\"") == std::string::npos) return word;
-  std::string quoted = "\"";
-  std::size_t backslashes = 0;
-  for (char c : word) {
-    if (c == '\\') {
-      ++backslashes;
-      continue;
-    }
-    // Backslashes before a quote are doubled, and the quote escaped.
-    quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-    backslashes = 0;
-    quoted += c;
-  }
-  quoted.append(backslashes * 2, '\\');
-  quoted += '"';
-  return quoted;
-}
-
 std::string CommandLine(const std::vector<std::string>& arguments, const std::string& program) {
   std::string line = "\"";
   line += arguments.empty() ? program : arguments.front();
   line += '"';
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     line += ' ';
-    line += CommandWord(arguments[i]);
+    line += QuoteCommandWord(arguments[i]);
   }
   return line;
 }

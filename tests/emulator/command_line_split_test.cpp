@@ -41,5 +41,18 @@ TEST(SplitCommandLine, ShellCharactersAreOrdinaryBytes) {
   EXPECT_EQ(SplitCommandLine("\"p\" \xE9t\xE9 \x01\x7F"), (Words{"p", "\xE9t\xE9", "\x01\x7F"}));
 }
 
+// The Windows launch quotes each word so that the split gives it back.
+TEST(QuoteCommandWord, TheSplitReadsEachWordBack) {
+  EXPECT_EQ(QuoteCommandWord("-rp"), "-rp");
+  EXPECT_EQ(QuoteCommandWord("-rp", true), "\"-rp\"");
+  EXPECT_EQ(QuoteCommandWord("C:\\roms dir\\"), "\"C:\\roms dir\\\\\"");
+  const Words words = {"p", "", "a b", "tab\there", "say \"hi\"", "\\\"", "end\\", "\\\\server\\share"};
+  for (bool always : {false, true}) {
+    std::string line = "\"p\"";
+    for (std::size_t i = 1; i < words.size(); ++i) line += " " + QuoteCommandWord(words[i], always);
+    EXPECT_EQ(SplitCommandLine(line), words) << line;
+  }
+}
+
 }  // namespace
 }  // namespace zeb

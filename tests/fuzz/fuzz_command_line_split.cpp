@@ -3,9 +3,9 @@
 // The input is taken twice:
 //   - as words, one per line: the first is the program (its double quotes
 //     left out, as a program path holds none), quoted whole as the launch
-//     quotes the executable; every further word quoted by the Windows rules
-//     (only where needed, or always) and joined with blanks or tabs. The
-//     split gives the words back;
+//     quotes the executable; every further word quoted as the Windows launch
+//     quotes it (only where needed, or always) and joined with blanks or
+//     tabs. The split gives the words back;
 //   - as a command line: its split, quoted and joined again the same way,
 //     splits into the same words.
 
@@ -23,32 +23,12 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-// One argument as the Windows start-up code reads it back: in double
-// quotes, a quote inside escaped with a backslash, and the backslashes
-// before a quote (or before the closing quote) doubled.
-std::string Quote(std::string_view word, bool always) {
-  if (!always && !word.empty() && word.find_first_of(" \t\"") == std::string_view::npos) return std::string(word);
-  std::string quoted = "\"";
-  std::size_t backslashes = 0;
-  for (char c : word) {
-    if (c == '\\') {
-      ++backslashes;
-      continue;
-    }
-    quoted.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
-    quoted += c;
-    backslashes = 0;
-  }
-  quoted.append(2 * backslashes, '\\');
-  return quoted + '"';
-}
-
 std::string Join(const Words& words, bool always, std::string_view blank) {
   if (words.empty()) return std::string();
   std::string line = "\"" + words[0] + "\"";
   for (std::size_t i = 1; i < words.size(); ++i) {
     line += blank;
-    line += Quote(words[i], always);
+    line += QuoteCommandWord(words[i], always);
   }
   return line;
 }
