@@ -1,24 +1,24 @@
-// The decimal separator of the user's regional settings. Under wine the
-// user's locale follows the locale wine starts in: the test programs run in
-// the C locale, and this test once more in a German one, each run told the
-// separator to expect (cmake/platform.cmake).
+// The decimal separator of the user's regional settings: in the C locale a
+// point, and in the run of this test in a German one a comma
+// (testing_support::CommaLocale).
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "emulator/launch.h"
 #include "launch_fixture.h"
+#include "support/temp_dir.h"
+#include "support/user_locale.h"
 
 namespace zeb {
 namespace {
 
 TEST(DecimalSeparator, FollowsTheUserLocale) {
-  const char* expected = std::getenv("ZEB_TEST_DECIMAL_SEPARATOR");
-  ASSERT_NE(expected, nullptr) << "run by ctest, which names the separator of the locale it sets";
-  ASSERT_EQ(std::string(expected).size(), 1u);
-  const char separator = expected[0];
+  testing_support::TempDir dir;
+  testing_support::CommaLocale locale(dir.Path());
+  ASSERT_NE(locale.Separator(), 0) << locale.Problem();
+  const char separator = locale.Separator();
   EXPECT_EQ(DecimalSeparator(), separator);
 
   // The builder takes it for its real numbers.

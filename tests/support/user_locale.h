@@ -4,10 +4,10 @@
 //
 // POSIX: the locale "de_DE.UTF-8" is compiled into a directory of the test's
 // and taken through LOCPATH and LC_ALL for the object's life.
-// Windows: the user's locale is the one wine started the program in; ctest
-// runs the tests that ask once in the C locale and once in a German one, and
-// names the separator to expect in ZEB_TEST_DECIMAL_SEPARATOR
-// (cmake/platform.cmake).
+// Windows: ctest runs the tests that ask once in the C locale and once,
+// alone, in a German one, and names the separator to expect in
+// ZEB_TEST_DECIMAL_SEPARATOR (cmake/platform.cmake); for a comma the user's
+// regional settings are also set to it for the object's life.
 
 #include <memory>
 #include <string>
