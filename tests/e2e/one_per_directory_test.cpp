@@ -72,7 +72,7 @@ TEST(OnePerDirectory, AKilledZebLeavesNothingThatStopsTheNextStart) {
     ASSERT_EQ(killed.WaitExit(), 128 + SIGKILL);
   }
   TmuxSession next(dir.Path(), ZebBinary());
-  ASSERT_TRUE(WaitForGamesList(next)) << next.Line(1);
+  ASSERT_TRUE(WaitForGamesList(next)) << next.Screen();
   EXPECT_EQ(QuitWithEscape(next), 0);
   EXPECT_EQ(Names(dir), namesBefore);
 }

@@ -190,6 +190,14 @@ std::vector<std::string> TmuxSession::Lines() {
 
 std::string TmuxSession::Line(int row) { return Lines()[static_cast<std::size_t>(row - 1)]; }
 
+std::string TmuxSession::Screen() {
+  std::vector<std::string> lines = Lines();
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
 std::vector<std::vector<ScreenCell>> TmuxSession::Cells() {
   auto lines = Tmux({"capture-pane", "-p", "-e", "-t", "0"});
   std::vector<std::vector<ScreenCell>> rows;

@@ -53,6 +53,8 @@ class TmuxSession {
   // The screen as text, one string per row (trailing blanks kept off).
   std::vector<std::string> Lines();
   std::string Line(int row);  // 1-based
+  // The rows that hold something, one a line: for a failure's message.
+  std::string Screen();
   // The screen with colours, [row][column], 1-based through At().
   std::vector<std::vector<ScreenCell>> Cells();
   ScreenCell At(int column, int row);

@@ -23,7 +23,7 @@ TEST(WindowsOnePerDirectory, ASecondZebExeIsRefusedTouchingNothingAndTheFirstGoe
   TempDir dir{TempDir::Stay};
   PrepareWindowsDemo(dir);
   TmuxSession first(dir.Path(), Wine("zeb.exe"));
-  ASSERT_TRUE(e2e::WaitForGamesList(first)) << first.Line(1);
+  ASSERT_TRUE(e2e::WaitForGamesList(first)) << first.Screen();
   ASSERT_TRUE(WaitUntilKeysArriveRaw(first)) << TerminalModes(first);
   const auto contents = DirectoryContents(dir);
 
@@ -48,7 +48,7 @@ TEST(WindowsOnePerDirectory, AKilledZebExeLeavesNothingThatStopsTheNextStart) {
   PrepareWindowsDemo(dir);
   {
     TmuxSession killed(dir.Path(), Wine("zeb.exe"));
-    ASSERT_TRUE(e2e::WaitForGamesList(killed)) << killed.Line(1);
+    ASSERT_TRUE(e2e::WaitForGamesList(killed)) << killed.Screen();
     // The process of zeb.exe on this system: wine runs it in the process
     // the pane's shell started.
     const int pid = killed.ProgramPid();
@@ -57,7 +57,7 @@ TEST(WindowsOnePerDirectory, AKilledZebExeLeavesNothingThatStopsTheNextStart) {
     ASSERT_EQ(killed.WaitExit(), 128 + SIGKILL);
   }
   TmuxSession next(dir.Path(), Wine("zeb.exe"));
-  ASSERT_TRUE(e2e::WaitForGamesList(next)) << next.Line(1);
+  ASSERT_TRUE(e2e::WaitForGamesList(next)) << next.Screen();
   ASSERT_TRUE(WaitUntilKeysArriveRaw(next)) << TerminalModes(next);
   EXPECT_EQ(e2e::QuitWithEscape(next), 0);
 }

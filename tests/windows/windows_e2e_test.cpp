@@ -61,7 +61,7 @@ TEST(WindowsBuild, ImportsFirstScreenAndKeysEqualThePosixBuildCellForCell) {
   TmuxSession posix(posixDir.Path(), e2e::ZebBinary());
   TmuxSession windows(windowsDir.Path(), Wine("zeb.exe"));
   ASSERT_TRUE(WaitForGamesList(posix));
-  ASSERT_TRUE(WaitForGamesList(windows)) << windows.Lines()[0];
+  ASSERT_TRUE(WaitForGamesList(windows)) << windows.Screen();
   ASSERT_TRUE(WaitUntilKeysArriveRaw(windows)) << TerminalModes(windows);
 
   // Both imported the same lists into the same settings file.
@@ -158,7 +158,7 @@ TEST(WindowsBuild, FirstRunWritesRunMeBatWhichImportsThroughCmdAndStartsZebAgain
   }
 
   TmuxSession batch(dir.Path(), Wine("cmd /c RunMe.bat"));
-  ASSERT_TRUE(WaitForGamesList(batch)) << batch.Line(1);
+  ASSERT_TRUE(WaitForGamesList(batch)) << batch.Screen();
   EXPECT_EQ(batch.Text(2, 4, 27), "astrobee  Astro Bee (World)");
   EXPECT_TRUE(Exists(dir.File("zeb.ini")));
   ASSERT_TRUE(WaitUntilKeysArriveRaw(batch)) << TerminalModes(batch);
@@ -181,7 +181,7 @@ TEST(WindowsBuild, KeyMHasTheEmulatorMakeTheListsWithoutTheBatchFile) {
       << term.Line(1);
   ASSERT_TRUE(WaitUntilKeysArriveRaw(term)) << TerminalModes(term);
   term.Send("M");
-  ASSERT_TRUE(WaitForGamesList(term)) << term.Line(1);
+  ASSERT_TRUE(WaitForGamesList(term)) << term.Screen();
   EXPECT_TRUE(term.WaitForText(2, 4, "astrobee  Astro Bee (World)"));
 
   const auto ini = e2e::ImportedSettings(dir);
