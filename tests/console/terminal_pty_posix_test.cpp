@@ -7,6 +7,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -21,6 +22,15 @@ namespace zeb {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// Whether `text` ends with `tail`; a failure shows both ends.
+testing::AssertionResult EndsWith(const char*, const char*, const std::string& text, const std::string& tail) {
+  if (text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0) {
+    return testing::AssertionSuccess();
+  }
+  return testing::AssertionFailure() << "ends with \"" << text.substr(text.size() - std::min(text.size(), tail.size()))
+                                     << "\", not \"" << tail << "\"";
+}
 
 class TerminalPtyTest : public ::testing::Test {
  protected:
@@ -273,9 +283,7 @@ TEST_F(TerminalPtyTest, SuspendHandsTheTerminalOverInTheLaunchScreensColours) {
   terminal.Suspend(model);
   std::string handOver = Output();
   screen.Apply(handOver);
-  const std::string tail = "\x1b[0;37;40m\x1b[2H\x1b[?25h\x1b[?7h\x1b[?1002l\x1b[?1006l";
-  ASSERT_GE(handOver.size(), tail.size());
-  EXPECT_EQ(handOver.substr(handOver.size() - tail.size()), tail);
+  EXPECT_PRED_FORMAT2(EndsWith, handOver, "\x1b[0;37;40m\x1b[2H\x1b[?25h\x1b[?7h\x1b[?1002l\x1b[?1006l");
   EXPECT_EQ(screen.Foreground, SgrForeground(7));
   EXPECT_EQ(screen.Background, SgrBackground(0));
 
@@ -293,9 +301,7 @@ TEST_F(TerminalPtyTest, SuspendHandsTheTerminalOverInTheLaunchScreensColours) {
   model.Cells[24][0] = Cell{'P', 14 + 16 * 1};
   terminal.Suspend(model);
   handOver = Output();
-  const std::string fullTail = "\x1b[0;37;40m\x1b[25H\r\r\n\x1b[?25h\x1b[?7h";
-  ASSERT_GE(handOver.size(), fullTail.size());
-  EXPECT_EQ(handOver.substr(handOver.size() - fullTail.size()), fullTail);
+  EXPECT_PRED_FORMAT2(EndsWith, handOver, "\x1b[0;37;40m\x1b[25H\r\r\n\x1b[?25h\x1b[?7h");
   terminal.Resume();
   terminal.Restore(model);
 }
