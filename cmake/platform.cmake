@@ -10,11 +10,11 @@ if(WIN32)
   set(ZEB_OTHER_PLATFORM_FILES "_posix(_test)?\\.cpp$")
   # The whole-program tests drive a terminal with tmux; the Windows build's
   # own are run from this machine by the POSIX build (tests/windows).
-  set(ZEB_TEST_FOLDERS storage console settings gamedb emulator ui app)
+  set(ZEB_TEST_FOLDERS storage console settings gamedb machines audit search emulator ui app)
 else()
   set(ZEB_PLATFORM posix)
   set(ZEB_OTHER_PLATFORM_FILES "_win32(_test)?\\.cpp$")
-  set(ZEB_TEST_FOLDERS storage console settings gamedb emulator ui app e2e soak)
+  set(ZEB_TEST_FOLDERS storage console settings gamedb machines audit search emulator ui app e2e soak)
 endif()
 
 # Paths baked into the tests, as the tested programs see them. Under wine
