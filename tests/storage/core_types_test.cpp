@@ -3,6 +3,7 @@
 #include <string>
 
 #include "settings/game_table.h"
+#include "storage/crc32.h"
 #include "storage/numbers.h"
 #include "storage/short_string.h"
 #include "storage/visible_text.h"
@@ -77,6 +78,22 @@ TEST(GameTableRecordsDeathTest, AnIndexOutsideATableStopsTheProgram) {
   GamesList list;
   EXPECT_EXIT(table.Games[MaxGames + 1].DriverName = "x", testing::ExitedWithCode(1), "table index 100001");
   EXPECT_EXIT(list.ViewList[0].GameNumber = 1, testing::ExitedWithCode(1), "table index 0");
+}
+
+}  // namespace
+}  // namespace zeb
+
+namespace zeb {
+namespace {
+
+// The check value of the polynomial, and a CRC continued over two pieces
+// equals the CRC of the whole.
+TEST(Crc32, GivesTheValuesZipArchivesRecord) {
+  EXPECT_EQ(Crc32(""), 0u);
+  EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
+  EXPECT_EQ(Crc32("The quick brown fox jumps over the lazy dog"), 0x414FA339u);
+  EXPECT_EQ(Crc32("6789", Crc32("12345")), 0xCBF43926u);
+  EXPECT_EQ(Crc32(std::string_view("\0\xFF", 2)), Crc32(std::string("\0\xFF", 2)));
 }
 
 }  // namespace
