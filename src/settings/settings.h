@@ -3,6 +3,7 @@
 // stores the whole game table, and the captions of the enumerated options.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "storage/short_string.h"
@@ -119,6 +120,17 @@ void SetDefaultSettings(Settings& settings, OptionCaptions& captions);
 void SaveSettings(const Settings& settings, const GameTable& table);
 // Reads zeb.ini into the settings and the game table; nothing when missing.
 void LoadSettings(Settings& settings, GameTable& table);
+// The emulator's version as zeb.ini keeps it (its last settings line), read
+// without loading the file: nothing in the file can end the program.
+struct StoredVersion {
+  enum class Outcome : unsigned char { Found, NotARegularFile, CannotRead, TooShort, Empty };
+  Outcome Result = Outcome::Found;
+  std::string Text;  // Found: the version (at most 255 bytes)
+  int Lines = 0;     // TooShort: the lines the file has
+  int Error = 0;     // CannotRead: the system's error number
+};
+StoredVersion ReadStoredVersion();
+
 // Sets the captions from the five enumerated options. A value without a
 // caption leaves its caption as it was.
 void UpdateCaptions(OptionCaptions& captions, const Settings& settings);

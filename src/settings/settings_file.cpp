@@ -15,7 +15,9 @@
 // reading part of it would lose the other games at the next save.
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <filesystem>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -120,6 +122,39 @@ bool ParseReal(std::string_view text, double& value) {
 }
 
 }  // namespace
+
+StoredVersion ReadStoredVersion() {
+  StoredVersion stored;
+  // A pipe or a device would block the read or never end it.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(NativePath(SettingsFileName), error)) {
+    stored.Result = StoredVersion::Outcome::NotARegularFile;
+    return stored;
+  }
+  TextFile file;
+  if (!file.OpenReadQuietly(SettingsFileName)) {
+    stored.Result = StoredVersion::Outcome::CannotRead;
+    stored.Error = errno;
+    return stored;
+  }
+  for (int line = 1; line <= SettingsLineCount; ++line) {
+    if (file.Eof()) {
+      stored.Result = file.ReadError() != 0 ? StoredVersion::Outcome::CannotRead : StoredVersion::Outcome::TooShort;
+      stored.Error = file.ReadError();
+      stored.Lines = line - 1;
+      return stored;
+    }
+    std::string_view text = file.ReadLine();
+    if (line == SettingsLineCount) stored.Text = text;
+  }
+  if (file.ReadError() != 0) {
+    stored.Result = StoredVersion::Outcome::CannotRead;
+    stored.Error = file.ReadError();
+  } else if (stored.Text.empty()) {
+    stored.Result = StoredVersion::Outcome::Empty;
+  }
+  return stored;
+}
 
 void SaveSettings(const Settings& settings, const GameTable& table) {
   if (table.GameCount < 0 || table.GameCount > MaxGames) FatalGameCount(table.GameCount);

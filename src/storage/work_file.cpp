@@ -51,11 +51,27 @@ void TextFile::Open(std::string_view name, bool writing) {
   if (file_ == nullptr) FatalIo(writing ? "cannot create" : "cannot open", name);
   writing_ = writing;
   ended_ = false;
+  quiet_ = false;
+  readError_ = 0;
   position_ = filled_ = 0;
   RememberName(name);
 }
 
 void TextFile::OpenRead(std::string_view name) { Open(name, false); }
+
+bool TextFile::OpenReadQuietly(std::string_view name) {
+  Abandon();
+  Close();
+  file_ = std::fopen(NativePath(name).c_str(), "rb");
+  if (file_ == nullptr) return false;
+  writing_ = false;
+  ended_ = false;
+  quiet_ = true;
+  readError_ = 0;
+  position_ = filled_ = 0;
+  RememberName(name);
+  return true;
+}
 
 void TextFile::Create(std::string_view name) { Open(name, true); }
 
@@ -80,7 +96,11 @@ bool TextFile::Fill() {
   if (file_ == nullptr || writing_ || ended_) return false;
   position_ = 0;
   filled_ = std::fread(buffer_, 1, sizeof buffer_, file_);
-  if (filled_ == 0 && std::ferror(file_)) FatalIo("cannot read", name_);
+  if (filled_ == 0 && std::ferror(file_)) {
+    if (!quiet_) FatalIo("cannot read", name_);
+    readError_ = errno != 0 ? errno : EIO;
+    ended_ = true;
+  }
   return filled_ > 0;
 }
 

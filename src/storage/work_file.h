@@ -27,6 +27,11 @@ class TextFile {
   ~TextFile();
 
   void OpenRead(std::string_view name);
+  // For a reader that must not end the program (the --version line): false,
+  // with errno set, when the file cannot be opened; a read that fails
+  // afterwards ends the file, and ReadError gives its errno (0: none).
+  bool OpenReadQuietly(std::string_view name);
+  int ReadError() const { return readError_; }
   void Create(std::string_view name);  // for writing; replaces an old file
   // For writing a file that takes the place of `name` only when it is
   // complete: the lines go to a new file of a unique name beside it (never
@@ -118,6 +123,8 @@ class TextFile {
   std::size_t filled_ = 0;
   bool writing_ = false;
   bool ended_ = false;  // the end mark 0x1A has been reached
+  bool quiet_ = false;  // a read error ends the file instead of the program
+  int readError_ = 0;
   char name_[256] = {};
   char line_[ShortString::Capacity] = {};
   std::string replacing_;  // the file a replacement is for; empty otherwise
