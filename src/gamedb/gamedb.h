@@ -21,8 +21,8 @@ bool HasGameLine();
 void ImportCategories(GameTable& table, Console& console);   // catver.ini -> Category
 void ImportCheatCounts(GameTable& table, Console& console);  // cheat.dat -> CheatCount
 // Available of every game; on a refresh (zeb.ini is there) also the
-// categories, cheat counts and a save.
-void ScanRomAvailability(GameTable& table, const Settings& settings, Console& console);
+// categories, cheat counts and a save: true when it saved.
+bool ScanRomAvailability(GameTable& table, const Settings& settings, Console& console);
 
 // True when the ROM archive `<archive>.zip` of a driver name is present: the
 // file MamePath + directory + "\" + archive + ".zip" exists for a directory
@@ -30,8 +30,9 @@ void ScanRomAvailability(GameTable& table, const Settings& settings, Console& co
 // rebuild and the launch all test archives through this one function.
 bool RomArchiveExists(const Settings& settings, std::string_view archive);
 
-// True when the game of that driver name also runs from another game's
-// archive and that archive is present (natodefa runs from natodef's).
-bool AlternativeArchiveExists(const Settings& settings, std::string_view driverName);
+// Marks available the games that also run from another game's archive
+// when that archive is present: natodefa runs from natodef's. The one place
+// of that rule, for the scan and for every rebuild of the games list.
+void MarkAlternativeArchives(GameTable& table, const Settings& settings);
 
 }  // namespace zeb

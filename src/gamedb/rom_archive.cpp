@@ -54,8 +54,15 @@ bool RomArchiveExists(const Settings& settings, std::string_view archive) {
   }
 }
 
-bool AlternativeArchiveExists(const Settings& settings, std::string_view driverName) {
-  return driverName == "natodefa" && RomArchiveExists(settings, "natodef");
+void MarkAlternativeArchives(GameTable& table, const Settings& settings) {
+  // Looked for once, and only when the table holds the game.
+  int checked = 0;  // 0: not yet, 1: present, -1: absent
+  for (int32_t game = 1; game <= TableGames(table); ++game) {
+    GameRecord& record = table.Games[game];
+    if (!(record.DriverName == "natodefa")) continue;
+    if (checked == 0) checked = RomArchiveExists(settings, "natodef") ? 1 : -1;
+    if (checked > 0) record.Available = "1";
+  }
 }
 
 }  // namespace zeb

@@ -7,19 +7,20 @@
 
 namespace zeb {
 
-void ScanRomAvailability(GameTable& table, const Settings& settings, Console& console) {
+bool ScanRomAvailability(GameTable& table, const Settings& settings, Console& console) {
   for (int32_t game = 1; game <= TableGames(table); ++game) {
     GameRecord& record = table.Games[game];
-    bool available = RomArchiveExists(settings, record.DriverName) ||
-                     AlternativeArchiveExists(settings, record.DriverName);
-    record.Available = available ? "1" : "0";
+    record.Available = RomArchiveExists(settings, record.DriverName) ? "1" : "0";
   }
+  MarkAlternativeArchives(table, settings);
   if (FileExists(SettingsFileName)) {
     console.ProgressLine();
     ImportCategories(table, console);
     ImportCheatCounts(table, console);
     SaveSettings(settings, table);
+    return true;
   }
+  return false;
 }
 
 }  // namespace zeb
