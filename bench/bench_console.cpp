@@ -17,25 +17,24 @@ using namespace zeb;
 // of 21 rows with a highlight bar, a side panel with buttons.
 ScreenModel TypicalScreen(int firstGame) {
   Console console;
-  for (int row = 1; row <= ScreenHeight; ++row) console.PutText(std::string(ScreenWidth, '\xB1'), 1, row, 8, 1);
-  console.PutText(" ZEB v1.1 - MAME 0.254" + std::string(54, ' ') + "[X]", 1, 1, 15, 1);
-  console.PutText("\xDA" + std::string(52, '\xC4') + "\xBF", 2, 2, 15, 0);
+  for (int row = 1; row <= ScreenHeight; ++row) console.PutText(std::string(ScreenWidth, '\xB1'), {1, row}, {8, 1});
+  console.PutText(" ZEB v1.1 - MAME 0.254" + std::string(54, ' ') + "[X]", {1, 1}, {15, 1});
+  console.PutText("\xDA" + std::string(52, '\xC4') + "\xBF", {2, 2}, {15, 0});
   for (int line = 0; line < 21; ++line) {
     std::string text = "Game number " + std::to_string(firstGame + line) + " (World, rev " +
                        std::to_string((firstGame + line) % 7) + ")";
     text.resize(50, ' ');
     bool selected = line == 5;
-    console.PutText("\xB3", 2, 3 + line, 15, 0);
-    console.PutText(" " + text + " ", 3, 3 + line, selected ? 15 : ((firstGame + line) % 3 == 0 ? 11 : 7),
-            selected ? 4 : 0);
-    console.PutText("\xB3", 54, 3 + line, 15, 0);
+    console.PutText("\xB3", {2, 3 + line}, {15, 0});
+    console.PutText(" " + text + " ", {3, 3 + line}, {selected ? 15 : ((firstGame + line) % 3 == 0 ? 11 : 7), selected ? 4 : 0});
+    console.PutText("\xB3", {54, 3 + line}, {15, 0});
   }
-  console.PutText("\xC0" + std::string(52, '\xC4') + "\xD9", 2, 24, 15, 0);
-  console.PutText("\x11 All Games \x10", 58, 3, 14, 1);
-  for (int button = 0; button < 6; ++button) console.PutText(" Button number " + std::to_string(button) + " ", 58, 6 + 2 * button, 0, 7);
-  console.PutText("Parent: none", 58, 19, 10, 0);
-  console.PutText("Cheats: 12", 58, 20, 10, 0);
-  console.PutText("Category: Shooter", 58, 21, 10, 0);
+  console.PutText("\xC0" + std::string(52, '\xC4') + "\xD9", {2, 24}, {15, 0});
+  console.PutText("\x11 All Games \x10", {58, 3}, {14, 1});
+  for (int button = 0; button < 6; ++button) console.PutText(" Button number " + std::to_string(button) + " ", {58, 6 + 2 * button}, {0, 7});
+  console.PutText("Parent: none", {58, 19}, {10, 0});
+  console.PutText("Cheats: 12", {58, 20}, {10, 0});
+  console.PutText("Category: Shooter", {58, 21}, {10, 0});
   console.HideCursor();
   return console.Screen;
 }

@@ -21,10 +21,10 @@
 #include "console/terminal_render.h"
 #include "settings/settings.h"
 #include "storage/numbers.h"
-#include "ui/list_window.h"
 #include "ui/frame.h"
 #include "ui/games_list.h"
 #include "ui/main_loop.h"
+#include "ui/screen.h"
 
 namespace zeb {
 namespace {
@@ -74,8 +74,10 @@ void BuildTable(Session& session) {
 // the terminal's next showing would write.
 std::size_t KeyBytes(Session& session, ScriptedBackend& backend, TerminalView& view, unsigned char code) {
   backend.Special(code);
-  Outcome outcome = DispatchKey(session, session.console.GetKey());
-  if (outcome.Redraw) RedrawListWindow(session);
+  KeyPress key;
+  session.console.TakeKey(key);
+  DispatchKey(session, key);
+  DrawScreen(session.console, session);
   std::string out;
   RenderChanges(view, session.console.Screen, out);
   return out.size();
@@ -91,7 +93,8 @@ struct ShownList {
 
   ShownList() {
     BuildTable(session);
-    RedrawScreen(session);
+    ShowScreen(session, Screen::GamesList, Page::None);
+    DrawScreen(console, session);
     std::string out;
     RenderChanges(view, console.Screen, out);
     fullFrameBytes = out.size();
@@ -101,7 +104,7 @@ struct ShownList {
   // drawn and shown.
   void HalfwayDown() {
     session.list.Window.TopLine = 2000;
-    DrawListPage(console, session.list, session.games);
+    DrawScreen(console, session);
     std::string out;
     RenderChanges(view, console.Screen, out);
   }
@@ -117,11 +120,13 @@ void BM_FullFrameBytes(benchmark::State& state) {
     TerminalView view;
     std::string out;
     ShowScreen(list.session, Screen::Options, Page::Paths);
+    DrawScreen(list.console, list.session);
     RenderChanges(view, list.console.Screen, out);
     options = out.size();
     view.Valid = false;
     out.clear();
     ShowScreen(list.session, Screen::Viewer, Page::Paths);
+    DrawScreen(list.console, list.session);
     RenderChanges(view, list.console.Screen, out);
     viewer = out.size();
   }
@@ -157,6 +162,17 @@ void BM_DrawListPage(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawListPage);
 
+// The whole screen, as the main loop draws it once a pass.
+void BM_DrawScreen(benchmark::State& state) {
+  ShownList list;
+  list.HalfwayDown();
+  for (auto _ : state) {
+    DrawScreen(list.console, list.session);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_DrawScreen);
+
 // The resident memory of this process, in KiB.
 long ResidentKb() {
   std::ifstream status("/proc/self/status");
@@ -170,8 +186,8 @@ long ResidentKb() {
 // One key of the search as the main loop takes it: its action and the
 // redraw it asks for, to the screen model.
 void SearchKey(Session& session, unsigned char key) {
-  Outcome outcome = DispatchKey(session, key);
-  if (outcome.Redraw) RedrawListWindow(session);
+  DispatchKey(session, KeyPress{false, key});
+  DrawScreen(session.console, session);
 }
 
 // A keystroke in the search on a table of 100,000 games of the emulator's
@@ -195,7 +211,8 @@ void BM_SearchKeystroke(benchmark::State& state) {
     record.Available = game.Available ? "1" : "0";
   }
   table.GameCount = number;
-  RedrawScreen(session);
+  ShowScreen(session, Screen::GamesList, Page::None);
+  DrawScreen(console, session);
   SearchKey(session, '/');
 
   const std::string typed[] = {"street", "ninja", "space", "zz", "(world"};

@@ -3,10 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "storage/file_system.h"
+#include "ui/key_table.h"
 #include "ui/session.h"
 #include "storage/visible_text.h"
 #include "settings/settings.h"
@@ -22,7 +21,7 @@ constexpr std::size_t MaxLineLength = 255;
 
 constexpr const char* Usage = "Usage: zeb [--help | --version]\n";
 
-constexpr const char* HelpBody =
+constexpr const char* HelpBeforeKeys =
     "\n"
     "A full-screen launcher for the MAME arcade emulator. Start it without an\n"
     "argument in the directory that holds the emulator; it works there.\n"
@@ -30,13 +29,10 @@ constexpr const char* HelpBody =
     "  -h, --help     print this help and exit\n"
     "  -V, --version  print the version, and the emulator version in ./zeb.ini\n"
     "\n"
-    "Keys on the games list and in the viewer:\n"
-    "  Up, Down, Home, End   scroll        Left, Right   shift the text sideways\n"
-    "  a letter              (games list) jump to the first game beginning so\n"
-    "  / or F3               (games list) search: type a piece of a driver name\n"
-    "                        or description; Backspace, Esc closes the search\n"
-    "  Enter                 run the selected game\n"
-    "  Esc                   quit, after \"Are You Sure (Y/N)?\" (y or n)\n"
+    "Keys on the games list and in the viewer:\n";
+
+// After the keys, which the key table writes.
+constexpr const char* HelpAfterKeys =
     "Mouse, left button: click a row to select a game, a button to use it, a\n"
     "triangle of the panel's title to change screens, X at the top left to\n"
     "quit; hold an arrow of a scroll bar to repeat. The wheel scrolls the games\n"
@@ -62,67 +58,21 @@ constexpr const char* HelpBody =
 bool IsHelp(std::string_view argument) { return argument == "--help" || argument == "-h"; }
 bool IsVersion(std::string_view argument) { return argument == "--version" || argument == "-V"; }
 
-// What reading line `wanted` of a text file found: its text, or how many
-// lines the file had before it ended.
-struct LineRead {
-  bool Found = false;
-  std::string Text;
-  int LinesBefore = 0;
-};
-
-// Reads as the settings file is read: a line ends at CR, LF or CR LF, the
-// byte 0x1A ends the file, only the first 255 bytes of a line are kept. A
-// read error counts as the end of the file.
-LineRead ReadLineNumber(std::FILE* file, int wanted) {
-  LineRead result;
-  int line = 1;
-  bool any = false;  // a byte of the current line was read
-  for (;;) {
-    int c = std::getc(file);
-    if (c == EOF || c == 0x1A) break;
-    if (c == '\r' || c == '\n') {
-      if (c == '\r') {
-        int next = std::getc(file);
-        if (next != '\n' && next != EOF) std::ungetc(next, file);
-      }
-      if (line == wanted) {
-        result.Found = true;
-        return result;
-      }
-      ++line;
-      any = false;
-      continue;
-    }
-    any = true;
-    if (line == wanted && result.Text.size() < MaxLineLength) result.Text += static_cast<char>(c);
-  }
-  // The file ended inside line `line`: it counts only when it holds a byte.
-  result.Found = line == wanted && any;
-  result.LinesBefore = any ? line : line - 1;
-  return result;
-}
-
 std::string StoredMameVersion() {
-  std::string intro = std::string(SettingsFileName) + " ";
-  // A pipe or a device would block the read or never end it.
-  std::error_code error_code;
-  if (!std::filesystem::is_regular_file(SettingsFileName, error_code)) return intro + "is not a regular file\n";
-  std::FILE* file = std::fopen(SettingsFileName, "rb");
-  if (file == nullptr) return intro + "cannot be read: " + std::strerror(errno) + "\n";
-  LineRead read = ReadLineNumber(file, MameVersionLine);
-  bool failed = std::ferror(file) != 0;
-  int error = errno;
-  std::fclose(file);
-  if (failed) return intro + "cannot be read: " + std::strerror(error) + "\n";
-  if (!read.Found) {
-    return intro + "is too short to name an emulator version: it has " + std::to_string(read.LinesBefore) +
-           (read.LinesBefore == 1 ? " line" : " lines") + ", the version is on line " +
-           std::to_string(MameVersionLine) + "\n";
+  const std::string intro = std::string(SettingsFileName) + " ";
+  const StoredVersion stored = ReadStoredVersion();
+  switch (stored.Result) {
+    case StoredVersion::Outcome::NotARegularFile: return intro + "is not a regular file\n";
+    case StoredVersion::Outcome::CannotRead: return intro + "cannot be read: " + std::strerror(stored.Error) + "\n";
+    case StoredVersion::Outcome::TooShort:
+      return intro + "is too short to name an emulator version: it has " + std::to_string(stored.Lines) +
+             (stored.Lines == 1 ? " line" : " lines") + ", the version is on line " + std::to_string(MameVersionLine) +
+             "\n";
+    case StoredVersion::Outcome::Empty:
+      return intro + "names no emulator version (its line " + std::to_string(MameVersionLine) + " is empty)\n";
+    case StoredVersion::Outcome::Found: break;
   }
-  if (read.Text.empty()) {
-    return intro + "names no emulator version (its line " + std::to_string(MameVersionLine) + " is empty)\n";
-  }
-  return "Emulator version in " + std::string(SettingsFileName) + ": " + VisibleCut(read.Text, MaxLineLength) + "\n";
+  return "Emulator version in " + std::string(SettingsFileName) + ": " + VisibleCut(stored.Text, MaxLineLength) + "\n";
 }
 
 // Writes the whole text; false when it could not.
@@ -153,7 +103,7 @@ ArgumentsCheck CheckArguments(int argc, const char* const* argv) {
   return check;
 }
 
-std::string HelpText() { return std::string(Usage) + HelpBody; }
+std::string HelpText() { return std::string(Usage) + HelpBeforeKeys + KeyHelpText() + HelpAfterKeys; }
 
 std::string VersionText() {
   std::string text = std::string("ZEB ") + ProgramVersionText + "\n";

@@ -11,7 +11,7 @@
 #include "storage/fatal.h"
 #include "storage/file_system.h"
 #include "storage/work_file.h"
-#include "ui/frame.h"
+#include "ui/screen.h"
 #include "ui/main_loop.h"
 
 namespace zeb {
@@ -37,16 +37,16 @@ constexpr const char* MakeListsOffer = "Or press M: ZEB runs the emulator to mak
 // key ends the program, but M, which has the lists made here and now; the
 // program ends also when they cannot be made.
 void AskForTheLists(Console& console) {
-  console.PutText("Please run the RunMe.bat!", 1, 1, White, LightRed);
+  console.PutText("Please run the RunMe.bat!", {1, 1}, {White, LightRed});
   if (!FileExists("RunMe.bat")) {
-    console.PutText("Making RunMe.bat", 1, 3, White, Green);
+    console.PutText("Making RunMe.bat", {1, 3}, {White, Green});
     TextFile batch;
     batch.Create("RunMe.bat");
     for (const char* line : RunMeLines) batch.WriteLine(line);
     batch.Close();
   }
-  console.PutText("Press a key to exit", 1, 5, White, Black);
-  console.PutText(MakeListsOffer, 1, MakeListsRow, Yellow, Black);
+  console.PutText("Press a key to exit", {1, 5}, {White, Black});
+  console.PutText(MakeListsOffer, {1, MakeListsRow}, {Yellow, Black});
   unsigned char key = console.GetKey();
   if (key == 'M' || key == 'm') {
     if (MakeLists(console)) return;  // the import's progress follows below the commands
@@ -63,8 +63,7 @@ void AskForTheLists(Console& console) {
 
 }  // namespace
 
-void FirstRun(Session& session) {
-  Console& console = session.console;
+void FirstRun(Console& console, Settings& settings, OptionCaptions& captions, Filter& filter, GameTable& games) {
   if (!(FileExists("listfull.txt") && FileExists("listclones.txt"))) AskForTheLists(console);
 
   // A game list without games would make an empty table for good: better to
@@ -75,29 +74,32 @@ void FirstRun(Session& session) {
           "made again");
   }
 
-  SetDefaultSettings(session.settings, session.options.Captions);
-  session.list.ListFilter = Filter::AllGames;
+  SetDefaultSettings(settings, captions);
+  filter = Filter::AllGames;
   // Today's emulator names its own ROM and sample directories: a new table
   // is scanned where the emulator looks.
   EmulatorPaths paths = ReadEmulatorPaths();
-  if (paths.RomPaths) session.settings.RomPaths = *paths.RomPaths;
-  if (paths.SamplePath) session.settings.SamplePaths = *paths.SamplePath;
+  if (paths.RomPaths) settings.RomPaths = *paths.RomPaths;
+  if (paths.SamplePath) settings.SamplePaths = *paths.SamplePath;
   console.ProgressLine();
-  ReadMameVersion(session.games);
-  ImportGameNames(session.games, session.settings, console);
-  ImportClones(session.games, console);
-  ImportCategories(session.games, console);
-  ImportCheatCounts(session.games, console);
-  if (!FileExists(SettingsFileName)) SaveSettings(session.settings, session.games);
+  ReadMameVersion(games);
+  ImportGameNames(games, settings, console);
+  ImportClones(games, console);
+  ImportCategories(games, console);
+  ImportCheatCounts(games, console);
+  if (!FileExists(SettingsFileName)) SaveSettings(settings, games);
   for (const char* name : {"ver.txt", "listfull.txt", "listclones.txt", "RunMe.bat"}) DeleteFile(name);
 }
 
 void StartSession(Session& session) {
-  if (!FileExists(SettingsFileName)) FirstRun(session);
+  if (!FileExists(SettingsFileName)) {
+    FirstRun(session.console, session.settings, session.options.Captions, session.list.ListFilter, session.games);
+  }
   if (FileExists(SettingsFileName)) LoadSettings(session.settings, session.games);
   // The panel of the first screen shows this count.
   CountAvailableGames(session.games);
-  RedrawScreen(session);
+  ShowScreen(session, session.navigation.CurrentScreen, session.options.OptionsPage);
+  DrawScreen(session.console, session);
 }
 
 int Main() {

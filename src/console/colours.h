@@ -20,4 +20,10 @@ constexpr int LightMagenta = 13;
 constexpr int Yellow = 14;
 constexpr int White = 15;
 
+// A pair of colours: the foreground (the character) on the background.
+struct Colours {
+  int Foreground = LightGrey;
+  int Background = Black;
+};
+
 }  // namespace zeb

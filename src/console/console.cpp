@@ -83,10 +83,10 @@ void ConsoleFatal(std::string_view message) {
   std::exit(1);
 }
 
-void Console::PutText(std::string_view text, int column, int row, int foreground, int background) {
-  Screen.Attr = static_cast<unsigned char>((foreground & 15) + 16 * (background & 15));
-  column = std::min(column, ScreenWidth);
-  row = std::min(row, ScreenHeight);
+void Console::PutText(std::string_view text, Point at, Colours colours) {
+  Screen.Attr = static_cast<unsigned char>((colours.Foreground & 15) + 16 * (colours.Background & 15));
+  int column = std::min(at.Column, ScreenWidth);
+  int row = std::min(at.Row, ScreenHeight);
   if (column < 1 || row < 1) return;
   std::size_t room = static_cast<std::size_t>(ScreenWidth - column + 1);
   if (text.size() > room) text = text.substr(0, room);
@@ -131,6 +131,14 @@ unsigned char Console::GetKey() {
   unsigned char key = pendingKey_;
   pendingKey_ = 0;
   return key;
+}
+
+bool Console::TakeKey(KeyPress& key) {
+  if (!KeyWaiting()) return false;
+  key = KeyPress{extendedPending_, pendingKey_};
+  pendingKey_ = 0;
+  extendedPending_ = false;
+  return true;
 }
 
 int Console::TakeWheelNotches() {

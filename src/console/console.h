@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "console/colours.h"
+
 namespace zeb {
 
 constexpr int ScreenWidth = 80;   // W
@@ -52,6 +54,22 @@ void SetFileToRemoveOnTermination(std::string_view path);
 // Each line of the message gets its own "zeb: "; control bytes and bytes
 // above 126 are written as "\x1B" and the like, never as themselves.
 [[noreturn]] void ConsoleFatal(std::string_view message);
+
+// A cell of the screen, 1-based: column 1, row 1 is the top-left one.
+struct Point {
+  int Column = 1;
+  int Row = 1;
+};
+
+// A key as the interface takes it: a special key (Extended, with the PC
+// code of the key, Up 72) or a character (its byte).
+struct KeyPress {
+  bool Extended = false;
+  unsigned char Code = 0;
+
+  bool IsCharacter(unsigned char c) const { return !Extended && Code == c; }
+  bool IsSpecial(unsigned char code) const { return Extended && Code == code; }
+};
 
 // One decoded input event.
 struct InputEvent {
@@ -121,15 +139,20 @@ class Console {
   int MouseButton = 0;
   bool MousePresent = false;
 
-  void PutText(std::string_view text, int column, int row, int foreground, int background);
+  // Writes the text on one row from `at` on, cut at the right edge, every
+  // character in `colours`; the current colours become those.
+  void PutText(std::string_view text, Point at, Colours colours);
   void ClearScreen();
   void SetColours(int foreground, int background);
 
   // Waits for a key and returns it; a special key comes as 0 and then its
-  // code.
+  // code. For the waits outside the interface ("Press any key").
   unsigned char GetKey();
   // True when a key can be read without waiting; also takes in mouse events.
   bool KeyWaiting();
+  // The waiting key, whole, when there is one (the poll is KeyWaiting's):
+  // how the interface takes its keys.
+  bool TakeKey(KeyPress& key);
   // Blocks until any input arrives (a key or a mouse event); costs nothing
   // while it waits. The idle main loop calls it.
   void WaitForInput();

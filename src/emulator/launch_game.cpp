@@ -17,8 +17,8 @@ namespace {
 // A launch that could not run: the reason under the message, a key, and the
 // screen as it was before the launch.
 void ShowLaunchFailure(Console& console, const std::string& message, const ScreenModel& before) {
-  console.PutText(message, 1, 3, LightRed, Black);
-  console.PutText("Press any key to continue.....", 1, ScreenHeight, White, Black);
+  console.PutText(message, {1, 3}, {LightRed, Black});
+  console.PutText("Press any key to continue.....", {1, ScreenHeight}, {White, Black});
   console.GetKey();
   console.Screen = before;
   console.RepaintAll();
@@ -33,7 +33,7 @@ void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, 
 
   const ScreenModel before = console.Screen;
   screen.Clear();
-  console.PutText("Starting Mame...", 1, 1, White, Black);
+  console.PutText("Starting Mame...", {1, 1}, {White, Black});
 
   // The whole path is kept for the way back.
   const std::string previousDir = GetCurrentDir();
@@ -55,7 +55,7 @@ void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, 
   }
   CommandLineSlots slots;
   BuildCommandOptions(settings, DecimalSeparator(), answer.Known, slots);
-  if (!slots.LeftOut.empty()) console.PutText(LeftOutLine(slots.LeftOut), 1, 2, LightGrey, Black);
+  if (!slots.LeftOut.empty()) console.PutText(LeftOutLine(slots.LeftOut), {1, 2}, {LightGrey, Black});
 
   ShortString arguments = driverName;
   arguments += ' ';
@@ -70,7 +70,7 @@ void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, 
   }
 
   if (settings.PauseAfterMame == 1) {
-    console.PutText("Press any key to continue.....", 1, ScreenHeight, White, Black);
+    console.PutText("Press any key to continue.....", {1, ScreenHeight}, {White, Black});
     console.GetKey();
   }
 

@@ -1,7 +1,9 @@
 #pragma once
-// The frame every screen shares: title bar, shaded background, the panel on
-// the right with its buttons, and the yes/no confirmation box; and the
-// showing of a whole screen.
+// The frame every screen shares: filled boxes, buttons, the title bar, the
+// panel's buttons and the yes/no confirmation box. Drawing reads the
+// records; what a button does is carried out by the main loop.
+//
+// Every drawing takes what it draws, then where, then in which colours.
 
 #include <span>
 #include <string_view>
@@ -10,39 +12,49 @@
 
 namespace zeb {
 
-void FillBox(Console& console, int style, int background, int foreground, int left, int top, int right, int bottom);
-void DrawButton(Console& console, bool selected, int background, int foreground, std::string_view label, int row,
-                int column);
-void DrawFilterButton(Console& console, Filter filter, int row, int column);
+// A box filled with full blocks (which show in the foreground colour) or
+// with the medium shade (both colours).
+enum class Fill : unsigned char { Solid, Shaded };
+
+// The rectangle from `from` to `to` (both included), one row at a time.
+void FillBox(Console& console, Fill fill, Point from, Point to, Colours colours);
+
+// A 16-cell button at `at`: the label centred in 14 characters between
+// brackets; a selected one between two triangles, on white.
+enum class ButtonLook : unsigned char { Plain, Selected };
+void DrawButton(Console& console, std::string_view label, Point at, Colours colours, ButtonLook look);
+// The name of the filter as a selected button, black on white.
+void DrawFilterButton(Console& console, Filter filter, Point at);
+
+// What a panel button does; the main loop carries it out.
+enum class ButtonAction : unsigned char {
+  RunGame,       // the games list's "Run Game"
+  AskToRefresh,  // "Refresh List!"
+  ChangeFilter,  // the filter button: its triangles step the filter
+  LoadConfig,
+  SaveConfig,
+  AskToReset,    // "Default Config"
+  ViewFile,      // a file button of the viewer: shows File
+};
 
 // A button of a screen's panel, read both by the drawing and by the click
-// handling: its row, label and colours, and what a click on it does (given
-// the column clicked).
+// handling: its row, label, colours and action. A button is hit on any
+// column of its row from the panel's first to its last.
 struct PanelButton {
   int Row;
-  const char* Label;
-  int Background;
-  int Foreground;
-  Outcome (*Click)(Session& session, int column);
+  const char* Label;  // null for a button its panel draws its own way
+  Colours Look;
+  ButtonAction Action;
+  const char* File = nullptr;  // of a file button
 };
 
 void DrawPanelButtons(Console& console, std::span<const PanelButton> buttons);
-// Acts on a click on the panel's row `row`, when a button stands there.
-Outcome ClickPanelButton(Session& session, std::span<const PanelButton> buttons, int column, int row);
+// The button on `row`, or null.
+const PanelButton* PanelButtonAt(std::span<const PanelButton> buttons, int row);
 
-// The panel of `screen` becomes the one on display: PanelScreen and the
-// captions are brought up to date, then it is drawn (the screen switch and
-// the screen's own panel).
-void ShowPanel(Session& session, Screen screen);
-// The body of `screen` becomes the one on display (screen_body.cpp): the
-// screen and the options page are recorded, the screen's records brought up
-// to date (the games list rebuilt, its window on the selected game) and its
-// body drawn.
-void ShowScreen(Session& session, Screen screen, Page page);
-// The whole screen anew as CurrentScreen and OptionsPage say.
-void RedrawScreen(Session& session);
-// Asks "Are You Sure (Y/N)?" and waits for the answer; after a no, the
-// screen is drawn again.
-bool ConfirmBox(Session& session, int row, int column);
+// The title bar with both versions and the close mark.
+void DrawTitle(Console& console, const GameTable& games);
+// "Are You Sure (Y/N)?" in its box, with its top left corner at `at`.
+void DrawConfirmBox(Console& console, Point at);
 
 }  // namespace zeb

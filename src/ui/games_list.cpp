@@ -9,6 +9,7 @@
 
 #include "console/colours.h"
 #include "gamedb/gamedb.h"
+#include "settings/game_table.h"
 #include "storage/short_string.h"
 #include "ui/layout.h"
 
@@ -47,32 +48,36 @@ const ViewEntry& EntryAt(const GamesList& list, int e, const ViewEntry& none) {
 }
 
 
+constexpr Colours Details{White, Black};
+
 void BlankDetails(Console& console) {
-  for (int row : {18, 20, 22, 23}) console.PutText("                ", PanelColumn, row, White, Black);
+  for (int row : {CloneOfRow, CheatCountRow, CategoryRow, SubcategoryRow}) {
+    console.PutText("                ", {PanelColumn, row}, Details);
+  }
 }
 
 void DrawDetails(Console& console, const GameRecord& game) {
-  console.PutText(Padded(game.CloneOf, 14, false), PanelColumn, 18, White, Black);
+  console.PutText(Padded(game.CloneOf, 14, false), {PanelColumn, CloneOfRow}, Details);
 
   if (game.CheatCount.Empty()) {
-    console.PutText("               ", PanelColumn, 20, White, Black);
+    console.PutText("               ", {PanelColumn, CheatCountRow}, Details);
   } else {
     ShortString cheats = game.CheatCount;
     cheats += "  ";
-    console.PutText(cheats, PanelColumn, 20, White, Black);
+    console.PutText(cheats, {PanelColumn, CheatCountRow}, Details);
   }
 
   std::string_view category = game.Category;
   std::size_t blank = category.find(' ');
-  console.PutText(Padded(category.substr(0, blank), 15, false), PanelColumn, 22, White, Black);
+  console.PutText(Padded(category.substr(0, blank), 15, false), {PanelColumn, CategoryRow}, Details);
 
   std::size_t slash = category.find('/');
   if (slash == std::string_view::npos) {
-    console.PutText("               ", PanelColumn, 23, White, Black);
+    console.PutText("               ", {PanelColumn, SubcategoryRow}, Details);
   } else {
     // The subcategory starts after the slash and the blank that follows it.
     std::size_t start = std::min(slash + 2, category.size());
-    console.PutText(Padded(category.substr(start), 16, true), PanelColumn, 23, White, Black);
+    console.PutText(Padded(category.substr(start), 16, true), {PanelColumn, SubcategoryRow}, Details);
   }
 }
 
@@ -130,13 +135,9 @@ void FindMatches(ListSearch& search) {
 }  // namespace
 
 void RebuildList(GamesList& list, GameTable& games, const Settings& settings, Filter filter) {
-  int count = TableGames(games);
-  games.AvailableCount = 0;
-  for (int i = 1; i <= count; ++i) {
-    GameRecord& game = games.Games[i];
-    if (AlternativeArchiveExists(settings, game.DriverName)) game.Available = "1";
-    if (!(game.Available == "0")) ++games.AvailableCount;
-  }
+  const int count = TableGames(games);
+  MarkAlternativeArchives(games, settings);
+  CountAvailableGames(games);
 
   list.ListHeader = "Driver    Game Name";
   while (list.ListHeader.Length() < 62) list.ListHeader += ' ';
@@ -176,18 +177,56 @@ void SearchAgain(GamesList& list, const GameTable& games, bool grew) {
   list.SelectedGame = list.Window.EntryCount > 0 ? list.ViewList[1].GameNumber : 0;
 }
 
-void CloseSearch(GamesList& list, GameTable& games, const Settings& settings, Console& console) {
+void TypeInSearch(GamesList& list, const GameTable& games, unsigned char character) {
+  const bool typable = (character >= 32 && character <= 126) || character >= 128;
+  ShortString& text = list.Search.Text;
+  if (!typable || text.Length() >= ListSearch::MaxLength) return;
+  text += static_cast<char>(character);
+  SearchAgain(list, games, true);
+}
+
+void EraseInSearch(GamesList& list, GameTable& games, const Settings& settings) {
+  ShortString& text = list.Search.Text;
+  if (text.Empty()) {
+    CloseSearch(list, games, settings);
+    return;
+  }
+  text = text.View().substr(0, text.Length() - 1);
+  SearchAgain(list, games, false);
+}
+
+void CloseSearch(GamesList& list, GameTable& games, const Settings& settings) {
   ListSearch& search = list.Search;
   if (!search.Open) return;
   search.Open = false;
   search.Text.Clear();
   search.Games.Clear();
   std::vector<std::vector<int32_t>>().swap(search.Found);
-  console.HideCursor();
   RebuildList(list, games, settings, list.ListFilter);
   FollowSelectedGame(list);
   // Without a game selected the whole list shows from its start.
   list.Window.TopLine = list.SelectedGame > 0 ? PlaceWindow(list) : 0;
+}
+
+void ShowGamesList(GamesList& list, GameTable& games, const Settings& settings) {
+  RebuildList(list, games, settings, list.ListFilter);
+  // The highlight stays on the game that Enter runs.
+  FollowSelectedGame(list);
+  list.Window.TopLine = PlaceWindow(list);
+}
+
+void JumpToLetter(GamesList& list, const GameTable& games, unsigned char key) {
+  if (key >= 'A' && key <= 'Z') key = static_cast<unsigned char>(key - 'A' + 'a');
+  const int32_t entries = list.Window.EntryCount;
+  const int last = std::min(entries, MaxViewEntries);
+  for (int i = 1; i <= last; ++i) {
+    unsigned char first = FirstCharacter(list.ViewList[i], games);
+    if (first == 0 || first != key) continue;
+    list.Window.TopLine = i - 1;
+    // A match near the end shows on the bottom row of a full window.
+    if (entries - list.Window.TopLine < WindowRows) list.Window.TopLine = std::max(i - WindowRows, 0);
+    return;
+  }
 }
 
 int32_t PlaceWindow(const GamesList& list) {
@@ -206,18 +245,18 @@ void DrawListPage(Console& console, const GamesList& list, const GameTable& game
   const int32_t entries = list.Window.EntryCount;
   const int32_t selected = list.SelectedEntry;
 
+  const Colours heading{Black, LightGreen};
   if (list.Search.Open) {
     // The search's text in the heading, with the cursor after it.
-    ShortString heading = "Search: ";
-    heading += list.Search.Text;
-    console.PutText(Padded(heading, WindowColumns, true), WindowLeft, HeadingRow, Black, LightGreen);
-    console.Screen.CursorColumn = WindowLeft + static_cast<int>(std::min<std::size_t>(heading.Length(), WindowColumns));
+    ShortString text = "Search: ";
+    text += list.Search.Text;
+    console.PutText(Padded(text, WindowColumns, true), {WindowLeft, HeadingRow}, heading);
+    console.Screen.CursorColumn = WindowLeft + static_cast<int>(std::min<std::size_t>(text.Length(), WindowColumns));
     console.Screen.CursorRow = HeadingRow;
-    console.ShowCursor();
   } else {
     // The heading is cut to the list's width but not padded.
-    console.PutText(Shifted(list.ListHeader, columnOffset).substr(0, WindowColumns), WindowLeft, HeadingRow, Black,
-                    LightGreen);
+    console.PutText(Shifted(list.ListHeader, columnOffset).substr(0, WindowColumns), {WindowLeft, HeadingRow},
+                    heading);
   }
 
   bool showsAnyEntry = false;
@@ -228,11 +267,9 @@ void DrawListPage(Console& console, const GamesList& list, const GameTable& game
     showsAnyEntry = showsAnyEntry || !line.Empty();
     ShortString text = Padded(Shifted(line, columnOffset), WindowColumns, true);
     int colour = entry.CloneMark == CloneKind::Parent ? White : LightGrey;
-    if (e == selected && entries > 0) {
-      console.PutText(text, WindowLeft, WindowTop + r - 1, Black, colour);
-    } else {
-      console.PutText(text, WindowLeft, WindowTop + r - 1, colour, Black);
-    }
+    // The highlight bar is black on the row's colour.
+    const bool highlighted = e == selected && entries > 0;
+    console.PutText(text, {WindowLeft, WindowTop + r - 1}, highlighted ? Colours{Black, colour} : Colours{colour, Black});
   }
 
   if (entries <= 0) {

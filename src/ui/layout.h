@@ -2,6 +2,8 @@
 // Where the parts of the 80 x 25 screen stand, for the drawing and the
 // clicking alike.
 
+#include "console/console.h"
+
 namespace zeb {
 
 // The list window of the games list and the file viewer: 21 rows of 60
@@ -27,6 +29,27 @@ constexpr int ScrollBarColumn = 62;
 constexpr int PanelColumn = 64;
 constexpr int PanelLastColumn = 79;
 constexpr int PanelSwitchRow = 3;
+
+// The games list's panel: its buttons, then a black box of counts and the
+// selected game's details, each under a heading on the row above it.
+constexpr int RunGameRow = 5;
+constexpr int RefreshRow = 7;
+constexpr int FilterRow = 9;
+constexpr int PanelBoxTop = 11;
+constexpr int PanelBoxBottom = 24;
+constexpr int GameCountRow = 12;
+constexpr int AvailableCountRow = 14;
+constexpr int MissingCountRow = 16;
+constexpr int CloneOfRow = 18;
+constexpr int CheatCountRow = 20;
+constexpr int CategoryRow = 22;
+constexpr int SubcategoryRow = 23;
+
+// The options screen's panel: its status box, and where a button leaves
+// its message in it.
+constexpr int StatusBoxTop = 21;
+constexpr int StatusBoxBottom = 23;
+constexpr Point MessageAt{66, 22};
 
 // The top left corner of the yes/no confirmation box.
 constexpr int ConfirmRow = 12;

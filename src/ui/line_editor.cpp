@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "console/colours.h"
 #include "console/keys.h"
 
 namespace zeb {
@@ -12,18 +11,6 @@ namespace {
 constexpr unsigned char FirstTypable = '0';
 constexpr unsigned char LastTypable = 'z';
 constexpr std::size_t MaxLength = ShortString::Capacity;
-
-// The text with the cursor mark "_" after its first `cursor` characters and
-// one blank at the end, white on black.
-void DrawEditedText(Console& console, const ShortString& text, std::size_t cursor, int row, int column) {
-  char shown[MaxLength + 2];
-  std::size_t length = text.Length();
-  std::memcpy(shown, text.Data(), cursor);
-  shown[cursor] = '_';
-  std::memcpy(shown + cursor + 1, text.Data() + cursor, length - cursor);
-  shown[length + 1] = ' ';
-  console.PutText(std::string_view(shown, length + 2), column, row, White, Black);
-}
 
 // Inserts `key` at the cursor. A full text loses its last character to
 // make room; at the end of a full text nothing is added.
@@ -48,34 +35,49 @@ void DeleteBeforeCursor(ShortString& text, std::size_t& cursor) {
   --cursor;
 }
 
+bool Typable(const LineEditor& editor, unsigned char c) {
+  return (c >= FirstTypable && c <= LastTypable) || editor.AlsoTypable.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
 }  // namespace
 
-ShortString EditLine(Console& console, const ShortString& text, int row, int column, std::string_view alsoTypable) {
-  ShortString edited = text;
-  std::size_t cursor = edited.Length();
-  for (;;) {
-    DrawEditedText(console, edited, cursor, row, column);
-    unsigned char key = console.GetKey();
-    bool typable = (key >= FirstTypable && key <= LastTypable) ||
-                   (key != 0 && alsoTypable.find(static_cast<char>(key)) != std::string_view::npos);
-    if (typable) {
-      InsertCharacter(edited, cursor, static_cast<char>(key));
-    } else if (key == Key::Backspace) {
-      DeleteBeforeCursor(edited, cursor);
-    } else if (key == Key::Enter) {
-      break;
-    } else if (key == 0 && console.KeyWaiting()) {
-      key = console.GetKey();
-      if (key == Key::Left && cursor > 0) --cursor;
-      if (key == Key::Right && cursor < edited.Length()) ++cursor;
-    }
+void OpenLineEditor(LineEditor& editor, const ShortString& text, Point at, std::string_view alsoTypable) {
+  editor.Open = true;
+  editor.At = at;
+  editor.Text = text;
+  editor.Cursor = text.Length();
+  editor.AlsoTypable = alsoTypable;
+}
+
+bool EditKey(LineEditor& editor, KeyPress key) {
+  if (key.Extended) {
+    if (key.Code == Key::Left && editor.Cursor > 0) --editor.Cursor;
+    if (key.Code == Key::Right && editor.Cursor < editor.Text.Length()) ++editor.Cursor;
+  } else if (key.Code == Key::Enter) {
+    editor.Open = false;
+    return true;
+  } else if (key.Code == Key::Backspace) {
+    DeleteBeforeCursor(editor.Text, editor.Cursor);
+  } else if (key.Code != 0 && Typable(editor, key.Code)) {
+    InsertCharacter(editor.Text, editor.Cursor, static_cast<char>(key.Code));
   }
-  // Once more without the mark: the text and one blank.
-  char shown[MaxLength + 1];
-  std::memcpy(shown, edited.Data(), edited.Length());
-  shown[edited.Length()] = ' ';
-  console.PutText(std::string_view(shown, edited.Length() + 1), column, row, White, Black);
-  return edited;
+  return false;
+}
+
+int EditedLastColumn(const LineEditor& editor) {
+  return editor.At.Column + static_cast<int>(editor.Text.Length()) + (editor.Open ? 1 : 0);
+}
+
+void DrawEditedText(Console& console, const LineEditor& editor) {
+  const ShortString& text = editor.Text;
+  const std::size_t length = text.Length();
+  const std::size_t cursor = editor.Cursor;
+  char shown[MaxLength + 2];
+  std::memcpy(shown, text.Data(), cursor);
+  shown[cursor] = '_';
+  std::memcpy(shown + cursor + 1, text.Data() + cursor, length - cursor);
+  shown[length + 1] = ' ';
+  console.PutText(std::string_view(shown, length + 2), editor.At, {White, Black});
 }
 
 }  // namespace zeb

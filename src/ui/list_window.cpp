@@ -8,9 +8,7 @@
 #include "console/colours.h"
 #include "console/keys.h"
 #include "ui/frame.h"
-#include "ui/games_list.h"
 #include "ui/layout.h"
-#include "ui/text_viewer.h"
 
 namespace zeb {
 
@@ -37,26 +35,15 @@ constexpr int WheelRows = 3;
 }  // namespace
 
 void DrawScrollBars(Console& console) {
-  console.PutText("\x11", WindowLeft, ScrollBarRow, Blue, White);
-  FillBox(console, 1, White, LightGrey, WindowLeft + 1, ScrollBarRow, WindowRight - 1, ScrollBarRow);
-  console.PutText("\x10", WindowRight, ScrollBarRow, Blue, White);
-  console.PutText("\x1E", ScrollBarColumn, HeadingRow, LightRed, White);
-  console.PutText("\x1E", ScrollBarColumn, WindowTop, Blue, White);
-  FillBox(console, 1, White, LightGrey, ScrollBarColumn, WindowTop + 1, ScrollBarColumn, WindowBottom - 1);
-  console.PutText("\x1F", ScrollBarColumn, WindowBottom, Blue, White);
-  console.PutText("\x1F", ScrollBarColumn, ScrollBarRow, LightRed, White);
-}
-
-ListWindow& WindowOnDisplay(Session& session) {
-  return session.navigation.CurrentScreen == Screen::Viewer ? session.viewer.Window : session.list.Window;
-}
-
-void RedrawListWindow(Session& session) {
-  if (session.navigation.CurrentScreen == Screen::GamesList) {
-    DrawListPage(session.console, session.list, session.games);
-  } else if (session.navigation.CurrentScreen == Screen::Viewer && session.viewer.FileLoaded) {
-    DrawTextPage(session.console, session.viewer);
-  }
+  console.PutText("\x11", {WindowLeft, ScrollBarRow}, {Blue, White});
+  FillBox(console, Fill::Shaded, {WindowLeft + 1, ScrollBarRow}, {WindowRight - 1, ScrollBarRow}, {LightGrey, White});
+  console.PutText("\x10", {WindowRight, ScrollBarRow}, {Blue, White});
+  console.PutText("\x1E", {ScrollBarColumn, HeadingRow}, {LightRed, White});
+  console.PutText("\x1E", {ScrollBarColumn, WindowTop}, {Blue, White});
+  FillBox(console, Fill::Shaded, {ScrollBarColumn, WindowTop + 1}, {ScrollBarColumn, WindowBottom - 1},
+          {LightGrey, White});
+  console.PutText("\x1F", {ScrollBarColumn, WindowBottom}, {Blue, White});
+  console.PutText("\x1F", {ScrollBarColumn, ScrollBarRow}, {LightRed, White});
 }
 
 void ScrollByKey(ListWindow& window, unsigned char code) {
@@ -84,49 +71,41 @@ void ScrollByKey(ListWindow& window, unsigned char code) {
   }
 }
 
-Outcome ClickListWindow(Session& session, int c, int r) {
-  Console& console = session.console;
-  ListWindow& window = WindowOnDisplay(session);
-  bool inWindow = c >= WindowLeft && c <= WindowRight && r >= WindowTop && r <= WindowBottom;
-  Outcome outcome;
-  if (session.navigation.CurrentScreen == Screen::GamesList && inWindow) outcome |= ClickListRow(session.list, r);
+bool ClickScrollArrow(Console& console, ListWindow& window, Point at) {
   // The arrows: a held click repeats at the rate of these pauses.
+  const int c = at.Column;
+  const int r = at.Row;
+  bool hit = false;
   if (c == WindowLeft && r == ScrollBarRow) {
     console.Pause(SideArrowPause);
     StepColumns(window, -1);
-    outcome |= Outcome::RedrawWindow();
+    hit = true;
   }
   if (c == WindowRight && r == ScrollBarRow) {
     console.Pause(SideArrowPause);
     StepColumns(window, +1);
-    outcome |= Outcome::RedrawWindow();
+    hit = true;
   }
   if (c == ScrollBarColumn && r == HeadingRow) {
     console.Pause(OuterArrowPause);
     StepRows(window, -1);
-    outcome |= Outcome::RedrawWindow();
+    hit = true;
   }
   if (c == ScrollBarColumn && (r == WindowTop || r == WindowBottom)) {
     console.Pause(InnerArrowPause);
     StepRows(window, r == WindowTop ? -1 : +1);
-    outcome |= Outcome::RedrawWindow();
+    hit = true;
   }
   if (c == ScrollBarColumn && r == ScrollBarRow) {
     console.Pause(OuterArrowPause);
     StepRows(window, +1);
-    outcome |= Outcome::RedrawWindow();
+    hit = true;
   }
-  return outcome;
+  return hit;
 }
 
-Outcome ScrollByWheel(Session& session, int notches) {
-  // Where the window shows something: the games list, or the viewer with a
-  // file (on its picture a scroll would show nothing).
-  Screen screen = session.navigation.CurrentScreen;
-  bool games = screen == Screen::GamesList;
-  bool file = screen == Screen::Viewer && session.viewer.FileLoaded;
-  ListWindow& window = WindowOnDisplay(session);
-  if (!(games || file) || window.EntryCount <= 0) return Outcome::Ignored();
+void ScrollByWheel(ListWindow& window, int notches) {
+  if (window.EntryCount <= 0) return;
   // As that many steps of an arrow: each taken only while short of the end.
   const int32_t last = window.EntryCount - WindowRows;
   const long long rows = static_cast<long long>(notches) * WheelRows;
@@ -135,7 +114,6 @@ Outcome ScrollByWheel(Session& session, int notches) {
   } else if (rows < 0 && window.TopLine > 0) {
     window.TopLine = static_cast<int32_t>(std::max<long long>(window.TopLine + rows, 0));
   }
-  return Outcome::RedrawWindow();
 }
 
 }  // namespace zeb

@@ -1,18 +1,19 @@
 // The main loop: one pass acts on a held left button, on wheel notches and
-// on a waiting key; then on what they did.
+// on a waiting key, draws the screen, then carries out what they left to do.
 // A click runs on every pass while the left button is down, so a held click
 // repeats at the rate of the pauses of what it acts on.
 
 #include "ui/main_loop.h"
 
-#include <algorithm>
-
 #include "console/keys.h"
-#include "ui/frame.h"
+#include "settings/settings.h"
+#include "gamedb/gamedb.h"
 #include "ui/games_list.h"
+#include "ui/key_table.h"
 #include "ui/layout.h"
 #include "ui/list_window.h"
 #include "ui/options_screen.h"
+#include "ui/screen.h"
 #include "ui/text_viewer.h"
 
 namespace zeb {
@@ -23,90 +24,191 @@ bool ShowsListWindow(const Navigation& navigation) {
   return navigation.CurrentScreen == Screen::GamesList || navigation.CurrentScreen == Screen::Viewer;
 }
 
-// A step of the screen switch: every switch shows the text from its first
-// column and the options screen on its first page; one to the right opens
-// the viewer on its picture.
-void SwitchScreen(Session& session, int step) {
-  // Leaving the games list ends its search.
-  CloseSearch(session.list, session.games, session.settings, session.console);
-  session.list.Window.ColumnOffset = 0;
-  session.viewer.Window.ColumnOffset = 0;
-  if (step > 0) session.viewer.FileLoaded = false;
-  Screen screen = static_cast<Screen>(static_cast<int32_t>(session.navigation.CurrentScreen) + step);
-  session.navigation.CurrentScreen = screen;
-  ShowPanel(session, screen);
-  ShowScreen(session, screen, Page::Paths);
+// The window of the screen on display: the games list's, or the viewer's.
+ListWindow& WindowOnDisplay(const Navigation& navigation, GamesList& list, Viewer& viewer) {
+  return navigation.CurrentScreen == Screen::Viewer ? viewer.Window : list.Window;
 }
 
-// The screen switch on the panel's first row, then the buttons of the
-// screen's panel.
-Outcome ClickPanel(Session& session, int c, int r) {
+// What takes the keys: the box while it asks, the line editor while it is
+// open, else the screen on display.
+KeyPlace PlaceOfKeys(const Dialog& dialog, const OptionsScreen& options, const Navigation& navigation,
+                     const GamesList& list) {
+  if (dialog.Asking != Question::None) return KeyPlace::Question;
+  if (options.Editor.Open) return KeyPlace::LineEditor;
+  switch (navigation.CurrentScreen) {
+    case Screen::GamesList: return list.Search.Open ? KeyPlace::Search : KeyPlace::GamesList;
+    case Screen::Options: return KeyPlace::Options;
+    case Screen::Viewer: return KeyPlace::Viewer;
+  }
+  return KeyPlace::GamesList;
+}
+
+// The box and the line editor take the keys and nothing else: clicks and
+// the wheel do nothing while they are open.
+bool TakesOnlyKeys(const Dialog& dialog, const OptionsScreen& options) {
+  return dialog.Asking != Question::None || options.Editor.Open;
+}
+
+void LeaveMessage(OptionsScreen& options, std::string_view message) {
+  options.Message = message;
+  options.FieldsOverMessage = false;
+}
+
+// The wheel scrolls the games list, and the viewer when it holds a file (on
+// its picture a scroll would show nothing); anywhere else it does nothing.
+void ScrollByWheelOnDisplay(const Navigation& navigation, GamesList& list, Viewer& viewer, int notches) {
+  const Screen screen = navigation.CurrentScreen;
+  if (screen == Screen::GamesList || (screen == Screen::Viewer && viewer.FileLoaded)) {
+    ScrollByWheel(WindowOnDisplay(navigation, list, viewer), notches);
+  }
+}
+
+// A click on the list window: a row of the games list, or a scroll arrow.
+void ClickListWindow(Console& console, const Navigation& navigation, GamesList& list, Viewer& viewer, Point at) {
+  const bool inWindow =
+      at.Column >= WindowLeft && at.Column <= WindowRight && at.Row >= WindowTop && at.Row <= WindowBottom;
+  if (navigation.CurrentScreen == Screen::GamesList && inWindow) ClickListRow(list, at.Row);
+  ClickScrollArrow(console, WindowOnDisplay(navigation, list, viewer), at);
+}
+
+std::span<const PanelButton> ButtonsOf(Screen screen) {
+  switch (screen) {
+    case Screen::GamesList: return GamesListButtons;
+    case Screen::Options: return OptionsButtons;
+    case Screen::Viewer: return ViewerButtons;
+  }
+  return {};
+}
+
+// What a panel button does, carried out on the records it changes.
+Outcome PressButton(Session& session, const PanelButton& button, int column) {
+  switch (button.Action) {
+    case ButtonAction::RunGame:
+      return RunsSelectedGame(session.list, LaunchFrom::RunGameButton) ? Outcome::Starting(Task::RunGame) : Outcome{};
+    case ButtonAction::AskToRefresh: session.dialog.Asking = Question::RefreshList; return {};
+    case ButtonAction::ChangeFilter:
+      ChangeFilter(session.console, session.list, session.games, session.settings, column);
+      return {};
+    case ButtonAction::LoadConfig:
+      LoadSettings(session.settings, session.games);
+      ShowScreen(session, Screen::Options, Page::Paths);
+      LeaveMessage(session.options, "Config Loaded");
+      return {};
+    case ButtonAction::SaveConfig:
+      SaveSettings(session.settings, session.games);
+      LeaveMessage(session.options, "Config Saved ");
+      return {};
+    case ButtonAction::AskToReset: session.dialog.Asking = Question::DefaultConfig; return {};
+    case ButtonAction::ViewFile: return ViewFile(session.viewer, button.File);
+  }
+  return {};
+}
+
+// Acts on the left button at the mouse's position (held or just pressed):
+// the close mark, the panel, the list window and the options page, each
+// where it lies.
+Outcome HandleClick(Session& session) {
+  Console& console = session.console;
+  const Point at{console.MouseColumn, console.MouseRow};
+  const int c = at.Column;
+  const int r = at.Row;
+  Navigation& navigation = session.navigation;
   Outcome outcome;
-  const Navigation& navigation = session.navigation;
-  if (r == PanelSwitchRow && c == PanelColumn && navigation.CurrentScreen != Screen::GamesList) {
-    SwitchScreen(session, -1);
-    outcome = Outcome::Done();
+  if (c == 1 && r == 1) session.dialog.Asking = Question::CloseMark;
+  if (c >= PanelColumn && r >= PanelSwitchRow) {
+    // The screen switch on the panel's first row: every switch shows the
+    // text from its first column and the options screen on its first page;
+    // one to the right opens the viewer on its picture.
+    const int step = r != PanelSwitchRow                                                   ? 0
+                     : c == PanelColumn && navigation.CurrentScreen != Screen::GamesList   ? -1
+                     : c == PanelLastColumn && navigation.CurrentScreen != Screen::Viewer ? +1
+                                                                                           : 0;
+    if (step != 0) {
+      // Leaving the games list ends its search.
+      CloseSearch(session.list, session.games, session.settings);
+      session.list.Window.ColumnOffset = 0;
+      session.viewer.Window.ColumnOffset = 0;
+      if (step > 0) session.viewer.FileLoaded = false;
+      const auto screen = static_cast<Screen>(static_cast<int32_t>(navigation.CurrentScreen) + step);
+      ShowScreen(session, screen, Page::Paths);
+    }
+    if (c <= PanelLastColumn) {
+      if (const PanelButton* button = PanelButtonAt(ButtonsOf(navigation.PanelScreen), r)) {
+        outcome |= PressButton(session, *button, c);
+      }
+    }
   }
-  if (r == PanelSwitchRow && c == PanelLastColumn && navigation.CurrentScreen != Screen::Viewer) {
-    SwitchScreen(session, +1);
-    outcome = Outcome::Done();
+  if (ShowsListWindow(navigation) && WindowOnDisplay(navigation, session.list, session.viewer).EntryCount > 0) {
+    ClickListWindow(console, navigation, session.list, session.viewer, at);
   }
-  if (c > PanelLastColumn) return outcome;
-  switch (navigation.PanelScreen) {
-    case Screen::GamesList: outcome |= ClickGamesListPanel(session, c, r); break;
-    case Screen::Options: outcome |= ClickOptionsPanel(session, c, r); break;
-    case Screen::Viewer: outcome |= ClickViewerPanel(session, c, r); break;
-  }
+  if (navigation.CurrentScreen == Screen::Options) HandleOptionsClick(console, session.options, session.settings, at);
   return outcome;
 }
 
-// Moves the window to the first entry that begins with the key's letter.
-void JumpToLetter(GamesList& list, const GameTable& games, unsigned char key) {
-  if (key >= 'A' && key <= 'Z') key = static_cast<unsigned char>(key - 'A' + 'a');
-  const int32_t entries = list.Window.EntryCount;
-  int last = std::min(entries, MaxViewEntries);
-  for (int i = 1; i <= last; ++i) {
-    unsigned char first = FirstCharacter(list.ViewList[i], games);
-    if (first == 0 || first != key) continue;
-    list.Window.TopLine = i - 1;
-    // A match near the end shows on the bottom row of a full window.
-    if (entries - list.Window.TopLine < WindowRows) list.Window.TopLine = std::max(i - WindowRows, 0);
-    return;
-  }
-}
-
-// The keys that open the search on the games list: "/" and F3.
-constexpr unsigned char SearchKey = '/';
-constexpr unsigned char SearchFunctionKey = Key::F1 + 2;
-
-bool Typable(unsigned char key) { return (key >= 32 && key <= 126) || key >= 128; }
-
-// A key while the search is open: typed characters and Backspace change the
-// text, Esc (and Backspace on an empty text) closes it; Enter and the scroll
-// keys act on the matches as on the whole list.
-Outcome SearchKeyPress(Session& session, unsigned char key) {
-  GamesList& list = session.list;
-  ShortString& text = list.Search.Text;
-  if (key == Key::Esc || (key == Key::Backspace && text.Empty())) {
-    CloseSearch(list, session.games, session.settings, session.console);
-  } else if (key == Key::Backspace) {
-    text = text.View().substr(0, text.Length() - 1);
-    SearchAgain(list, session.games, false);
-  } else if (Typable(key)) {
-    if (text.Length() < ListSearch::MaxLength) {
-      text += static_cast<char>(key);
-      SearchAgain(list, session.games, true);
-    }
-  } else if (key == Key::Enter) {
-    if (list.SelectedEntry > 0 && list.SelectedGame > 0) LaunchSelectedGame(session);
-  } else if (key == 0) {
-    unsigned char code = session.console.GetKey();
-    if (list.Window.EntryCount > 0) ScrollByKey(list.Window, code);
-  }
-  return Outcome::RedrawWindow();
-}
-
 }  // namespace
+
+// What a key does, as its row in the key table says, carried out on the
+// records it changes.
+Outcome DispatchKey(Session& session, KeyPress key) {
+  const KeyPlace place = PlaceOfKeys(session.dialog, session.options, session.navigation, session.list);
+  const KeyBinding* row = FindKeyBinding(place, key);
+  if (row == nullptr) return {};
+  GamesList& list = session.list;
+  GameTable& games = session.games;
+  const Settings& settings = session.settings;
+  Dialog& dialog = session.dialog;
+  switch (row->Action) {
+    case KeyAction::Scroll: {
+      ListWindow& window = WindowOnDisplay(session.navigation, list, session.viewer);
+      if (window.EntryCount > 0) ScrollByKey(window, key.Code);
+      return {};
+    }
+    case KeyAction::JumpToLetter: JumpToLetter(list, games, key.Code); return {};
+    case KeyAction::OpenSearch: OpenSearch(list, games); return {};
+    case KeyAction::TypeInSearch: TypeInSearch(list, games, key.Code); return {};
+    case KeyAction::EraseInSearch: EraseInSearch(list, games, settings); return {};
+    case KeyAction::CloseSearch: CloseSearch(list, games, settings); return {};
+    case KeyAction::RunSelectedGame:
+      return RunsSelectedGame(list, LaunchFrom::Key) ? Outcome::Starting(Task::RunGame) : Outcome{};
+    case KeyAction::AskToQuit: dialog.Asking = Question::Quit; return {};
+    case KeyAction::Edit: EditOption(session.options, session.settings, key); return {};
+    case KeyAction::AnswerNo: {
+      const Question question = dialog.Asking;
+      dialog.Asking = Question::None;
+      // A no shows the whole screen anew; after the quit's, the list window
+      // shows again what it showed (the viewer's file, not its picture),
+      // and the Esc read by the loop goes on to the letter jump.
+      ShowScreen(session, session.navigation.CurrentScreen, session.options.OptionsPage);
+      if (question == Question::Quit || question == Question::CloseMark) session.viewer.PageShown = session.viewer.FileLoaded;
+      if (question == Question::Quit && session.navigation.CurrentScreen == Screen::GamesList) {
+        JumpToLetter(list, games, Key::Esc);
+      }
+      return {};
+    }
+    case KeyAction::AnswerYes: {
+      const Question question = dialog.Asking;
+      dialog.Asking = Question::None;
+      switch (question) {
+        case Question::None: return {};
+        case Question::Quit:
+        case Question::CloseMark: return Outcome::Quitting();
+        case Question::RefreshList:
+          // The table is read anew: a search open on the old one ends.
+          CloseSearch(list, games, settings);
+          dialog.Refreshing = true;
+          return Outcome::Starting(Task::RefreshList);
+        case Question::DefaultConfig:
+          SetDefaultSettings(session.settings, session.options.Captions);
+          list.ListFilter = Filter::AllGames;
+          ShowScreen(session, Screen::Options, Page::Paths);
+          LeaveMessage(session.options, "Config Reset ");
+          return {};
+      }
+      return {};
+    }
+  }
+  return {};
+}
 
 void MainLoop(Session& session) {
   while (MainLoopPass(session)) {
@@ -115,82 +217,63 @@ void MainLoop(Session& session) {
 
 bool MainLoopPass(Session& session) {
   Console& console = session.console;
-  Outcome pass;
+  const ScreenModel before = console.Screen;
+  const long long pauses = console.PauseCount();
+  // A task runs on the screen as drawn after what asked for it.
+  const auto carryOut = [&session, &console](Task task) {
+    if (task == Task::None) return;
+    DrawScreen(console, session);
+    RunTask(session, task);
+  };
+  const bool held = console.MouseButton == 1;
+  if (held && !TakesOnlyKeys(session.dialog, session.options)) carryOut(HandleClick(session).Then);
+  KeyPress key;
+  const bool keyWaiting = console.TakeKey(key);
+  // The wheel notches of this poll, added up: one scroll, then the key.
+  const int notches = console.TakeWheelNotches();
+  if (notches != 0 && !TakesOnlyKeys(session.dialog, session.options)) {
+    ScrollByWheelOnDisplay(session.navigation, session.list, session.viewer, notches);
+  }
+  if (keyWaiting) {
+    const Outcome pressed = DispatchKey(session, key);
+    if (pressed.Quit) return false;
+    carryOut(pressed.Then);
+  }
+  DrawScreen(console, session);
   // A held click that neither changes the screen nor sets a pace of its own
   // would change nothing when it ran again: the loop waits for the next
-  // input (the pointer moving, the release) instead.
-  bool heldInVain = false;
-  if (console.MouseButton == 1) {
-    const ScreenModel before = console.Screen;
-    const long long pauses = console.PauseCount();
-    pass = HandleClick(session);
-    if (pass.Redraw) RedrawListWindow(session);
-    heldInVain = console.PauseCount() == pauses && SameScreen(before, console.Screen);
-  }
-  bool keyWaiting = console.KeyWaiting();
-  // The wheel notches of this poll, added up: one scroll, then the key.
-  int notches = console.TakeWheelNotches();
-  if (notches != 0 && ScrollByWheel(session, notches).Redraw) RedrawListWindow(session);
-  if (keyWaiting) {
-    Outcome key = DispatchKey(session, console.GetKey());
-    if (key.Quit) return false;
-    if (key.Redraw) RedrawListWindow(session);
-  } else if (notches == 0 && (console.MouseButton != 1 || heldInVain) && !pass.Quit) {
-    // Nothing to do until the next key or mouse event: sleep instead of
-    // spinning. A held button that does something keeps the loop running,
-    // so that the click repeats at the rate its pauses set.
-    console.WaitForInput();
-  }
-  // The close mark's yes ends the loop when the pass is over.
-  return !pass.Quit;
+  // input (the pointer moving, the release) instead. A held button that
+  // does something keeps the loop running, so that the click repeats at
+  // the rate its pauses set.
+  const bool heldInVain = held && console.PauseCount() == pauses && SameScreen(before, console.Screen);
+  if (!keyWaiting && notches == 0 && (console.MouseButton != 1 || heldInVain)) console.WaitForInput();
+  return true;
 }
 
-Outcome HandleClick(Session& session) {
-  const int c = session.console.MouseColumn;
-  const int r = session.console.MouseRow;
-  Outcome outcome;
-  // After a no, the list window too shows again what it showed: the
-  // viewer's file, not the picture that the redrawn screen puts there.
-  if (c == 1 && r == 1) {
-    outcome |= ConfirmBox(session, ConfirmRow, ConfirmColumn) ? Outcome::Quitting() : Outcome::RedrawWindow();
+void RunTask(Session& session, Task task) {
+  switch (task) {
+    case Task::None: break;
+    case Task::RunGame: LaunchSelectedGame(session); break;
+    case Task::RefreshList:
+      // The archives looked for again (with categories, cheats and a save),
+      // zeb.ini read back, and the list shown anew. The notice reaches the
+      // screen before the scan, which takes a while.
+      session.console.Pause(0);
+      if (!ScanRomAvailability(session.games, session.settings, session.console)) {
+        SaveSettings(session.settings, session.games);
+      }
+      LoadSettings(session.settings, session.games);
+      RebuildList(session.list, session.games, session.settings, session.list.ListFilter);
+      session.dialog.Refreshing = false;
+      ShowScreen(session, session.navigation.CurrentScreen, session.options.OptionsPage);
+      break;
+    case Task::FileMissing:
+      // The notice stays for a moment; then the window shows the emptied
+      // page.
+      session.console.Pause(500);
+      EndFileMissing(session.viewer);
+      break;
   }
-  if (c >= PanelColumn && r >= PanelSwitchRow) outcome |= ClickPanel(session, c, r);
-  if (ShowsListWindow(session.navigation) && WindowOnDisplay(session).EntryCount > 0) {
-    outcome |= ClickListWindow(session, c, r);
-  }
-  if (session.navigation.CurrentScreen == Screen::Options) outcome |= HandleOptionsClick(session, c, r);
-  return outcome;
-}
-
-Outcome DispatchKey(Session& session, unsigned char key) {
-  const bool onGamesList = session.navigation.CurrentScreen == Screen::GamesList;
-  if (onGamesList && session.list.Search.Open) return SearchKeyPress(session, key);
-  if (onGamesList && key == SearchKey) {
-    OpenSearch(session.list, session.games);
-    return Outcome::RedrawWindow();
-  }
-
-  // The key as the loop read it: the answer typed into the confirmation box
-  // is not dispatched.
-  if (key == Key::Esc && ConfirmBox(session, ConfirmRow, ConfirmColumn)) return Outcome::Quitting();
-
-  if (!ShowsListWindow(session.navigation)) return Outcome::Ignored();
-
-  GamesList& list = session.list;
-  if (session.navigation.CurrentScreen == Screen::GamesList) JumpToLetter(list, session.games, key);
-  if (key == Key::Enter) {
-    if (list.SelectedEntry > 0 && list.SelectedGame > 0) LaunchSelectedGame(session);
-  } else if (key == 0) {
-    unsigned char code = session.console.GetKey();
-    if (session.navigation.CurrentScreen == Screen::GamesList && code == SearchFunctionKey) {
-      OpenSearch(list, session.games);
-      return Outcome::RedrawWindow();
-    }
-    ListWindow& window = WindowOnDisplay(session);
-    if (window.EntryCount > 0) ScrollByKey(window, code);
-  }
-  // Every key on the list window has it drawn again.
-  return Outcome::RedrawWindow();
 }
 
 }  // namespace zeb

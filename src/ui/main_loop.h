@@ -1,5 +1,8 @@
 #pragma once
-// The main loop with its click and key dispatch.
+// The main loop: one loop for every key and click of the interface. A pass
+// hands a held button's click, the wheel and a waiting key to their
+// handlers, which change the records and say what is left to do; then the
+// whole screen is drawn from the records, once.
 
 #include "ui/session.h"
 
@@ -7,14 +10,12 @@ namespace zeb {
 
 // Runs until the user has confirmed quitting.
 void MainLoop(Session& session);
-// One pass of the loop: a held button's click, the wheel, a waiting key, or
-// else a wait for input. False when the user has confirmed quitting.
+// One pass of the loop, or else a wait for input. False when the user has
+// confirmed quitting.
 bool MainLoopPass(Session& session);
-// Acts on the left button at the mouse's position (held or just pressed).
-Outcome HandleClick(Session& session);
-// Acts on one key read by the loop; Quit when Esc was answered with yes.
-Outcome DispatchKey(Session& session, unsigned char key);
-// The loop draws the list window again when an outcome asks it to
-// (list_window.h: RedrawListWindow).
+// Acts on one key, as the key table's row for it says.
+Outcome DispatchKey(Session& session, KeyPress key);
+// Carries out what a key or a click has left to do, on the screen as drawn.
+void RunTask(Session& session, Task task);
 
 }  // namespace zeb

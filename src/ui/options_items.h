@@ -62,8 +62,9 @@ struct OptionTab {
 extern const OptionTab OptionTabs[];
 extern const int OptionTabCount;
 
-// Draws the item's widget as its setting stands (nothing for a label).
+// Draws the item's widget as its setting stands (nothing for a label); a
+// text field as the line editor shows it while it is open there.
 void DrawOptionWidget(Console& console, const OptionItem& item, const Settings& settings,
-                      const OptionCaptions& captions);
+                      const OptionsScreen& options);
 
 }  // namespace zeb

@@ -4,8 +4,6 @@
 #include <string_view>
 
 #include "console/colours.h"
-#include "settings/settings.h"
-#include "ui/frame.h"
 #include "ui/layout.h"
 #include "ui/options_screen.h"
 
@@ -13,51 +11,22 @@ namespace zeb {
 
 namespace {
 
-// Where the buttons leave their 13-character messages.
-void ShowConfigMessage(Console& console, std::string_view message) {
-  console.PutText(message, 66, 22, White, Black);
-}
-
-Outcome LoadConfig(Session& session, int) {
-  LoadSettings(session.settings, session.games);
-  RedrawScreen(session);
-  ShowScreen(session, Screen::Options, Page::Paths);
-  ShowConfigMessage(session.console, "Config Loaded");
-  return Outcome::Done();
-}
-
-Outcome SaveConfig(Session& session, int) {
-  SaveSettings(session.settings, session.games);
-  ShowConfigMessage(session.console, "Config Saved ");
-  return Outcome::Done();
-}
-
-Outcome ResetConfig(Session& session, int) {
-  if (!ConfirmBox(session, ConfirmRow, ConfirmColumn)) return Outcome::Done();
-  SetDefaultSettings(session.settings, session.options.Captions);
-  session.list.ListFilter = Filter::AllGames;
-  RedrawScreen(session);
-  ShowScreen(session, Screen::Options, Page::Paths);
-  ShowConfigMessage(session.console, "Config Reset ");
-  return Outcome::Done();
-}
-
 constexpr PanelButton Buttons[] = {
-    {5, "Load Config", White, Black, LoadConfig},
-    {7, "Save Config", White, Black, SaveConfig},
-    {19, "Default Config", LightRed, White, ResetConfig},
+    {5, "Load Config", {Black, White}, ButtonAction::LoadConfig},
+    {7, "Save Config", {Black, White}, ButtonAction::SaveConfig},
+    {19, "Default Config", {White, LightRed}, ButtonAction::AskToReset},
 };
 
 }  // namespace
 
+const std::span<const PanelButton> OptionsButtons = Buttons;
+
 void DrawOptionsPanel(Console& console) {
   // The status box, where the buttons leave their messages.
-  FillBox(console, 0, White, Black, PanelColumn, 21, PanelLastColumn, 23);
+  FillBox(console, Fill::Solid, {PanelColumn, StatusBoxTop}, {PanelLastColumn, StatusBoxBottom}, {Black, White});
   DrawPanelButtons(console, Buttons);
 }
 
-Outcome ClickOptionsPanel(Session& session, int column, int row) {
-  return ClickPanelButton(session, Buttons, column, row);
-}
+void DrawConfigMessage(Console& console, std::string_view message) { console.PutText(message, MessageAt, {White, Black}); }
 
 }  // namespace zeb

@@ -46,12 +46,15 @@ ShortString TabLine(char first, char between, char fill, char last, std::initial
   return text;
 }
 
+// White on the blue of the page: its frame, tabs and captions.
+constexpr Colours OnPage{White, Blue};
+
 void DrawTabRow(Console& console, Page page) {
-  console.PutText(TabLine(Vertical, Vertical, ' ', Vertical, {5, 7, 12, 5}), 2, 4, White, Blue);
-  console.PutText(TabLine(Vertical, Vertical, ' ', Vertical, {5}), 56, 4, White, Blue);
+  console.PutText(TabLine(Vertical, Vertical, ' ', Vertical, {5, 7, 12, 5}), {2, 4}, OnPage);
+  console.PutText(TabLine(Vertical, Vertical, ' ', Vertical, {5}), {56, 4}, OnPage);
   for (int i = 0; i < OptionTabCount; ++i) {
     const OptionTab& tab = OptionTabs[i];
-    console.PutText(tab.Caption, tab.Column, 4, tab.OnPage == page ? Yellow : White, Blue);
+    console.PutText(tab.Caption, {tab.Column, 4}, {tab.OnPage == page ? Yellow : White, Blue});
   }
 }
 
@@ -59,35 +62,35 @@ void DrawTabRow(Console& console, Page page) {
 // area. It is drawn with every page, so that a full redraw never leaves a
 // page without it.
 void DrawFrame(Console& console) {
-  console.PutText(TabLine(TopLeft, TeeDown, Horizontal, TopRight, {5, 7, 12, 5}), 2, 3, White, Blue);
-  console.PutText(TabLine(TopLeft, TeeDown, Horizontal, TopRight, {5}), 56, 3, White, Blue);
-  console.PutText(TabLine(TeeRight, TeeUp, Horizontal, TeeLeft, {5, 7, 12, 5, 20, 5}), 2, 5, White, Blue);
+  console.PutText(TabLine(TopLeft, TeeDown, Horizontal, TopRight, {5, 7, 12, 5}), {2, 3}, OnPage);
+  console.PutText(TabLine(TopLeft, TeeDown, Horizontal, TopRight, {5}), {56, 3}, OnPage);
+  console.PutText(TabLine(TeeRight, TeeUp, Horizontal, TeeLeft, {5, 7, 12, 5, 20, 5}), {2, 5}, OnPage);
   const char side = Vertical;
   for (int row = 6; row <= 24; ++row) {
-    console.PutText(std::string_view(&side, 1), 2, row, White, Blue);
-    console.PutText(std::string_view(&side, 1), 62, row, White, Blue);
+    console.PutText(std::string_view(&side, 1), {2, row}, OnPage);
+    console.PutText(std::string_view(&side, 1), {62, row}, OnPage);
   }
-  console.PutText(TabLine(BottomLeft, Horizontal, Horizontal, BottomRight, {59}), 2, 25, White, Blue);
+  console.PutText(TabLine(BottomLeft, Horizontal, Horizontal, BottomRight, {59}), {2, 25}, OnPage);
 }
 
 void DrawAbout(Console& console) {
-  DrawPicture(console, 3, 6, FullBlock);
-  console.PutText("ZEB for POSIX", 10, 24, White, Blue);
-  console.PutText("written by the ZEB team", 24, 24, Yellow, Blue);
+  DrawPicture(console, FullBlock, {3, 6});
+  console.PutText("ZEB for POSIX", {10, 24}, OnPage);
+  console.PutText("written by the ZEB team", {24, 24}, {Yellow, Blue});
 }
 
 }  // namespace
 
-void DrawOptionsPage(Console& console, const Settings& settings, const OptionCaptions& captions, Page page) {
-  FillBox(console, 0, White, Blue, 36, 3, 55, 4);
-  FillBox(console, 0, White, Blue, 3, 6, 61, 24);
+void DrawOptionsPage(Console& console, const Settings& settings, const OptionsScreen& options, Page page) {
+  FillBox(console, Fill::Solid, {36, 3}, {55, 4}, {Blue, White});
+  FillBox(console, Fill::Solid, {3, 6}, {61, 24}, {Blue, White});
   DrawTabRow(console, page);
   DrawFrame(console);
   for (int i = 0; i < OptionItemCount; ++i) {
     const OptionItem& item = OptionItems[i];
     if (item.OnPage != page) continue;
-    console.PutText(item.Caption, item.CaptionColumn, item.Row, White, Blue);
-    DrawOptionWidget(console, item, settings, captions);
+    console.PutText(item.Caption, {item.CaptionColumn, item.Row}, OnPage);
+    DrawOptionWidget(console, item, settings, options);
   }
   if (page == Page::About) DrawAbout(console);
 }

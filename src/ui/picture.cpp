@@ -88,7 +88,9 @@ int ColourOf(unsigned char code) {
 
 }  // namespace
 
-void DrawPicture(Console& console, int column, int row, unsigned char character) {
+void DrawPicture(Console& console, unsigned char character, Point at) {
+  const int column = at.Column;
+  int row = at.Row;
   const char cell[1] = {static_cast<char>(character)};
   int cellColumn = column;
   for (unsigned char code : PictureCodeTable) {
@@ -96,7 +98,7 @@ void DrawPicture(Console& console, int column, int row, unsigned char character)
       ++row;
       cellColumn = column;
     } else {
-      console.PutText(std::string_view(cell, 1), cellColumn, row, ColourOf(code), Black);
+      console.PutText(std::string_view(cell, 1), {cellColumn, row}, {ColourOf(code), Black});
       ++cellColumn;
     }
   }

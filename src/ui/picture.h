@@ -6,8 +6,8 @@
 
 namespace zeb {
 
-// Draws the picture, 58 cells wide and 17 rows high, from (column, row) on;
-// every cell shows `character` in the cell's colour on black.
-void DrawPicture(Console& console, int column, int row, unsigned char character);
+// Draws the picture, 58 cells wide and 17 rows high, with its top left cell
+// at `at`; every cell shows `character` in the cell's colour on black.
+void DrawPicture(Console& console, unsigned char character, Point at);
 
 }  // namespace zeb

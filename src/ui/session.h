@@ -8,7 +8,9 @@
 // main loop; the functions below it take only the records they use, and the
 // drawing takes them read-only.
 
+#include <array>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "console/console.h"
@@ -89,6 +91,11 @@ struct Viewer {
   FixedTable<ShortString, MaxViewerLines> ViewerLines;
   ListWindow Window;  // EntryCount is one more than the file's lines
   bool FileLoaded = false;
+  // What the list window shows: the page of lines (after a file button,
+  // also the empty page a missing file leaves), or else the picture.
+  bool PageShown = false;
+  // "File Not Available!" shows over the window for a moment.
+  bool FileMissingShown = false;
 };
 
 // Which screen is on display, and whose panel is drawn (the panel's
@@ -98,11 +105,43 @@ struct Navigation {
   Screen PanelScreen = Screen::GamesList;
 };
 
-// The options screen: the page on display and the captions of the
-// enumerated options.
+// The line editor, open on a text field of the options screen: the text
+// as edited so far and the cursor (the characters before it), shown from
+// `At` on. Only Enter ends it, and then the setting gets the text.
+struct LineEditor {
+  bool Open = false;
+  ShortString Settings::* Field = nullptr;
+  Point At;
+  ShortString Text;
+  std::size_t Cursor = 0;
+  std::string_view AlsoTypable;  // besides "0" to "z"
+};
+
+// The options screen: the page on display, the captions of the enumerated
+// options, the message of the panel's status box, and the line editor.
 struct OptionsScreen {
   Page OptionsPage = Page::None;
   OptionCaptions Captions;
+  ShortString Message;  // "Config Loaded", ...: stays until the panel is drawn anew
+  LineEditor Editor;
+  // Per screen row, the last column the editor has written since the page
+  // was drawn anew (0: none): the blanks it leaves behind a shorter text
+  // stay until then.
+  std::array<int, ScreenHeight + 1> EditedTo{};
+  // Whether the page's text fields were drawn (or edited) after the message
+  // was left: a long text on the message's row covers it then.
+  bool FieldsOverMessage = false;
+};
+
+// A question the screen asks in the confirmation box, and what a yes to it
+// does.
+enum class Question : unsigned char { None, Quit, CloseMark, RefreshList, DefaultConfig };
+
+// What stands over the screen: the confirmation box, and the notice of a
+// refresh (the whole screen black but for it).
+struct Dialog {
+  Question Asking = Question::None;
+  bool Refreshing = false;
 };
 
 // Everything one run of the interface works on, made once by start-up.
@@ -118,26 +157,26 @@ struct Session {
   Viewer viewer;
   Navigation navigation;
   OptionsScreen options;
+  Dialog dialog;
   EmulatorAnswer emulator;  // what the emulator said of its options
 };
 
-// What a key or a click did: whether it meant anything where it came,
-// whether the list window is to be drawn again, whether the program is to
-// end. The main loop acts on it.
-struct Outcome {
-  bool Handled = false;
-  bool Redraw = false;
-  bool Quit = false;
+// What a key or a click leaves to the main loop besides the records it
+// changed: the end of the program, or a task that takes the screen for a
+// while once it has been drawn (the emulator run on the selected game, the
+// refresh of the list, the notice of a file that is not there).
+enum class Task : unsigned char { None, RunGame, RefreshList, FileMissing };
 
-  static Outcome Ignored() { return {}; }
-  static Outcome Done() { return {true, false, false}; }
-  static Outcome RedrawWindow() { return {true, true, false}; }
-  static Outcome Quitting() { return {true, false, true}; }
-  // Both together: what either did.
+struct Outcome {
+  bool Quit = false;
+  Task Then = Task::None;
+
+  static Outcome Quitting() { return {true, Task::None}; }
+  static Outcome Starting(Task task) { return {false, task}; }
+  // Both together: what either did (the later task wins).
   Outcome& operator|=(const Outcome& other) {
-    Handled = Handled || other.Handled;
-    Redraw = Redraw || other.Redraw;
     Quit = Quit || other.Quit;
+    if (other.Then != Task::None) Then = other.Then;
     return *this;
   }
 };

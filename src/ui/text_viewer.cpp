@@ -8,7 +8,6 @@
 #include "console/colours.h"
 #include "storage/file_system.h"
 #include "storage/work_file.h"
-#include "ui/frame.h"
 #include "ui/layout.h"
 #include "ui/picture.h"
 
@@ -16,31 +15,24 @@ namespace zeb {
 
 namespace {
 
-Outcome ViewFile(Session& session, std::string_view name) {
-  LoadTextFile(session.viewer, session.console, name);
-  DrawTextPage(session.console, session.viewer);
-  return Outcome::Done();
-}
+constexpr Colours FileButton{Black, White};
 
 constexpr PanelButton FileButtons[] = {
-    {7, "ZEB Readme", White, Black, [](Session& s, int) { return ViewFile(s, "readme.txt"); }},
-    {9, "ZEB Help", White, Black, [](Session& s, int) { return ViewFile(s, "zebhelp.txt"); }},
-    {11, "Mame Guide", White, Black, [](Session& s, int) { return ViewFile(s, "mameguide.txt"); }},
-    {17, "Mame Readme", White, Black, [](Session& s, int) { return ViewFile(s, "mame.txt"); }},
-    {19, "Whats New", White, Black, [](Session& s, int) { return ViewFile(s, "whatsnew.txt"); }},
-    {21, "Game List", White, Black, [](Session& s, int) { return ViewFile(s, "gamelist.txt"); }},
-    {23, "Windows", White, Black, [](Session& s, int) { return ViewFile(s, "windows.txt"); }},
+    {7, "ZEB Readme", FileButton, ButtonAction::ViewFile, "readme.txt"},
+    {9, "ZEB Help", FileButton, ButtonAction::ViewFile, "zebhelp.txt"},
+    {11, "Mame Guide", FileButton, ButtonAction::ViewFile, "mameguide.txt"},
+    {17, "Mame Readme", FileButton, ButtonAction::ViewFile, "mame.txt"},
+    {19, "Whats New", FileButton, ButtonAction::ViewFile, "whatsnew.txt"},
+    {21, "Game List", FileButton, ButtonAction::ViewFile, "gamelist.txt"},
+    {23, "Windows", FileButton, ButtonAction::ViewFile, "windows.txt"},
 };
 
 }  // namespace
 
-void LoadTextFile(Viewer& viewer, Console& console, std::string_view fileName) {
+const std::span<const PanelButton> ViewerButtons = FileButtons;
+
+void LoadTextFile(Viewer& viewer, std::string_view fileName) {
   viewer.ViewerLines.Clear();
-  if (!FileExists(fileName)) {
-    console.PutText("File Not Available!", 24, 15, White, Red);
-    console.Pause(500);
-    return;
-  }
   TextFile file;
   file.OpenRead(fileName);
   int line = 1;
@@ -56,6 +48,23 @@ void LoadTextFile(Viewer& viewer, Console& console, std::string_view fileName) {
   file.Close();
 }
 
+Outcome ViewFile(Viewer& viewer, std::string_view fileName) {
+  if (!FileExists(fileName)) {
+    // The window, its scroll and FileLoaded stay as they were.
+    viewer.FileMissingShown = true;
+    return Outcome::Starting(Task::FileMissing);
+  }
+  LoadTextFile(viewer, fileName);
+  viewer.PageShown = true;
+  return {};
+}
+
+void EndFileMissing(Viewer& viewer) {
+  viewer.ViewerLines.Clear();
+  viewer.FileMissingShown = false;
+  viewer.PageShown = true;
+}
+
 void DrawTextPage(Console& console, const Viewer& viewer) {
   const int32_t top = viewer.Window.TopLine;
   const int32_t left = viewer.Window.ColumnOffset;
@@ -69,26 +78,27 @@ void DrawTextPage(Console& console, const Viewer& viewer) {
     char row[WindowColumns];
     std::memset(row, ' ', sizeof row);
     if (!text.empty()) std::memcpy(row, text.data(), text.size());
-    console.PutText(std::string_view(row, WindowColumns), WindowLeft, WindowTop + r - 1, White, Black);
+    console.PutText(std::string_view(row, WindowColumns), {WindowLeft, WindowTop + r - 1}, {White, Black});
   }
 }
 
-void DrawViewerBody(Console& console) {
-  console.PutText("Text Viewer                                                 ", WindowLeft, HeadingRow, White,
-                  Magenta);
-  // The viewer opens on the picture; a file button shows a file.
-  FillBox(console, 0, White, Black, WindowLeft, WindowTop, WindowRight, WindowBottom);
-  DrawPicture(console, 3, 6, 0xDB);
+void DrawViewerBody(Console& console, const Viewer& viewer) {
+  console.PutText("Text Viewer                                                 ", {WindowLeft, HeadingRow},
+                  {White, Magenta});
+  if (viewer.PageShown) {
+    DrawTextPage(console, viewer);
+  } else {
+    // The viewer opens on the picture; a file button shows a file.
+    FillBox(console, Fill::Solid, {WindowLeft, WindowTop}, {WindowRight, WindowBottom}, {Black, White});
+    DrawPicture(console, 0xDB, {3, 6});
+  }
+  if (viewer.FileMissingShown) console.PutText("File Not Available!", {24, 15}, {White, Red});
 }
 
 void DrawViewerPanel(Console& console) {
-  console.PutText("    ZEB Files   ", PanelColumn, 5, Black, LightRed);
-  console.PutText("   Mame Files   ", PanelColumn, 15, Black, LightGreen);
+  console.PutText("    ZEB Files   ", {PanelColumn, 5}, {Black, LightRed});
+  console.PutText("   Mame Files   ", {PanelColumn, 15}, {Black, LightGreen});
   DrawPanelButtons(console, FileButtons);
-}
-
-Outcome ClickViewerPanel(Session& session, int column, int row) {
-  return ClickPanelButton(session, FileButtons, column, row);
 }
 
 }  // namespace zeb

@@ -27,7 +27,7 @@ class FirstRunTest : public testing_support::ProgramTest<> {
     WriteBytes("listclones.txt", "Name:    Clone of:\r\n");
     WriteBytes("mame.ini", configuration);
     std::filesystem::remove("zeb.ini");
-    FirstRun(session);
+    FirstRun(console, settings, options.Captions, list.ListFilter, games);
   }
 
   testing_support::TempDir dir;

@@ -24,21 +24,21 @@ TEST_F(ConsoleModelTest, TheErrorReportNeverWritesControlBytes) {
 }
 
 TEST_F(ConsoleModelTest, PutTextClipsAtTheEdges) {
-  console.PutText("ABCDEFGHIJ", 75, 2, 14, 1);
+  console.PutText("ABCDEFGHIJ", {75, 2}, {14, 1});
   EXPECT_EQ(TextAt(75, 2, 6), "ABCDEF");
   EXPECT_EQ(TextAt(1, 3, 1), " ");  // nothing wrapped onto the next row
   EXPECT_EQ(ForegroundAt(80, 2), 14);
   EXPECT_EQ(BackgroundAt(80, 2), 1);
 
-  console.PutText("XY", 100, 4, 7, 0);  // column 100 lands on 80
+  console.PutText("XY", {100, 4}, {7, 0});  // column 100 lands on 80
   EXPECT_EQ(TextAt(80, 4, 1), "X");
   EXPECT_EQ(TextAt(79, 4, 1), " ");
 
-  console.PutText("row", 1, 30, 7, 0);  // row 30 lands on 25
+  console.PutText("row", {1, 30}, {7, 0});  // row 30 lands on 25
   EXPECT_EQ(TextAt(1, 25, 3), "row");
 
   std::string before = RowText(5);
-  console.PutText("", 10, 5, 12, 3);  // nothing written, but the colours are taken
+  console.PutText("", {10, 5}, {12, 3});  // nothing written, but the colours are taken
   EXPECT_EQ(RowText(5), before);
   EXPECT_EQ(console.Screen.Attr, 12 + 16 * 3);
 }

@@ -113,7 +113,7 @@ class Win32ConsoleTest : public ::testing::Test {
 TEST_F(Win32ConsoleTest, TheInterfacesGlyphsAreDrawnAndReadBackAsTheirBytes) {
   // The triangles, the shade, the box lines and corners, the full block.
   const std::string glyphs = "\x10\x11\x1E\x1F\xB1\xB3\xC4\xDA\xBF\xC0\xD9\xDB";
-  console.PutText(glyphs + " Games List", 3, 2, White, Blue);
+  console.PutText(glyphs + " Games List", {3, 2}, {White, Blue});
   console.Pause(0);  // shows the screen
   EXPECT_EQ(Bytes(2, 3, static_cast<int>(glyphs.size()) + 11), glyphs + " Games List");
 
@@ -129,7 +129,7 @@ TEST_F(Win32ConsoleTest, TheInterfacesGlyphsAreDrawnAndReadBackAsTheirBytes) {
 TEST_F(Win32ConsoleTest, EveryForegroundOnEveryBackground) {
   for (int background = 0; background < 16; ++background) {
     for (int foreground = 0; foreground < 16; ++foreground) {
-      console.PutText("x", 1 + foreground, 1 + background, foreground, background);
+      console.PutText("x", {1 + foreground, 1 + background}, {foreground, background});
     }
   }
   console.Pause(0);
@@ -143,23 +143,23 @@ TEST_F(Win32ConsoleTest, EveryForegroundOnEveryBackground) {
 }
 
 TEST_F(Win32ConsoleTest, OnlyChangedCellsAreWritten) {
-  console.PutText("Hello", 1, 1, LightGrey, Black);
+  console.PutText("Hello", {1, 1}, {LightGrey, Black});
   console.Pause(0);
   EXPECT_EQ(backend_->CellsWritten(), ScreenWidth * ScreenHeight);  // the first showing: all of it
   const long long cells = backend_->CellsWritten();
   const long long calls = backend_->WriteCalls();
 
   console.Pause(0);
-  console.PutText("Hello", 1, 1, LightGrey, Black);  // the same again
+  console.PutText("Hello", {1, 1}, {LightGrey, Black});  // the same again
   console.Pause(0);
   EXPECT_EQ(backend_->CellsWritten(), cells);
   EXPECT_EQ(backend_->WriteCalls(), calls);
 
   // Two cells of one row, apart: one write from the first to the last.
-  console.PutText("J", 1, 1, LightGrey, Black);
-  console.PutText("y", 5, 1, LightGrey, Black);
+  console.PutText("J", {1, 1}, {LightGrey, Black});
+  console.PutText("y", {5, 1}, {LightGrey, Black});
   // One cell of another row changes colour only.
-  console.PutText("\xB1", 40, 10, Yellow, Blue);
+  console.PutText("\xB1", {40, 10}, {Yellow, Blue});
   console.Pause(0);
   EXPECT_EQ(backend_->CellsWritten(), cells + 5 + 1);
   EXPECT_EQ(backend_->WriteCalls(), calls + 2);

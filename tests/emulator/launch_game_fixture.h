@@ -76,7 +76,7 @@ class LaunchFailureTest : public LaunchGameTest {
     settings.RomPaths = dir.Path() + "/roms";
     navigation.CurrentScreen = Screen::Viewer;  // started from the file viewer
     navigation.PanelScreen = Screen::Viewer;
-    console.PutText("the screen before", 3, 7, Yellow, Blue);
+    console.PutText("the screen before", {3, 7}, {Yellow, Blue});
   }
   void ExpectFailureShown(const std::string& message) {
     const ScreenModel before = console.Screen;

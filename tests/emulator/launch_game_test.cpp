@@ -17,7 +17,7 @@ namespace {
 using namespace launch_testing;
 
 TEST_F(LaunchGameTest, MissingArchiveDoesNothing) {
-  console.PutText("untouched", 5, 5, 14, 1);
+  console.PutText("untouched", {5, 5}, {14, 1});
   const ScreenModel before = console.Screen;
   LaunchSelectedGame(session);
   EXPECT_TRUE(SameScreen(console.Screen, before));

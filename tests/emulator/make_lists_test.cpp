@@ -34,7 +34,7 @@ using testing_support::WriteBytes;
 
 TEST_F(MakeListsTest, TheClassicEmulatorWritesTheThreeFilesAsTheBatchFileWould) {
   InstallStandIn("mame.exe");
-  console.PutText("Please run the RunMe.bat!", 1, 1, White, LightRed);
+  console.PutText("Please run the RunMe.bat!", {1, 1}, {White, LightRed});
   ASSERT_TRUE(MakeLists(console));
   EXPECT_TRUE(SameLines({"Making the lists with " + Here + "mame.exe", "", "mame.exe -? >ver.txt",
                          "mame.exe -listfull >listfull.txt -sortdriver",

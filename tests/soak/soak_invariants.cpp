@@ -17,7 +17,7 @@ namespace zeb::soak {
 
 namespace {
 
-unsigned char Colours(int foreground, int background) {
+unsigned char AttrOf(int foreground, int background) {
   return static_cast<unsigned char>(foreground + 16 * background);
 }
 
@@ -33,6 +33,22 @@ int SolidColour(const Cell& cell) {
 bool SameLook(const Cell& a, const Cell& b) {
   if (a.Char == b.Char && a.Attr == b.Attr) return true;
   return SolidColour(a) >= 0 && SolidColour(a) == SolidColour(b);
+}
+
+// Whether the cell lies under the confirmation box, while it asks.
+bool UnderTheBox(const Session& session, int column, int row) {
+  return session.dialog.Asking != Question::None && column >= ConfirmColumn && column <= ConfirmColumn + 20 &&
+         row >= ConfirmRow && row <= ConfirmRow + 2;
+}
+
+// The text of a row as shown, the cells under the box taken from `expected`
+// (the row as it stands under the box).
+std::string ShownAround(const Session& session, int column, int row, const std::string& expected) {
+  std::string shown = TextAt(session.console.Screen, column, row, static_cast<int>(expected.size()));
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    if (UnderTheBox(session, column + static_cast<int>(i), row)) shown[i] = expected[i];
+  }
+  return shown;
 }
 
 std::string Where(int column, int row) { return " at (" + std::to_string(column) + "," + std::to_string(row) + ")"; }
@@ -57,14 +73,14 @@ std::string ExpectText(const ScreenModel& screen, int column, int row, std::stri
 
 std::string CheckFrame(const Session& session) {
   const ScreenModel& screen = session.console.Screen;
-  std::string wrong = ExpectCell(screen, 1, 1, 'X', Colours(White, LightRed), "the close mark");
+  std::string wrong = ExpectCell(screen, 1, 1, 'X', AttrOf(White, LightRed), "the close mark");
   // The title, as far as the emulator's version at the row's end leaves it.
   std::string title = std::string("Z.E.B. Zestful Game Launcher ") + ProgramVersionText;
   int versionColumn = std::max(1, 81 - static_cast<int>(session.games.MameVersion.Length()));
   title = title.substr(0, static_cast<std::size_t>(std::max(0, versionColumn - 3)));
-  if (wrong.empty()) wrong = ExpectText(screen, 3, 1, title, Colours(Black, White), "the title");
+  if (wrong.empty()) wrong = ExpectText(screen, 3, 1, title, AttrOf(Black, White), "the title");
   if (wrong.empty() && versionColumn > 1) {
-    wrong = ExpectText(screen, versionColumn, 1, session.games.MameVersion, Colours(Black, White), "the version");
+    wrong = ExpectText(screen, versionColumn, 1, session.games.MameVersion, AttrOf(Black, White), "the version");
   }
   const Navigation& navigation = session.navigation;
   if (wrong.empty() && navigation.PanelScreen != navigation.CurrentScreen) wrong = "the panel is another screen's";
@@ -136,7 +152,7 @@ std::string CheckPanel(const Session& session) {
     expected.resize(static_cast<std::size_t>(detail.Width), ' ');
     bool same = true;
     for (int i = 0; i < detail.Width; ++i) {
-      const Cell wanted{static_cast<unsigned char>(expected[static_cast<std::size_t>(i)]), Colours(White, Black)};
+      const Cell wanted{static_cast<unsigned char>(expected[static_cast<std::size_t>(i)]), AttrOf(White, Black)};
       same = same && SameLook(screen.Cells[detail.Row - 1][PanelColumn - 1 + i], wanted);
     }
     const std::string shown = TextAt(screen, PanelColumn, detail.Row, detail.Width);
@@ -186,7 +202,7 @@ std::string CheckGamesList(const Session& session) {
     line = line.substr(std::min(line.size(), static_cast<std::size_t>(list.Window.ColumnOffset)));
     line.resize(WindowColumns, ' ');
     const int row = WindowTop + r - 1;
-    if (TextAt(screen, WindowLeft, row, WindowColumns) != line) {
+    if (ShownAround(session, WindowLeft, row, line) != line) {
       return "row " + std::to_string(row) + " shows \"" + TextAt(screen, WindowLeft, row, WindowColumns) +
              "\", entry " + std::to_string(e) + " is \"" + line + "\"";
     }
@@ -217,11 +233,11 @@ std::string CheckOptionsPage(const Session& session) {
     const OptionItem& item = OptionItems[i];
     if (item.OnPage != page || item.Kind == OptionWidget::Label) continue;
     for (auto& row : scratch->Screen.Cells) std::fill(row, row + ScreenWidth, Cell{0, 0});
-    DrawOptionWidget(*scratch, item, session.settings, session.options.Captions);
+    DrawOptionWidget(*scratch, item, session.settings, session.options);
     for (int row = 1; row <= ScreenHeight; ++row) {
       for (int column = 1; column <= ScreenWidth; ++column) {
         const Cell& drawn = scratch->Screen.Cells[row - 1][column - 1];
-        if (drawn.Char == 0 && drawn.Attr == 0) continue;
+        if ((drawn.Char == 0 && drawn.Attr == 0) || UnderTheBox(session, column, row)) continue;
         const Cell& shown = session.console.Screen.Cells[row - 1][column - 1];
         if (!SameLook(shown, drawn)) {
           std::string wrong = "an option's widget" + Where(column, row) + ": char " + std::to_string(shown.Char) +
@@ -246,7 +262,7 @@ std::string CheckViewer(const Session& session) {
     text = text.substr(std::min(text.size(), static_cast<std::size_t>(viewer.Window.ColumnOffset)));
     text.resize(WindowColumns, ' ');
     const int row = WindowTop + r - 1;
-    if (TextAt(session.console.Screen, WindowLeft, row, WindowColumns) != text) {
+    if (ShownAround(session, WindowLeft, row, text) != text) {
       return "the viewer's row " + std::to_string(row) + " shows \"" +
              TextAt(session.console.Screen, WindowLeft, row, WindowColumns) + "\", line " + std::to_string(line) +
              " is \"" + text + "\"";
@@ -257,8 +273,16 @@ std::string CheckViewer(const Session& session) {
 
 }  // namespace
 
+// The box, while it asks, stands where it belongs with its question.
+std::string CheckBox(const Session& session) {
+  if (session.dialog.Asking == Question::None) return "";
+  return ExpectText(session.console.Screen, ConfirmColumn + 1, ConfirmRow + 1, "Are You Sure (Y/N)?",
+                    AttrOf(White, Red), "the confirmation box");
+}
+
 std::string CheckSession(const Session& session) {
   std::string wrong = CheckFrame(session);
+  if (wrong.empty()) wrong = CheckBox(session);
   if (wrong.empty()) wrong = CheckGamesList(session);
   if (wrong.empty()) wrong = CheckWindow(session.viewer.Window, "the viewer");
   if (wrong.empty()) wrong = CheckViewer(session);

@@ -28,6 +28,7 @@ class ProgramTest : public ::testing::Test {
   Viewer& viewer = session.viewer;
   Navigation& navigation = session.navigation;
   OptionsScreen& options = session.options;
+  Dialog& dialog = session.dialog;
 
   // The screen as the console holds it.
   std::string RowText(int row) const { return zeb::RowText(console.Screen, row); }

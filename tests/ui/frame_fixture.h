@@ -17,6 +17,7 @@
 #include "ui/frame.h"
 #include "ui/games_list.h"
 #include "ui/main_loop.h"
+#include "ui/screen.h"
 
 namespace zeb::ui_testing {
 
@@ -46,8 +47,13 @@ class ScreenTest : public testing_support::ProgramTest<LoopBackend> {
     SetDefaultSettings(settings, options.Captions);
   }
 
-  // The first screen, as the start-up draws it.
-  void Start() { RedrawScreen(session); }
+  // The first screen, as the start-up shows and draws it.
+  void Start() {
+    ShowScreen(session, navigation.CurrentScreen, options.OptionsPage);
+    Draw();
+  }
+  // The screen drawn from the records as they stand.
+  void Draw() { DrawScreen(console, session); }
 
   // Runs the loop on the queued script, which Esc and "y" end.
   void Run() {

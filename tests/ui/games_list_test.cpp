@@ -26,7 +26,7 @@ class GamesListTest : public ScreenTest {
 
   // Scribbles over the detail rows, so that a test sees what the page wrote.
   void SoilDetails() {
-    for (int row : {18, 20, 22, 23}) console.PutText(std::string(16, '#'), 64, row, 4, 4);
+    for (int row : {18, 20, 22, 23}) console.PutText(std::string(16, '#'), {64, row}, {4, 4});
   }
   void ExpectBlankDetails() {
     for (int row : {18, 20, 22, 23}) EXPECT_EQ(TextAt(64, row, 16), std::string(16, ' ')) << row;
@@ -152,7 +152,7 @@ TEST_F(GamesListTest, ColumnOffsetHidesTheStartOfEveryRow) {
   AddGame("a", std::string(80, 'x') + "END");
   Rebuild(Filter::AllGames);
 
-  FillBox(console, 1, 1, 15, 1, 3, 80, 3);
+  FillBox(console, Fill::Shaded, {1, 3}, {80, 3}, {15, 1});
   DrawPage(1, 0, 10);
   EXPECT_EQ(TextAt(2, 3, 52), "Game Name" + std::string(43, ' '));
   EXPECT_EQ(TextAt(54, 3, 1), "\xB1");  // the heading is not padded to 60

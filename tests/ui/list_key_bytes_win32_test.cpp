@@ -14,6 +14,7 @@
 #include "ui/games_list.h"
 #include "ui/list_window.h"
 #include "ui/main_loop.h"
+#include "ui/screen.h"
 #include "ui/session.h"
 
 namespace zeb {
@@ -52,7 +53,10 @@ long long CellsForKey(HANDLE input, Win32ConsoleBackend& backend, Session& sessi
   WriteConsoleInputA(input, &record, 1, &written);
   const long long before = backend.CellsWritten();
   Console& console = session.console;
-  if (DispatchKey(session, console.GetKey()).Redraw) RedrawListWindow(session);
+  KeyPress key;
+  while (!console.TakeKey(key)) console.WaitForInput();
+  DispatchKey(session, key);
+  DrawScreen(console, session);
   console.Pause(0);  // shows the screen
   return backend.CellsWritten() - before;
 }
@@ -69,10 +73,10 @@ TEST(ListKeyCells, ADownStepWritesTheListRowsAndAKeyThatChangesNothingWritesNoth
   Console console(&backend);
   Session session(console);
   BuildTable(session);
-  RedrawScreen(session);
+  ShowScreen(session, Screen::GamesList, Page::None);
   // Well inside the list, where a step both ways is possible.
   session.list.Window.TopLine = 2000;
-  DrawListPage(console, session.list, session.games);
+  DrawScreen(console, session);
   console.Pause(0);
 
   const long long downCells = CellsForKey(input, backend, session, VK_DOWN, 80);

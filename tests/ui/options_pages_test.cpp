@@ -11,6 +11,8 @@
 #include "support/program_test.h"
 #include "ui/frame.h"
 #include "ui/options_screen.h"
+#include "ui/main_loop.h"
+#include "ui/screen.h"
 
 namespace zeb {
 namespace {
@@ -24,11 +26,20 @@ class OptionsPagesTest : public testing_support::ProgramTest<> {
     SetDefaultSettings(settings, options.Captions);
   }
 
+  // The main loop on the queued script until it runs out.
+  void Play() { EXPECT_THROW(MainLoop(session), ScriptEnded); }
   unsigned char CharAt(int column, int row) const { return console.Screen.Cells[row - 1][column - 1].Char; }
-  void DrawPage(Page page) { DrawOptionsPage(console, settings, options.Captions, page); }
+  void DrawPage(Page page) { DrawOptionsPage(console, settings, options, page); }
   // The options screen on its first page, as the screen switch shows it.
-  void ShowOptions() { ShowScreen(session, Screen::Options, Page::Paths); }
-  void Click(int column, int row) { HandleOptionsClick(session, column, row); }
+  void ShowOptions() {
+    ShowScreen(session, Screen::Options, Page::Paths);
+    DrawScreen(console, session);
+  }
+  // A click, and the screen drawn after it as the main loop draws it.
+  void Click(int column, int row) {
+    HandleOptionsClick(console, options, settings, {column, row});
+    DrawScreen(console, session);
+  }
 };
 
 std::string Line(std::initializer_list<int> runs, char first, char between, char last) {
@@ -86,11 +97,12 @@ TEST_F(OptionsPagesTest, TabsSwitchPagesOnlyToAnotherPage) {
   EXPECT_EQ(AttrAt(3, 4), 15 + 16 * 1);
   EXPECT_EQ(TextAt(4, 7, 14), "Auto Frameskip");
 
-  // The current page's tab, a separator and the gap do nothing.
-  console.PutText("Q", 40, 12, 15, 0);
+  // The current page's tab, a separator and the gap do nothing: the page
+  // is not drawn anew (which would take the line editor's blanks away).
+  options.EditedTo[12] = 40;
   for (int column : {12, 8, 45, 62}) Click(column, 4);
   EXPECT_EQ(options.OptionsPage, Page::Display);
-  EXPECT_EQ(CharAt(40, 12), 'Q');
+  EXPECT_EQ(options.EditedTo[12], 40);
 
   for (auto [column, page] :
        {std::pair{28, Page::SoundVector}, {30, Page::Other}, {56, Page::About}, {7, Page::Paths}}) {
@@ -102,16 +114,14 @@ TEST_F(OptionsPagesTest, TabsSwitchPagesOnlyToAnotherPage) {
 
 TEST_F(OptionsPagesTest, ClickOnAPathFieldEditsItInPlace) {
   ShowOptions();
-  backend.Keys("\b\bdata\r");
-  Click(57, 10);
+  backend.Click(57, 10).Keys("\b\bdata\r").Click(22, 22).Keys("32\r");
+  // Columns 21 and 58 are off the field: no editor, which would take the keys.
+  backend.Click(21, 7).Click(58, 16).Keys("z");
+  Play();
   EXPECT_EQ(settings.RomPaths, "rodata");
   EXPECT_EQ(TextAt(22, 10, 8), "rodata  ");
-  backend.Keys("32\r");
-  Click(22, 22);
   EXPECT_EQ(settings.ExeName, "mame.exe32");
-  // Columns 21 and 58 are off the field: no editor, which would wait for keys.
-  Click(21, 7);
-  Click(58, 16);
+  EXPECT_FALSE(options.Editor.Open);
   EXPECT_EQ(backend.Pauses, (std::vector<int>{150, 150, 150, 150}));
 }
 
@@ -121,11 +131,10 @@ TEST_F(OptionsPagesTest, ClickOnAPathFieldEditsItInPlace) {
 // everywhere in the editor (the "." that is there stays).
 TEST_F(OptionsPagesTest, ThePathsOfThisSystemCanBeTyped) {
   ShowOptions();
-  backend.Keys("\b\b\b\bD:\\Emu\\\r");
-  Click(22, 7);
+  backend.Click(22, 7).Keys("\b\b\b\bD:\\Emu\\\r");
+  backend.Click(22, 22).Keys("\b\b\b/usr/games/mame-0.251\r");
+  Play();
   EXPECT_EQ(settings.MamePath, "D:\\Emu\\");
-  backend.Keys("\b\b\b/usr/games/mame-0.251\r");
-  Click(22, 22);
   EXPECT_EQ(settings.ExeName, ForPlatform("mame./usr/games/mame-0.251", "mame.usrgamesmame0251"));
 }
 

@@ -36,10 +36,14 @@ class OptionsWidgetsTest : public testing_support::ProgramTest<> {
 
   void ShowPage(int page) {
     options.OptionsPage = static_cast<Page>(page);
-    DrawOptionsPage(console, settings, options.Captions, options.OptionsPage);
+    DrawOptionsPage(console, settings, options, options.OptionsPage);
   }
+  // Clicks, and the page drawn after each as the main loop draws it.
   void Click(int column, int row, int times = 1) {
-    for (int i = 0; i < times; ++i) HandleOptionsClick(session, column, row);
+    for (int i = 0; i < times; ++i) {
+      HandleOptionsClick(console, options, settings, {column, row});
+      DrawOptionsPage(console, settings, options, options.OptionsPage);
+    }
   }
   unsigned char CharAt(int column, int row) const { return console.Screen.Cells[row - 1][column - 1].Char; }
 };
@@ -110,9 +114,10 @@ TEST_F(OptionsWidgetsTest, ClicksBetweenTheButtonsRedrawWithinTheSpinnersColumns
   Click(24, 9);
   EXPECT_EQ(settings.FramesToSkip, 5);
   EXPECT_EQ(TextAt(22, 9, 6), "-  5 +");
-  settings.FramesToSkip = 7;
   Click(28, 9);
-  EXPECT_EQ(TextAt(22, 9, 6), "-  5 +") << "Skip # Frames reacts to columns 22 to 27 only";
+  Click(21, 9);
+  EXPECT_EQ(settings.FramesToSkip, 5) << "Skip # Frames reacts to columns 22 to 27 only";
+  EXPECT_EQ(TextAt(22, 9, 6), "-  5 +");
 
   // Volume reacts on any column of its row, and recomputes the captions.
   ShowPage(3);
@@ -219,9 +224,11 @@ TEST_F(OptionsWidgetsTest, SampleRateRowAlsoHoldsAntiAlias) {
   Click(52, 10);
   EXPECT_EQ(settings.AntiAlias, 0);
   EXPECT_EQ(settings.SampleRate, 1);
-  settings.SampleRate = 0;
   Click(26, 10);
-  EXPECT_EQ(TextAt(23, 10, 7), " 22050 ") << "only the triangles redraw the selector";
+  Click(31, 10);
+  EXPECT_EQ(settings.SampleRate, 1) << "only the triangles step the selector";
+  EXPECT_EQ(settings.AntiAlias, 0);
+  EXPECT_EQ(TextAt(23, 10, 7), " 22050 ");
 }
 
 TEST_F(OptionsWidgetsTest, EveryClickOffTheTabRowPauses150Ms) {

@@ -14,8 +14,8 @@ using ui_testing::ScreenTest;
 class PictureTest : public ScreenTest {};
 
 TEST_F(PictureTest, FillsFiftyEightColumnsAndSeventeenRowsInItsFiveColours) {
-  FillBox(console, 1, 1, 15, 1, 1, 80, 25);
-  DrawPicture(console, 3, 6, 0xDB);
+  FillBox(console, Fill::Shaded, {1, 1}, {80, 25}, {15, 1});
+  DrawPicture(console, 0xDB, {3, 6});
   std::set<int> colours;
   int mixedRows = 0;
   for (int row = 6; row <= 22; ++row) {
@@ -37,7 +37,7 @@ TEST_F(PictureTest, FillsFiftyEightColumnsAndSeventeenRowsInItsFiveColours) {
 
   // Elsewhere, with another character, the same colours.
   ScreenModel reference = console.Screen;
-  DrawPicture(console, 1, 1, '#');
+  DrawPicture(console, '#', {1, 1});
   for (int row = 1; row <= 17; ++row) {
     EXPECT_EQ(TextAt(1, row, 58), std::string(58, '#')) << row;
     for (int column = 1; column <= 58; ++column) {

@@ -7,6 +7,7 @@
 #include "console/scripted_backend.h"
 #include "support/program_test.h"
 #include "support/temp_dir.h"
+#include "ui/main_loop.h"
 #include "ui/text_viewer.h"
 
 namespace zeb {
@@ -31,7 +32,7 @@ const std::string BlankRow(60, ' ');
 
 class TextViewerTest : public testing_support::ProgramTest<> {
  protected:
-  void Load(std::string_view name) { LoadTextFile(viewer, console, name); }
+  void Load(std::string_view name) { LoadTextFile(viewer, name); }
   // The page with `top` lines above the window and `left` columns hidden.
   void DrawPage(int top, int left) {
     viewer.Window.TopLine = top;
@@ -111,23 +112,32 @@ TEST_F(TextViewerTest, ASecondFileEmptiesTheStoreAndGoesBackToTheTop) {
   EXPECT_EQ(viewer.ViewerLines[50], "");
 }
 
+// For a moment the notice stands over the window as it was; then the
+// window shows the emptied store, with the scroll state of before.
 TEST_F(TextViewerTest, MissingFileShowsItsMessageAndKeepsTheScrollState) {
   WriteBytes("first.txt", NumberedLines(100));
-  Load("first.txt");
+  ASSERT_EQ(ViewFile(viewer, "first.txt").Then, Task::None);
   viewer.Window.TopLine = 40;
-  viewer.Window.ColumnOffset = 12;
+  viewer.Window.ColumnOffset = 2;
   std::filesystem::create_directory("folder.txt");
   for (const char* name : {"nothere.txt", "folder.txt"}) {
     backend.Pauses.clear();
-    Load(name);
+    const Outcome outcome = ViewFile(viewer, name);
+    EXPECT_EQ(outcome.Then, Task::FileMissing) << name;
+    DrawViewerBody(console, viewer);
     EXPECT_EQ(TextAt(24, 15, 19), "File Not Available!") << name;
     EXPECT_EQ(AttrAt(42, 15), 15 + 16 * 4);
+    EXPECT_EQ(TextAt(2, 4, 10), std::string(name) == "nothere.txt" ? "ne 41     " : BlankRow.substr(0, 10));
+    RunTask(session, outcome.Then);
     EXPECT_EQ(backend.Pauses, std::vector<int>{500}) << name;
     EXPECT_EQ(viewer.Window.TopLine, 40);
-    EXPECT_EQ(viewer.Window.ColumnOffset, 12);
+    EXPECT_EQ(viewer.Window.ColumnOffset, 2);
     EXPECT_EQ(viewer.Window.EntryCount, 101);
     EXPECT_TRUE(viewer.FileLoaded);
-    EXPECT_EQ(viewer.ViewerLines[1], "") << "the store is emptied first";
+    EXPECT_TRUE(viewer.PageShown);
+    EXPECT_EQ(viewer.ViewerLines[1], "") << "the store is emptied";
+    DrawViewerBody(console, viewer);
+    EXPECT_EQ(PageRow(12), BlankRow) << "the notice is gone";
   }
 }
 
