@@ -644,3 +644,38 @@ TEST_F(MainLoopWheelTest, TheWheelDoesNothingWhileAKeyIsAwaited) {
 
 }  // namespace
 }  // namespace zeb
+
+namespace zeb {
+namespace {
+
+using MainLoopKeysTest = MainLoopTest;
+
+// A notch down on a list that fits in the window leaves it at its start
+// (the last window would lie above the first entry).
+TEST_F(MainLoopKeysTest, AWheelNotchDownOnAShortListLeavesItAtItsStart) {
+  AddGames(10);
+  Start();
+  backend.Wheel(1).Wheel(3);
+  Run();
+  EXPECT_EQ(list.Window.TopLine, 0);
+  EXPECT_EQ(TextAt(2, 4, 5), "g0001");
+  EXPECT_EQ(TextAt(2, 13, 5), "g0010");
+}
+
+// A special key's code is no character: Down (code 80, "P") scrolls and
+// never jumps to a game beginning with "p"; typed, "P" jumps.
+TEST_F(MainLoopKeysTest, TheLetterJumpTakesCharactersOnly) {
+  AddGames(100);
+  Rename(30, "pacman");
+  Rename(50, "hangon");  // Up is code 72, "H"
+  Start();
+  backend.Special(Down).Special(Down).Special(Up);
+  Run();
+  EXPECT_EQ(list.Window.TopLine, 1);
+  backend.Keys("P");
+  Run();
+  EXPECT_EQ(list.Window.TopLine, 29);
+}
+
+}  // namespace
+}  // namespace zeb
