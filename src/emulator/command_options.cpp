@@ -104,7 +104,8 @@ void BuildCommandOptions(const Settings& settings, char separator, const KnownOp
     SetIf(true, ResolutionSlot, Joined("-resolution ", ResolutionSizes[settings.Resolution - 1], depth));
   }
 
-  if (settings.ScreenEffect >= 1 && settings.ScreenEffect <= 7) SetIf(true, 20, ScreenEffects[settings.ScreenEffect - 1]);
+  const bool effect = settings.ScreenEffect >= 1 && settings.ScreenEffect <= 7;
+  if (effect) SetIf(true, 20, ScreenEffects[settings.ScreenEffect - 1]);
   SetIf(settings.AntiAlias != 1, 21, "-noaa ");
   SetIf(settings.JoystickType == 0, 22, "-nojoy ");
   SetIf(settings.JoystickType == 2, 22, "-hotrod ");

@@ -129,7 +129,8 @@ TEST_F(KnownOptionsTest, TodaysEmulatorGetsTheSettingsUnderItsNamesAndNothingItR
   const KnownOptions modern = Modern();
   // Windowed display, scanlines, sound off, anti-alias off, cheats,
   // brightness 1.5 and the ROM directory.
-  const std::vector<SlotWords> slots = SlotsOf({"-w ", "-sl ", "-nosound ", "-noaa ", "-c ", "-fsb 1.50 ", "-rp roms "});
+  const std::vector<SlotWords> slots =
+      SlotsOf({"-w ", "-sl ", "-nosound ", "-noaa ", "-c ", "-fsb 1.50 ", "-rp roms "});
   AdaptedArguments adapted = AdaptToKnownOptions(slots, modern);
   EXPECT_EQ(CommandWordsText(Joined(adapted.Slots)), "-w  -sound none  -c  -brightness 1.50  -rp roms  ");
   EXPECT_EQ(adapted.Slots.size(), slots.size());
@@ -229,13 +230,15 @@ TEST_F(KnownOptionsTest, TodaysEmulatorTakesEveryOptionItLists) {
 
 TEST_F(KnownOptionsTest, ARenamedSettingNeedsEveryOptionOfItsNewName) {
   KnownOptions known = ParseShowUsage(Lines(20) + "-beam_width_min x\n-brightness x\n-beam x\n", 0);
-  AdaptedArguments adapted = AdaptToKnownOptions(SlotsOf({"-nosound ", "-fsb 2.00 ", "-beam 2 ", "-newthing 1 "}), known);
+  AdaptedArguments adapted =
+      AdaptToKnownOptions(SlotsOf({"-nosound ", "-fsb 2.00 ", "-beam 2 ", "-newthing 1 "}), known);
   EXPECT_EQ(Texts(adapted.Slots), (std::vector<std::string>{"", "-brightness 2.00 ", "-beam 2 ", ""}));
   EXPECT_EQ(adapted.LeftOut, (std::vector<std::string>{"-nosound", "-newthing"}));
 
   // A switch of no row is known by its own name.
   known.Names.insert("newthing");
-  EXPECT_EQ(Texts(AdaptToKnownOptions(SlotsOf({"-newthing 1 "}), known).Slots), (std::vector<std::string>{"-newthing 1 "}));
+  EXPECT_EQ(Texts(AdaptToKnownOptions(SlotsOf({"-newthing 1 "}), known).Slots),
+            (std::vector<std::string>{"-newthing 1 "}));
 }
 
 TEST_F(KnownOptionsTest, WithoutATrustedAnswerTheCommandLineStaysByteForByte) {
