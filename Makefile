@@ -72,7 +72,10 @@ test: $(BUILD_TEST)/build.ninja
 # The soak (tests/soak): new seeds of random user actions on the whole
 # program for SOAK_SECONDS (default 600), then random keys, clicks and size
 # changes on the real program in tmux for TMUX_SOAK_SECONDS (default 60), in
-# the sanitizers' build. `make test` runs a few seeds and the kept ones.
+# the sanitizers' build. `make test` runs a few seeds and the kept ones. A
+# finding names its seed: ZEB_SOAK_SEED=n build/test/soak_tests runs it
+# again, and ZEB_TMUX_SOAK_SEED=n build/test/soak_tests --gtest_filter='TmuxSoak.*'
+# sends the tmux soak's events of that seed again.
 soak: $(BUILD_TEST)/build.ninja
 	cmake --build $(BUILD_TEST) -j $(JOBS) --target soak_tests
 	@status=0; \

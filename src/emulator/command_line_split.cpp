@@ -12,9 +12,10 @@
 //     give n backslashes and a literal double quote;
 //   - backslashes not followed by a double quote are literal;
 //   - a quoted part that is empty still makes a word ("" is an empty word).
-// QuoteCommandWord writes a word the other way round, for the Windows
-// launch.
+// QuoteCommandWord writes a word the other way round, and CommandLineOf a
+// program's whole command line, for the Windows launch.
 
+#include <algorithm>
 #include <cstddef>
 
 #include "emulator/processes.h"
@@ -106,6 +107,23 @@ std::string QuoteCommandWord(std::string_view word, bool always) {
   quoted.append(backslashes * 2, '\\');
   quoted += '"';
   return quoted;
+}
+
+std::string CommandWordsText(const std::vector<CommandWord>& words) {
+  std::string text;
+  for (const CommandWord& word : words) {
+    text += QuoteCommandWord(word.Text);
+    text.append(static_cast<std::size_t>(std::max(word.BlanksAfter, 0)), ' ');
+  }
+  return text;
+}
+
+std::string CommandLineOf(std::string_view name, const std::vector<CommandWord>& words) {
+  std::string line = "\"";
+  line += name;
+  line += "\" ";
+  line += CommandWordsText(words);
+  return line;
 }
 
 }  // namespace zeb

@@ -1,7 +1,8 @@
 // The emulator's options, built from the settings record: one argument slot
-// per option, joined in slot order into CommandOptions.
+// per option with its words, joined in slot order into CommandOptions.
 
 #include <charconv>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -62,14 +63,14 @@ ShortString TwoDecimalsText(double value, char separator) {
 
 void BuildCommandOptions(const Settings& settings, char separator, const KnownOptions& known,
                          CommandLineSlots& slots) {
-  FixedTable<ShortString, MaxArgSlots>& ArgSlots = slots.ArgSlots;
-  ShortString& CommandOptions = slots.CommandOptions;
+  FixedTable<SlotWords, MaxArgSlots>& ArgSlots = slots.ArgSlots;
+  std::vector<CommandWord>& CommandOptions = slots.CommandOptions;
   const auto SetIf = [&ArgSlots](bool condition, int slot, std::string_view text) {
-    if (condition) ArgSlots[slot] = text;
+    if (condition) ArgSlots[slot] = SlotWordsOf(text);
   };
-  CommandOptions.Clear();
+  CommandOptions.clear();
   slots.LeftOut.clear();
-  for (int slot = 1; slot <= MaxArgSlots; ++slot) ArgSlots[slot].Clear();
+  for (int slot = 1; slot <= MaxArgSlots; ++slot) ArgSlots[slot].clear();
 
   SetIf(settings.AutoFrameskip != 1, 1, "-noafs ");
   SetIf(settings.FramesToSkip != 0, 2, Joined("-fs ", IntText(settings.FramesToSkip), " "));
@@ -94,14 +95,17 @@ void BuildCommandOptions(const Settings& settings, char separator, const KnownOp
   SetIf(settings.ScreenDepth == 1, DepthSlot, "x8 ");
   SetIf(settings.ScreenDepth == 2, DepthSlot, "x16 ");
   SetIf(settings.ScreenDepth == 3, DepthSlot, "x32 ");
+  // The suffix ends the resolution's size, in one word with it.
+  const std::string depth = CommandWordsText(ArgSlots[DepthSlot]);
 
   if (settings.Resolution == 0) {
-    SetIf(settings.ScreenDepth != 0, ResolutionSlot, Joined("-resolution 0x0", ArgSlots[DepthSlot]));
+    SetIf(settings.ScreenDepth != 0, ResolutionSlot, Joined("-resolution 0x0", depth));
   } else if (settings.Resolution >= 1 && settings.Resolution <= 11) {
-    ArgSlots[ResolutionSlot] = Joined("-resolution ", ResolutionSizes[settings.Resolution - 1], ArgSlots[DepthSlot]);
+    SetIf(true, ResolutionSlot, Joined("-resolution ", ResolutionSizes[settings.Resolution - 1], depth));
   }
 
-  if (settings.ScreenEffect >= 1 && settings.ScreenEffect <= 7) ArgSlots[20] = ScreenEffects[settings.ScreenEffect - 1];
+  const bool effect = settings.ScreenEffect >= 1 && settings.ScreenEffect <= 7;
+  if (effect) SetIf(true, 20, ScreenEffects[settings.ScreenEffect - 1]);
   SetIf(settings.AntiAlias != 1, 21, "-noaa ");
   SetIf(settings.JoystickType == 0, 22, "-nojoy ");
   SetIf(settings.JoystickType == 2, 22, "-hotrod ");
@@ -122,30 +126,32 @@ void BuildCommandOptions(const Settings& settings, char separator, const KnownOp
   SetIf(settings.KeepScreenAspect != 1, 37, "-noka ");
   SetIf(settings.SteadyKey != 0, 38, "-steadykey ");
   // An emulator that says what it knows looks for ROMs where it is told, so
-  // it is always told where the scan looked.
-  SetIf(known.Trusted || !(settings.RomPaths == "roms"), 39, Joined("-rp ", settings.RomPaths, " "));
+  // it is always told where the scan looked. The directories are the user's
+  // text: one word, blanks and all.
+  if (known.Trusted || !(settings.RomPaths == "roms")) {
+    ArgSlots[39] = SlotWords{CommandWord{"-rp", 1}, CommandWord{settings.RomPaths.Str(), 1}};
+  }
   SetIf(settings.Verbose != 0, 40, "-verbose ");
 
   if (known.Trusted) {
     // Each filled slot as today's emulator takes it: as it is, in its
     // other name, or left out.
     std::vector<int> filled;
-    std::vector<std::string> texts;
+    std::vector<SlotWords> words;
     for (int slot = 1; slot <= MaxArgSlots; ++slot) {
-      if (slot == DepthSlot || ArgSlots[slot].Empty()) continue;
+      if (slot == DepthSlot || ArgSlots[slot].empty()) continue;
       filled.push_back(slot);
-      texts.push_back(ArgSlots[slot].Str());
+      words.push_back(ArgSlots[slot]);
     }
-    AdaptedArguments adapted = AdaptToKnownOptions(texts, known);
-    for (std::size_t i = 0; i < filled.size(); ++i) ArgSlots[filled[i]] = adapted.Texts[i];
+    AdaptedArguments adapted = AdaptToKnownOptions(words, known);
+    for (std::size_t i = 0; i < filled.size(); ++i) ArgSlots[filled[i]] = std::move(adapted.Slots[i]);
     slots.LeftOut = std::move(adapted.LeftOut);
   }
 
-  // Each argument and one blank; what passes 255 characters is dropped.
+  // Each filled slot's words, and one blank more after them; every word is
+  // kept, however long the command line gets.
   for (int slot = 1; slot <= MaxArgSlots; ++slot) {
-    if (slot == DepthSlot || ArgSlots[slot].Empty()) continue;
-    CommandOptions += ArgSlots[slot];
-    CommandOptions += ' ';
+    if (slot != DepthSlot) AppendSlot(ArgSlots[slot], CommandOptions);
   }
 }
 

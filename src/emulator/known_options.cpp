@@ -1,5 +1,7 @@
 #include "emulator/known_options.h"
 
+#include <utility>
+
 #include "emulator/option_names.h"
 
 namespace zeb {
@@ -21,24 +23,33 @@ std::string_view ListedOption(std::string_view line) {
   return line.substr(1, end - 1);
 }
 
-std::string WithoutTrailingBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return std::string(text);
+// The replacement's words with the value put in for each "%", each word
+// followed by a blank.
+SlotWords Replaced(std::string_view pattern, std::string_view value) {
+  SlotWords words = SlotWordsOf(pattern);
+  for (CommandWord& word : words) {
+    std::string text;
+    for (char c : word.Text) {
+      if (c == '%') {
+        text += value;
+      } else {
+        text += c;
+      }
+    }
+    word.Text = std::move(text);
+    word.BlanksAfter = 1;
+  }
+  return words;
 }
 
-// The replacement's arguments with the value put in for each "%", and a
-// blank after them.
-std::string Replaced(std::string_view pattern, std::string_view value) {
-  std::string text;
-  for (char c : pattern) {
-    if (c == '%') {
-      text += value;
-    } else {
-      text += c;
-    }
+// The words of a slot after its switch, as one text.
+std::string ValueOf(const SlotWords& slot) {
+  std::string value;
+  for (std::size_t i = 1; i < slot.size(); ++i) {
+    if (i > 1) value += ' ';
+    value += slot[i].Text;
   }
-  text += ' ';
-  return text;
+  return value;
 }
 
 }  // namespace
@@ -69,27 +80,22 @@ KnownOptions AskEmulatorOptions(const ProgramFile& emulator) {
   return ParseShowUsage(run.Output, run.ExitStatus);
 }
 
-AdaptedArguments AdaptToKnownOptions(const std::vector<std::string>& slotTexts, const KnownOptions& known) {
+AdaptedArguments AdaptToKnownOptions(const std::vector<SlotWords>& slots, const KnownOptions& known) {
   AdaptedArguments adapted;
   if (!known.Trusted) {
-    adapted.Texts = slotTexts;
+    adapted.Slots = slots;
     return adapted;
   }
-  for (const std::string& text : slotTexts) {
-    if (text.empty()) {
-      adapted.Texts.emplace_back();
+  for (const SlotWords& slot : slots) {
+    if (slot.empty()) {
+      adapted.Slots.emplace_back();
       continue;
     }
-    const std::string_view slot = text;
-    const std::size_t blank = slot.find(' ');
-    const std::string_view option = slot.substr(0, blank);
-    const std::string value =
-        blank == std::string_view::npos ? std::string() : WithoutTrailingBlanks(slot.substr(blank + 1));
-
+    const std::string_view option = slot.front().Text;
     const SwitchName* row = FindSwitchName(option);
     const std::string_view decisive = row != nullptr ? row->Option : option.substr(option.empty() ? 0 : 1);
     if (known.Lists(decisive)) {
-      adapted.Texts.push_back(text);
+      adapted.Slots.push_back(slot);
       continue;
     }
     bool replaceable = row != nullptr && !row->Replacement.empty();
@@ -98,9 +104,9 @@ AdaptedArguments AdaptToKnownOptions(const std::vector<std::string>& slotTexts, 
       replaceable = needed.empty() || known.Lists(needed);
     }
     if (replaceable) {
-      adapted.Texts.push_back(Replaced(row->Replacement, value));
+      adapted.Slots.push_back(Replaced(row->Replacement, ValueOf(slot)));
     } else {
-      adapted.Texts.emplace_back();
+      adapted.Slots.emplace_back();
       adapted.LeftOut.emplace_back(option);
     }
   }

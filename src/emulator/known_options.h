@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "emulator/processes.h"
+#include "emulator/slot_words.h"
 
 namespace zeb {
 
@@ -30,28 +31,30 @@ inline constexpr int MinimumOptionLines = 20;
 // followed by a blank or the line's end (LF or CR LF).
 KnownOptions ParseShowUsage(std::string_view output, int exitStatus);
 
-// Asks the emulator (found as for a launch, and run in the directory of the
-// launch) for its options: "-showusage", standard input from nothing, its
-// output into memory, ended after ShowUsageMilliseconds. Untrusted when it
-// cannot start, fails or takes too long.
+// Asks the emulator (found as for a launch, and run where a launch runs it:
+// in the program file's directory) for its options: "-showusage", standard
+// input from nothing, its output into memory, ended after
+// ShowUsageMilliseconds. Untrusted when it cannot start, fails or takes too
+// long.
 inline constexpr int ShowUsageMilliseconds = 2000;
 KnownOptions AskEmulatorOptions(const ProgramFile& emulator);
 
-// The command line's arguments made to suit the emulator. `slotTexts` holds
-// the texts of the filled argument slots in slot order, as the command line
-// builder makes them ("-fs 2 ", "-w ", "-fsb 1.50 ", "-resolution 640x480").
-// Texts holds one text per slot text, in the same order: the slot text
-// itself when the emulator takes it, the arguments in today's terms that
-// take its place (each ending in a blank, as "-sound none "), or "" when it
-// is left out; LeftOut names the switches left out, in order ("-sl").
-// Joined as the builder joins the slots (each filled one and a blank), the
-// texts give the command line. With an untrusted answer the texts are the
-// slot texts, unchanged, and nothing is left out.
+// The command line's arguments made to suit the emulator. `slots` holds the
+// words of the filled argument slots in slot order, as the command line
+// builder makes them ("-fs" "2", "-w", "-fsb" "1.50", "-rp" "My Roms"): the
+// first word is the switch, the rest its value. Slots holds one entry per
+// slot, in the same order: the slot's words themselves when the emulator
+// takes them, the words in today's terms that take their place (as
+// "-sound" "none", the value a word of its own wherever the replacement has
+// "%"), or none when it is left out; LeftOut names the switches left out,
+// in order ("-sl"). Joined as the builder joins the slots, they give the
+// command line. With an untrusted answer the slots come back unchanged and
+// nothing is left out.
 struct AdaptedArguments {
-  std::vector<std::string> Texts;
+  std::vector<SlotWords> Slots;
   std::vector<std::string> LeftOut;
 };
-AdaptedArguments AdaptToKnownOptions(const std::vector<std::string>& slotTexts, const KnownOptions& known);
+AdaptedArguments AdaptToKnownOptions(const std::vector<SlotWords>& slots, const KnownOptions& known);
 
 // The launch screen's line about the switches left out
 // ("Left out, unknown to this emulator: -sl -noaa"); "" when none was.

@@ -9,22 +9,23 @@
 
 #include "console/console.h"
 #include "emulator/known_options.h"
+#include "emulator/slot_words.h"
 #include "settings/game_table.h"
 #include "settings/settings.h"
 #include "storage/fixed_table.h"
-#include "storage/short_string.h"
 
 namespace zeb {
 
 constexpr int MaxArgSlots = 50;
 
-// The command-line builder's record: one argument slot per option (slot 29
-// holds the resolution's depth suffix and is never joined itself), the
-// options text joined from them in slot order, at most 255 characters, and
-// the switches left out because the emulator does not know them.
+// The command-line builder's record: one argument slot per option, each
+// holding its words (slot 29 holds the resolution's depth suffix and is
+// never joined itself), the options' words joined from them in slot order,
+// every one whole however long the command line gets, and the switches left
+// out because the emulator does not know them.
 struct CommandLineSlots {
-  FixedTable<ShortString, MaxArgSlots> ArgSlots;
-  ShortString CommandOptions;
+  FixedTable<SlotWords, MaxArgSlots> ArgSlots;
+  std::vector<CommandWord> CommandOptions;
   std::vector<std::string> LeftOut;
 };
 
@@ -32,7 +33,8 @@ struct CommandLineSlots {
 // separator of the real numbers (the user's: DecimalSeparator()). With the
 // emulator's trusted answer about its options, "Roms Paths:" is always
 // passed and each slot is made to suit the options the emulator lists;
-// without one the slots are the classic command line's.
+// without one the slots are the classic command line's. "Roms Paths:" is
+// one word after "-rp", blanks and all.
 void BuildCommandOptions(const Settings& settings, char separator, const KnownOptions& known,
                          CommandLineSlots& slots);
 
@@ -54,10 +56,12 @@ class LaunchScreen {
   ~LaunchScreen() = default;
 };
 
-// Runs the emulator on game `game` of the table when its archive is present.
-// When the emulator's directory cannot be entered or the emulator cannot
-// start, a line says so, a key is awaited and the screen is put back as it
-// was.
+// Runs the emulator on game `game` of the table when its archive is present:
+// the program found in "Mame Path:" (or, without one, here and on the search
+// path) runs there, our own current directory untouched, with the driver
+// name and the options' words as its arguments. When the emulator's
+// directory cannot be entered or the emulator cannot start, a line says so,
+// a key is awaited and the screen is put back as it was.
 void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, Console& console,
                 LaunchScreen& screen, EmulatorAnswer& answer);
 

@@ -1,14 +1,12 @@
 // Running the emulator on the selected game and coming back to the list.
 
-#include <cerrno>
-#include <cstring>
 #include <string>
+#include <vector>
 
 #include "console/colours.h"
 #include "emulator/launch.h"
+#include "emulator/program_file.h"
 #include "gamedb/gamedb.h"
-#include "storage/fatal.h"
-#include "storage/file_system.h"
 
 namespace zeb {
 
@@ -35,18 +33,18 @@ void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, 
   screen.Clear();
   console.PutText("Starting Mame...", {1, 1}, {White, Black});
 
-  // The whole path is kept for the way back.
-  const std::string previousDir = GetCurrentDir();
-  if (previousDir.empty()) FatalIo("Cannot read the current directory", ".");
-  if (!settings.MamePath.Empty() && !SetCurrentDir(settings.MamePath)) {
-    std::string message = "Cannot enter the directory " + settings.MamePath.Str() + ": " + std::strerror(errno);
-    ShowLaunchFailure(console, message, before);
-    return;
+  // The emulator runs in its own directory; ours stays as it is.
+  if (!settings.MamePath.Empty()) {
+    const std::string problem = DirectoryProblem(settings.MamePath.Str());
+    if (!problem.empty()) {
+      ShowLaunchFailure(console, "Cannot enter the directory " + settings.MamePath.Str() + ": " + problem, before);
+      return;
+    }
   }
 
   // Without a directory of its own the emulator may also be an installed
   // program on the search path.
-  const ProgramFile emulator = ResolveProgram(settings.ExeName, settings.MamePath.Empty());
+  const ProgramFile emulator = ResolveProgram(settings.ExeName, settings.MamePath.Empty(), settings.MamePath.Str());
   // Before the first launch of a run, the emulator is asked which options
   // it knows: today's answers, the classic one does not.
   if (!answer.Asked && !emulator.Path.empty()) {
@@ -57,13 +55,11 @@ void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, 
   BuildCommandOptions(settings, DecimalSeparator(), answer.Known, slots);
   if (!slots.LeftOut.empty()) console.PutText(LeftOutLine(slots.LeftOut), {1, 2}, {LightGrey, Black});
 
-  ShortString arguments = driverName;
-  arguments += ' ';
-  arguments += slots.CommandOptions;
-  RunOutcome run = RunProgramFile(console, emulator, settings.ExeName, arguments);
+  std::vector<CommandWord> arguments{CommandWord{driverName.Str(), 1}};
+  arguments.insert(arguments.end(), slots.CommandOptions.begin(), slots.CommandOptions.end());
+  RunOutcome run = RunProgramWords(console, emulator, arguments);
 
   if (!run.Started) {
-    if (!SetCurrentDir(previousDir)) FatalIo("Cannot change back to the directory", previousDir);
     ShowLaunchFailure(console, "Cannot run " + settings.MamePath.Str() + settings.ExeName.Str() + ": " + run.Reason,
                       before);
     return;
@@ -74,7 +70,6 @@ void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, 
     console.GetKey();
   }
 
-  if (!SetCurrentDir(previousDir)) FatalIo("Cannot change back to the directory", previousDir);
   screen.Redraw();
   // The emulator's output stayed readable up to here; now every cell is ours.
   console.RepaintAll();

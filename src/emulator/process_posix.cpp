@@ -1,6 +1,7 @@
-// Running a program and waiting for its end, on POSIX. The command line is
-// formed as on Windows and split by the Windows rules, so the program gets
-// the same words it would get there; no shell ever sees it.
+// Running a program and waiting for its end, on POSIX. A game launch's
+// words are the program's arguments as they are; a command line given as
+// text is formed as on Windows and split by the Windows rules, so the
+// program gets the same words it would get there. No shell ever sees them.
 
 #include <signal.h>
 
@@ -40,6 +41,21 @@ struct IgnoredBreakSignals {
   IgnoredBreakSignals& operator=(const IgnoredBreakSignals&) = delete;
 };
 
+// Runs the program file with the argument vector (its name first) and waits
+// for its end, the terminal handed over meanwhile.
+RunOutcome RunWithArguments(Console& console, const ProgramFile& file, const std::vector<std::string>& words) {
+  if (file.Path.empty()) return RunOutcome{false, file.Reason};
+  std::fflush(nullptr);
+  IgnoredBreakSignals ignored;
+  console.Suspend();
+  int error = 0;
+  pid_t child = SpawnProgram(file, words, nullptr, error);
+  if (child > 0) WaitForProgram(child);
+  console.Resume();
+  if (child <= 0) return RunOutcome{false, std::strerror(error)};
+  return RunOutcome{true, std::string()};
+}
+
 }  // namespace
 
 RunOutcome RunProgramFile(Console& console, const ProgramFile& file, std::string_view program,
@@ -49,18 +65,14 @@ RunOutcome RunProgramFile(Console& console, const ProgramFile& file, std::string
   commandLine += "\" ";
   commandLine += arguments;
   std::vector<std::string> words = SplitCommandLine(commandLine);
-  if (file.Path.empty()) return RunOutcome{false, file.Reason};
   if (!words.empty() && file.Name != program) words[0] = file.Name;
+  return RunWithArguments(console, file, words);
+}
 
-  std::fflush(nullptr);
-  IgnoredBreakSignals ignored;
-  console.Suspend();
-  int error = 0;
-  pid_t child = SpawnProgram(file.Path, words, nullptr, error);
-  if (child > 0) WaitForProgram(child);
-  console.Resume();
-  if (child <= 0) return RunOutcome{false, std::strerror(error)};
-  return RunOutcome{true, std::string()};
+RunOutcome RunProgramWords(Console& console, const ProgramFile& file, const std::vector<CommandWord>& arguments) {
+  std::vector<std::string> words{file.Name};
+  for (const CommandWord& word : arguments) words.push_back(word.Text);
+  return RunWithArguments(console, file, words);
 }
 
 }  // namespace zeb

@@ -14,9 +14,17 @@ extern const bool ExeSuffixOptional;
 // True where a bare program name may be looked up on a search path.
 extern const bool HasSearchPath;
 
-// The file the system runs for a program text taken relative to the current
-// directory ("\" read as the directory separator).
-std::string PlacedProgramPath(std::string_view program);
+// The file the system runs for a program text taken relative to
+// `directory` (an absolute path made by RunDirectory; "" for the current
+// directory), "\" read as the directory separator. A program text that is
+// an absolute path stays one.
+std::string PlacedProgramPath(std::string_view program, const std::string& directory = {});
+// The directory a program is to run in as an absolute path, a relative one
+// taken from the current directory ("" stays "": the current directory).
+std::string RunDirectory(std::string_view directory);
+// Empty when a program can be started in `directory`; otherwise the reason,
+// as the system gives it for entering the directory.
+std::string DirectoryProblem(std::string_view directory);
 // True when the program text names a directory as well as a file.
 bool HasDirectoryPart(std::string_view program);
 

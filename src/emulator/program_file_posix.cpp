@@ -17,10 +17,30 @@ namespace zeb {
 const bool ExeSuffixOptional = true;
 const bool HasSearchPath = true;
 
-std::string PlacedProgramPath(std::string_view program) {
+std::string PlacedProgramPath(std::string_view program, const std::string& directory) {
   std::string path = NativePath(program);
-  if (!path.empty() && path.find('/') == std::string::npos) path.insert(0, "./");
+  if (path.empty() || path.front() == '/') return path;
+  if (!directory.empty()) return InDirectory(directory, path);
+  if (path.find('/') == std::string::npos) path.insert(0, "./");
   return path;
+}
+
+std::string RunDirectory(std::string_view directory) {
+  std::string path = NativePath(directory);
+  if (path.empty() || path.front() == '/') return path;
+  // Without our own directory the relative path is all there is.
+  const std::string current = GetCurrentDir();
+  return current.empty() ? path : InDirectory(current, path);
+}
+
+std::string DirectoryProblem(std::string_view directory) {
+  // What entering it would say: it must be a directory we may search.
+  const std::string path = NativePath(directory);
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return std::strerror(errno);
+  if (!S_ISDIR(info.st_mode)) return std::strerror(ENOTDIR);
+  if (access(path.c_str(), X_OK) != 0) return std::strerror(errno);
+  return std::string();
 }
 
 bool HasDirectoryPart(std::string_view program) { return program.find_first_of("/\\") != std::string_view::npos; }

@@ -1,7 +1,8 @@
 // Which file runs for the emulator's name: the name itself, or where the
-// system installs programs without ".exe" the name without it, and for a
-// bare name the search path after the current directory where the system
-// has one. The platform's program_file says which of these it has.
+// system installs programs without ".exe" the name without it, both in the
+// directory it is to run in, and for a bare name the search path after the
+// current directory where the system has one. The platform's program_file
+// says which of these it has.
 
 #include <algorithm>
 #include <cctype>
@@ -34,23 +35,26 @@ bool SearchesPath(std::string_view program, bool searchPath) {
 
 }  // namespace
 
-ProgramFile ResolveProgram(std::string_view program, bool searchPath) {
+ProgramFile ResolveProgram(std::string_view program, bool searchPath, std::string_view directory) {
   std::vector<std::string> names = ProgramNames(program);
+  const std::string runDirectory = RunDirectory(directory);
 
-  ProgramFile notFound{std::string(), std::string(program), std::string()};
+  ProgramFile notFound{std::string(), std::string(program), std::string(), runDirectory};
   for (const std::string& name : names) {
-    std::string path = PlacedProgramPath(name);
+    std::string path = PlacedProgramPath(name, runDirectory);
     bool missing = false;
     std::string problem = ProgramFileProblem(path, missing);
-    if (problem.empty()) return ProgramFile{path, name, std::string()};
+    if (problem.empty()) return ProgramFile{path, name, std::string(), runDirectory};
     // A file that is there but cannot run is the better reason to give.
-    if (!missing && notFound.Reason.empty()) notFound = ProgramFile{std::string(), name, problem};
+    if (!missing && notFound.Reason.empty()) notFound = ProgramFile{std::string(), name, problem, runDirectory};
   }
 
-  if (SearchesPath(program, searchPath)) {
-    for (const std::string& directory : SearchPathDirectories()) {
+  // The search path's entries are taken from our current directory, where
+  // the program then runs.
+  if (runDirectory.empty() && SearchesPath(program, searchPath)) {
+    for (const std::string& entry : SearchPathDirectories()) {
       for (const std::string& name : names) {
-        std::string path = InDirectory(directory, name);
+        std::string path = InDirectory(entry, name);
         bool missing = false;
         if (ProgramFileProblem(path, missing).empty()) return ProgramFile{path, name, std::string()};
       }

@@ -79,7 +79,7 @@ PipedProgram StartPiped(const ProgramFile& file, const std::vector<std::string>&
     posix_spawn_file_actions_adddup2(&actions, nothing.Fd, STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, outputIntoPipe ? writeEnd.Fd : other, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, outputIntoPipe ? other : writeEnd.Fd, STDERR_FILENO);
-    started.Child = SpawnProgram(file.Path, arguments, &actions, error);
+    started.Child = SpawnProgram(file, arguments, &actions, error);
     posix_spawn_file_actions_destroy(&actions);
   }
   if (started.Child <= 0) {

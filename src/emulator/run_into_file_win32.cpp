@@ -92,7 +92,7 @@ PipedProgram StartPiped(const ProgramFile& file, const std::vector<std::string>&
   startup.hStdError = outputIntoPipe ? other : writeEnd.Handle;
   std::fflush(nullptr);
   if (!CreateProcessA(file.Path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr,
-                      nullptr, &startup, &started.Process)) {
+                      file.Directory.empty() ? nullptr : file.Directory.c_str(), &startup, &started.Process)) {
     started.Reason = SystemMessage(GetLastError(), file.Path);
     started.Process = PROCESS_INFORMATION{};
   }

@@ -11,11 +11,41 @@ extern char** environ;
 
 namespace zeb {
 
-pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& words,
-                   const posix_spawn_file_actions_t* actions, int& error) {
+namespace {
+
+// File actions of a spawn that owns them, when it needs any of its own.
+struct OwnActions {
+  posix_spawn_file_actions_t Actions;
+  bool Made = false;
+  OwnActions() = default;
+  OwnActions(const OwnActions&) = delete;
+  OwnActions& operator=(const OwnActions&) = delete;
+  ~OwnActions() {
+    if (Made) posix_spawn_file_actions_destroy(&Actions);
+  }
+};
+
+}  // namespace
+
+pid_t SpawnProgram(const ProgramFile& file, const std::vector<std::string>& words,
+                   posix_spawn_file_actions_t* actions, int& error) {
   std::vector<char*> argv;
   for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);
+
+  // The program starts in its directory; ours stays where it is. Its path
+  // is absolute then, so the change does not move it.
+  OwnActions own;
+  if (!file.Directory.empty()) {
+    if (actions == nullptr) {
+      error = posix_spawn_file_actions_init(&own.Actions);
+      if (error != 0) return -1;
+      own.Made = true;
+      actions = &own.Actions;
+    }
+    error = posix_spawn_file_actions_addchdir_np(actions, file.Directory.c_str());
+    if (error != 0) return -1;
+  }
 
   posix_spawnattr_t attributes;
   error = posix_spawnattr_init(&attributes);
@@ -39,7 +69,7 @@ pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& word
   for (int signal : {SIGTERM, SIGHUP}) sigaddset(&termination, signal);
   sigprocmask(SIG_BLOCK, &termination, &previous);
   pid_t child = -1;
-  error = posix_spawn(&child, path.c_str(), actions, &attributes, argv.data(), environ);
+  error = posix_spawn(&child, file.Path.c_str(), actions, &attributes, argv.data(), environ);
   posix_spawnattr_destroy(&attributes);
   if (error == 0) SetRunningChild(child);
   sigprocmask(SIG_SETMASK, &previous, nullptr);

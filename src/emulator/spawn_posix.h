@@ -10,13 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "emulator/processes.h"
+
 namespace zeb {
 
-// Starts `path` with the words as its arguments, with the file actions when
-// given. The program gets the usual signal dispositions and no signal
+// Starts the program file with the words as its arguments, in the file's
+// directory, with the file actions when given (the change of directory comes
+// after them). The program gets the usual signal dispositions and no signal
 // blocked, whatever ours are. Its process id, or -1 with `error` set.
-pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& words,
-                   const posix_spawn_file_actions_t* actions, int& error);
+pid_t SpawnProgram(const ProgramFile& file, const std::vector<std::string>& words,
+                   posix_spawn_file_actions_t* actions, int& error);
 
 // Waits for the program's end and collects it; its wait status.
 int WaitForProgram(pid_t child);

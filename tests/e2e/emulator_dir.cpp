@@ -53,7 +53,7 @@ void ExpectTerminalRestored(TmuxSession& term) {
   EXPECT_EQ(term.Query("#{alternate_on}"), "0");
   EXPECT_EQ(term.Query("#{cursor_flag}"), "1");
   EXPECT_EQ(term.Query("#{mouse_any_flag}#{mouse_button_flag}#{mouse_all_flag}#{mouse_sgr_flag}"), "0000");
-  EXPECT_TRUE(term.WaitFor("icanon echo"));
+  EXPECT_EQ(term.ModesAfterExit(), "icanon echo");
 }
 
 std::vector<std::string> FileLines(const std::string& path) {
@@ -87,7 +87,7 @@ std::vector<std::string> ImportedSettings(const TempDir& dir) {
 std::map<std::string, std::string> DirectoryContents(const TempDir& dir) {
   std::map<std::string, std::string> entries;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path())) {
-    if (entry.path().filename().string().rfind(".tmux-sock-", 0) == 0) continue;
+    if (entry.path().filename().string().rfind(".tmux-", 0) == 0) continue;
     entries[entry.path().string()] = entry.is_regular_file() ? ReadBytes(entry.path().string()) : "<other>";
   }
   return entries;

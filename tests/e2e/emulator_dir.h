@@ -47,8 +47,8 @@ std::vector<std::string> FileLines(const std::string& path);
 std::vector<std::string> ImportedSettings(const TempDir& dir);
 
 // Every entry below the directory, by path, with a regular file's bytes
-// ("<other>" for the rest), leaving out the sockets of the test's own
-// terminals.
+// ("<other>" for the rest), leaving out the sockets and status files of the
+// test's own terminals.
 std::map<std::string, std::string> DirectoryContents(const TempDir& dir);
 
 }  // namespace zeb::e2e

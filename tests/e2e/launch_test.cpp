@@ -16,6 +16,16 @@ void WriteLines(const std::string& path, const std::vector<std::string>& lines) 
   WriteBytes(path, text);
 }
 
+// The demo, imported once, with some lines of its zeb.ini changed (by
+// number, 1-based).
+void PrepareSettings(const TempDir& dir, const std::vector<std::pair<int, std::string>>& changes) {
+  PrepareDemo(dir);
+  StartAndQuit(dir);
+  auto ini = FileLines(dir.File("zeb.ini"));
+  for (const auto& [line, value] : changes) ini.at(static_cast<std::size_t>(line - 1)) = value;
+  WriteLines(dir.File("zeb.ini"), ini);
+}
+
 TEST(Launch, EnterRunsTheSelectedGameWithTheDefaultOptions) {
   TempDir dir{TempDir::Stay};
   PrepareDemo(dir);
@@ -113,6 +123,69 @@ TEST(Launch, AnEmulatorThatIsGoneIsReportedAndTheListComesBackAsItWas) {
   ASSERT_TRUE(WaitForGamesList(term));
   EXPECT_TRUE(WaitUntil([&] { return term.Lines() == before; }));
   EXPECT_FALSE(Exists(dir.File("launch.log")));
+  EXPECT_EQ(QuitWithEscape(term), 0);
+}
+
+// The emulator's own configuration names a ROM directory with a blank; the
+// first run takes it, and the launch passes it as the one word it is.
+TEST(Launch, RomPathsWithABlankReachTheEmulatorAsOneWord) {
+  TempDir dir{TempDir::Stay};
+  PrepareDemo(dir);
+  std::filesystem::rename(dir.File("roms"), dir.File("My Roms"));
+  WriteBytes(dir.File("mame.ini"), "rompath = My Roms\r\n");
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  EXPECT_EQ(FileLines(dir.File("zeb.ini")).at(2), "My Roms");
+  ASSERT_TRUE(LaunchSelectedGame(term));
+  EXPECT_EQ(ReadBytes(dir.File("launch.log")), "[astrobee] [-w] [-c] [-rp] [My Roms]\n");
+  ASSERT_TRUE(BackToGamesList(term));
+  EXPECT_EQ(QuitWithEscape(term), 0);
+}
+
+// Three ROM directories as today's emulator has them, and a few options:
+// far more than 255 characters, and every word arrives whole.
+TEST(Launch, ACommandLineOfMoreThan255CharactersArrivesWordForWord) {
+  TempDir dir{TempDir::Stay};
+  const std::string romPaths = dir.Path() + "/roms;" + dir.Path() + "/" + std::string(70, 'a') + "/mame/roms;" +
+                               dir.Path() + "/" + std::string(70, 'b') + "/share/games/mame/roms";
+  ASSERT_LE(romPaths.size(), 255u);
+  PrepareSettings(dir, {{3, romPaths}, {7, "3"}, {19, "1"}, {24, "-12"}, {40, "15"}});
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  ASSERT_TRUE(LaunchSelectedGame(term));
+  const std::string arguments =
+      "astrobee -fs 3  -w  -vol -12  -flicker 15  -c  -rp " + romPaths + "  -verbose  ";
+  ASSERT_GT(arguments.size(), 255u + 40u);
+  EXPECT_EQ(ReadBytes(dir.File("launch.log")),
+            "[astrobee] [-fs] [3] [-w] [-vol] [-12] [-flicker] [15] [-c] [-rp] [" + romPaths + "] [-verbose]\n");
+  ASSERT_TRUE(BackToGamesList(term));
+  EXPECT_EQ(QuitWithEscape(term), 0);
+}
+
+// With "Mame Path:" the emulator is found there and runs there; ZEB's own
+// directory stays where it started, while the emulator runs and after.
+TEST(Launch, TheEmulatorRunsInMamePathWhileZebStaysWhereItStarted) {
+  TempDir dir{TempDir::Stay};
+  PrepareSettings(dir, {{2, "emu/"}});
+  std::filesystem::create_directory(dir.File("emu"));
+  std::filesystem::rename(dir.File("mame.exe"), dir.File("emu/mame.exe"));
+  Touch(dir.File("emu/roms/astrobee.zip"));  // "Roms Paths:" is taken from there
+
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  ASSERT_TRUE(LaunchSelectedGame(term));
+  EXPECT_EQ(ReadBytes(dir.File("emu/launch.log")), "[astrobee] [-w] [-c]\n");
+  EXPECT_FALSE(Exists(dir.File("launch.log")));
+  // At the prompt after the emulator's end.
+  const int zeb = term.ProgramPid();
+  ASSERT_GT(zeb, 0);
+  EXPECT_EQ(std::filesystem::read_symlink("/proc/" + std::to_string(zeb) + "/cwd"),
+            std::filesystem::canonical(dir.Path()));
+  ASSERT_TRUE(BackToGamesList(term));
+  // The relative "Mame Path:" is found again from where ZEB is.
+  ASSERT_TRUE(LaunchSelectedGame(term));
+  EXPECT_EQ(ReadBytes(dir.File("emu/launch.log")), "[astrobee] [-w] [-c]\n[astrobee] [-w] [-c]\n");
+  ASSERT_TRUE(BackToGamesList(term));
   EXPECT_EQ(QuitWithEscape(term), 0);
 }
 

@@ -136,10 +136,18 @@ TmuxSession::TmuxSession(const std::string& directory, const std::string& comman
   // A socket of its own per session: a server still shutting down after the
   // session before must not take this one's commands.
   static int sessions = 0;
-  socket_ = directory + "/.tmux-sock-" + std::to_string(++sessions);
+  const std::string number = std::to_string(++sessions);
+  socket_ = directory + "/.tmux-sock-" + number;
+  // The exit status and the terminal's line modes after it also go to a
+  // file of the session's, written whole (made beside it, then renamed): on
+  // the screen they may wrap across two rows, wherever the program (or the
+  // echo of keys sent after its end) left the cursor.
+  exitFile_ = directory + "/.tmux-exit-" + number;
   std::string script = "cd '" + directory + "' && " + command +
-                       "; echo \"[exit $?]\"; stty -a | tr ' ' '\\n' | grep -x -e '-*icanon' -e '-*echo' | tr '\\n' ' ';"
-                       " echo; exec sleep 600";
+                       "; s=$?; echo \"[exit $s]\";"
+                       " m=$(stty -a | tr ' ' '\\n' | grep -x -e '-*icanon' -e '-*echo' | tr '\\n' ' '); echo \"$m\";"
+                       " printf '%s\\n%s\\n' \"$s\" \"$m\" >'" + exitFile_ + ".new' && mv '" + exitFile_ + ".new' '" +
+                       exitFile_ + "'; exec sleep 600";
   Tmux({"new-session", "-d", "-x", "80", "-y", "25", "-e", "LANG=C.UTF-8", "-e", "LC_ALL=C.UTF-8", "/bin/sh", "-c",
         script});
   Tmux({"set-option", "-g", "status", "off"});
@@ -287,16 +295,26 @@ bool TmuxSession::WaitForColours(int column, int row, int foreground, int backgr
   return false;
 }
 
+bool TmuxSession::WaitForExitFile(std::vector<std::string>& lines, double seconds) {
+  return WaitUntil(
+      [&] {
+        lines = SplitLines(std::filesystem::exists(exitFile_) ? ReadBytes(exitFile_) : std::string());
+        return lines.size() == 2;
+      },
+      seconds);
+}
+
 int TmuxSession::WaitExit(double seconds) {
-  auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
-  while (Clock::now() < deadline) {
-    for (const auto& line : Lines()) {
-      auto at = line.find("[exit ");
-      if (at != std::string::npos) return std::stoi(line.substr(at + 6));
-    }
-    Nap();
-  }
-  return -1;
+  std::vector<std::string> lines;
+  return WaitForExitFile(lines, seconds) ? std::atoi(lines[0].c_str()) : -1;
+}
+
+std::string TmuxSession::ModesAfterExit(double seconds) {
+  std::vector<std::string> lines;
+  if (!WaitForExitFile(lines, seconds)) return std::string();
+  std::string modes = lines[1];
+  while (!modes.empty() && modes.back() == ' ') modes.pop_back();
+  return modes;
 }
 
 std::string TmuxSession::Query(const std::string& format) {

@@ -35,7 +35,9 @@ struct ScreenCell {
 class TmuxSession {
  public:
   // Starts `command` (a shell command line) in `directory`. When the command
-  // ends, the pane prints "[exit N]" and the terminal's mode, then stays.
+  // ends, the pane prints "[exit N]" and the terminal's modes, then stays;
+  // both go to a file of the session's in the directory too
+  // (".tmux-exit-<n>", beside its socket ".tmux-sock-<n>").
   TmuxSession(const std::string& directory, const std::string& command);
   ~TmuxSession();
   TmuxSession(const TmuxSession&) = delete;
@@ -69,8 +71,13 @@ class TmuxSession {
   bool WaitGone(const std::string& text, double seconds = DefaultWait);
   // Waits until the cell shows those colours.
   bool WaitForColours(int column, int row, int foreground, int background, double seconds = DefaultWait);
-  // Waits for the program to end; returns its exit code or -1.
+  // Waits for the program to end; returns its exit code or -1. Read from
+  // the session's status file, never from the screen.
   int WaitExit(double seconds = DefaultWait);
+  // Waits for the program to end; the terminal's line modes after it, as
+  // stty names them ("icanon echo" when it is in its normal mode), or ""
+  // when it never ended.
+  std::string ModesAfterExit(double seconds = DefaultWait);
 
   // A tmux format of the pane, e.g. "#{alternate_on}".
   std::string Query(const std::string& format);
@@ -79,7 +86,10 @@ class TmuxSession {
 
  private:
   std::vector<std::string> Tmux(std::vector<std::string> args);
+  // The status file's two lines (status, modes), once it is there.
+  bool WaitForExitFile(std::vector<std::string>& lines, double seconds);
   std::string socket_;
+  std::string exitFile_;
   std::string directory_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -51,6 +53,31 @@ TEST(QuoteCommandWord, TheSplitReadsEachWordBack) {
     std::string line = "\"p\"";
     for (std::size_t i = 1; i < words.size(); ++i) line += " " + QuoteCommandWord(words[i], always);
     EXPECT_EQ(SplitCommandLine(line), words) << line;
+  }
+}
+
+// The Windows launch's command line: each word as it is when it needs no
+// quotes, with its blanks; and whatever the words hold, the split gives them
+// back.
+TEST(CommandLineOf, TheSplitGivesBackAnyWords) {
+  EXPECT_EQ(CommandLineOf("mame.exe", {{"astrobee", 1}, {"-w", 2}, {"-c", 2}}), R"("mame.exe" astrobee -w  -c  )");
+  EXPECT_EQ(CommandLineOf("mame.exe", {{"-rp", 1}, {"My Roms", 2}, {"", 2}}), R"("mame.exe" -rp "My Roms"  ""  )");
+  EXPECT_EQ(CommandLineOf("mame.exe", {}), R"("mame.exe" )");
+
+  std::mt19937 random(7);
+  const auto below = [&random](int n) { return static_cast<int>(random() % static_cast<uint32_t>(n)); };
+  const std::string characters = "a \t\"\\;:-";
+  for (int round = 0; round < 5000; ++round) {
+    std::vector<CommandWord> words;
+    Words expected{below(2) == 1 ? "mame.exe" : "C:\\emu dir\\mame.exe"};
+    for (int count = below(6); count > 0; --count) {
+      std::string text;
+      for (int length = below(7); length > 0; --length) text += characters[static_cast<std::size_t>(below(8))];
+      words.push_back(CommandWord{text, 1 + below(3)});
+      expected.push_back(text);
+    }
+    const std::string line = CommandLineOf(expected[0], words);
+    ASSERT_EQ(SplitCommandLine(line), expected) << line;
   }
 }
 

@@ -37,14 +37,33 @@ class KnownOptionsTest : public ::testing::Test {
   ScopedEnvironment classic{"XEM_MODERN", std::nullopt};
 };
 
-// The command line as the builder joins its slots: each filled one and a
-// blank.
-std::string Joined(const std::vector<std::string>& texts) {
-  std::string line;
-  for (const std::string& text : texts) {
-    if (!text.empty()) line += text + " ";
-  }
-  return line;
+// Slots of the builder's own texts ("-fs 2 ").
+std::vector<SlotWords> SlotsOf(const std::vector<std::string>& texts) {
+  std::vector<SlotWords> slots;
+  for (const std::string& text : texts) slots.push_back(SlotWordsOf(text));
+  return slots;
+}
+
+// Each slot's text as the command line lays it out ("" for an empty one).
+std::vector<std::string> Texts(const std::vector<SlotWords>& slots) {
+  std::vector<std::string> texts;
+  for (const SlotWords& slot : slots) texts.push_back(CommandWordsText(slot));
+  return texts;
+}
+
+// The command line's words as the builder joins its slots.
+std::vector<CommandWord> Joined(const std::vector<SlotWords>& slots) {
+  std::vector<CommandWord> words;
+  for (const SlotWords& slot : slots) AppendSlot(slot, words);
+  return words;
+}
+
+// The program's argument vector for the stand-in: its name, the driver,
+// the words.
+std::vector<std::string> Arguments(const std::vector<SlotWords>& slots) {
+  std::vector<std::string> arguments{Emulator, "astrobee"};
+  for (const CommandWord& word : Joined(slots)) arguments.push_back(word.Text);
+  return arguments;
 }
 
 std::string Lines(int count, const std::string& end = "\n") {
@@ -110,20 +129,25 @@ TEST_F(KnownOptionsTest, TodaysEmulatorGetsTheSettingsUnderItsNamesAndNothingItR
   const KnownOptions modern = Modern();
   // Windowed display, scanlines, sound off, anti-alias off, cheats,
   // brightness 1.5 and the ROM directory.
-  const std::vector<std::string> slots{"-w ", "-sl ", "-nosound ", "-noaa ", "-c ", "-fsb 1.50 ", "-rp roms "};
+  const std::vector<SlotWords> slots =
+      SlotsOf({"-w ", "-sl ", "-nosound ", "-noaa ", "-c ", "-fsb 1.50 ", "-rp roms "});
   AdaptedArguments adapted = AdaptToKnownOptions(slots, modern);
-  EXPECT_EQ(Joined(adapted.Texts), "-w  -sound none  -c  -brightness 1.50  -rp roms  ");
-  EXPECT_EQ(adapted.Texts.size(), slots.size());
+  EXPECT_EQ(CommandWordsText(Joined(adapted.Slots)), "-w  -sound none  -c  -brightness 1.50  -rp roms  ");
+  EXPECT_EQ(adapted.Slots.size(), slots.size());
   EXPECT_EQ(adapted.LeftOut, (std::vector<std::string>{"-sl", "-noaa"}));
   EXPECT_EQ(LeftOutLine(adapted.LeftOut), "Left out, unknown to this emulator: -sl -noaa");
   EXPECT_EQ(LeftOutLine({}), "");
 
   // The value goes where the setting's new name wants it; a text without
   // its blank stays as it is.
-  adapted = AdaptToKnownOptions({"-beam 2.5 ", "-fsb 0,75 ", "-resolution 640x480", "-ftr 100 "}, modern);
-  EXPECT_EQ(adapted.Texts, (std::vector<std::string>{"-beam_width_min 2.5 -beam_width_max 2.5 ", "-brightness 0,75 ",
-                                                      "-resolution 640x480", ""}));
+  adapted = AdaptToKnownOptions(SlotsOf({"-beam 2.5 ", "-fsb 0,75 ", "-resolution 640x480", "-ftr 100 "}), modern);
+  EXPECT_EQ(Texts(adapted.Slots), (std::vector<std::string>{"-beam_width_min 2.5 -beam_width_max 2.5 ",
+                                                             "-brightness 0,75 ", "-resolution 640x480", ""}));
   EXPECT_EQ(adapted.LeftOut, (std::vector<std::string>{"-ftr"}));
+
+  // The directories stay one word, kept as they are.
+  const SlotWords rompath{CommandWord{"-rp", 1}, CommandWord{"My Roms", 1}};
+  EXPECT_EQ(AdaptToKnownOptions({rompath}, modern).Slots, std::vector<SlotWords>{rompath});
 }
 
 // The builder's slots made to suit the answer: today's emulator gets the
@@ -141,41 +165,44 @@ TEST_F(KnownOptionsTest, TheBuilderMakesTheCommandLineSuitTheAnswer) {
   settings.Brightness = 1.5;
   settings.RomPaths = "roms";
   CommandLineSlots slots;
-  BuildCommandOptions(settings, '.', Modern(), slots);
-  EXPECT_EQ(slots.CommandOptions.Str(), "-w  -sound none  -c  -brightness 1.50  -rp roms  ");
+  const KnownOptions modern = Modern();
+  BuildCommandOptions(settings, '.', modern, slots);
+  EXPECT_EQ(CommandWordsText(slots.CommandOptions), "-w  -sound none  -c  -brightness 1.50  -rp roms  ");
   EXPECT_EQ(slots.LeftOut, (std::vector<std::string>{"-sl", "-noaa"}));
 
   BuildCommandOptions(settings, '.', AskEmulatorOptions(Standin()), slots);
-  EXPECT_EQ(slots.CommandOptions.Str(), "-w  -sl  -nosound  -noaa  -c  -fsb 1.50  ");
+  EXPECT_EQ(CommandWordsText(slots.CommandOptions), "-w  -sl  -nosound  -noaa  -c  -fsb 1.50  ");
   EXPECT_TRUE(slots.LeftOut.empty());
+
+  settings.RomPaths = "My Roms";
+  BuildCommandOptions(settings, '.', modern, slots);
+  EXPECT_EQ(CommandWordsText(slots.CommandOptions), "-w  -sound none  -c  -brightness 1.50  -rp \"My Roms\"  ");
+  EXPECT_EQ(slots.CommandOptions.end()[-1], (CommandWord{"My Roms", 2}));
 }
 
 TEST_F(KnownOptionsTest, EachSwitchIsKeptRenamedOrLeftOutAsTodaysEmulatorTakesIt) {
   const KnownOptions modern = Modern();
-  std::vector<std::string> slots;
-  for (const SwitchName& row : SwitchNames) slots.push_back(std::string(row.Switch) + " 3 ");
+  std::vector<SlotWords> slots;
+  for (const SwitchName& row : SwitchNames) slots.push_back(SlotWordsOf(std::string(row.Switch) + " 3 "));
   AdaptedArguments adapted = AdaptToKnownOptions(slots, modern);
   std::vector<std::string> leftOut = adapted.LeftOut;
   std::sort(leftOut.begin(), leftOut.end());
   EXPECT_EQ(leftOut, (std::vector<std::string>{"-ftr", "-hotrod", "-hotrodse", "-matchrefresh", "-noaa", "-noart",
                                                "-nohws", "-noresamplefilter", "-noswitchbpp", "-notl", "-sl", "-tb"}));
   int kept = 0;
-  for (std::size_t i = 0; i < slots.size(); ++i) kept += adapted.Texts[i] == slots[i] ? 1 : 0;
+  for (std::size_t i = 0; i < slots.size(); ++i) kept += adapted.Slots[i] == slots[i] ? 1 : 0;
   EXPECT_EQ(kept, 26);
   EXPECT_EQ(SwitchNames.size(), 41u);
 
   // The emulator takes the command line made so; it refuses the one as
   // built.
   ScopedEnvironment modernRuns("XEM_MODERN", "1");
-  std::vector<std::string> words =
-      SplitCommandLine(std::string("\"") + Emulator + "\" astrobee " + Joined(adapted.Texts));
-  EXPECT_EQ(RunForOutput(Standin(), words, 60000).ExitStatus, 0);
+  EXPECT_EQ(RunForOutput(Standin(), Arguments(adapted.Slots), 60000).ExitStatus, 0);
   for (const char* words : {"[-sound] [none] [-vol] [3]", "[-beam_width_min] [3] [-beam_width_max] [3] [-flicker] [3]",
                             "[-c] [3] [-brightness] [3] [-gamma] [3]", "[-rp] [3] [-verbose] [3]\n"}) {
     EXPECT_NE(LaunchLog().find(words), std::string::npos) << words << " in " << LaunchLog();
   }
-  words = SplitCommandLine(std::string("\"") + Emulator + "\" astrobee " + Joined(slots));
-  EXPECT_EQ(RunForOutput(Standin(), words, 60000).ExitStatus, 6);
+  EXPECT_EQ(RunForOutput(Standin(), Arguments(slots), 60000).ExitStatus, 6);
 }
 
 // What the stand-in lists as today's emulator it takes in a launch (its
@@ -203,21 +230,24 @@ TEST_F(KnownOptionsTest, TodaysEmulatorTakesEveryOptionItLists) {
 
 TEST_F(KnownOptionsTest, ARenamedSettingNeedsEveryOptionOfItsNewName) {
   KnownOptions known = ParseShowUsage(Lines(20) + "-beam_width_min x\n-brightness x\n-beam x\n", 0);
-  AdaptedArguments adapted = AdaptToKnownOptions({"-nosound ", "-fsb 2.00 ", "-beam 2 ", "-newthing 1 "}, known);
-  EXPECT_EQ(adapted.Texts, (std::vector<std::string>{"", "-brightness 2.00 ", "-beam 2 ", ""}));
+  AdaptedArguments adapted =
+      AdaptToKnownOptions(SlotsOf({"-nosound ", "-fsb 2.00 ", "-beam 2 ", "-newthing 1 "}), known);
+  EXPECT_EQ(Texts(adapted.Slots), (std::vector<std::string>{"", "-brightness 2.00 ", "-beam 2 ", ""}));
   EXPECT_EQ(adapted.LeftOut, (std::vector<std::string>{"-nosound", "-newthing"}));
 
   // A switch of no row is known by its own name.
   known.Names.insert("newthing");
-  EXPECT_EQ(AdaptToKnownOptions({"-newthing 1 "}, known).Texts, (std::vector<std::string>{"-newthing 1 "}));
+  EXPECT_EQ(Texts(AdaptToKnownOptions(SlotsOf({"-newthing 1 "}), known).Slots),
+            (std::vector<std::string>{"-newthing 1 "}));
 }
 
 TEST_F(KnownOptionsTest, WithoutATrustedAnswerTheCommandLineStaysByteForByte) {
-  const std::vector<std::string> slots{"-noafs ", "-fs 2 ", "-sl ", "-nosound ", "-resolution 0x0x16 ",
-                                       "-beam 1.5 ", "-fsb 1.50 ", "-rp roms;x y ", "-resolution 640x480", "-w "};
+  std::vector<SlotWords> slots = SlotsOf({"-noafs ", "-fs 2 ", "-sl ", "-nosound ", "-resolution 0x0x16 ",
+                                          "-beam 1.5 ", "-fsb 1.50 ", "-resolution 640x480", "-w "});
+  slots.push_back(SlotWords{CommandWord{"-rp", 1}, CommandWord{"roms;x y", 1}});
   for (const KnownOptions& known : {KnownOptions{}, AskEmulatorOptions(Standin()), ParseShowUsage(Lines(19), 0)}) {
     AdaptedArguments adapted = AdaptToKnownOptions(slots, known);
-    EXPECT_EQ(adapted.Texts, slots);
+    EXPECT_EQ(adapted.Slots, slots);
     EXPECT_TRUE(adapted.LeftOut.empty());
   }
 }

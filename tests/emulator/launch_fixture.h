@@ -43,7 +43,7 @@ inline std::string OptionsWithRealNumbers() {
   settings.BeamWidth = 1.25;
   CommandLineSlots slots;
   BuildCommandOptions(settings, DecimalSeparator(), KnownOptions{}, slots);
-  return slots.CommandOptions.Str();
+  return CommandWordsText(slots.CommandOptions);
 }
 
 // Running programs in a fresh directory, with a scripted console that

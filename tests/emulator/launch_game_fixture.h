@@ -30,6 +30,11 @@ class RecordingBackend : public ScriptedBackend {
     Shown = screen;
     ScriptedBackend::Present(screen);
   }
+  // The emulator starts once the terminal is handed over: where we are then.
+  void Suspend(const ScreenModel& screen) override {
+    DirectoryAtSuspend = std::filesystem::current_path();
+    ScriptedBackend::Suspend(screen);
+  }
   // The console shows its screen before every poll.
   void BeginPoll() override {
     ScreenAtPoll = Shown;
@@ -41,6 +46,7 @@ class RecordingBackend : public ScriptedBackend {
   ScreenModel ScreenAtPoll;
   bool LogAtPoll = false;
   int Polls = 0;
+  std::filesystem::path DirectoryAtSuspend;
 };
 
 class LaunchGameTest : public testing_support::ProgramTest<RecordingBackend> {

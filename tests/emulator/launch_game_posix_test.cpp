@@ -32,6 +32,25 @@ TEST_F(LaunchFailureTest, AnEmulatorThatIsMissingOrCannotRun) {
   EXPECT_EQ(backend.Resumes, 0);
 }
 
+// The question about its options and the launch both run in "Mame Path:",
+// the program named from there.
+TEST_F(LaunchGameTest, TheEmulatorIsAskedAndRunInMamePath) {
+  Touch("emu/roms/astrobee.zip");
+  std::filesystem::remove("mame.exe");
+  std::filesystem::create_directories("emu/bin");
+  testing_support::WriteBytes("emu/bin/mame.exe", "#!/bin/sh\necho \"$(pwd -P) $1\" >>calls.log\n");
+  std::filesystem::permissions("emu/bin/mame.exe", std::filesystem::perms::owner_all);
+  settings.MamePath = "emu/";
+  settings.ExeName = "bin\\mame.exe";
+  LaunchSelectedGame(session);
+
+  const std::string emu = std::filesystem::canonical("emu").string();
+  EXPECT_EQ(testing_support::ReadBytes("emu/calls.log"), emu + " -showusage\n" + emu + " astrobee\n");
+  EXPECT_FALSE(std::filesystem::exists("calls.log"));
+  EXPECT_EQ(backend.DirectoryAtSuspend, std::filesystem::path(dir.Path()));
+  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(dir.Path()));
+}
+
 TEST_F(LaunchGameTest, TheEmulatorInstalledAsMameOrOnThePathRunsToo) {
   Touch("roms/astrobee.zip");
   std::filesystem::remove("mame.exe");

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -15,6 +17,8 @@ namespace zeb {
 namespace {
 
 using namespace launch_testing;
+using testing_support::ForPlatform;
+using testing_support::ReadBytes;
 
 TEST_F(LaunchGameTest, MissingArchiveDoesNothing) {
   console.PutText("untouched", {5, 5}, {14, 1});
@@ -57,6 +61,7 @@ TEST_F(LaunchGameTest, RunsTheEmulatorOnBlackThenRedrawsTheList) {
   EXPECT_NE(RowText(1).find("Z.E.B."), std::string::npos);
   EXPECT_GE(backend.Repaints, 1);
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(dir.Path()));
+  EXPECT_EQ(backend.DirectoryAtSuspend, std::filesystem::path(dir.Path()));
 }
 
 TEST_F(LaunchGameTest, PauseAfterTheEmulatorWaitsForAKey) {
@@ -76,20 +81,29 @@ TEST_F(LaunchGameTest, PauseAfterTheEmulatorWaitsForAKey) {
   EXPECT_FALSE(console.KeyWaiting());                        // the key was read
 }
 
-TEST_F(LaunchGameTest, MamePathIsTheEmulatorsDirectory) {
+// The emulator is found in "Mame Path:" and runs there, absolute or
+// relative to where we are; our own directory never changes, not even
+// while it runs.
+TEST_F(LaunchGameTest, MamePathIsTheEmulatorsDirectoryAndNeverOurs) {
+  std::filesystem::remove("mame.exe");
   InstallStandIn("emu/mame.exe");
-  std::filesystem::create_directories("emu/roms");
-  Touch("emu/roms/astrobee.zip");
-  settings.MamePath = dir.Path() + "/emu/";
+  Touch("emu/roms/astrobee.zip");  // "Roms Paths:" is taken from there too
   settings.Scanlines = 1;
-  LaunchSelectedGame(session);
+  for (const std::string& mamePath : {dir.Path() + "/emu/", std::string("emu/")}) {
+    SCOPED_TRACE(mamePath);
+    std::filesystem::remove("emu/launch.log");
+    settings.MamePath = mamePath;
+    LaunchSelectedGame(session);
 
-  EXPECT_EQ(LaunchLog("emu"), "[astrobee] [-w] [-sl] [-c]\n");
-  EXPECT_FALSE(std::filesystem::exists("launch.log"));
-  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(dir.Path()));
+    EXPECT_EQ(LaunchLog("emu"), "[astrobee] [-w] [-sl] [-c]\n");
+    EXPECT_FALSE(std::filesystem::exists("launch.log"));
+    EXPECT_EQ(backend.DirectoryAtSuspend, std::filesystem::path(dir.Path()));
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(dir.Path()));
+    EXPECT_EQ(navigation.CurrentScreen, Screen::GamesList);
+  }
 }
 
-TEST_F(LaunchGameTest, ArgumentsAreCutAt255) {
+TEST_F(LaunchGameTest, ALongCommandLineKeepsEveryWordWhole) {
   // An absolute ROM directory long enough to push the arguments past 255.
   // (It still fits the 255 characters of the setting itself.)
   const std::size_t part = (245 - dir.Path().size()) / 3 - 1;
@@ -100,10 +114,22 @@ TEST_F(LaunchGameTest, ArgumentsAreCutAt255) {
   Touch(romDir + "/astrobee.zip");
   settings.RomPaths = romDir;
   settings.Verbose = 1;
+  settings.Volume = -7;
   LaunchSelectedGame(session);
 
-  const std::string arguments = ("astrobee -w  -c  -rp " + romDir).substr(0, 255);
-  EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c] [-rp] [" + arguments.substr(21) + "]\n");
+  // The classic command line would have been cut inside the directory.
+  ASSERT_GT(("astrobee -w  -vol -7  -c  -rp " + romDir).size(), 255u);
+  EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-vol] [-7] [-c] [-rp] [" + romDir + "] [-verbose]\n");
+}
+
+// "Roms Paths:" with a blank reaches the emulator as the one word it is;
+// the Windows command line has it in quotes.
+TEST_F(LaunchGameTest, RomPathsWithABlankReachTheEmulatorAsOneWord) {
+  Touch("My Roms/astrobee.zip");
+  settings.RomPaths = "My Roms";
+  LaunchSelectedGame(session);
+  EXPECT_EQ(LaunchLog(), "[astrobee] [-w] [-c] [-rp] [My Roms]\n");
+  EXPECT_EQ(ReadBytes("command.log"), ForPlatform("", "\"mame.exe\" astrobee -w  -c  -rp \"My Roms\"  \n"));
 }
 
 TEST_F(LaunchGameTest, SeveralRomDirectoriesFindTheArchiveAndPassThrough) {
@@ -157,7 +183,11 @@ TEST_F(SettingsForTodayTest, TheClassicEmulatorGetsTheCommandLineAsItAlwaysWas) 
 TEST_F(LaunchFailureTest, AMamePathThatCannotBeEntered) {
   settings.MamePath = "nowhere/";
   ExpectFailureShown("Cannot enter the directory nowhere/: No such file or directory");
+  Touch("afile");
+  settings.MamePath = "afile";
+  ExpectFailureShown("Cannot enter the directory afile: " + std::string(std::strerror(ENOTDIR)));
   EXPECT_FALSE(std::filesystem::exists("launch.log"));
+  EXPECT_EQ(backend.Resumes, 0);
 }
 
 }  // namespace

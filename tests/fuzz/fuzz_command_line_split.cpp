@@ -5,7 +5,8 @@
 //     left out, as a program path holds none), quoted whole as the launch
 //     quotes the executable; every further word quoted as the Windows launch
 //     quotes it (only where needed, or always) and joined with blanks or
-//     tabs. The split gives the words back;
+//     tabs, and once as a game launch forms the line (CommandLineOf). The
+//     split gives the words back;
 //   - as a command line: its split, quoted and joined again the same way,
 //     splits into the same words.
 
@@ -37,6 +38,11 @@ void CheckRoundTrip(const Words& words) {
   for (bool always : {false, true}) {
     for (std::string_view blank : {" ", "\t \t"}) ZEB_FUZZ_CHECK(SplitCommandLine(Join(words, always, blank)) == words);
   }
+  // As a game launch lays them out: each word with one or two blanks after.
+  if (words.empty()) return;
+  std::vector<CommandWord> launched;
+  for (std::size_t i = 1; i < words.size(); ++i) launched.push_back(CommandWord{words[i], 1 + static_cast<int>(i % 2)});
+  ZEB_FUZZ_CHECK(SplitCommandLine(CommandLineOf(words[0], launched)) == words);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 // The soak of the real program in a real terminal: random keys, clicks,
-// size changes and ROM archives that come and go, sent through tmux for a while (ZEB_TMUX_SOAK_SECONDS, a few
-// seconds by default), the program started again whenever the user quits.
-// At the end it quits, the terminal is as it was, every run ended with
-// status 0 and the sanitizers said nothing.
+// size changes and ROM archives that come and go, sent through tmux for a
+// while (ZEB_TMUX_SOAK_SECONDS, a few seconds by default), the program
+// started again whenever the user quits. At the end it quits, the terminal
+// is as it was, every run ended with status 0 and the sanitizers said
+// nothing. The events come from a seed taken from the clock, or from
+// ZEB_TMUX_SOAK_SEED: a failure names its seed, and that variable sends the
+// same stream of events again (the program's timing may still differ).
 
 #include <gtest/gtest.h>
 
@@ -45,7 +48,13 @@ bool Quit(TmuxSession& term) {
 TEST(TmuxSoak, RandomInputEndsWithTheTerminalRestoredAndNoSanitizerReport) {
   const char* wanted = std::getenv("ZEB_TMUX_SOAK_SECONDS");
   const int seconds = wanted != nullptr && *wanted != '\0' ? std::atoi(wanted) : 5;
-  const auto seed = static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+  const char* replayed = std::getenv("ZEB_TMUX_SOAK_SEED");
+  const uint64_t seed = replayed != nullptr && *replayed != '\0'
+                            ? std::strtoull(replayed, nullptr, 10)
+                            : static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+  // Every failure below names the seed.
+  SCOPED_TRACE("seed " + std::to_string(seed) + " (ZEB_TMUX_SOAK_SEED=" + std::to_string(seed) +
+               " sends its events again)");
   TempDir dir(TempDir::Stay);
   PrepareDemo(dir);
   // The games whose archives come and go (the import removes the list).
@@ -86,13 +95,14 @@ TEST(TmuxSoak, RandomInputEndsWithTheTerminalRestoredAndNoSanitizerReport) {
   Touch(dir.File("stop"));
   std::string eventsText;
   for (const std::string& line : last) eventsText += line + "\n";
-  ASSERT_TRUE(Quit(term)) << "seed " << seed << ": the program did not quit; the last events:\n" << eventsText;
+  ASSERT_TRUE(Quit(term)) << "the program did not quit; the last events:\n" << eventsText;
   ExpectTerminalRestored(term);
   std::string exits = ReadBytes(dir.File("exits.txt"));
   EXPECT_EQ(exits.find_first_not_of("0\n"), std::string::npos)
-      << "seed " << seed << ", exit statuses:\n" << exits << "the last events:\n" << eventsText;
-  EXPECT_EQ(ReadBytes(dir.File("zeb-stderr.txt")), "") << "seed " << seed << ", the last events:\n" << eventsText;
-  std::printf("tmux soak: %ld events in %d s, %zu runs of the program\n", sent, seconds,
+      << "exit statuses:\n" << exits << "the last events:\n" << eventsText;
+  EXPECT_EQ(ReadBytes(dir.File("zeb-stderr.txt")), "") << "the last events:\n" << eventsText;
+  std::printf("tmux soak: seed %llu, %ld events in %d s, %zu runs of the program\n",
+              static_cast<unsigned long long>(seed), sent, seconds,
               static_cast<std::size_t>(std::count(exits.begin(), exits.end(), '\n')));
 }
 

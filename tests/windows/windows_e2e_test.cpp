@@ -113,6 +113,55 @@ TEST(WindowsBuild, EnterRunsTheWindowsStandInWithTheCommandLineAsFormed) {
   EXPECT_EQ(e2e::QuitWithEscape(term), 0);
 }
 
+// "Mame Path:" relative to where ZEB starts, and "Roms Paths:" with blanks,
+// long enough for a command line past 255 characters: the stand-in runs in
+// Mame Path and gets every word whole, the one with blanks in quotes on its
+// command line. ZEB stays where it started: the relative Mame Path is found
+// again for a second launch.
+TEST(WindowsBuild, ACommandLineWithBlanksAndPast255CharactersArrivesWordForWordInMamePath) {
+  TempDir dir{TempDir::Stay};
+  PrepareWindowsDemo(dir);
+  {
+    TmuxSession first(dir.Path(), Wine("zeb.exe"));
+    ASSERT_TRUE(WaitForGamesList(first));
+    ASSERT_TRUE(WaitUntilKeysArriveRaw(first)) << TerminalModes(first);
+    ASSERT_EQ(e2e::QuitWithEscape(first), 0);
+  }
+  const std::string romPaths =
+      "My Roms;" + std::string(90, 'a') + "\\mame\\roms;" + std::string(90, 'b') + "\\share\\games\\roms";
+  auto ini = FileLines(dir.File("zeb.ini"));
+  ASSERT_GE(ini.size(), 46u);
+  ini[1] = "emu\\";  // Mame Path
+  ini[2] = romPaths;
+  ini[18] = "1";  // Verbose
+  std::string text;
+  for (const std::string& line : ini) text += line + "\r\n";
+  e2e::WriteBytes(dir.File("zeb.ini"), text);
+  std::filesystem::create_directory(dir.File("emu"));
+  std::filesystem::rename(dir.File("mame.exe"), dir.File("emu/mame.exe"));
+  e2e::Touch(dir.File("emu/My Roms/astrobee.zip"));
+
+  TmuxSession term(dir.Path(), Wine("zeb.exe"));
+  ASSERT_TRUE(WaitForGamesList(term));
+  ASSERT_TRUE(WaitUntilKeysArriveRaw(term)) << TerminalModes(term);
+  for (int launch = 1; launch <= 2; ++launch) {
+    SCOPED_TRACE("launch " + std::to_string(launch));
+    term.Send("\r");
+    ASSERT_TRUE(term.WaitForLine(25, "Press any key to continue.....", 2 * e2e::DefaultWait)) << term.Screen();
+    EXPECT_EQ(term.Line(3).find("Cannot"), std::string::npos) << term.Line(3);  // no failure
+    term.Send("k");
+    ASSERT_TRUE(WaitUntil([&] { return term.Line(25).find("Press any key") == std::string::npos; }));
+    ASSERT_TRUE(WaitForGamesList(term));
+  }
+  const std::string command = "\"mame.exe\" astrobee -w  -c  -rp \"" + romPaths + "\"  -verbose  \n";
+  ASSERT_GT(command.size(), 255u);
+  EXPECT_EQ(ReadBytes(dir.File("emu/command.log")), command + command);
+  const std::string words = "[astrobee] [-w] [-c] [-rp] [" + romPaths + "] [-verbose]\n";
+  EXPECT_EQ(ReadBytes(dir.File("emu/launch.log")), words + words);
+  EXPECT_FALSE(Exists(dir.File("launch.log")));
+  EXPECT_EQ(e2e::QuitWithEscape(term), 0);
+}
+
 // F3 reaches the console program as a key with a scan code and no
 // character: it opens the search as "/" does.
 TEST(WindowsBuild, F3OpensTheSearchAndEscClosesIt) {
