@@ -92,6 +92,8 @@ struct ShownList {
   std::size_t fullFrameBytes = 0;  // of the first showing
 
   ShownList() {
+    // As the start-up leaves it: no cursor.
+    console.HideCursor();
     BuildTable(session);
     ShowScreen(session, Screen::GamesList, Page::None);
     DrawScreen(console, session);
