@@ -21,6 +21,16 @@ int16_t YearOf(std::string_view year) {
   return static_cast<int16_t>(value);
 }
 
+// Whether `text` begins with `prefix`: byte by byte, for the short texts
+// compared here.
+bool BeginsWith(std::string_view text, std::string_view prefix) {
+  if (prefix.size() > text.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (text[i] != prefix[i]) return false;
+  }
+  return true;
+}
+
 bool IsPlain(const SearchWord& word) { return word.Kind == WordKind::Plain; }
 bool IsTextFilter(const SearchWord& word) { return word.Kind == WordKind::Maker || word.Kind == WordKind::Category; }
 
@@ -53,8 +63,15 @@ void GameFinder::Build(const GameTable& table, const GameMachines& machines, con
   Clear();
   const int count = TableGames(table);
   games_.resize(static_cast<std::size_t>(count));
+  flags_.assign(static_cast<std::size_t>(count), 0);
   lastPlayed_.assign(static_cast<std::size_t>(count), 0);
-  starts_.reserve(static_cast<std::size_t>(count) + 1);
+  signatures_.resize(static_cast<std::size_t>(count));
+  std::size_t textBytes = 0;
+  for (int number = 1; number <= count; ++number) {
+    textBytes += table.Games[number].DriverName.Length() + table.Games[number].Description.Length() + 2;
+  }
+  texts_.reserve(textBytes);
+  wordStarts_.reserve(textBytes);
   std::unordered_map<std::string, uint32_t> pooled;
   std::string folded;
   auto pool = [&](std::string_view text) {
@@ -70,8 +87,8 @@ void GameFinder::Build(const GameTable& table, const GameMachines& machines, con
   for (int number = 1; number <= count; ++number) {
     const GameRecord& record = table.Games[number];
     Game& game = games_[static_cast<std::size_t>(number - 1)];
+    uint16_t& flags = flags_[static_cast<std::size_t>(number - 1)];
     game.Name = static_cast<uint32_t>(texts_.size());
-    starts_.push_back(game.Name);
     AppendFolded(texts_, record.DriverName);
     texts_ += '\0';
     game.Description = static_cast<uint32_t>(texts_.size());
@@ -82,44 +99,48 @@ void GameFinder::Build(const GameTable& table, const GameMachines& machines, con
       if (byte != 0) {
         texts_ += static_cast<char>(byte);
         wordStarts_.push_back(inWord ? 0 : 1);
+        if (!inWord) game.Initials |= uint64_t{1} << TextSignature::LetterBit(byte);
       }
       inWord = byte != 0;
     }
     game.End = static_cast<uint32_t>(texts_.size());
     texts_ += '\0';
     wordStarts_.push_back(0);
+    TextSignature& signature = signatures_[static_cast<std::size_t>(number - 1)];
+    signature.Add(std::string_view(texts_).substr(game.Name, game.Description - 1 - game.Name));
+    signature.Add(std::string_view(texts_).substr(game.Description, game.End - game.Description));
 
     game.Category = pool(record.Category);
-    if (!record.CloneOf.Empty()) game.Flags |= CloneFlag;
-    if (record.Available == "1") game.Flags |= AvailableFlag;
-    if (favourites.Contains(record.DriverName)) game.Flags |= FavouriteFlag;
+    if (!record.CloneOf.Empty()) flags |= CloneFlag;
+    if (record.Available == "1") flags |= AvailableFlag;
+    if (favourites.Contains(record.DriverName)) flags |= FavouriteFlag;
     if (const PlayedGame* play = played.Find(record.DriverName)) {
-      game.Flags |= PlayedFlag;
+      flags |= PlayedFlag;
       lastPlayed_[static_cast<std::size_t>(number - 1)] = play->LastPlayed;
     }
     if (const MachineSummary* summary = machines.Of(number)) {
-      game.Flags |= InfoFlag;
+      flags |= InfoFlag;
       game.Maker = pool(summary->Manufacturer);
       game.Year = YearOf(summary->Year);
       game.Players = std::max(0, summary->Players);
-      if (summary->IsBios) game.Flags |= BiosFlag;
-      if (summary->IsMechanical) game.Flags |= MechanicalFlag;
-      if (summary->Status != DriverStatus::Unknown) game.Flags |= StatusFlag;
+      if (summary->IsBios) flags |= BiosFlag;
+      if (summary->IsMechanical) flags |= MechanicalFlag;
+      if (summary->Status != DriverStatus::Unknown) flags |= StatusFlag;
       if (summary->Status == DriverStatus::Good || summary->Status == DriverStatus::Imperfect) {
-        game.Flags |= WorkingFlag;
+        flags |= WorkingFlag;
       }
     }
   }
-  starts_.push_back(static_cast<uint32_t>(texts_.size()));
   poolStarts_.push_back(static_cast<uint32_t>(pool_.size()));
   matches_.reserve(games_.size());
-  hits_.assign(games_.size(), 0);
+  keys_.assign(games_.size(), 0);
 }
 
 void GameFinder::Clear() {
   std::vector<Game>().swap(games_);
+  std::vector<uint16_t>().swap(flags_);
   std::string().swap(texts_);
-  std::vector<uint32_t>().swap(starts_);
+  std::vector<TextSignature>().swap(signatures_);
   std::vector<uint8_t>().swap(wordStarts_);
   std::vector<int64_t>().swap(lastPlayed_);
   std::string().swap(pool_);
@@ -128,7 +149,7 @@ void GameFinder::Clear() {
   lastWords_ = SearchWords();
   std::vector<int32_t>().swap(matches_);
   lastValid_ = false;
-  std::vector<uint8_t>().swap(hits_);
+  std::vector<uint8_t>().swap(keys_);
   std::vector<uint8_t>().swap(textHits_);
   std::vector<uint32_t>().swap(textHitsAt_);
   std::string().swap(query_);
@@ -137,14 +158,14 @@ void GameFinder::Clear() {
 
 void GameFinder::SetFavourite(int32_t game, bool favourite) {
   if (game < 1 || game > GameCount()) return;
-  uint16_t& flags = games_[static_cast<std::size_t>(game - 1)].Flags;
+  uint16_t& flags = flags_[static_cast<std::size_t>(game - 1)];
   flags = favourite ? static_cast<uint16_t>(flags | FavouriteFlag) : static_cast<uint16_t>(flags & ~FavouriteFlag);
   lastValid_ = false;
 }
 
 void GameFinder::SetPlayed(int32_t game, int64_t lastPlayed) {
   if (game < 1 || game > GameCount()) return;
-  games_[static_cast<std::size_t>(game - 1)].Flags |= PlayedFlag;
+  flags_[static_cast<std::size_t>(game - 1)] |= PlayedFlag;
   lastPlayed_[static_cast<std::size_t>(game - 1)] = lastPlayed;
   lastValid_ = false;
 }
@@ -182,81 +203,109 @@ void GameFinder::MarkTextHits(const SearchWords& words) {
   }
 }
 
-// Whether filter word `index` of the text holds for `game`.
-bool GameFinder::Holds(const SearchWord& word, std::size_t index, const Game& game) const {
-  const uint16_t flags = game.Flags;
-  const bool info = (flags & InfoFlag) != 0;
-  bool holds = false;
+// Those of `games` for which filter word `index` of the text, one that
+// asks for a value of the game (year, maker, category, players), holds.
+// Those that need the machine information are only asked of games it
+// describes.
+void GameFinder::KeepHoldingValue(const SearchWord& word, std::size_t index, std::vector<int32_t>& games) const {
+  const bool negated = word.Negated;
+  auto keepIf = [&](auto holds) {
+    std::size_t kept = 0;
+    for (int32_t number : games) {
+      if (holds(games_[static_cast<std::size_t>(number - 1)])) games[kept++] = number;
+    }
+    games.resize(kept);
+  };
+  const uint8_t* hits = textHits_.data() + textHitsAt_[index];
   switch (word.Kind) {
     case WordKind::Year:
-      if (!info || game.Year == 0) return false;
-      holds = game.Year >= word.From && game.Year <= word.To;
+      keepIf([&](const Game& game) {
+        return game.Year != 0 && (game.Year >= word.From && game.Year <= word.To) != negated;
+      });
       break;
     case WordKind::Maker:
-      if (!info) return false;
-      holds = textHits_[textHitsAt_[index] + game.Maker] != 0;
+      keepIf([&](const Game& game) { return (hits[game.Maker] != 0) != negated; });
       break;
     case WordKind::Category:
-      holds = textHits_[textHitsAt_[index] + game.Category] != 0;
+      keepIf([&](const Game& game) { return (hits[game.Category] != 0) != negated; });
       break;
     case WordKind::Players:
-      if (!info || game.Players == 0) return false;
-      holds = game.Players >= word.From;
+      keepIf([&](const Game& game) { return game.Players != 0 && (game.Players >= word.From) != negated; });
       break;
-    case WordKind::Working:
-      if (!info || (flags & StatusFlag) == 0) return false;
-      holds = (flags & WorkingFlag) != 0;
+    default:
+      games.clear();
       break;
-    case WordKind::Bios:
-      if (!info) return false;
-      holds = (flags & BiosFlag) != 0;
-      break;
-    case WordKind::Mechanical:
-      if (!info) return false;
-      holds = (flags & MechanicalFlag) != 0;
-      break;
-    case WordKind::Available:
-      holds = (flags & AvailableFlag) != 0;
-      break;
-    case WordKind::Parent:
-      holds = (flags & CloneFlag) == 0;
-      break;
-    case WordKind::Clone:
-      holds = (flags & CloneFlag) != 0;
-      break;
-    case WordKind::Favourite:
-      holds = (flags & FavouriteFlag) != 0;
-      break;
-    case WordKind::Played:
-      holds = (flags & PlayedFlag) != 0;
-      break;
-    case WordKind::Plain:
-    case WordKind::Never:
-      return false;
   }
-  return holds != word.Negated;
 }
 
 void GameFinder::FindAnew(const SearchWords& words) {
   matches_.clear();
+  // The filter words as Flag bits that must be set or clear (the words
+  // that need the machine information need InfoFlag set), and the words
+  // that ask for a value besides.
+  uint16_t mask = 0;
+  uint16_t wanted = 0;
+  bool contradiction = false;
+  auto require = [&](uint16_t bit, bool set) {
+    if ((mask & bit) != 0 && ((wanted & bit) != 0) != set) contradiction = true;
+    mask |= bit;
+    if (set) wanted |= bit;
+  };
+  valueWords_.clear();
   bool filters = false;
-  for (const SearchWord& word : words.Words) {
-    if (word.Kind == WordKind::Never) return;
-    filters = filters || !IsPlain(word);
+  for (std::size_t i = 0; i < words.Words.size(); ++i) {
+    const SearchWord& word = words.Words[i];
+    if (!IsPlain(word)) filters = true;
+    if (SearchWords::NeedsMachineInfo(word.Kind)) require(InfoFlag, true);
+    switch (word.Kind) {
+      case WordKind::Never:
+        return;
+      case WordKind::Year:
+      case WordKind::Maker:
+      case WordKind::Category:
+      case WordKind::Players:
+        valueWords_.push_back(static_cast<uint32_t>(i));
+        break;
+      case WordKind::Working:
+        require(StatusFlag, true);
+        require(WorkingFlag, !word.Negated);
+        break;
+      case WordKind::Bios:
+        require(BiosFlag, !word.Negated);
+        break;
+      case WordKind::Mechanical:
+        require(MechanicalFlag, !word.Negated);
+        break;
+      case WordKind::Available:
+        require(AvailableFlag, !word.Negated);
+        break;
+      case WordKind::Parent:
+        require(CloneFlag, word.Negated);
+        break;
+      case WordKind::Clone:
+        require(CloneFlag, !word.Negated);
+        break;
+      case WordKind::Favourite:
+        require(FavouriteFlag, !word.Negated);
+        break;
+      case WordKind::Played:
+        require(PlayedFlag, !word.Negated);
+        break;
+      case WordKind::Plain:
+        break;
+    }
   }
-  // First the filter words, game by game; then each plain word over the
-  // games they leave (the first over all the texts at once when there are
-  // none).
+  if (contradiction) return;
+  // First the Flag bits, then each value word over the games they leave,
+  // then each plain word (the first over all the games when there are no
+  // filter words).
   bool all = true;
   if (filters) {
-    MarkTextHits(words);
     for (std::size_t i = 0; i < games_.size(); ++i) {
-      bool holds = true;
-      for (std::size_t w = 0; w < words.Words.size() && holds; ++w) {
-        if (!IsPlain(words.Words[w])) holds = Holds(words.Words[w], w, games_[i]);
-      }
-      if (holds) matches_.push_back(static_cast<int32_t>(i + 1));
+      if ((flags_[i] & mask) == wanted) matches_.push_back(static_cast<int32_t>(i + 1));
     }
+    MarkTextHits(words);
+    for (uint32_t index : valueWords_) KeepHoldingValue(words.Words[index], index, matches_);
     all = false;
   }
   for (bool negated : {false, true}) {
@@ -278,48 +327,42 @@ void GameFinder::FindAnew(const SearchWords& words) {
   }
 }
 
-// Every game whose texts hold `needle`, in table order: one pass over all
-// the texts, each match giving the game it lies in, and the search going on
-// at the next game's texts.
+// Whether game number `game`'s texts hold `needle`, whose signature is
+// given: its signature first, then, where that is no answer, its texts.
+bool GameFinder::Holds(std::string_view needle, const TextSignature& signature, bool exact, int32_t game) const {
+  const auto index = static_cast<std::size_t>(game - 1);
+  if (!signatures_[index].MayHold(signature)) return false;
+  if (exact) return true;
+  const Game& entry = games_[index];
+  return std::string_view(texts_.data() + entry.Name, entry.End - entry.Name).find(needle) != std::string_view::npos;
+}
+
+// Every game whose texts hold `needle`, in table order.
 void GameFinder::AllHolding(std::string_view needle, std::vector<int32_t>& games) const {
+  TextSignature signature;
+  signature.Add(needle);
+  const bool exact = TextSignature::Exact(needle);
   games.clear();
-  const std::string_view all(texts_);
-  auto next = starts_.begin();
-  for (std::size_t at = 0; (at = all.find(needle, at)) != std::string_view::npos;) {
-    next = std::upper_bound(next, starts_.end(), static_cast<uint32_t>(at));
-    games.push_back(static_cast<int32_t>(next - starts_.begin()));
-    at = *next;
+  for (int32_t game = 1; game <= GameCount(); ++game) {
+    if (Holds(needle, signature, exact, game)) games.push_back(game);
   }
 }
 
-// Those of `games` whose texts hold `needle` (negated: do not). Among many
-// games, one pass over all the texts marks the games that hold it; among
-// few, each game's texts are looked at.
-void GameFinder::KeepHolding(std::string_view needle, bool negated, std::vector<int32_t>& games) {
-  const bool many = games.size() * 8 > games_.size();
-  if (many) {
-    std::fill(hits_.begin(), hits_.end(), 0);
-    const std::string_view all(texts_);
-    auto next = starts_.begin();
-    for (std::size_t at = 0; (at = all.find(needle, at)) != std::string_view::npos;) {
-      next = std::upper_bound(next, starts_.end(), static_cast<uint32_t>(at));
-      hits_[static_cast<std::size_t>(next - starts_.begin()) - 1] = 1;
-      at = *next;
-    }
-  }
+// Those of `games` whose texts hold `needle` (negated: do not).
+void GameFinder::KeepHolding(std::string_view needle, bool negated, std::vector<int32_t>& games) const {
+  TextSignature signature;
+  signature.Add(needle);
+  const bool exact = TextSignature::Exact(needle);
   std::size_t kept = 0;
-  for (int32_t number : games) {
-    const Game& game = games_[static_cast<std::size_t>(number - 1)];
-    const bool holds = many ? hits_[static_cast<std::size_t>(number - 1)] != 0
-                            : std::string_view(texts_.data() + game.Name, game.End - game.Name).find(needle) !=
-                                  std::string_view::npos;
-    if (holds != negated) games[kept++] = number;
+  for (int32_t game : games) {
+    if (Holds(needle, signature, exact, game) != negated) games[kept++] = game;
   }
   games.resize(kept);
 }
 
 // Whether `word` begins a word of the game's description.
 bool GameFinder::BeginsAWord(std::string_view word, const Game& game) const {
+  if ((game.Initials >> TextSignature::LetterBit(static_cast<unsigned char>(word[0])) & 1) == 0) return false;
   const std::string_view description(texts_.data() + game.Description, game.End - game.Description);
   for (std::size_t at = description.find(word); at != std::string_view::npos; at = description.find(word, at + 1)) {
     if (wordStarts_[game.Description + at] != 0) return true;
@@ -329,10 +372,10 @@ bool GameFinder::BeginsAWord(std::string_view word, const Game& game) const {
 
 int GameFinder::RankOf(const SearchWords& words, const Game& game) const {
   const std::string_view name(texts_.data() + game.Name, game.Description - 1 - game.Name);
-  if (name == query_) return 0;
-  if (name.starts_with(query_)) return 1;
+  if (BeginsWith(name, query_)) return name.size() == query_.size() ? 0 : 1;
   const std::string_view description(texts_.data() + game.Description, game.End - game.Description);
-  if (description.starts_with(query_)) return 2;
+  if (BeginsWith(description, query_)) return 2;
+  if ((game.Initials & queryInitials_) != queryInitials_) return 4;
   for (const SearchWord& word : words.Words) {
     if (IsPlain(word) && !word.Negated && !BeginsAWord(words.TextOf(word), game)) return 4;
   }
@@ -342,9 +385,13 @@ int GameFinder::RankOf(const SearchWords& words, const Game& game) const {
 // The games found, in table order in matches_, into `games` in their order.
 void GameFinder::Order(const SearchWords& words, std::vector<int32_t>& games) {
   query_.clear();
+  queryInitials_ = 0;
   bool byPlay = false;
   for (const SearchWord& word : words.Words) {
-    if (IsPlain(word) && !word.Negated) query_ += words.TextOf(word);
+    if (IsPlain(word) && !word.Negated) {
+      query_ += words.TextOf(word);
+      queryInitials_ |= uint64_t{1} << TextSignature::LetterBit(static_cast<unsigned char>(words.TextOf(word)[0]));
+    }
     byPlay = byPlay || (word.Kind == WordKind::Played && !word.Negated);
   }
   games.clear();
@@ -357,7 +404,8 @@ void GameFinder::Order(const SearchWords& words, std::vector<int32_t>& games) {
   auto keyOf = [&](int32_t number) {
     const Game& game = games_[static_cast<std::size_t>(number - 1)];
     const int rank = query_.empty() ? 0 : RankOf(words, game);
-    return static_cast<uint32_t>(rank * 2 + ((game.Flags & CloneFlag) != 0 ? 1 : 0));
+    const uint16_t flags = flags_[static_cast<std::size_t>(number - 1)];
+    return static_cast<uint32_t>(rank * 2 + ((flags & CloneFlag) != 0 ? 1 : 0));
   };
   if (byPlay) {
     ranked_.clear();
@@ -372,17 +420,16 @@ void GameFinder::Order(const SearchWords& words, std::vector<int32_t>& games) {
     for (const Ranked& entry : ranked_) games.push_back(entry.Game);
     return;
   }
-  // A counting sort by key keeps table order within each key. The keys
-  // wait in hits_ (one byte a game) meanwhile.
+  // A counting sort by key keeps table order within each key.
   std::array<std::size_t, Keys + 1> first{};
   for (int32_t number : matches_) {
     const uint32_t key = keyOf(number);
-    hits_[static_cast<std::size_t>(number - 1)] = static_cast<uint8_t>(key);
+    keys_[static_cast<std::size_t>(number - 1)] = static_cast<uint8_t>(key);
     ++first[key + 1];
   }
   for (int key = 0; key < Keys; ++key) first[key + 1] += first[key];
   games.resize(matches_.size());
-  for (int32_t number : matches_) games[first[hits_[static_cast<std::size_t>(number - 1)]]++] = number;
+  for (int32_t number : matches_) games[first[keys_[static_cast<std::size_t>(number - 1)]]++] = number;
 }
 
 }  // namespace zeb

@@ -37,6 +37,7 @@
 #include "search/favourites.h"
 #include "search/played_games.h"
 #include "search/search_words.h"
+#include "search/text_signature.h"
 #include "settings/game_table.h"
 
 namespace zeb {
@@ -79,25 +80,27 @@ class GameFinder {
     uint32_t Name = 0;
     uint32_t Description = 0;
     uint32_t End = 0;  // one past the description
+    uint64_t Initials = 0;  // the Letters bits (text_signature.h) of the first letters of its description's words
     uint32_t Maker = 0;     // folded manufacturer: an entry of the pool
     uint32_t Category = 0;  // folded category: an entry of the pool
     int32_t Players = 0;    // 0: not given
     int16_t Year = 0;       // 0: not four digits
-    uint16_t Flags = 0;
   };
 
-  bool Holds(const SearchWord& word, std::size_t index, const Game& game) const;
+  void KeepHoldingValue(const SearchWord& word, std::size_t index, std::vector<int32_t>& games) const;
   void FindAnew(const SearchWords& words);
   void MarkTextHits(const SearchWords& words);
+  bool Holds(std::string_view needle, const TextSignature& signature, bool exact, int32_t game) const;
   void AllHolding(std::string_view needle, std::vector<int32_t>& games) const;
-  void KeepHolding(std::string_view needle, bool negated, std::vector<int32_t>& games);
+  void KeepHolding(std::string_view needle, bool negated, std::vector<int32_t>& games) const;
   bool BeginsAWord(std::string_view word, const Game& game) const;
   int RankOf(const SearchWords& words, const Game& game) const;
   void Order(const SearchWords& words, std::vector<int32_t>& games);
 
   std::vector<Game> games_;       // game n at n - 1
+  std::vector<uint16_t> flags_;   // by game n at n - 1: its Flag bits
   std::string texts_;             // the games' folded texts, one after another
-  std::vector<uint32_t> starts_;  // where each game's texts begin; one more at the end
+  std::vector<TextSignature> signatures_;  // by game n at n - 1: of its name and description
   std::vector<uint8_t> wordStarts_;  // by byte of texts_: 1 where a word of a description begins
   std::vector<int64_t> lastPlayed_;  // by game n at n - 1
   // The folded manufacturers and categories, each once.
@@ -110,10 +113,12 @@ class GameFinder {
   std::vector<int32_t> matches_;
   bool lastValid_ = false;
   // Memory kept for the next text.
-  std::vector<uint8_t> hits_;      // by game: found by the word looked for
+  std::vector<uint8_t> keys_;      // by game: its key in the order
   std::vector<uint8_t> textHits_;  // per maker or category word, by pool entry
   std::vector<uint32_t> textHitsAt_;  // per word: where its pool entries begin in textHits_
-  std::string query_;
+  std::vector<uint32_t> valueWords_;  // the words that ask for more than Flag bits
+  std::string query_;        // the letters and digits of the plain words, together
+  uint64_t queryInitials_ = 0;  // the Letters bits of their first letters
   struct Ranked {
     int64_t LastPlayed;
     uint32_t Key;
