@@ -44,12 +44,7 @@ bool Narrows(const SearchWords& now, const SearchWords& before) {
   const std::size_t same = now.Words.size() - 1;
   if (before.Words.size() != same && before.Words.size() != same + 1) return false;
   for (std::size_t i = 0; i < same; ++i) {
-    const SearchWord& a = now.Words[i];
-    const SearchWord& b = before.Words[i];
-    if (a.Kind != b.Kind || a.Negated != b.Negated || a.From != b.From || a.To != b.To ||
-        now.TextOf(a) != before.TextOf(b)) {
-      return false;
-    }
+    if (!SameWord(now, i, before, i)) return false;
   }
   if (before.Words.size() == same) return true;
   const SearchWord& was = before.Words.back();

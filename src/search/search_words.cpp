@@ -122,15 +122,16 @@ bool SearchWords::NeedsMachineInfo(WordKind kind) {
   }
 }
 
+bool SameWord(const SearchWords& a, std::size_t i, const SearchWords& b, std::size_t j) {
+  const SearchWord& x = a.Words[i];
+  const SearchWord& y = b.Words[j];
+  return x.Kind == y.Kind && x.Negated == y.Negated && x.From == y.From && x.To == y.To && a.TextOf(x) == b.TextOf(y);
+}
+
 bool SameWords(const SearchWords& a, const SearchWords& b) {
   if (a.Words.size() != b.Words.size()) return false;
   for (std::size_t i = 0; i < a.Words.size(); ++i) {
-    const SearchWord& x = a.Words[i];
-    const SearchWord& y = b.Words[i];
-    if (x.Kind != y.Kind || x.Negated != y.Negated || x.From != y.From || x.To != y.To ||
-        a.TextOf(x) != b.TextOf(y)) {
-      return false;
-    }
+    if (!SameWord(a, i, b, i)) return false;
   }
   return true;
 }

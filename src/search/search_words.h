@@ -61,8 +61,6 @@ struct SearchWord {
   uint32_t TextLength = 0;
   int32_t From = 0;
   int32_t To = 0;
-
-  friend bool operator==(const SearchWord&, const SearchWord&) = default;
 };
 
 // The words of one text in the order typed, with the folded texts they
@@ -79,6 +77,8 @@ struct SearchWords {
   static bool NeedsMachineInfo(WordKind kind);
 };
 
+// Whether word `i` of `a` and word `j` of `b` ask the same of every game.
+bool SameWord(const SearchWords& a, std::size_t i, const SearchWords& b, std::size_t j);
 // Whether two parsed texts ask the same of every game.
 bool SameWords(const SearchWords& a, const SearchWords& b);
 
