@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <unordered_map>
 
 #include "search/folded_text.h"
@@ -57,16 +58,25 @@ void GameFinder::Build(const GameTable& table, const GameMachines& machines, con
                        const PlayedGames& played) {
   Clear();
   const int count = TableGames(table);
-  games_.resize(static_cast<std::size_t>(count));
-  flags_.assign(static_cast<std::size_t>(count), 0);
-  lastPlayed_.assign(static_cast<std::size_t>(count), 0);
-  signatures_.resize(static_cast<std::size_t>(count));
-  std::size_t textBytes = 0;
+  const auto games = static_cast<std::size_t>(count);
+  recordAt_.resize(games);
+  signatures_.resize(games);
+  rankFacts_.resize(games);
+  values_.resize(games);
+  flags_.assign(games, 0);
+  lastPlayed_.assign(games, 0);
+  // Room for every record at its longest, so that the records never move
+  // while they are made: a Record, the texts with their 0 bytes, a word
+  // start for at most every other byte of the description, and the padding
+  // to the next Record.
+  std::size_t room = 0;
   for (int number = 1; number <= count; ++number) {
-    textBytes += table.Games[number].DriverName.Length() + table.Games[number].Description.Length() + 2;
+    const std::size_t description = table.Games[number].Description.Length();
+    room += sizeof(Record) + table.Games[number].DriverName.Length() + description + 2 + (description + 1) / 2 +
+            RecordAlignment;
   }
-  texts_.reserve(textBytes);
-  wordStarts_.reserve(textBytes);
+  records_.reserve(room);
+
   std::unordered_map<std::string, uint32_t> pooled;
   std::string folded;
   auto pool = [&](std::string_view text) {
@@ -79,45 +89,62 @@ void GameFinder::Build(const GameTable& table, const GameMachines& machines, con
     }
     return entry->second;
   };
+  std::string starts;
   for (int number = 1; number <= count; ++number) {
-    const GameRecord& record = table.Games[number];
-    Game& game = games_[static_cast<std::size_t>(number - 1)];
-    uint16_t& flags = flags_[static_cast<std::size_t>(number - 1)];
-    game.Name = static_cast<uint32_t>(texts_.size());
-    AppendFolded(texts_, record.DriverName);
-    texts_ += '\0';
-    game.Description = static_cast<uint32_t>(texts_.size());
-    wordStarts_.resize(texts_.size(), 0);
+    const auto index = static_cast<std::size_t>(number - 1);
+    const GameRecord& game = table.Games[number];
+    Record record;
+    RankFacts& facts = rankFacts_[index];
+    facts.Clone = game.CloneOf.Empty() ? 0 : 1;
+    folded.clear();
+    AppendFolded(folded, game.DriverName);
+    record.NameLength = static_cast<uint8_t>(folded.size());
+    folded += '\0';
+    starts.clear();
     bool inWord = false;
-    for (char c : record.Description.View()) {
+    for (char c : game.Description.View()) {
       const unsigned char byte = FoldedByte(c);
-      if (byte != 0) {
-        texts_ += static_cast<char>(byte);
-        wordStarts_.push_back(inWord ? 0 : 1);
-        if (!inWord) game.Initials |= uint64_t{1} << TextSignature::LetterBit(byte);
+      if (byte != 0 && !inWord) {
+        starts += static_cast<char>(folded.size() - record.NameLength - 1);
+        facts.Initials |= uint64_t{1} << TextSignature::LetterBit(byte);
       }
+      if (byte != 0) folded += static_cast<char>(byte);
       inWord = byte != 0;
     }
-    game.End = static_cast<uint32_t>(texts_.size());
-    texts_ += '\0';
-    wordStarts_.push_back(0);
-    TextSignature& signature = signatures_[static_cast<std::size_t>(number - 1)];
-    signature.Add(std::string_view(texts_).substr(game.Name, game.Description - 1 - game.Name));
-    signature.Add(std::string_view(texts_).substr(game.Description, game.End - game.Description));
+    record.DescriptionLength = static_cast<uint8_t>(folded.size() - record.NameLength - 1);
+    record.WordCount = static_cast<uint8_t>(starts.size());
+    folded += '\0';
+    folded += starts;
+    const std::string_view name = std::string_view(folded).substr(0, record.NameLength);
+    const std::string_view description = std::string_view(folded).substr(record.NameLength + 1, record.DescriptionLength);
+    signatures_[index].Add(name);
+    signatures_[index].Add(description);
+    facts.NameLength = record.NameLength;
+    name.copy(facts.Name, sizeof facts.Name);
+    description.copy(facts.Description, sizeof facts.Description);
 
-    game.Category = pool(record.Category);
-    if (!record.CloneOf.Empty()) flags |= CloneFlag;
-    if (record.Available == "1") flags |= AvailableFlag;
-    if (favourites.Contains(record.DriverName)) flags |= FavouriteFlag;
-    if (const PlayedGame* play = played.Find(record.DriverName)) {
+    const std::size_t at = records_.size();
+    recordAt_[index] = static_cast<uint32_t>(at);
+    const std::size_t size = (sizeof(Record) + folded.size() + RecordAlignment - 1) / RecordAlignment * RecordAlignment;
+    records_.resize(at + size);
+    std::memcpy(records_.data() + at, &record, sizeof record);
+    std::memcpy(records_.data() + at + sizeof record, folded.data(), folded.size());
+
+    uint16_t& flags = flags_[index];
+    Values& values = values_[index];
+    values.Category = pool(game.Category);
+    if (!game.CloneOf.Empty()) flags |= CloneFlag;
+    if (game.Available == "1") flags |= AvailableFlag;
+    if (favourites.Contains(game.DriverName)) flags |= FavouriteFlag;
+    if (const PlayedGame* play = played.Find(game.DriverName)) {
       flags |= PlayedFlag;
-      lastPlayed_[static_cast<std::size_t>(number - 1)] = play->LastPlayed;
+      lastPlayed_[index] = play->LastPlayed;
     }
     if (const MachineSummary* summary = machines.Of(number)) {
       flags |= InfoFlag;
-      game.Maker = pool(summary->Manufacturer);
-      game.Year = YearOf(summary->Year);
-      game.Players = std::max(0, summary->Players);
+      values.Maker = pool(summary->Manufacturer);
+      values.Year = YearOf(summary->Year);
+      values.Players = std::max(0, summary->Players);
       if (summary->IsBios) flags |= BiosFlag;
       if (summary->IsMechanical) flags |= MechanicalFlag;
       if (summary->Status != DriverStatus::Unknown) flags |= StatusFlag;
@@ -127,26 +154,28 @@ void GameFinder::Build(const GameTable& table, const GameMachines& machines, con
     }
   }
   poolStarts_.push_back(static_cast<uint32_t>(pool_.size()));
-  matches_.reserve(games_.size());
-  keys_.assign(games_.size(), 0);
+  matches_.reserve(games);
+  keys_.reserve(games);
 }
 
 void GameFinder::Clear() {
-  std::vector<Game>().swap(games_);
-  std::vector<uint16_t>().swap(flags_);
-  std::string().swap(texts_);
+  std::vector<unsigned char>().swap(records_);
+  std::vector<uint32_t>().swap(recordAt_);
   std::vector<TextSignature>().swap(signatures_);
-  std::vector<uint8_t>().swap(wordStarts_);
+  std::vector<RankFacts>().swap(rankFacts_);
+  std::vector<Values>().swap(values_);
+  std::vector<uint16_t>().swap(flags_);
   std::vector<int64_t>().swap(lastPlayed_);
   std::string().swap(pool_);
   std::vector<uint32_t>().swap(poolStarts_);
   words_ = SearchWords();
   lastWords_ = SearchWords();
-  std::vector<int32_t>().swap(matches_);
+  std::vector<Match>().swap(matches_);
   lastValid_ = false;
   std::vector<uint8_t>().swap(keys_);
   std::vector<uint8_t>().swap(textHits_);
   std::vector<uint32_t>().swap(textHitsAt_);
+  std::vector<uint32_t>().swap(valueWords_);
   std::string().swap(query_);
   std::vector<Ranked>().swap(ranked_);
 }
@@ -198,43 +227,46 @@ void GameFinder::MarkTextHits(const SearchWords& words) {
   }
 }
 
-// Those of `games` for which filter word `index` of the text, one that
+// Those of `found` for which filter word `index` of the text, one that
 // asks for a value of the game (year, maker, category, players), holds.
 // Those that need the machine information are only asked of games it
 // describes.
-void GameFinder::KeepHoldingValue(const SearchWord& word, std::size_t index, std::vector<int32_t>& games) const {
+void GameFinder::KeepHoldingValue(const SearchWord& word, std::size_t index, std::vector<Match>& found) const {
   const bool negated = word.Negated;
   auto keepIf = [&](auto holds) {
     std::size_t kept = 0;
-    for (int32_t number : games) {
-      if (holds(games_[static_cast<std::size_t>(number - 1)])) games[kept++] = number;
+    for (const Match& match : found) {
+      if (holds(values_[static_cast<std::size_t>(match.Game - 1)])) found[kept++] = match;
     }
-    games.resize(kept);
+    found.resize(kept);
   };
   const uint8_t* hits = textHits_.data() + textHitsAt_[index];
   switch (word.Kind) {
     case WordKind::Year:
-      keepIf([&](const Game& game) {
+      keepIf([&](const Values& game) {
         return game.Year != 0 && (game.Year >= word.From && game.Year <= word.To) != negated;
       });
       break;
     case WordKind::Maker:
-      keepIf([&](const Game& game) { return (hits[game.Maker] != 0) != negated; });
+      keepIf([&](const Values& game) { return (hits[game.Maker] != 0) != negated; });
       break;
     case WordKind::Category:
-      keepIf([&](const Game& game) { return (hits[game.Category] != 0) != negated; });
+      keepIf([&](const Values& game) { return (hits[game.Category] != 0) != negated; });
       break;
     case WordKind::Players:
-      keepIf([&](const Game& game) { return game.Players != 0 && (game.Players >= word.From) != negated; });
+      keepIf([&](const Values& game) { return game.Players != 0 && (game.Players >= word.From) != negated; });
       break;
     default:
-      games.clear();
+      found.clear();
       break;
   }
 }
 
 void GameFinder::FindAnew(const SearchWords& words) {
   matches_.clear();
+  auto addAllGames = [this] {
+    for (std::size_t i = 0; i < recordAt_.size(); ++i) matches_.push_back({recordAt_[i], static_cast<int32_t>(i + 1)});
+  };
   // The filter words as Flag bits that must be set or clear (the words
   // that need the machine information need InfoFlag set), and the words
   // that ask for a value besides.
@@ -296,8 +328,8 @@ void GameFinder::FindAnew(const SearchWords& words) {
   // filter words).
   bool all = true;
   if (filters) {
-    for (std::size_t i = 0; i < games_.size(); ++i) {
-      if ((flags_[i] & mask) == wanted) matches_.push_back(static_cast<int32_t>(i + 1));
+    for (std::size_t i = 0; i < flags_.size(); ++i) {
+      if ((flags_[i] & mask) == wanted) matches_.push_back({recordAt_[i], static_cast<int32_t>(i + 1)});
     }
     MarkTextHits(words);
     for (uint32_t index : valueWords_) KeepHoldingValue(words.Words[index], index, matches_);
@@ -309,70 +341,102 @@ void GameFinder::FindAnew(const SearchWords& words) {
       if (all && !negated) {
         AllHolding(words.TextOf(word), matches_);
       } else {
-        if (all) {
-          for (std::size_t i = 0; i < games_.size(); ++i) matches_.push_back(static_cast<int32_t>(i + 1));
-        }
+        if (all) addAllGames();
         KeepHolding(words.TextOf(word), negated, matches_);
       }
       all = false;
     }
   }
-  if (all) {
-    for (std::size_t i = 0; i < games_.size(); ++i) matches_.push_back(static_cast<int32_t>(i + 1));
-  }
+  if (all) addAllGames();
 }
 
-// Whether game number `game`'s texts hold `needle`, whose signature is
-// given: its signature first, then, where that is no answer, its texts.
-bool GameFinder::Holds(std::string_view needle, const TextSignature& signature, bool exact, int32_t game) const {
-  const auto index = static_cast<std::size_t>(game - 1);
-  if (!signatures_[index].MayHold(signature)) return false;
-  if (exact) return true;
-  const Game& entry = games_[index];
-  return std::string_view(texts_.data() + entry.Name, entry.End - entry.Name).find(needle) != std::string_view::npos;
+// Whether the record's texts hold `needle`.
+bool GameFinder::TextsHold(std::string_view needle, const Record& record) {
+  return std::string_view(TextsOf(record), record.NameLength + 1u + record.DescriptionLength).find(needle) !=
+         std::string_view::npos;
 }
 
-// Every game whose texts hold `needle`, in table order.
-void GameFinder::AllHolding(std::string_view needle, std::vector<int32_t>& games) const {
+// Every game whose texts hold `needle`, in table order: the signatures of
+// all the games side by side first, the records only of those they leave
+// (each signature rules a game out, or in for a word of one letter).
+void GameFinder::AllHolding(std::string_view needle, std::vector<Match>& found) const {
   TextSignature signature;
   signature.Add(needle);
   const bool exact = TextSignature::Exact(needle);
-  games.clear();
-  for (int32_t game = 1; game <= GameCount(); ++game) {
-    if (Holds(needle, signature, exact, game)) games.push_back(game);
+  found.clear();
+  for (std::size_t i = 0; i < signatures_.size(); ++i) {
+    if (signatures_[i].MayHold(signature) && (exact || TextsHold(needle, RecordAt(recordAt_[i])))) {
+      found.push_back({recordAt_[i], static_cast<int32_t>(i + 1)});
+    }
   }
 }
 
-// Those of `games` whose texts hold `needle` (negated: do not).
-void GameFinder::KeepHolding(std::string_view needle, bool negated, std::vector<int32_t>& games) const {
+// Those of `found` whose texts hold `needle` (negated: do not).
+void GameFinder::KeepHolding(std::string_view needle, bool negated, std::vector<Match>& found) const {
   TextSignature signature;
   signature.Add(needle);
   const bool exact = TextSignature::Exact(needle);
   std::size_t kept = 0;
-  for (int32_t game : games) {
-    if (Holds(needle, signature, exact, game) != negated) games[kept++] = game;
+  for (const Match& match : found) {
+    const bool holds = signatures_[static_cast<std::size_t>(match.Game - 1)].MayHold(signature) &&
+                       (exact || TextsHold(needle, RecordAt(match.At)));
+    if (holds != negated) found[kept++] = match;
   }
-  games.resize(kept);
+  found.resize(kept);
 }
 
-// Whether `word` begins a word of the game's description.
-bool GameFinder::BeginsAWord(std::string_view word, const Game& game) const {
-  if ((game.Initials >> TextSignature::LetterBit(static_cast<unsigned char>(word[0])) & 1) == 0) return false;
-  const std::string_view description(texts_.data() + game.Description, game.End - game.Description);
-  for (std::size_t at = description.find(word); at != std::string_view::npos; at = description.find(word, at + 1)) {
-    if (wordStarts_[game.Description + at] != 0) return true;
+// Whether `word` begins a word of the record's description.
+bool GameFinder::BeginsAWord(std::string_view word, const Record& record) {
+  const char* description = TextsOf(record) + record.NameLength + 1;
+  const auto* starts = reinterpret_cast<const unsigned char*>(description + record.DescriptionLength + 1);
+  for (int i = 0; i < record.WordCount; ++i) {
+    const std::size_t at = starts[i];
+    if (BeginsWith(std::string_view(description + at, record.DescriptionLength - at), word)) return true;
   }
   return false;
 }
 
-int GameFinder::RankOf(const SearchWords& words, const Game& game) const {
-  const std::string_view name(texts_.data() + game.Name, game.Description - 1 - game.Name);
-  if (BeginsWith(name, query_)) return name.size() == query_.size() ? 0 : 1;
-  const std::string_view description(texts_.data() + game.Description, game.End - game.Description);
-  if (BeginsWith(description, query_)) return 2;
-  if ((game.Initials & queryInitials_) != queryInitials_) return 4;
+namespace {
+
+// Whether a text whose first bytes are `head` (0 after its end) begins with
+// `query`: yes or no when its first bytes tell (the query is not longer, or
+// they differ), else unknown.
+enum class Answer { No, Yes, Unknown };
+Answer HeadBegins(const char (&head)[4], std::string_view query) {
+  const std::size_t known = std::min(query.size(), sizeof head);
+  for (std::size_t i = 0; i < known; ++i) {
+    if (head[i] != query[i]) return Answer::No;
+  }
+  return query.size() <= sizeof head ? Answer::Yes : Answer::Unknown;
+}
+
+}  // namespace
+
+int GameFinder::RankOf(const SearchWords& words, const Match& match) const {
+  const RankFacts& facts = rankFacts_[static_cast<std::size_t>(match.Game - 1)];
+  const Record* record = nullptr;
+  auto texts = [&] {
+    if (record == nullptr) record = &RecordAt(match.At);
+    return TextsOf(*record);
+  };
+  Answer name = HeadBegins(facts.Name, query_);
+  if (name == Answer::Unknown) {
+    name = BeginsWith(std::string_view(texts(), facts.NameLength), query_) ? Answer::Yes : Answer::No;
+  }
+  if (name == Answer::Yes) return facts.NameLength == query_.size() ? 0 : 1;
+  Answer description = HeadBegins(facts.Description, query_);
+  if (description == Answer::Unknown) {
+    const char* start = texts() + facts.NameLength + 1;
+    description = BeginsWith(std::string_view(start, record->DescriptionLength), query_) ? Answer::Yes : Answer::No;
+  }
+  if (description == Answer::Yes) return 2;
+  // The first letters tell whether the words begin words when each is one
+  // letter; otherwise they only rule out.
+  if ((facts.Initials & queryInitials_) != queryInitials_) return 4;
+  if (queryLetters_) return 3;
+  texts();
   for (const SearchWord& word : words.Words) {
-    if (IsPlain(word) && !word.Negated && !BeginsAWord(words.TextOf(word), game)) return 4;
+    if (IsPlain(word) && !word.Negated && !BeginsAWord(words.TextOf(word), *record)) return 4;
   }
   return 3;
 }
@@ -381,31 +445,32 @@ int GameFinder::RankOf(const SearchWords& words, const Game& game) const {
 void GameFinder::Order(const SearchWords& words, std::vector<int32_t>& games) {
   query_.clear();
   queryInitials_ = 0;
+  queryLetters_ = true;
   bool byPlay = false;
   for (const SearchWord& word : words.Words) {
     if (IsPlain(word) && !word.Negated) {
-      query_ += words.TextOf(word);
-      queryInitials_ |= uint64_t{1} << TextSignature::LetterBit(static_cast<unsigned char>(words.TextOf(word)[0]));
+      const std::string_view text = words.TextOf(word);
+      query_ += text;
+      queryInitials_ |= uint64_t{1} << TextSignature::LetterBit(static_cast<unsigned char>(text[0]));
+      queryLetters_ = queryLetters_ && TextSignature::Exact(text);
     }
     byPlay = byPlay || (word.Kind == WordKind::Played && !word.Negated);
   }
   games.clear();
   if (query_.empty() && !byPlay) {
-    games.assign(matches_.begin(), matches_.end());
+    for (const Match& match : matches_) games.push_back(match.Game);
     return;
   }
   // The key of a game: its rank, then parent (0) or clone (1).
   constexpr int Keys = 10;
-  auto keyOf = [&](int32_t number) {
-    const Game& game = games_[static_cast<std::size_t>(number - 1)];
-    const int rank = query_.empty() ? 0 : RankOf(words, game);
-    const uint16_t flags = flags_[static_cast<std::size_t>(number - 1)];
-    return static_cast<uint32_t>(rank * 2 + ((flags & CloneFlag) != 0 ? 1 : 0));
+  auto keyOf = [&](const Match& match) {
+    const int rank = query_.empty() ? 0 : RankOf(words, match);
+    return static_cast<uint8_t>(rank * 2 + rankFacts_[static_cast<std::size_t>(match.Game - 1)].Clone);
   };
   if (byPlay) {
     ranked_.clear();
-    for (int32_t number : matches_) {
-      ranked_.push_back({lastPlayed_[static_cast<std::size_t>(number - 1)], keyOf(number), number});
+    for (const Match& match : matches_) {
+      ranked_.push_back({lastPlayed_[static_cast<std::size_t>(match.Game - 1)], keyOf(match), match.Game});
     }
     std::sort(ranked_.begin(), ranked_.end(), [](const Ranked& a, const Ranked& b) {
       if (a.LastPlayed != b.LastPlayed) return a.LastPlayed > b.LastPlayed;
@@ -417,14 +482,14 @@ void GameFinder::Order(const SearchWords& words, std::vector<int32_t>& games) {
   }
   // A counting sort by key keeps table order within each key.
   std::array<std::size_t, Keys + 1> first{};
-  for (int32_t number : matches_) {
-    const uint32_t key = keyOf(number);
-    keys_[static_cast<std::size_t>(number - 1)] = static_cast<uint8_t>(key);
-    ++first[key + 1];
+  keys_.clear();
+  for (const Match& match : matches_) {
+    keys_.push_back(keyOf(match));
+    ++first[keys_.back() + 1u];
   }
   for (int key = 0; key < Keys; ++key) first[key + 1] += first[key];
   games.resize(matches_.size());
-  for (int32_t number : matches_) games[first[keys_[static_cast<std::size_t>(number - 1)]]++] = number;
+  for (std::size_t i = 0; i < matches_.size(); ++i) games[first[keys_[i]]++] = matches_[i].Game;
 }
 
 }  // namespace zeb

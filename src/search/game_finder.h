@@ -57,7 +57,7 @@ class GameFinder {
   void SetFavourite(int32_t game, bool favourite);
   // A game played, at `lastPlayed`, while the search is open.
   void SetPlayed(int32_t game, int64_t lastPlayed);
-  int32_t GameCount() const { return static_cast<int32_t>(games_.size()); }
+  int32_t GameCount() const { return static_cast<int32_t>(recordAt_.size()); }
   // Gives back the memory.
   void Clear();
 
@@ -73,52 +73,78 @@ class GameFinder {
     WorkingFlag = 128,
     StatusFlag = 256,  // its driver status is given
   };
-  // What the search knows of one game. Its folded driver name and
-  // description lie in texts_, each followed by a 0 byte (which no folded
-  // word holds, so a match never runs from one into the next).
-  struct Game {
-    uint32_t Name = 0;
-    uint32_t Description = 0;
-    uint32_t End = 0;  // one past the description
-    uint64_t Initials = 0;  // the Letters bits (text_signature.h) of the first letters of its description's words
+  // What the search looks at in a game's texts, kept together so that a
+  // game's texts cost one or two reads of memory: in records_, one record
+  // a game in table order, each a Record followed by the folded driver name,
+  // a 0 byte, the folded description, a 0 byte (no folded word holds one, so
+  // a match never runs from the name into the description), and WordCount
+  // bytes: where in the description each of its words begins.
+  struct Record {
+    uint8_t NameLength = 0;
+    uint8_t DescriptionLength = 0;
+    uint8_t WordCount = 0;
+  };
+  // What the ranks ask of a game, side by side for all the games: most
+  // games get their rank from it without their record.
+  struct RankFacts {
+    uint64_t Initials = 0;  // the Letters bits of the first letters of the description's words
+    char Name[4] = {};      // the first bytes of the folded name and description, 0 after their end
+    char Description[4] = {};
+    uint8_t NameLength = 0;
+    uint8_t Clone = 0;
+  };
+  // The values the filter words ask for, by game.
+  struct Values {
     uint32_t Maker = 0;     // folded manufacturer: an entry of the pool
     uint32_t Category = 0;  // folded category: an entry of the pool
     int32_t Players = 0;    // 0: not given
     int16_t Year = 0;       // 0: not four digits
   };
 
-  void KeepHoldingValue(const SearchWord& word, std::size_t index, std::vector<int32_t>& games) const;
+  // A game found: where its record is, and its number.
+  struct Match {
+    uint32_t At;
+    int32_t Game;
+  };
+
+  const Record& RecordAt(uint32_t at) const { return *reinterpret_cast<const Record*>(records_.data() + at); }
+  static const char* TextsOf(const Record& record) { return reinterpret_cast<const char*>(&record + 1); }
+  static constexpr std::size_t RecordAlignment = 8;
   void FindAnew(const SearchWords& words);
   void MarkTextHits(const SearchWords& words);
-  bool Holds(std::string_view needle, const TextSignature& signature, bool exact, int32_t game) const;
-  void AllHolding(std::string_view needle, std::vector<int32_t>& games) const;
-  void KeepHolding(std::string_view needle, bool negated, std::vector<int32_t>& games) const;
-  bool BeginsAWord(std::string_view word, const Game& game) const;
-  int RankOf(const SearchWords& words, const Game& game) const;
+  void KeepHoldingValue(const SearchWord& word, std::size_t index, std::vector<Match>& found) const;
+  static bool TextsHold(std::string_view needle, const Record& record);
+  void AllHolding(std::string_view needle, std::vector<Match>& found) const;
+  void KeepHolding(std::string_view needle, bool negated, std::vector<Match>& found) const;
+  static bool BeginsAWord(std::string_view word, const Record& record);
+  int RankOf(const SearchWords& words, const Match& match) const;
   void Order(const SearchWords& words, std::vector<int32_t>& games);
 
-  std::vector<Game> games_;       // game n at n - 1
-  std::vector<uint16_t> flags_;   // by game n at n - 1: its Flag bits
-  std::string texts_;             // the games' folded texts, one after another
+  std::vector<unsigned char> records_;
+  std::vector<uint32_t> recordAt_;         // by game n at n - 1: where its record begins in records_
   std::vector<TextSignature> signatures_;  // by game n at n - 1: of its name and description
-  std::vector<uint8_t> wordStarts_;  // by byte of texts_: 1 where a word of a description begins
-  std::vector<int64_t> lastPlayed_;  // by game n at n - 1
+  std::vector<RankFacts> rankFacts_;       // by game n at n - 1
+  std::vector<Values> values_;             // by game n at n - 1
+  std::vector<uint16_t> flags_;            // by game n at n - 1: its Flag bits
+  std::vector<int64_t> lastPlayed_;        // by game n at n - 1
   // The folded manufacturers and categories, each once.
   std::string pool_;
   std::vector<uint32_t> poolStarts_;  // one more at the end
 
-  // The text asked last, its words and the games they find in table order.
+  // The text asked last, its words and the games they find: the records,
+  // in table order.
   SearchWords words_;
   SearchWords lastWords_;
-  std::vector<int32_t> matches_;
+  std::vector<Match> matches_;
   bool lastValid_ = false;
   // Memory kept for the next text.
-  std::vector<uint8_t> keys_;      // by game: its key in the order
-  std::vector<uint8_t> textHits_;  // per maker or category word, by pool entry
+  std::vector<uint8_t> keys_;         // by match: its key in the order
+  std::vector<uint8_t> textHits_;     // per maker or category word, by pool entry
   std::vector<uint32_t> textHitsAt_;  // per word: where its pool entries begin in textHits_
   std::vector<uint32_t> valueWords_;  // the words that ask for more than Flag bits
-  std::string query_;        // the letters and digits of the plain words, together
-  uint64_t queryInitials_ = 0;  // the Letters bits of their first letters
+  std::string query_;                 // the letters and digits of the plain words, together
+  uint64_t queryInitials_ = 0;        // the Letters bits of their first letters
+  bool queryLetters_ = false;         // each of them one letter or digit of ASCII
   struct Ranked {
     int64_t LastPlayed;
     uint32_t Key;

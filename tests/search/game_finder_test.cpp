@@ -157,6 +157,11 @@ TEST_F(GameFinderTest, RanksNameThenNameStartThenDescriptionStartThenWordStartsT
   // bfgalaga that comes first in the table.
   EXPECT_EQ(Find("galaga"), (Names{"galaga", "galagamw", "fantastc", "bfgalaga"}));
   EXPECT_EQ(Find("galax"), (Names{"galaxian", "fantastc"}));
+  // Words of one letter: "Geo" and "(Galaga" begin with g; "bootleg" and
+  // "pong" only hold it.
+  EXPECT_EQ(Find("g"), (Names{"galaga", "galaxian", "galagamw", "fantastc", "neogeo", "bfgalaga", "4in1boot", "pong",
+                              "pongd"}));
+  EXPECT_EQ(Find("g B"), (Names{"galaga", "bfgalaga", "4in1boot", "pongd"}));
   // Two words: each must begin a word for the fourth rank.
   EXPECT_EQ(Find("man pac"), (Names{"25pacman", "mspacman", "pacplus", "superpac", "pacman", "4in1boot"}));
   // Only negated plain words and filter words: table order.
