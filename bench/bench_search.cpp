@@ -1,8 +1,8 @@
 // The games list's search on 100,000 games of the emulator's shape, with
 // the machine information: the median keystroke while a text with two
 // filter words and a plain word is typed character by character
-// ("year:1980-1989 -is:clone galaxian"), for today's GameSearch (which can
-// only look for the plain text, "galaxian") and for the GameFinder: each
+// ("year:1980-1989 -is:clone galaxian"), or the plain text alone
+// ("galaxian"), for the GameFinder: each
 // text narrowed from the one before, or looked for among all the games
 // (as after Backspace); then the same with what the games list does with
 // the result (its view filled, its page drawn). Also the time to build the
@@ -29,7 +29,6 @@
 
 #include "console/console.h"
 #include "console/scripted_backend.h"
-#include "gamedb/game_search.h"
 #include "machines/machine_info.h"
 #include "search/favourites.h"
 #include "search/game_finder.h"
@@ -135,32 +134,13 @@ void Report(benchmark::State& state, KeystrokeTimes& times) {
   state.counters["median_clock_ms"] = Median(times.Clock);
 }
 
-// Today's search, narrowing the plain text as the games list does now.
-void BM_GameSearchPlainText(benchmark::State& state) {
-  GameSearch search;
-  search.Build(*Data().table);
-  const std::string text = PlainTyped;
-  std::vector<std::vector<int32_t>> found(text.size() + 1);
-  search.All(found[0]);
-  KeystrokeTimes times;
-  for (auto _ : state) {
-    for (std::size_t length = 1; length <= text.size(); ++length) {
-      times.Start();
-      search.Narrow(text.substr(0, length), found[length - 1], found[length]);
-      times.Stop();
-    }
-  }
-  Report(state, times);
-  state.counters["matches"] = static_cast<double>(found.back().size());
-}
-BENCHMARK(BM_GameSearchPlainText)->Unit(benchmark::kMillisecond)->Iterations(20);
-
 // What the games list does with a result: its view entries filled (the
 // rows of a longer list before emptied) and its page drawn.
 struct ShownList {
   ScriptedBackend backend;
   Console console{&backend};
   GamesList list;
+  Favourites favourites;
 
   void Show(const std::vector<int32_t>& games, const GameTable& table) {
     const int32_t before = list.Window.EntryCount;
@@ -175,7 +155,7 @@ struct ShownList {
     list.Window.TopLine = 0;
     list.SelectedEntry = 1;
     list.SelectedGame = entries > 0 ? games[0] : 0;
-    DrawListPage(console, list, table);
+    DrawListPage(console, list, table, favourites);
   }
 };
 

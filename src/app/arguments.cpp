@@ -45,6 +45,8 @@ constexpr const char* HelpAfterKeys =
     "  ver.txt, listfull.txt, listclones.txt\n"
     "                 the emulator's lists: read by a first run, then deleted\n"
     "  catver.ini, cheat.dat      optional categories and cheats (read)\n"
+    "  zeb-favourites.txt, zeb-played.txt   favourites and games played (written\n"
+    "                 at each change)\n"
     "  roms/DRIVER.zip            ROM archives (only looked for)\n"
     "  readme.txt, zebhelp.txt, mameguide.txt, mame.txt, whatsnew.txt,\n"
     "  gamelist.txt, windows.txt  the viewer's files (read)\n"

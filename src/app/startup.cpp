@@ -96,6 +96,9 @@ void StartSession(Session& session) {
     FirstRun(session.console, session.settings, session.options.Captions, session.list.ListFilter, session.games);
   }
   if (FileExists(SettingsFileName)) LoadSettings(session.settings, session.games);
+  // The user's own lists: what can be read of them is kept.
+  session.favourites.Load(FavouritesFileName);
+  session.played.Load(PlayedGamesFileName);
   // The panel of the first screen shows this count.
   CountAvailableGames(session.games);
   ShowScreen(session, session.navigation.CurrentScreen, session.options.OptionsPage);

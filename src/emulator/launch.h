@@ -61,9 +61,12 @@ class LaunchScreen {
 // path) runs there, our own current directory untouched, with the driver
 // name and the options' words as its arguments. When the emulator's
 // directory cannot be entered or the emulator cannot start, a line says so,
-// a key is awaited and the screen is put back as it was.
-void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, Console& console,
-                LaunchScreen& screen, EmulatorAnswer& answer);
+// a key is awaited and the screen is put back as it was. With `judged`,
+// the caller has judged the game's ROM sets as the emulator does (with its
+// machine information), and the archive is not looked for. True when the
+// emulator ran.
+bool LaunchGame(int32_t game, const GameTable& table, const Settings& settings, Console& console,
+                LaunchScreen& screen, EmulatorAnswer& answer, bool judged = false);
 
 // The decimal separator of the user's locale ("." when it cannot be read).
 char DecimalSeparator();

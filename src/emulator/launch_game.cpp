@@ -24,10 +24,10 @@ void ShowLaunchFailure(Console& console, const std::string& message, const Scree
 
 }  // namespace
 
-void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, Console& console,
-                LaunchScreen& screen, EmulatorAnswer& answer) {
+bool LaunchGame(int32_t game, const GameTable& table, const Settings& settings, Console& console,
+                LaunchScreen& screen, EmulatorAnswer& answer, bool judged) {
   const ShortString driverName = table.Games[game].DriverName;
-  if (!RomArchiveExists(settings, driverName)) return;
+  if (!judged && !RomArchiveExists(settings, driverName)) return false;
 
   const ScreenModel before = console.Screen;
   screen.Clear();
@@ -38,7 +38,7 @@ void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, 
     const std::string problem = DirectoryProblem(settings.MamePath.Str());
     if (!problem.empty()) {
       ShowLaunchFailure(console, "Cannot enter the directory " + settings.MamePath.Str() + ": " + problem, before);
-      return;
+      return false;
     }
   }
 
@@ -62,7 +62,7 @@ void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, 
   if (!run.Started) {
     ShowLaunchFailure(console, "Cannot run " + settings.MamePath.Str() + settings.ExeName.Str() + ": " + run.Reason,
                       before);
-    return;
+    return false;
   }
 
   if (settings.PauseAfterMame == 1) {
@@ -73,6 +73,7 @@ void LaunchGame(int32_t game, const GameTable& table, const Settings& settings, 
   screen.Redraw();
   // The emulator's output stayed readable up to here; now every cell is ours.
   console.RepaintAll();
+  return true;
 }
 
 }  // namespace zeb

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "console/colours.h"
+#include "console/keys.h"
 #include "gamedb/gamedb.h"
 #include "settings/game_table.h"
 #include "storage/short_string.h"
@@ -124,14 +125,6 @@ void FillView(GamesList& list, const GameTable& games, Filter filter, int clearT
   for (int e = entries + 1; e <= clearTo; ++e) list.ViewList[e].GameNumber = 0;
 }
 
-// The search's text grew by a character: the games it finds, among those
-// it found before. (Taken back, the text finds what it found then.)
-void FindMatches(ListSearch& search) {
-  const std::size_t length = search.Text.Length();
-  if (search.Found.size() <= length) search.Found.resize(length + 1);
-  if (length > 0) search.Games.Narrow(search.Text, search.Found[length - 1], search.Found[length]);
-}
-
 }  // namespace
 
 void RebuildList(GamesList& list, GameTable& games, const Settings& settings, Filter filter) {
@@ -159,17 +152,17 @@ void FollowSelectedGame(GamesList& list) {
   list.SelectedGame = 0;
 }
 
-void OpenSearch(GamesList& list, const GameTable& games) {
+void OpenSearch(GamesList& list, const GameTable& games, const GameMachines& machines, const Favourites& favourites,
+                const PlayedGames& played) {
   ListSearch& search = list.Search;
   search.Open = true;
   search.Text.Clear();
-  search.Games.Build(games);
-  if (search.Found.empty()) search.Found.resize(1);
-  search.Games.All(search.Found[0]);
+  search.Finder.Build(games, machines, favourites, played);
+  search.Found.clear();
 }
 
-void SearchAgain(GamesList& list, const GameTable& games, bool grew) {
-  if (grew) FindMatches(list.Search);
+void SearchAgain(GamesList& list, const GameTable& games) {
+  list.Search.Finder.Find(list.Search.Text, list.Search.Found);
   // Only the view changes: the table and its counts are as they were.
   FillView(list, games, list.ListFilter, list.Window.EntryCount);
   list.Window.TopLine = 0;
@@ -177,12 +170,33 @@ void SearchAgain(GamesList& list, const GameTable& games, bool grew) {
   list.SelectedGame = list.Window.EntryCount > 0 ? list.ViewList[1].GameNumber : 0;
 }
 
+void PickMatch(GamesList& list, unsigned char code) {
+  const int32_t entries = list.Window.EntryCount;
+  if (entries <= 0) return;
+  int32_t e = std::clamp(list.SelectedEntry, 0, entries);
+  switch (code) {
+    case Key::Up: e = std::max(e - 1, 1); break;
+    case Key::Down: e = std::min(e + 1, entries); break;
+    case Key::PageUp: e = std::max(e - WindowRows, 1); break;
+    case Key::PageDown: e = std::min(e + WindowRows, entries); break;
+    case Key::Home: e = 1; break;
+    case Key::End: e = entries; break;
+    default: return;
+  }
+  list.SelectedEntry = e;
+  list.SelectedGame = list.ViewList[e].GameNumber;
+  // The window follows, so that the selection stays in view.
+  ListWindow& window = list.Window;
+  if (e <= window.TopLine) window.TopLine = e - 1;
+  if (e > window.TopLine + WindowRows) window.TopLine = e - WindowRows;
+}
+
 void TypeInSearch(GamesList& list, const GameTable& games, unsigned char character) {
   const bool typable = (character >= 32 && character <= 126) || character >= 128;
   ShortString& text = list.Search.Text;
   if (!typable || text.Length() >= ListSearch::MaxLength) return;
   text += static_cast<char>(character);
-  SearchAgain(list, games, true);
+  SearchAgain(list, games);
 }
 
 void EraseInSearch(GamesList& list, GameTable& games, const Settings& settings) {
@@ -192,7 +206,7 @@ void EraseInSearch(GamesList& list, GameTable& games, const Settings& settings) 
     return;
   }
   text = text.View().substr(0, text.Length() - 1);
-  SearchAgain(list, games, false);
+  SearchAgain(list, games);
 }
 
 void CloseSearch(GamesList& list, GameTable& games, const Settings& settings) {
@@ -200,8 +214,8 @@ void CloseSearch(GamesList& list, GameTable& games, const Settings& settings) {
   if (!search.Open) return;
   search.Open = false;
   search.Text.Clear();
-  search.Games.Clear();
-  std::vector<std::vector<int32_t>>().swap(search.Found);
+  search.Finder.Clear();
+  std::vector<int32_t>().swap(search.Found);
   RebuildList(list, games, settings, list.ListFilter);
   FollowSelectedGame(list);
   // Without a game selected the whole list shows from its start.
@@ -238,7 +252,7 @@ int32_t PlaceWindow(const GamesList& list) {
   return lastWindow;
 }
 
-void DrawListPage(Console& console, const GamesList& list, const GameTable& games) {
+void DrawListPage(Console& console, const GamesList& list, const GameTable& games, const Favourites& favourites) {
   const ViewEntry none;
   const int32_t top = list.Window.TopLine;
   const int32_t columnOffset = list.Window.ColumnOffset;
@@ -266,7 +280,11 @@ void DrawListPage(Console& console, const GamesList& list, const GameTable& game
     ShortString line = DisplayLine(entry, games);
     showsAnyEntry = showsAnyEntry || !line.Empty();
     ShortString text = Padded(Shifted(line, columnOffset), WindowColumns, true);
-    int colour = entry.CloneMark == CloneKind::Parent ? White : LightGrey;
+    // A favourite shows in yellow (a clone in brown), in every filter and
+    // in the highlight bar as well.
+    const bool parent = entry.CloneMark == CloneKind::Parent;
+    const bool favourite = entry.GameNumber > 0 && favourites.Contains(games.Games[entry.GameNumber].DriverName);
+    const int colour = favourite ? (parent ? Yellow : Brown) : (parent ? White : LightGrey);
     // The highlight bar is black on the row's colour.
     const bool highlighted = e == selected && entries > 0;
     console.PutText(text, {WindowLeft, WindowTop + r - 1}, highlighted ? Colours{Black, colour} : Colours{colour, Black});
@@ -284,6 +302,10 @@ void DrawListPage(Console& console, const GamesList& list, const GameTable& game
       BlankDetails(console);
     }
   }
+}
+
+void DrawListNotice(Console& console, const GamesList& list) {
+  if (!list.Notice.Empty()) console.PutText(Padded(list.Notice, WindowColumns, true), {WindowLeft, ScrollBarRow}, {Black, Yellow});
 }
 
 }  // namespace zeb

@@ -24,13 +24,17 @@ int32_t PlaceWindow(const GamesList& list);
 // the selected game: what showing the games list does.
 void ShowGamesList(GamesList& list, GameTable& games, const Settings& settings);
 
-// The search: opened with the table's texts taken in and an empty text (the
-// list as it is); the text changed, which shows its matches from the top
-// with the first one selected; closed, which gives the list of the filter
-// back with the selected game in the window.
-void OpenSearch(GamesList& list, const GameTable& games);
-// `grew`: the text grew by a character (else it lost its last one).
-void SearchAgain(GamesList& list, const GameTable& games, bool grew);
+// The search: opened with the table's texts and facts taken in and an
+// empty text (the list as it is); the text changed, which shows its matches
+// from the top with the first one selected; closed, which gives the list of
+// the filter back with the selected game in the window.
+void OpenSearch(GamesList& list, const GameTable& games, const GameMachines& machines, const Favourites& favourites,
+                const PlayedGames& played);
+void SearchAgain(GamesList& list, const GameTable& games);
+// A key that picks a match while the search is open: Up and Down the one
+// before or after the selected one, PgUp and PgDn a window away, Home and
+// End the first and the last; the window follows.
+void PickMatch(GamesList& list, unsigned char code);
 // A character typed into the search: one of the blank to "~" or above 127,
 // up to the text's longest; any other is passed over.
 void TypeInSearch(GamesList& list, const GameTable& games, unsigned char character);
@@ -51,7 +55,10 @@ void JumpToLetter(GamesList& list, const GameTable& games, unsigned char key);
 // The heading, the 21 rows of the window with the selected entry
 // highlighted, and the selected game's details in the panel; with the
 // search open, its text in the heading and the cursor after it.
-void DrawListPage(Console& console, const GamesList& list, const GameTable& games);
+// A favourite's row shows in yellow (a clone's in brown).
+void DrawListPage(Console& console, const GamesList& list, const GameTable& games, const Favourites& favourites);
+// The list's notice, when it has one, over its bottom scroll bar.
+void DrawListNotice(Console& console, const GamesList& list);
 
 // The panel: "Run Game", "Refresh List!", the filter, the counts and the
 // headings of the selected game's details.
@@ -71,7 +78,7 @@ enum class LaunchFrom : unsigned char { Key, RunGameButton };
 // Whether the selected game is to be run: an entry and a game are selected.
 bool RunsSelectedGame(const GamesList& list, LaunchFrom from);
 // Runs the emulator on the selected game; the games list is shown anew
-// afterwards.
-void LaunchSelectedGame(Session& session);
+// afterwards. True when the emulator ran.
+bool LaunchSelectedGame(Session& session);
 
 }  // namespace zeb

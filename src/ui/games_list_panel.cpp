@@ -61,9 +61,9 @@ bool RunsSelectedGame(const GamesList& list, LaunchFrom from) {
   return list.SelectedEntry > 0 && list.SelectedGame > 0;
 }
 
-void LaunchSelectedGame(Session& session) {
+bool LaunchSelectedGame(Session& session) {
   GamesListLaunchScreen screen(session);
-  LaunchGame(session.list.SelectedGame, session.games, session.settings, session.console, screen, session.emulator);
+  return LaunchGame(session.list.SelectedGame, session.games, session.settings, session.console, screen, session.emulator);
 }
 
 void DrawGamesListPanel(Console& console, const GamesList& list, const GameTable& games) {

@@ -8,25 +8,42 @@ namespace {
 
 // The places with a list window: its keys scroll it.
 constexpr unsigned Windows = KeyPlace::GamesList | KeyPlace::Search | KeyPlace::Viewer;
-constexpr unsigned F3 = Key::F1 + 2;
+// Without the search: there the keys pick a match.
+constexpr unsigned Lists = KeyPlace::GamesList | KeyPlace::Viewer;
+constexpr unsigned char F2 = Key::F1 + 1;
+constexpr unsigned char F3 = Key::F1 + 2;
+constexpr unsigned Searching = static_cast<unsigned>(KeyPlace::Search);
 
 constexpr KeyBinding Rows[] = {
-    {Windows, KeyMatch::Special, Key::Home, KeyAction::Scroll,
+    {Lists, KeyMatch::Special, Key::Home, KeyAction::Scroll,
      "  Up, Down, Home, End   scroll        Left, Right   shift the text sideways\n"},
-    {Windows, KeyMatch::Special, Key::Up, KeyAction::Scroll, nullptr},
-    {Windows, KeyMatch::Special, Key::End, KeyAction::Scroll, nullptr},
-    {Windows, KeyMatch::Special, Key::Down, KeyAction::Scroll, nullptr},
+    {Lists, KeyMatch::Special, Key::Up, KeyAction::Scroll, nullptr},
+    {Lists, KeyMatch::Special, Key::End, KeyAction::Scroll, nullptr},
+    {Lists, KeyMatch::Special, Key::Down, KeyAction::Scroll, nullptr},
     {Windows, KeyMatch::Special, Key::Left, KeyAction::Scroll, nullptr},
     {Windows, KeyMatch::Special, Key::Right, KeyAction::Scroll, nullptr},
     {static_cast<unsigned>(KeyPlace::GamesList), KeyMatch::AnyCharacter, 0, KeyAction::JumpToLetter,
      "  a letter              (games list) jump to the first game beginning so\n"},
     {static_cast<unsigned>(KeyPlace::GamesList), KeyMatch::Character, '/', KeyAction::OpenSearch,
-     "  / or F3               (games list) search: type a piece of a driver name\n"
-     "                        or description; Backspace, Esc closes the search\n"},
+     "  / or F3               (games list) search: words of a driver name or its\n"
+     "                        description, the best match first; \"two words\" as\n"
+     "                        one, -word for none; year:1981 year:1980-1984\n"
+     "                        maker:TEXT cat:TEXT players:N is:available is:working\n"
+     "                        is:parent is:clone is:bios is:mechanical is:favourite\n"
+     "                        is:played; Backspace, Esc closes the search\n"},
     {static_cast<unsigned>(KeyPlace::GamesList), KeyMatch::Special, F3, KeyAction::OpenSearch, nullptr},
-    {static_cast<unsigned>(KeyPlace::Search), KeyMatch::AnyCharacter, 0, KeyAction::TypeInSearch, nullptr},
-    {static_cast<unsigned>(KeyPlace::Search), KeyMatch::Character, Key::Backspace, KeyAction::EraseInSearch, nullptr},
-    {static_cast<unsigned>(KeyPlace::Search), KeyMatch::Character, Key::Esc, KeyAction::CloseSearch, nullptr},
+    {Searching, KeyMatch::AnyCharacter, 0, KeyAction::TypeInSearch, nullptr},
+    {Searching, KeyMatch::Special, Key::Up, KeyAction::PickMatch,
+     "  Up, Down, PgUp, PgDn, Home, End   (search) pick a match\n"},
+    {Searching, KeyMatch::Special, Key::Down, KeyAction::PickMatch, nullptr},
+    {Searching, KeyMatch::Special, Key::PageUp, KeyAction::PickMatch, nullptr},
+    {Searching, KeyMatch::Special, Key::PageDown, KeyAction::PickMatch, nullptr},
+    {Searching, KeyMatch::Special, Key::Home, KeyAction::PickMatch, nullptr},
+    {Searching, KeyMatch::Special, Key::End, KeyAction::PickMatch, nullptr},
+    {KeyPlace::GamesList | KeyPlace::Search, KeyMatch::Special, F2, KeyAction::ToggleFavourite,
+     "  F2                    (games list) mark the selected game a favourite, or not\n"},
+    {Searching, KeyMatch::Character, Key::Backspace, KeyAction::EraseInSearch, nullptr},
+    {Searching, KeyMatch::Character, Key::Esc, KeyAction::CloseSearch, nullptr},
     {Windows, KeyMatch::Character, Key::Enter, KeyAction::RunSelectedGame, "  Enter                 run the selected game\n"},
     {KeyPlace::GamesList | KeyPlace::Viewer | KeyPlace::Options, KeyMatch::Character, Key::Esc, KeyAction::AskToQuit,
      "  Esc                   quit, after \"Are You Sure (Y/N)?\" (y or n)\n"},

@@ -41,6 +41,8 @@ enum class KeyAction : unsigned char {
   TypeInSearch,      // the character added to the search's text
   EraseInSearch,     // its last character taken back; on an empty text, the search closed
   CloseSearch,
+  PickMatch,         // while the search is open: the selection to another match
+  ToggleFavourite,   // the selected game made a favourite, or no more
   RunSelectedGame,
   AskToQuit,         // "Are You Sure (Y/N)?"
   AnswerYes,

@@ -5,6 +5,9 @@
 
 #include "ui/main_loop.h"
 
+#include <ctime>
+#include <string>
+
 #include "console/keys.h"
 #include "settings/settings.h"
 #include "gamedb/gamedb.h"
@@ -47,6 +50,24 @@ KeyPlace PlaceOfKeys(const Dialog& dialog, const OptionsScreen& options, const N
 // the wheel do nothing while they are open.
 bool TakesOnlyKeys(const Dialog& dialog, const OptionsScreen& options) {
   return dialog.Asking != Question::None || options.Editor.Open;
+}
+
+// F2: the selected game a favourite, or no more; the file written at once.
+void ToggleFavourite(GamesList& list, const GameTable& games, Favourites& favourites) {
+  if (list.SelectedEntry <= 0 || list.SelectedGame <= 0 || list.SelectedGame > TableGames(games)) return;
+  const ShortString& name = games.Games[list.SelectedGame].DriverName;
+  std::string reason;
+  if (!favourites.Toggle(name, reason)) list.Notice = reason;
+  if (list.Search.Open) list.Search.Finder.SetFavourite(list.SelectedGame, favourites.Contains(name));
+}
+
+// A launch that ran the emulator is recorded among the games played.
+void RecordPlayed(GamesList& list, const GameTable& games, PlayedGames& played, bool ran) {
+  if (!ran || list.SelectedGame <= 0 || list.SelectedGame > TableGames(games)) return;
+  const int64_t now = static_cast<int64_t>(std::time(nullptr));
+  std::string reason;
+  if (!played.Record(games.Games[list.SelectedGame].DriverName, now, reason)) list.Notice = reason;
+  if (list.Search.Open) list.Search.Finder.SetPlayed(list.SelectedGame, now);
 }
 
 void LeaveMessage(OptionsScreen& options, std::string_view message) {
@@ -152,6 +173,8 @@ Outcome HandleClick(Session& session) {
 Outcome DispatchKey(Session& session, KeyPress key) {
   const KeyPlace place = PlaceOfKeys(session.dialog, session.options, session.navigation, session.list);
   const KeyBinding* row = FindKeyBinding(place, key);
+  // The list's notice stays until the next key.
+  session.list.Notice.Clear();
   if (row == nullptr) return {};
   GamesList& list = session.list;
   GameTable& games = session.games;
@@ -164,7 +187,11 @@ Outcome DispatchKey(Session& session, KeyPress key) {
       return {};
     }
     case KeyAction::JumpToLetter: JumpToLetter(list, games, key.Code); return {};
-    case KeyAction::OpenSearch: OpenSearch(list, games); return {};
+    case KeyAction::OpenSearch:
+      OpenSearch(list, games, session.machines, session.favourites, session.played);
+      return {};
+    case KeyAction::PickMatch: PickMatch(list, key.Code); return {};
+    case KeyAction::ToggleFavourite: ToggleFavourite(list, games, session.favourites); return {};
     case KeyAction::TypeInSearch: TypeInSearch(list, games, key.Code); return {};
     case KeyAction::EraseInSearch: EraseInSearch(list, games, settings); return {};
     case KeyAction::CloseSearch: CloseSearch(list, games, settings); return {};
@@ -253,7 +280,7 @@ bool MainLoopPass(Session& session) {
 void RunTask(Session& session, Task task) {
   switch (task) {
     case Task::None: break;
-    case Task::RunGame: LaunchSelectedGame(session); break;
+    case Task::RunGame: RecordPlayed(session.list, session.games, session.played, LaunchSelectedGame(session)); break;
     case Task::RefreshList:
       // The archives looked for again (with categories, cheats and a save),
       // zeb.ini read back, and the list shown anew. The notice reaches the

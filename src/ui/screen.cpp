@@ -25,23 +25,6 @@ void DrawPanel(Console& console, Screen screen, const GamesList& list, const Gam
   }
 }
 
-void DrawBody(Console& console, Screen screen, const GamesList& list, const GameTable& games, const Viewer& viewer,
-              const Settings& settings, const OptionsScreen& options) {
-  switch (screen) {
-    case Screen::GamesList:
-      DrawScrollBars(console);
-      DrawListPage(console, list, games);
-      break;
-    case Screen::Options:
-      DrawOptionsPage(console, settings, options, options.OptionsPage);
-      break;
-    case Screen::Viewer:
-      DrawScrollBars(console);
-      DrawViewerBody(console, viewer);
-      break;
-  }
-}
-
 // The screen while the list is refreshed: black, with the notice at the top
 // left (the refresh's progress lines follow below it).
 void DrawRefreshNotice(Console& console) {
@@ -68,8 +51,22 @@ void DrawScreen(Console& console, const Session& session) {
   const OptionsScreen& options = session.options;
   const bool message = session.navigation.PanelScreen == Screen::Options && !options.Message.Empty();
   if (message && options.FieldsOverMessage) DrawConfigMessage(console, options.Message);
-  DrawBody(console, session.navigation.CurrentScreen, session.list, session.games, session.viewer, session.settings,
-           options);
+  const GamesList& list = session.list;
+  const GameTable& games = session.games;
+  switch (session.navigation.CurrentScreen) {
+    case Screen::GamesList:
+      DrawScrollBars(console);
+      DrawListPage(console, list, games, session.favourites);
+      DrawListNotice(console, list);
+      break;
+    case Screen::Options:
+      DrawOptionsPage(console, session.settings, options, options.OptionsPage);
+      break;
+    case Screen::Viewer:
+      DrawScrollBars(console);
+      DrawViewerBody(console, session.viewer);
+      break;
+  }
   if (message && !options.FieldsOverMessage) DrawConfigMessage(console, options.Message);
   if (session.dialog.Asking != Question::None) DrawConfirmBox(console, {ConfirmColumn, ConfirmRow});
 }

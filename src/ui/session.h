@@ -15,7 +15,10 @@
 
 #include "console/console.h"
 #include "emulator/launch.h"
-#include "gamedb/game_search.h"
+#include "machines/machine_info.h"
+#include "search/favourites.h"
+#include "search/game_finder.h"
+#include "search/played_games.h"
 #include "program_version.h"
 #include "settings/game_table.h"
 #include "settings/settings.h"
@@ -58,18 +61,16 @@ struct ViewEntry {
 constexpr int MaxViewEntries = 100000;
 
 // The search of the games list: while it is open, the list shows only the
-// games whose driver name or description holds the text typed so far.
+// games that its text finds, the best match first (search/game_finder.h).
 struct ListSearch {
   static constexpr std::size_t MaxLength = 50;
   bool Open = false;
   ShortString Text;
-  GameSearch Games;  // the table's texts, taken in when it opens
-  // The games that the first k characters of the text find, in table order,
-  // for k from 0 to the text's length: each from the one before, and
-  // Backspace goes back one without a search. Their memory stays for the
+  GameFinder Finder;  // the table's texts and facts, taken in when it opens
+  // The games the text finds, in their order; the memory stays for the
   // next keys.
-  std::vector<std::vector<int32_t>> Found;
-  const std::vector<int32_t>& Matches() const { return Found[Text.Length()]; }
+  std::vector<int32_t> Found;
+  const std::vector<int32_t>& Matches() const { return Found; }
 };
 
 // The games list: the view of the game table through the filter (and the
@@ -82,6 +83,9 @@ struct GamesList {
   int32_t SelectedEntry = 1;
   int32_t SelectedGame = 1;
   ShortString ListHeader;
+  // A line the list shows in place of its bottom scroll bar until the next
+  // key: why a game does not run, what could not be saved.
+  ShortString Notice;
 };
 
 constexpr int MaxViewerLines = 5000;
@@ -153,6 +157,9 @@ struct Session {
   Console& console;
   Settings settings;
   GameTable games;
+  GameMachines machines;  // what the emulator says of the table's games; empty without it
+  Favourites favourites;
+  PlayedGames played;
   GamesList list;
   Viewer viewer;
   Navigation navigation;

@@ -29,6 +29,8 @@ class ProgramTest : public ::testing::Test {
   Navigation& navigation = session.navigation;
   OptionsScreen& options = session.options;
   Dialog& dialog = session.dialog;
+  Favourites& favourites = session.favourites;
+  PlayedGames& played = session.played;
 
   // The screen as the console holds it.
   std::string RowText(int row) const { return zeb::RowText(console.Screen, row); }

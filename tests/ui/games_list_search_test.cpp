@@ -67,11 +67,15 @@ TEST_F(SearchTest, TypingNarrowsTheFiltersListToTheMatchesFromTheTop) {
   EXPECT_EQ(list.Window.EntryCount, 63);
   EXPECT_EQ(list.Window.TopLine, 0);
 
-  // Driver name or description, the case of the letters ignored.
+  // Driver name or description, the case of the letters ignored, the best
+  // match first: a driver name that begins with it, then descriptions in
+  // which it begins a word (the parent before the clone).
   backend.Keys("\bpAC");
   Play();
   EXPECT_EQ(list.Window.EntryCount, 3);
-  EXPECT_EQ(TextAt(2, 5, 20), "hangly    Hangly-PAC");
+  EXPECT_EQ(TextAt(2, 4, 20), "pacman    Pac-Man   ");
+  EXPECT_EQ(TextAt(2, 5, 20), "mspacman  Ms. Pac-Ma");
+  EXPECT_EQ(TextAt(2, 6, 20), "hangly    Hangly-PAC");
   EXPECT_EQ(TextAt(2, 7, 60), std::string(60, ' '));
   EXPECT_EQ(list.SelectedGame, 61);
   EXPECT_EQ(BackgroundAt(2, 4), 15);
@@ -98,13 +102,16 @@ TEST_F(SearchTest, KeysWheelClicksAndTheFilterActOnTheMatches) {
   Play();
   ASSERT_EQ(list.Window.EntryCount, 60);
   EXPECT_EQ(list.Window.TopLine, 39);
+  // The keys pick a match; the wheel and the arrows move the window only.
+  EXPECT_EQ(list.SelectedEntry, 60);
   backend.Special(Key::Up).Wheel(-1);
   Play();
-  EXPECT_EQ(list.Window.TopLine, 35);
+  EXPECT_EQ(list.SelectedEntry, 59);
+  EXPECT_EQ(list.Window.TopLine, 36);
   backend.Special(Key::Home).Special(Key::Down).Click(62, 24).Click(10, 6);
   Play();
-  EXPECT_EQ(list.Window.TopLine, 2);
-  EXPECT_EQ(list.SelectedGame, 5);
+  EXPECT_EQ(list.Window.TopLine, 1);
+  EXPECT_EQ(list.SelectedGame, 4);
 
   backend.Click(79, 9);  // "Available"
   Play();
@@ -118,18 +125,18 @@ TEST_F(SearchTest, EnterRunsTheSelectedMatchAndTheSearchStays) {
   Touch("roms/mspacman.zip");
   MakeQuietEmulator();
   settings.PauseAfterMame = 0;
-  backend.Keys("/pac").Click(10, 6).Keys("\r");
+  backend.Keys("/pac").Click(10, 5).Keys("\r");
   Play();
   EXPECT_EQ(testing_support::ReadBytes("launch.log").substr(0, 10), "[mspacman]");
   EXPECT_EQ(Heading(), Padded("Search: pac"));
   EXPECT_EQ(list.Window.EntryCount, 3);
-  EXPECT_EQ(BackgroundAt(2, 6), 15);
+  EXPECT_EQ(BackgroundAt(2, 5), 15);
   EXPECT_TRUE(console.Screen.CursorVisible);
 }
 
 TEST_F(SearchTest, EscBackspaceRefreshAndLeavingTheListCloseIt) {
   // Esc: the whole list, the selected game in the window.
-  backend.Keys("/pac").Click(10, 6).Keys("\x1b");
+  backend.Keys("/pac").Click(10, 5).Keys("\x1b");
   Play();
   EXPECT_EQ(list.Window.EntryCount, 64);
   EXPECT_EQ(list.Window.TopLine, 43);

@@ -21,7 +21,7 @@ class GamesListTest : public ScreenTest {
     list.SelectedEntry = selected;
     list.Window.TopLine = top;
     list.Window.ColumnOffset = offset;
-    DrawListPage(console, list, games);
+    DrawListPage(console, list, games, session.favourites);
   }
 
   // Scribbles over the detail rows, so that a test sees what the page wrote.
