@@ -111,6 +111,8 @@ class MachineFileWriter {
   // Starts the new file beside `path`. False, with Error set, when it
   // cannot be made.
   bool Begin(std::string_view version, std::string_view path = MachineFileName);
+  // A machine as the list reader gives it (every name given, players not
+  // below 0, a rotation of 0, 90, 180 or 270).
   bool Add(const MachineInfo& machine);
   // Completes the new file and puts it in the place of the old one.
   bool Finish();

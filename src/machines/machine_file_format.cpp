@@ -12,10 +12,12 @@ namespace {
 constexpr char Hex[] = "0123456789ABCDEF";
 constexpr char LowerHex[] = "0123456789abcdef";
 
-int HexValue(char c, bool upperOnly) {
+// A hexadecimal digit of the case the file writes it in: upper case in
+// escapes, lower case in numbers (so that each value has one form).
+int HexValue(char c, bool upper) {
   if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (!upperOnly && c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (upper && c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (!upper && c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
 
@@ -51,11 +53,11 @@ bool ParseNumber(std::string_view text, uint64_t& value, std::size_t maxDigits) 
   return true;
 }
 
-bool ParseHex(std::string_view text, uint64_t& value, std::size_t digits, bool upperOnly) {
+bool ParseHex(std::string_view text, uint64_t& value, std::size_t digits) {
   if (text.size() != digits) return false;
   value = 0;
   for (char c : text) {
-    int digit = HexValue(c, upperOnly);
+    int digit = HexValue(c, false);
     if (digit < 0) return false;
     value = (value << 4) | static_cast<uint64_t>(digit);
   }
@@ -117,7 +119,7 @@ bool ParseSection(std::string_view line, std::string_view name, Section& section
   if (at != std::string_view::npos || fields[0] != name || fields[1].size() != 12 || fields[2].size() != 12 ||
       fields[3].size() != 10 || !ParseNumber(fields[1], section.Offset, 12) ||
       !ParseNumber(fields[2], section.Bytes, 12) || !ParseNumber(fields[3], machines, 10) || machines > 0x7FFFFFFF ||
-      !ParseHex(fields[4], section.Check, 16, false)) {
+      !ParseHex(fields[4], section.Check, 16)) {
     return false;
   }
   section.Machines = static_cast<int64_t>(machines);
@@ -185,7 +187,7 @@ bool ParseHeader(std::string_view bytes, Header& header, std::size_t& size, bool
   complete = true;
   size = at;
   uint64_t check = 0;
-  if (!lines[4].starts_with("check ") || !ParseHex(lines[4].substr(6), check, 16, false)) return false;
+  if (!lines[4].starts_with("check ") || !ParseHex(lines[4].substr(6), check, 16)) return false;
   checked = check == MachineCheckOf(bytes.substr(0, static_cast<std::size_t>(lines[4].data() - bytes.data())));
   if (!checked) return false;
   return lines[0] == Mark && lines[1].starts_with("emulator ") && Unescape(lines[1].substr(9), header.Version) &&
@@ -301,9 +303,7 @@ bool ParseRomLine(std::string_view line, RomFile& rom) {
   if (!ParseNumber(fields[1], size, 10) || size > 0xFFFFFFFFu) return false;
   rom.Size = static_cast<uint32_t>(size);
   rom.HasCrc = !fields[2].empty();
-  if (rom.HasCrc && (!ParseHex(fields[2], crc, 8, false) || fields[2].find_first_of("ABCDEF") != std::string_view::npos)) {
-    return false;
-  }
+  if (rom.HasCrc && !ParseHex(fields[2], crc, 8)) return false;
   rom.Crc = static_cast<uint32_t>(crc);
   return StoreField(fields[0], rom.Name) && StoreField(fields[3], rom.Merge) &&
          ParseDumpFlags(fields[4], rom.Status, rom.Optional);

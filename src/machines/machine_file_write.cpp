@@ -72,6 +72,11 @@ bool MachineFileWriter::Begin(std::string_view version, std::string_view path) {
 
 bool MachineFileWriter::Add(const MachineInfo& machine) {
   if (file_ == nullptr) return false;
+  bool named = !machine.Name.empty();
+  for (const RomFile& rom : machine.Roms) named = named && !rom.Name.empty();
+  for (const DiskFile& disk : machine.Disks) named = named && !disk.Name.empty();
+  for (const std::string& device : machine.DeviceRefs) named = named && !device.empty();
+  if (!named) return Failed("a machine, ROM, disk or device without a name");
   machine_file::AppendSummaryLine(summaries_, machine.Name, machine.Summary);
   std::size_t start = pending_.size();
   machine_file::AppendRomLines(pending_, machine);
