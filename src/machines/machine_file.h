@@ -2,30 +2,37 @@
 // The machine information file, zeb-machines.txt beside zeb.ini: what the
 // emulator's XML list says of each machine, kept so that the list is read
 // once. Start-up reads only the small summaries (flags, year, maker,
-// status, players, rotation, parent and ROM parent); the audit reads the
-// ROM section with the ROM files, disks and devices of every machine.
+// status, players, rotation, parent and ROM parent) of the machines that
+// are no devices, and those of the devices only for games they do not
+// name; the audit reads the ROM section with the ROM files, disks and
+// devices of every machine.
 //
 // The file (text, each line ending in LF):
 //
 //   ZEB machine information, format 1
 //   emulator <the emulator's version, as the list's root gives it>
 //   summaries <offset> <bytes> <machines> <check>
+//   devices <offset> <bytes> <machines> <check>
 //   roms <offset> <bytes> <machines> <check>
 //   check <check>
-//   <the ROM section> <the summary section>, where the header says
+//   <the ROM section> <the summaries> <the devices' summaries>
 //
 // Offsets and sizes are in bytes from the start of the file (12 decimal
-// digits each, machines 10), checks are 16 hexadecimal digits of a 64-bit
-// hash of the bytes the line names (the last line's of the four lines
-// above it). The sections hold the same machines in the same order, the
-// order of the list:
+// digits each, machines 10), checks are 16 lower-case hexadecimal digits of
+// a 64-bit hash of the bytes the line names (the last line's, of the five
+// lines above it). The ROM section holds every machine in the order of the
+// list; the summary sections hold the devices and the other machines each
+// in that order:
 //
-//   summary line: name TAB flags TAB year TAB manufacturer TAB status TAB
-//                 players TAB rotation TAB cloneof TAB romof
-//     flags: four characters, "d" device, "b" BIOS, "m" mechanical, "r"
-//     runnable, each or "-" in that place; status: "g" good, "i"
-//     imperfect, "p" preliminary, "-" not given
-//   ROM section, per machine: "=" name TAB description, then its parts:
+//   summary line: name TAB attributes TAB year TAB manufacturer TAB cloneof
+//                 TAB romof
+//     attributes: "d" device, "b" BIOS, "m" mechanical, "r" runnable, each
+//     or "-" in that place; the driver status, "g" good, "i" imperfect,
+//     "p" preliminary or "-" not given; the rotation, "0" to "3" for 0, 90,
+//     180 and 270 degrees; the players in decimal ("---rg02": a runnable
+//     game, good, upright, two players)
+//   ROM section, per machine: "=" (a device: "*") name TAB description,
+//   then its parts:
 //     "r" name TAB size TAB crc TAB merge TAB status optional
 //     "d" name TAB sha1 TAB merge TAB status optional
 //     "u" the name of a device it uses
@@ -79,7 +86,7 @@ struct MachineFileState {
   bool Trusted() const { return Problem == MachineFileProblem::None; }
 };
 
-// A machine's summary with its name, as the summary section holds it.
+// A machine's summary with its name, as a summary section holds it.
 struct NamedSummary {
   std::string Name;
   MachineSummary Summary;
@@ -90,7 +97,7 @@ struct NamedSummary {
 // the file is not trusted.
 MachineFileState ReadGameMachines(const GameTable& table, GameMachines& machines,
                                   std::string_view path = MachineFileName);
-// Every summary of the file, in its order.
+// Every summary of the file: the machines', then the devices'.
 MachineFileState ReadMachineSummaries(std::vector<NamedSummary>& summaries, std::string_view path = MachineFileName);
 // The audit: every machine whole, in the file's order.
 MachineFileState ReadMachineFile(std::vector<MachineInfo>& machines, std::string_view path = MachineFileName);
@@ -130,7 +137,10 @@ class MachineFileWriter {
   std::string path_;
   std::string unique_;
   std::string version_;
-  std::string summaries_;  // the summary section
+  std::string summaries_;  // the summary section of the machines but the devices
+  std::string devices_;    // the devices' summary section
+  int32_t summaryLines_ = 0;
+  int32_t deviceLines_ = 0;
   std::string pending_;    // ROM section lines not yet written
   uint64_t headerBytes_ = 0;
   uint64_t romBytes_ = 0;

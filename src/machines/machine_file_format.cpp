@@ -167,6 +167,7 @@ std::string HeaderText(const Header& header) {
   AppendEscaped(text, header.Version);
   text += '\n';
   AppendSection(text, "summaries", header.Summaries);
+  AppendSection(text, "devices", header.Devices);
   AppendSection(text, "roms", header.Roms);
   char line[32];
   std::snprintf(line, sizeof line, "check %016llx\n", static_cast<unsigned long long>(MachineCheckOf(text)));
@@ -174,7 +175,7 @@ std::string HeaderText(const Header& header) {
 }
 
 bool ParseHeader(std::string_view bytes, Header& header, std::size_t& size, bool& complete, bool& checked) {
-  std::string_view lines[5];
+  std::string_view lines[6];
   std::size_t at = 0;
   complete = false;
   checked = false;
@@ -187,11 +188,12 @@ bool ParseHeader(std::string_view bytes, Header& header, std::size_t& size, bool
   complete = true;
   size = at;
   uint64_t check = 0;
-  if (!lines[4].starts_with("check ") || !ParseHex(lines[4].substr(6), check, 16)) return false;
-  checked = check == MachineCheckOf(bytes.substr(0, static_cast<std::size_t>(lines[4].data() - bytes.data())));
+  if (!lines[5].starts_with("check ") || !ParseHex(lines[5].substr(6), check, 16)) return false;
+  checked = check == MachineCheckOf(bytes.substr(0, static_cast<std::size_t>(lines[5].data() - bytes.data())));
   if (!checked) return false;
   return lines[0] == Mark && lines[1].starts_with("emulator ") && Unescape(lines[1].substr(9), header.Version) &&
-         ParseSection(lines[2], "summaries", header.Summaries) && ParseSection(lines[3], "roms", header.Roms);
+         ParseSection(lines[2], "summaries", header.Summaries) && ParseSection(lines[3], "devices", header.Devices) &&
+         ParseSection(lines[4], "roms", header.Roms);
 }
 
 void AppendSummaryLine(std::string& out, std::string_view name, const MachineSummary& summary) {
@@ -201,21 +203,18 @@ void AppendSummaryLine(std::string& out, std::string_view name, const MachineSum
   out += summary.IsBios ? 'b' : '-';
   out += summary.IsMechanical ? 'm' : '-';
   out += summary.Runnable ? 'r' : '-';
-  out += '\t';
-  AppendEscaped(out, summary.Year);
-  out += '\t';
-  AppendEscaped(out, summary.Manufacturer);
-  out += '\t';
   switch (summary.Status) {
     case DriverStatus::Good: out += 'g'; break;
     case DriverStatus::Imperfect: out += 'i'; break;
     case DriverStatus::Preliminary: out += 'p'; break;
     case DriverStatus::Unknown: out += '-'; break;
   }
-  out += '\t';
+  out += static_cast<char>('0' + summary.Rotate / 90 % 4);
   out += std::to_string(summary.Players);
   out += '\t';
-  out += std::to_string(summary.Rotate);
+  AppendEscaped(out, summary.Year);
+  out += '\t';
+  AppendEscaped(out, summary.Manufacturer);
   out += '\t';
   AppendEscaped(out, summary.CloneOf);
   out += '\t';
@@ -224,7 +223,7 @@ void AppendSummaryLine(std::string& out, std::string_view name, const MachineSum
 }
 
 void AppendRomLines(std::string& out, const MachineInfo& machine) {
-  out += '=';
+  out += machine.Summary.IsDevice ? DeviceMark : MachineMark;
   AppendEscaped(out, machine.Name);
   out += '\t';
   AppendEscaped(out, machine.Description);
@@ -264,36 +263,99 @@ void AppendRomLines(std::string& out, const MachineInfo& machine) {
   }
 }
 
-bool ParseSummaryLine(std::string_view line, std::string& name, MachineSummary& summary) {
-  std::string_view fields[9];
-  if (!SplitFields(line, fields, 9)) return false;
-  const std::string_view flags = fields[1];
-  if (flags.size() != 4 || (flags[0] != 'd' && flags[0] != '-') || (flags[1] != 'b' && flags[1] != '-') ||
-      (flags[2] != 'm' && flags[2] != '-') || (flags[3] != 'r' && flags[3] != '-')) {
+namespace {
+
+// The attributes field: the four flags, the status, the rotation, players.
+bool ParseAttributes(const char* p, const char* end, MachineSummary& summary) {
+  if (end - p < 7) return false;
+  if ((p[0] != 'd' && p[0] != '-') || (p[1] != 'b' && p[1] != '-') || (p[2] != 'm' && p[2] != '-') ||
+      (p[3] != 'r' && p[3] != '-') || p[5] < '0' || p[5] > '3') {
     return false;
   }
-  summary.IsDevice = flags[0] == 'd';
-  summary.IsBios = flags[1] == 'b';
-  summary.IsMechanical = flags[2] == 'm';
-  summary.Runnable = flags[3] == 'r';
-  if (fields[4].size() != 1) return false;
-  switch (fields[4][0]) {
+  summary.IsDevice = p[0] == 'd';
+  summary.IsBios = p[1] == 'b';
+  summary.IsMechanical = p[2] == 'm';
+  summary.Runnable = p[3] == 'r';
+  switch (p[4]) {
     case 'g': summary.Status = DriverStatus::Good; break;
     case 'i': summary.Status = DriverStatus::Imperfect; break;
     case 'p': summary.Status = DriverStatus::Preliminary; break;
     case '-': summary.Status = DriverStatus::Unknown; break;
     default: return false;
   }
-  uint64_t players = 0, rotate = 0;
-  if (!ParseNumber(fields[5], players, 10) || players > 0x7FFFFFFF || !ParseNumber(fields[6], rotate, 3) ||
-      (rotate != 0 && rotate != 90 && rotate != 180 && rotate != 270)) {
-    return false;
+  summary.Rotate = 90 * (p[5] - '0');
+  p += 6;
+  if (end - p > 10 || (end - p > 1 && *p == '0')) return false;  // one way to write each count
+  uint64_t players = 0;
+  for (; p < end; ++p) {
+    if (*p < '0' || *p > '9') return false;
+    players = players * 10 + static_cast<uint64_t>(*p - '0');
   }
+  if (players > 0x7FFFFFFF) return false;
   summary.Players = static_cast<int32_t>(players);
-  summary.Rotate = static_cast<int32_t>(rotate);
-  return !fields[0].empty() && StoreField(fields[0], name) && StoreField(fields[2], summary.Year) &&
-         StoreField(fields[3], summary.Manufacturer) && StoreField(fields[7], summary.CloneOf) &&
-         StoreField(fields[8], summary.RomOf);
+  return true;
+}
+
+// The field from `p` up to the next TAB: its end (the TAB), or null when
+// the line ends first.
+inline const char* FieldEnd(const char* p, const char* end) {
+  while (p < end && *p != '\t') ++p;
+  return p < end ? p : nullptr;
+}
+
+// A text field into a ShortString that is empty to begin with.
+inline void Store(const char* p, const char* end, ShortString& text) {
+  if (end > p) text = std::string_view(p, static_cast<std::size_t>(end - p));
+}
+
+}  // namespace
+
+const char* ParsePlainSummaryRest(const char* p, MachineSummary& summary) {
+  auto fieldEnd = [](const char* q) { return FieldStop(q); };
+  const char* end = fieldEnd(p);
+  if (*end != '\t' || !ParseAttributes(p, end, summary)) return nullptr;
+  ShortString* texts[4] = {&summary.Year, &summary.Manufacturer, &summary.CloneOf, &summary.RomOf};
+  for (int field = 0; field < 4; ++field) {
+    p = end + 1;
+    end = fieldEnd(p);
+    if ((*end == '\n') != (field == 3)) return nullptr;
+    Store(p, end, *texts[field]);
+  }
+  return end + 1;
+}
+
+bool ParsePlainSummaryLine(std::string_view line, std::string_view& name, MachineSummary& summary) {
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  const char* tab = FieldEnd(p, end);
+  if (tab == nullptr || tab == p) return false;
+  name = std::string_view(p, static_cast<std::size_t>(tab - p));
+  p = tab + 1;
+  if ((tab = FieldEnd(p, end)) == nullptr || !ParseAttributes(p, tab, summary)) return false;
+  const char* start[4];
+  const char* stop[4];
+  for (int field = 0; field < 3; ++field) {
+    start[field] = p = tab + 1;
+    if ((tab = FieldEnd(p, end)) == nullptr) return false;
+    stop[field] = tab;
+  }
+  start[3] = tab + 1;
+  stop[3] = end;
+  if (FieldEnd(start[3], end) != nullptr) return false;
+  Store(start[0], stop[0], summary.Year);
+  Store(start[1], stop[1], summary.Manufacturer);
+  Store(start[2], stop[2], summary.CloneOf);
+  Store(start[3], stop[3], summary.RomOf);
+  return true;
+}
+
+bool ParseSummaryLine(std::string_view line, std::string& name, MachineSummary& summary) {
+  std::string_view fields[6];
+  summary = MachineSummary();
+  return SplitFields(line, fields, 6) && !fields[0].empty() && StoreField(fields[0], name) &&
+         ParseAttributes(fields[1].data(), fields[1].data() + fields[1].size(), summary) &&
+         StoreField(fields[2], summary.Year) && StoreField(fields[3], summary.Manufacturer) &&
+         StoreField(fields[4], summary.CloneOf) && StoreField(fields[5], summary.RomOf);
 }
 
 bool ParseRomLine(std::string_view line, RomFile& rom) {
@@ -321,3 +383,4 @@ bool ParseDiskLine(std::string_view line, DiskFile& disk) {
 }
 
 }  // namespace zeb::machine_file
+

@@ -2,7 +2,9 @@
 // The lines of the machine information file (machine_file.h describes
 // them), for its writer and its readers.
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -24,15 +26,16 @@ struct Section {
 
 struct Header {
   std::string Version;
-  Section Summaries;
+  Section Summaries;  // of the machines but the devices
+  Section Devices;    // of the devices
   Section Roms;
 };
 
-// The five header lines. Their length depends on the version only.
+// The six header lines. Their length depends on the version only.
 std::string HeaderText(const Header& header);
 // The header at the start of `bytes`: true with `header` and its length in
 // `size`; false when the bytes hold no whole header of the right form
-// (`complete` then says whether they hold five lines at all) or when its
+// (`complete` then says whether they hold six lines at all) or when its
 // check does not match (`checked` false).
 bool ParseHeader(std::string_view bytes, Header& header, std::size_t& size, bool& complete, bool& checked);
 
@@ -47,9 +50,39 @@ bool Unescape(std::string_view field, std::string& text);
 // section.
 void AppendSummaryLine(std::string& out, std::string_view name, const MachineSummary& summary);
 void AppendRomLines(std::string& out, const MachineInfo& machine);
+// The first byte of a machine's first line in the ROM section: a device's,
+// or another machine's.
+inline constexpr char DeviceMark = '*';
+inline constexpr char MachineMark = '=';
 
-// The summary line at `line` (without its LF): its name and summary. False
-// when it is not of that form.
+// A summary line (without its LF) that holds no "\" (the common one) into
+// a summary that is at its defaults, in one pass: the name is a view of the
+// line. False when it is not of that form.
+bool ParsePlainSummaryLine(std::string_view line, std::string_view& name, MachineSummary& summary);
+// The first TAB or LF from `q` on, which must come; the 8 bytes from any
+// byte before it may be read. Eight bytes at a time where the byte order
+// allows it: each TAB or LF shows as the high bit of its byte in a mask
+// whose lowest set bit is always the first of them.
+inline const char* FieldStop(const char* q) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr uint64_t Ones = 0x0101010101010101ull;
+    constexpr uint64_t Highs = 0x8080808080808080ull;
+    for (uint64_t word;; q += 8) {
+      std::memcpy(&word, q, sizeof word);
+      const uint64_t tabs = word ^ (Ones * '\t'), ends = word ^ (Ones * '\n');
+      const uint64_t found = ((tabs - Ones) & ~tabs & Highs) | ((ends - Ones) & ~ends & Highs);
+      if (found != 0) return q + std::countr_zero(found) / 8;
+    }
+  }
+  while (*q != '\t' && *q != '\n') ++q;
+  return q;
+}
+
+// The fields after the name of such a line, from `p` (after the name's
+// TAB) to the line's LF, which must come (and 8 bytes after any byte of the
+// line may be read): past the LF, or null when they are not of their form.
+const char* ParsePlainSummaryRest(const char* p, MachineSummary& summary);
+// Any summary line's name and summary; false when it is not of that form.
 bool ParseSummaryLine(std::string_view line, std::string& name, MachineSummary& summary);
 
 // The parts of a ROM section line.

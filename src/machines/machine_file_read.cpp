@@ -4,9 +4,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <memory>
 
 #include "machines/game_join.h"
+#include "machines/machine_check.h"
 #include "machines/machine_file.h"
 #include "machines/machine_file_format.h"
 
@@ -87,82 +89,122 @@ MachineFileState OpenMachineFile(std::string_view path, OpenFile& opened, Header
   }
   const Section& roms = header.Roms;
   const Section& summaries = header.Summaries;
-  if (roms.Offset != headerBytes || summaries.Offset != roms.Offset + roms.Bytes || roms.Machines != summaries.Machines) {
+  const Section& devices = header.Devices;
+  if (roms.Offset != headerBytes || summaries.Offset != roms.Offset + roms.Bytes ||
+      devices.Offset != summaries.Offset + summaries.Bytes || roms.Machines != summaries.Machines + devices.Machines) {
     return Untrusted(MachineFileProblem::Damaged, path, "its header is out of order");
   }
   if (std::fseek(opened.File, 0, SEEK_END) != 0) return Untrusted(MachineFileProblem::Unreadable, path, std::strerror(errno));
   const long size = std::ftell(opened.File);
   if (size < 0) return Untrusted(MachineFileProblem::Unreadable, path, std::strerror(errno));
-  const uint64_t expected = summaries.Offset + summaries.Bytes;
+  const uint64_t expected = devices.Offset + devices.Bytes;
   if (static_cast<uint64_t>(size) < expected) return Untrusted(MachineFileProblem::Truncated, path);
   if (static_cast<uint64_t>(size) > expected) {
     return Untrusted(MachineFileProblem::Damaged, path, "it is longer than its header says");
   }
   MachineFileState state;
   state.Version = header.Version;
-  state.Machines = static_cast<int32_t>(summaries.Machines);
+  state.Machines = static_cast<int32_t>(roms.Machines);
   return state;
-}
-
-// A section read whole, its check compared.
-struct SectionBytes {
-  std::unique_ptr<char[]> Bytes;
-  std::string_view View;
-};
-
-MachineFileState ReadSection(std::string_view path, const OpenFile& opened, const Section& section, SectionBytes& out) {
-  out.Bytes.reset(new char[section.Bytes + 1]);
-  if (std::fseek(opened.File, static_cast<long>(section.Offset), SEEK_SET) != 0) {
-    return Untrusted(MachineFileProblem::Unreadable, path, std::strerror(errno));
-  }
-  const std::size_t read = std::fread(out.Bytes.get(), 1, section.Bytes, opened.File);
-  if (std::ferror(opened.File)) return Untrusted(MachineFileProblem::Unreadable, path, std::strerror(errno));
-  if (read < section.Bytes) return Untrusted(MachineFileProblem::Truncated, path);
-  out.View = std::string_view(out.Bytes.get(), section.Bytes);
-  if (MachineCheckOf(out.View) != section.Check) {
-    return Untrusted(MachineFileProblem::Damaged, path, "its check does not match");
-  }
-  return MachineFileState();
 }
 
 MachineFileState OutOfOrder(std::string_view path) {
   return Untrusted(MachineFileProblem::Damaged, path, "its contents are out of order");
 }
 
-// Hands each line of a section (without its LF) to `take` until it says
-// false; false when the section does not end in a LF or `take` refused.
+// Reads a section in blocks, taking its check as it goes, and hands the
+// whole lines of each block (each ending in its LF) to `take`, which says
+// false for lines out of order. The 8 bytes after a block's last may be
+// read (they are zeroes, or the start of the next line). The state says whether the section is to be
+// trusted: whatever `take` made of the lines is to be thrown away when it
+// is not.
 template <typename Take>
-bool ForEachLine(std::string_view bytes, Take take) {
-  std::size_t at = 0;
-  while (at < bytes.size()) {
-    const void* found = std::memchr(bytes.data() + at, '\n', bytes.size() - at);
-    if (found == nullptr) return false;
-    const std::size_t end = static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data());
-    if (!take(bytes.substr(at, end - at))) return false;
-    at = end + 1;
+MachineFileState ReadSectionBlocks(std::string_view path, const OpenFile& opened, const Section& section, Take take) {
+  constexpr std::size_t BlockBytes = 256 * 1024;
+  if (std::fseek(opened.File, static_cast<long>(section.Offset), SEEK_SET) != 0) {
+    return Untrusted(MachineFileProblem::Unreadable, path, std::strerror(errno));
   }
-  return true;
+  constexpr std::size_t Slack = 8;
+  std::size_t capacity = BlockBytes;
+  std::unique_ptr<char[]> buffer(new char[capacity + Slack]);
+  std::size_t kept = 0;  // the start of a line, from the block before
+  MachineCheck check = MachineCheckStart();
+  bool inOrder = true;
+  for (uint64_t left = section.Bytes; left > 0;) {
+    if (kept == capacity) {  // a line longer than a block
+      std::unique_ptr<char[]> larger(new char[capacity * 2 + Slack]);
+      std::memcpy(larger.get(), buffer.get(), kept);
+      buffer = std::move(larger);
+      capacity *= 2;
+    }
+    const std::size_t wanted = static_cast<std::size_t>(std::min<uint64_t>(left, capacity - kept));
+    const std::size_t read = std::fread(buffer.get() + kept, 1, wanted, opened.File);
+    if (std::ferror(opened.File)) return Untrusted(MachineFileProblem::Unreadable, path, std::strerror(errno));
+    if (read < wanted) return Untrusted(MachineFileProblem::Truncated, path);
+    left -= read;
+    MachineCheckAdd(check, std::string_view(buffer.get() + kept, read));
+    const std::size_t filled = kept + read;
+    std::memset(buffer.get() + filled, 0, Slack);
+    std::size_t whole = filled;
+    while (whole > 0 && buffer[whole - 1] != '\n') --whole;
+    if (inOrder && whole > 0) inOrder = take(std::string_view(buffer.get(), whole));
+    kept = filled - whole;
+    std::memmove(buffer.get(), buffer.get() + whole, kept);
+  }
+  if (MachineCheckEnd(check) != section.Check) {
+    return Untrusted(MachineFileProblem::Damaged, path, "its check does not match");
+  }
+  if (!inOrder || kept > 0) return OutOfOrder(path);
+  return MachineFileState();
 }
 
-// The header and the summaries, each line handed to `take(name, summary)`
-// (which may refuse).
+// The same, line by line (without the LF); Machines counts the lines.
 template <typename Take>
-MachineFileState ReadSummaries(std::string_view path, Take take) {
-  OpenFile opened;
-  Header header;
+MachineFileState ReadSection(std::string_view path, const OpenFile& opened, const Section& section, Take take) {
+  int64_t lines = 0;
+  MachineFileState state = ReadSectionBlocks(path, opened, section, [&](std::string_view block) {
+    for (std::size_t at = 0; at < block.size();) {
+      const std::size_t end = block.find('\n', at);
+      ++lines;
+      if (!take(block.substr(at, end - at))) return false;
+      at = end + 1;
+    }
+    return true;
+  });
+  state.Machines = static_cast<int32_t>(lines);
+  return state;
+}
+
+// The summary section's lines, each to `take` (the file open and its header
+// read).
+template <typename Take>
+MachineFileState ReadSummaries(std::string_view path, const OpenFile& opened, const Section& section, Take take) {
+  MachineFileState read = ReadSection(path, opened, section, take);
+  if (read.Trusted() && read.Machines != section.Machines) return OutOfOrder(path);
+  return read;
+}
+
+// A summary line's name and summary, for `take(name, summary)`; a device's
+// must be in the devices' section and no other machine's.
+template <typename Take>
+auto SummaryLines(bool devices, Take take) {
+  return [devices, take, name = std::string(), summary = MachineSummary()](std::string_view line) mutable {
+    return machine_file::ParseSummaryLine(line, name, summary) && summary.IsDevice == devices && take(name, summary);
+  };
+}
+
+// Both summary sections, the machines' first.
+template <typename Take>
+MachineFileState ReadAllSummaries(std::string_view path, OpenFile& opened, Header& header, Take take) {
   MachineFileState state = OpenMachineFile(path, opened, header);
   if (!state.Trusted()) return state;
-  SectionBytes section;
-  MachineFileState read = ReadSection(path, opened, header.Summaries, section);
-  if (!read.Trusted()) return read;
-  std::string name;
-  MachineSummary summary;
-  int64_t lines = 0;
-  bool inOrder = ForEachLine(section.View, [&](std::string_view line) {
-    ++lines;
-    return machine_file::ParseSummaryLine(line, name, summary) && take(name, summary);
-  });
-  if (!inOrder || lines != header.Summaries.Machines) return OutOfOrder(path);
+  for (bool devices : {false, true}) {
+    MachineFileState read = ReadSummaries(path, opened, devices ? header.Devices : header.Summaries,
+                                          SummaryLines(devices, [&](const std::string& name, const MachineSummary& summary) {
+                                            return take(name, summary);
+                                          }));
+    if (!read.Trusted()) return read;
+  }
   return state;
 }
 
@@ -170,17 +212,69 @@ MachineFileState ReadSummaries(std::string_view path, Take take) {
 
 MachineFileState ReadGameMachines(const GameTable& table, GameMachines& machines, std::string_view path) {
   machines = GameMachines();
+  OpenFile opened;
+  Header header;
+  MachineFileState state = OpenMachineFile(path, opened, header);
+  if (!state.Trusted()) return state;
   GameMachines joined;
   GameJoin join(table, joined);
-  MachineFileState state = ReadSummaries(path, [&](const std::string& name, const MachineSummary& summary) {
+  MachineSummary unused;  // for a machine the table does not have
+  std::string name;
+  int64_t lines = 0;
+  // A line with a "\" in any of its texts.
+  auto escapedLine = [&](std::string_view line, bool devices) {
+    if (!machine_file::ParseSummaryLine(line, name, unused) || unused.IsDevice != devices) return false;
     const int32_t game = join.Find(name);
     if (game != 0) {
-      joined.ByGame[static_cast<std::size_t>(game)] = summary;
+      join.Slot(game) = unused;
       join.Assigned(game);
     }
     return true;
-  });
-  if (!state.Trusted()) return state;
+  };
+  // The lines of a block: where none holds a "\" (as a rule), each is
+  // read in one pass, the name tried against the game first.
+  auto joinBlock = [&](bool devices) {
+    return [&, devices](std::string_view block) {
+      const bool plain = std::memchr(block.data(), '\\', block.size()) == nullptr;
+      const char* p = block.data();
+      const char* const end = p + block.size();
+      while (p < end) {
+        ++lines;
+        const char* tab = machine_file::FieldStop(p);  // the block ends in a LF
+        if (!plain) {
+          const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+          if (!escapedLine(std::string_view(p, static_cast<std::size_t>(lineEnd - p)), devices)) return false;
+          p = lineEnd + 1;
+          continue;
+        }
+        if (*tab != '\t' || tab == p) return false;
+        const int32_t game = join.Find(std::string_view(p, static_cast<std::size_t>(tab - p)));
+        MachineSummary* summary = &unused;
+        if (game != 0) {
+          summary = &join.Slot(game);
+          if (joined.Named[static_cast<std::size_t>(game)]) *summary = MachineSummary();  // named twice
+        }
+        p = machine_file::ParsePlainSummaryRest(tab + 1, *summary);
+        if (p == nullptr || summary->IsDevice != devices) return false;
+        if (game != 0) {
+          join.Assigned(game);
+        } else {
+          unused = MachineSummary();
+        }
+      }
+      return true;
+    };
+  };
+  MachineFileState read = ReadSectionBlocks(path, opened, header.Summaries, joinBlock(false));
+  if (!read.Trusted()) return read;
+  if (lines != header.Summaries.Machines) return OutOfOrder(path);
+  // The devices' summaries only for games still without one.
+  if (join.Unnamed() > 0) {
+    lines = 0;
+    read = ReadSectionBlocks(path, opened, header.Devices, joinBlock(true));
+    if (!read.Trusted()) return read;
+    if (lines != header.Devices.Machines) return OutOfOrder(path);
+  }
   join.End();
   machines = std::move(joined);
   return state;
@@ -189,7 +283,9 @@ MachineFileState ReadGameMachines(const GameTable& table, GameMachines& machines
 MachineFileState ReadMachineSummaries(std::vector<NamedSummary>& summaries, std::string_view path) {
   summaries.clear();
   std::vector<NamedSummary> read;
-  MachineFileState state = ReadSummaries(path, [&](const std::string& name, const MachineSummary& summary) {
+  OpenFile opened;
+  Header header;
+  MachineFileState state = ReadAllSummaries(path, opened, header, [&](const std::string& name, const MachineSummary& summary) {
     read.push_back({name, summary});
     return true;
   });
@@ -199,40 +295,40 @@ MachineFileState ReadMachineSummaries(std::vector<NamedSummary>& summaries, std:
 
 MachineFileState ReadMachineFile(std::vector<MachineInfo>& machines, std::string_view path) {
   machines.clear();
-  std::vector<MachineInfo> read;
-  MachineFileState state = ReadSummaries(path, [&](const std::string& name, const MachineSummary& summary) {
-    MachineInfo& machine = read.emplace_back();
-    machine.Name = name;
-    machine.Summary = summary;
+  OpenFile opened;
+  Header header;
+  std::vector<NamedSummary> summaries;
+  MachineFileState state = ReadAllSummaries(path, opened, header, [&](const std::string& name, const MachineSummary& summary) {
+    summaries.push_back({name, summary});
     return true;
   });
   if (!state.Trusted()) return state;
 
-  OpenFile opened;
-  Header header;
-  MachineFileState again = OpenMachineFile(path, opened, header);
-  if (!again.Trusted()) return again;
-  if (header.Summaries.Machines != static_cast<int64_t>(read.size())) return OutOfOrder(path);
-  SectionBytes section;
-  MachineFileState roms = ReadSection(path, opened, header.Roms, section);
-  if (!roms.Trusted()) return roms;
-
-  std::size_t next = 0;  // machines begun
+  // The machines in the ROM section's order: each takes the next summary of
+  // its kind.
+  std::vector<MachineInfo> read;
+  read.reserve(summaries.size());
+  std::size_t nextOfKind[2] = {0, static_cast<std::size_t>(header.Summaries.Machines)};
+  const std::size_t endOfKind[2] = {static_cast<std::size_t>(header.Summaries.Machines), summaries.size()};
   std::string text;
-  bool inOrder = ForEachLine(section.View, [&](std::string_view line) {
+  MachineFileState roms = ReadSection(path, opened, header.Roms, [&](std::string_view line) {
     if (line.empty()) return false;
     const char kind = line[0];
     line.remove_prefix(1);
-    if (kind == '=') {
-      if (next == read.size()) return false;
-      MachineInfo& machine = read[next++];
+    if (kind == machine_file::MachineMark || kind == machine_file::DeviceMark) {
+      const int device = kind == machine_file::DeviceMark ? 1 : 0;
+      if (nextOfKind[device] == endOfKind[device]) return false;
+      NamedSummary& summary = summaries[nextOfKind[device]++];
       const std::size_t tab = line.find('\t');
       if (tab == std::string_view::npos || line.find('\t', tab + 1) != std::string_view::npos) return false;
-      if (!machine_file::Unescape(line.substr(0, tab), text) || text != machine.Name) return false;
+      if (!machine_file::Unescape(line.substr(0, tab), text) || text != summary.Name) return false;
+      MachineInfo& machine = read.emplace_back();
+      machine.Name = std::move(summary.Name);
+      machine.Summary = std::move(summary.Summary);
       return machine_file::Unescape(line.substr(tab + 1), machine.Description);
     }
-    if (next == 0) return false;
-    MachineInfo& machine = read[next - 1];
+    if (read.empty()) return false;
+    MachineInfo& machine = read.back();
     switch (kind) {
       case 'r': return machine_file::ParseRomLine(line, machine.Roms.emplace_back());
       case 'd': return machine_file::ParseDiskLine(line, machine.Disks.emplace_back());
@@ -242,7 +338,8 @@ MachineFileState ReadMachineFile(std::vector<MachineInfo>& machines, std::string
       default: return false;
     }
   });
-  if (!inOrder || next != read.size()) return OutOfOrder(path);
+  if (!roms.Trusted()) return roms;
+  if (read.size() != summaries.size()) return OutOfOrder(path);
   machines = std::move(read);
   return state;
 }

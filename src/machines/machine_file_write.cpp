@@ -1,7 +1,8 @@
 // Writing the machine information file as the list streams: the header
 // first with its numbers at zero (its length depends only on the version),
 // the ROM section's lines as the machines come, in blocks; at the end the
-// summaries, kept until then, and the header again with the real numbers.
+// summaries of the machines and those of the devices, kept until then, and
+// the header again with the real numbers.
 
 #include <cerrno>
 #include <cstring>
@@ -43,6 +44,9 @@ void MachineFileWriter::Abandon() {
   }
   summaries_.clear();
   summaries_.shrink_to_fit();
+  devices_.clear();
+  devices_.shrink_to_fit();
+  summaryLines_ = deviceLines_ = 0;
   pending_.clear();
 }
 
@@ -77,7 +81,8 @@ bool MachineFileWriter::Add(const MachineInfo& machine) {
   for (const DiskFile& disk : machine.Disks) named = named && !disk.Name.empty();
   for (const std::string& device : machine.DeviceRefs) named = named && !device.empty();
   if (!named) return Failed("a machine, ROM, disk or device without a name");
-  machine_file::AppendSummaryLine(summaries_, machine.Name, machine.Summary);
+  machine_file::AppendSummaryLine(machine.Summary.IsDevice ? devices_ : summaries_, machine.Name, machine.Summary);
+  ++(machine.Summary.IsDevice ? deviceLines_ : summaryLines_);
   std::size_t start = pending_.size();
   machine_file::AppendRomLines(pending_, machine);
   MachineCheckAdd(romCheck_, std::string_view(pending_).substr(start));
@@ -92,11 +97,12 @@ bool MachineFileWriter::Add(const MachineInfo& machine) {
 bool MachineFileWriter::Finish() {
   if (file_ == nullptr) return false;
   romBytes_ += pending_.size();
-  if (!WriteBytes(pending_) || !WriteBytes(summaries_)) return false;
+  if (!WriteBytes(pending_) || !WriteBytes(summaries_) || !WriteBytes(devices_)) return false;
   machine_file::Header header;
   header.Version = version_;
   header.Roms = {headerBytes_, romBytes_, machines_, MachineCheckEnd(romCheck_)};
-  header.Summaries = {headerBytes_ + romBytes_, summaries_.size(), machines_, MachineCheckOf(summaries_)};
+  header.Summaries = {headerBytes_ + romBytes_, summaries_.size(), summaryLines_, MachineCheckOf(summaries_)};
+  header.Devices = {header.Summaries.Offset + summaries_.size(), devices_.size(), deviceLines_, MachineCheckOf(devices_)};
   const std::string text = machine_file::HeaderText(header);
   if (std::fseek(file_, 0, SEEK_SET) != 0) return Failed(std::strerror(errno));
   if (!WriteBytes(text)) return false;

@@ -4,8 +4,9 @@
 // The input as a file: no read may crash or end the program; a reason is
 // one line of under 80 characters; the start-up's read never trusts what
 // the audit's read refuses for its header or summaries; and a file that is
-// trusted gives the same summaries to both reads, and written anew from
-// what was read it is the same file, byte for byte.
+// trusted gives the same summaries to both reads (the start-up's the
+// machines' first, then the devices'), and written anew from what was read
+// it is the same file, byte for byte.
 //
 // The input as machines (names, flags, texts with any bytes, ROM files,
 // disks, devices): written and read back they are the same; the file with
@@ -122,9 +123,15 @@ void ReadAsFile(std::string_view bytes) {
   ZEB_FUZZ_CHECK(start.Trusted() || summaries.empty());
   ZEB_FUZZ_CHECK(whole.Trusted() || machines.empty());
   if (!whole.Trusted()) return;
+  // The summaries: the machines' but the devices', then the devices'.
   ZEB_FUZZ_CHECK(summaries.size() == machines.size());
-  for (std::size_t i = 0; i < machines.size(); ++i) {
-    ZEB_FUZZ_CHECK(summaries[i].Name == machines[i].Name && summaries[i].Summary == machines[i].Summary);
+  std::size_t next = 0;
+  for (bool devices : {false, true}) {
+    for (const MachineInfo& machine : machines) {
+      if (machine.Summary.IsDevice != devices) continue;
+      ZEB_FUZZ_CHECK(summaries[next].Name == machine.Name && summaries[next].Summary == machine.Summary);
+      ++next;
+    }
   }
   ZEB_FUZZ_CHECK(Write(whole.Version, machines));
   ZEB_FUZZ_CHECK(ReadFile(FileName) == bytes);

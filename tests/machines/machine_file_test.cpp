@@ -238,17 +238,27 @@ TEST_F(MachineFileTest, ADamagedFileIsNeverTrusted) {
   upper[good.find_first_of("abcdef", check)] = static_cast<char>(upper[good.find_first_of("abcdef", check)] - 32);
   ExpectUntrusted(upper, MachineFileProblem::Damaged, mismatch);
 
-  // Contents that do not hold to the format, behind checks that match.
-  std::string text = good.substr(summaries);
-  text.replace(text.find("\t---r\t") + 1, 4, "xxxx");
+  // Contents that do not hold to the format, behind checks that match: a
+  // summary's flags, a device's summary among the other machines', a
+  // status "q".
   machine_file::Header header;
   std::size_t size = 0;
   bool complete = false, checked = false;
   ASSERT_TRUE(machine_file::ParseHeader(good, header, size, complete, checked));
-  header.Summaries.Check = MachineCheckOf(text);
-  ExpectUntrusted(machine_file::HeaderText(header) + good.substr(roms, summaries - roms) + text,
-                  MachineFileProblem::Damaged,
-                  "zeb-machines.txt is damaged (its contents are out of order): press M");
+  const std::string orderMessage = "zeb-machines.txt is damaged (its contents are out of order): press M";
+  auto rewritten = [&](const std::string& from, const std::string& to) {
+    std::string file = good;
+    std::string text = file.substr(header.Summaries.Offset, header.Summaries.Bytes);
+    text.replace(text.find(from), from.size(), to);
+    file.replace(header.Summaries.Offset, header.Summaries.Bytes, text);
+    machine_file::Header changed = header;
+    changed.Summaries.Check = MachineCheckOf(text);
+    return machine_file::HeaderText(changed) + file.substr(size);
+  };
+  ASSERT_NE(good.find("\t---rp38\t"), std::string::npos);
+  ExpectUntrusted(rewritten("\t---rp38\t", "\txxxxp38\t"), MachineFileProblem::Damaged, orderMessage);
+  ExpectUntrusted(rewritten("\t---rp38\t", "\td--rp38\t"), MachineFileProblem::Damaged, orderMessage);
+  ExpectUntrusted(rewritten("\t---rp38\t", "\t---rq38\t"), MachineFileProblem::Damaged, orderMessage);
 }
 
 TEST_F(MachineFileTest, GamesGetTheSummariesOfTheirDriverNames) {
