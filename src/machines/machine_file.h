@@ -49,8 +49,9 @@
 // other than the mark), is of another format, is cut short or whose checks
 // do not match is never trusted: nothing is taken from it, and the read
 // gives a one-line reason. Start-up checks the header, the file's size and
-// the summaries; the ROM section is checked when it is read. Nothing here
-// ever ends the program, and zeb.ini is never touched.
+// the summaries it reads (the devices' only when it needs them); the ROM
+// section is checked when the audit reads it. Nothing here ever ends the
+// program, and zeb.ini is never touched.
 
 #include <cstdint>
 #include <cstdio>

@@ -12,10 +12,11 @@
 // disks, devices): written and read back they are the same; the file with
 // one byte changed, cut short or lengthened is then never trusted by the
 // audit's read, nor by the start-up's when the change is outside the ROM
-// section.
+// section and the devices' summaries.
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -161,11 +162,15 @@ void WriteAndDamage(std::string_view bytes) {
   read.clear();
   ZEB_FUZZ_CHECK(!ReadMachineFile(read, FileName).Trusted());
   ZEB_FUZZ_CHECK(read.empty());
-  // Where the ROM section lies, from the header itself.
-  const std::size_t romsAt = file.find("\nroms ") + 6;
-  const std::size_t romsStart = std::stoull(file.substr(romsAt, 12));
-  const std::size_t romsEnd = romsStart + std::stoull(file.substr(romsAt + 13, 12));
-  const bool inRoms = (hash >> 32) % 3 == 0 && at >= romsStart && at < romsEnd;
+  // Where the ROM section and the devices' summaries lie, from the header
+  // itself: the start-up reads neither (not the devices' for a table that
+  // has no games).
+  auto within = [&](const char* line) {
+    const std::size_t numbers = file.find(line) + std::strlen(line);
+    const std::size_t start = std::stoull(file.substr(numbers, 12));
+    return at >= start && at < start + std::stoull(file.substr(numbers + 13, 12));
+  };
+  const bool inRoms = (hash >> 32) % 3 == 0 && (within("\nroms ") || within("\ndevices "));
   static const GameTable* table = new GameTable;  // too large for the stack; one for the run
   GameMachines joined;
   if (!inRoms) {

@@ -149,10 +149,14 @@ TEST_F(MachineFileTest, TheOldFileStaysUntilTheNewOneIsComplete) {
   EXPECT_EQ(nowhere.Error().rfind("cannot write zeb-machines.txt: ", 0), 0u) << nowhere.Error();
 }
 
-// A file that is not to be trusted: nothing taken from it by any read, a
-// short reason, and the file left as it was.
+// Which reads see a fault: all of them, or those that read the part where
+// it lies.
+enum class Noticed { ByAll, ByTheSummaries, ByTheAudit };
+
+// A file that is not to be trusted: nothing taken from it by any read that
+// sees it, a short reason, and the file left as it was.
 void ExpectUntrusted(const std::string& bytes, MachineFileProblem problem, const std::string& reason,
-                     bool startUpNotices = true) {
+                     Noticed noticed = Noticed::ByAll) {
   WriteBytes("zeb-machines.txt", bytes);
   std::vector<MachineInfo> machines = {Machine("kept")};
   MachineFileState whole = ReadMachineFile(machines);
@@ -167,14 +171,17 @@ void ExpectUntrusted(const std::string& bytes, MachineFileProblem problem, const
   GameMachines joined;
   joined.ByGame.resize(2);
   MachineFileState forGames = ReadGameMachines(*table, joined);
-  if (startUpNotices) {
-    EXPECT_EQ(start.Reason, reason);
-    EXPECT_TRUE(summaries.empty());
+  if (noticed == Noticed::ByAll) {
     EXPECT_EQ(forGames.Reason, reason);
     EXPECT_FALSE(joined.Known());
   } else {
-    EXPECT_TRUE(start.Trusted());
     EXPECT_TRUE(forGames.Trusted());
+  }
+  if (noticed != Noticed::ByTheAudit) {
+    EXPECT_EQ(start.Reason, reason);
+    EXPECT_TRUE(summaries.empty());
+  } else {
+    EXPECT_TRUE(start.Trusted());
   }
   EXPECT_EQ(ReadBytes("zeb-machines.txt"), bytes);
   EXPECT_FALSE(std::filesystem::exists("zeb.ini"));
@@ -231,7 +238,16 @@ TEST_F(MachineFileTest, ADamagedFileIsNeverTrusted) {
   // The ROM section is checked when the audit reads it, not at start-up.
   std::string rom = good;
   rom[roms + 3] = 'X';
-  ExpectUntrusted(rom, MachineFileProblem::Damaged, mismatch, false);
+  ExpectUntrusted(rom, MachineFileProblem::Damaged, mismatch, Noticed::ByTheAudit);
+  // So are the devices' summaries, at start-up only for games they name.
+  std::string device = good;
+  device[good.find("\nz80\t") + 2] = '9';
+  ExpectUntrusted(device, MachineFileProblem::Damaged, mismatch, Noticed::ByTheSummaries);
+  auto withDevice = std::make_unique<GameTable>();
+  withDevice->Games[++withDevice->GameCount].DriverName = "z80";
+  GameMachines joined;
+  EXPECT_EQ(ReadGameMachines(*withDevice, joined).Reason, mismatch);
+  EXPECT_FALSE(joined.Known());
   // The checks' digits have one case.
   std::string upper = good;
   const std::size_t check = good.find("check ") + 6;
