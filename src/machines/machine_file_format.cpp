@@ -296,13 +296,6 @@ bool ParseAttributes(const char* p, const char* end, MachineSummary& summary) {
   return true;
 }
 
-// The field from `p` up to the next TAB: its end (the TAB), or null when
-// the line ends first.
-inline const char* FieldEnd(const char* p, const char* end) {
-  while (p < end && *p != '\t') ++p;
-  return p < end ? p : nullptr;
-}
-
 // A text field into a ShortString that is empty to begin with.
 inline void Store(const char* p, const char* end, ShortString& text) {
   if (end > p) text = std::string_view(p, static_cast<std::size_t>(end - p));
@@ -311,42 +304,16 @@ inline void Store(const char* p, const char* end, ShortString& text) {
 }  // namespace
 
 const char* ParsePlainSummaryRest(const char* p, MachineSummary& summary) {
-  auto fieldEnd = [](const char* q) { return FieldStop(q); };
-  const char* end = fieldEnd(p);
+  const char* end = FieldStop(p);
   if (*end != '\t' || !ParseAttributes(p, end, summary)) return nullptr;
   ShortString* texts[4] = {&summary.Year, &summary.Manufacturer, &summary.CloneOf, &summary.RomOf};
   for (int field = 0; field < 4; ++field) {
     p = end + 1;
-    end = fieldEnd(p);
+    end = FieldStop(p);
     if ((*end == '\n') != (field == 3)) return nullptr;
     Store(p, end, *texts[field]);
   }
   return end + 1;
-}
-
-bool ParsePlainSummaryLine(std::string_view line, std::string_view& name, MachineSummary& summary) {
-  const char* p = line.data();
-  const char* const end = p + line.size();
-  const char* tab = FieldEnd(p, end);
-  if (tab == nullptr || tab == p) return false;
-  name = std::string_view(p, static_cast<std::size_t>(tab - p));
-  p = tab + 1;
-  if ((tab = FieldEnd(p, end)) == nullptr || !ParseAttributes(p, tab, summary)) return false;
-  const char* start[4];
-  const char* stop[4];
-  for (int field = 0; field < 3; ++field) {
-    start[field] = p = tab + 1;
-    if ((tab = FieldEnd(p, end)) == nullptr) return false;
-    stop[field] = tab;
-  }
-  start[3] = tab + 1;
-  stop[3] = end;
-  if (FieldEnd(start[3], end) != nullptr) return false;
-  Store(start[0], stop[0], summary.Year);
-  Store(start[1], stop[1], summary.Manufacturer);
-  Store(start[2], stop[2], summary.CloneOf);
-  Store(start[3], stop[3], summary.RomOf);
-  return true;
 }
 
 bool ParseSummaryLine(std::string_view line, std::string& name, MachineSummary& summary) {

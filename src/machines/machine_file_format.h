@@ -55,10 +55,6 @@ void AppendRomLines(std::string& out, const MachineInfo& machine);
 inline constexpr char DeviceMark = '*';
 inline constexpr char MachineMark = '=';
 
-// A summary line (without its LF) that holds no "\" (the common one) into
-// a summary that is at its defaults, in one pass: the name is a view of the
-// line. False when it is not of that form.
-bool ParsePlainSummaryLine(std::string_view line, std::string_view& name, MachineSummary& summary);
 // The first TAB or LF from `q` on, which must come; the 8 bytes from any
 // byte before it may be read. Eight bytes at a time where the byte order
 // allows it: each TAB or LF shows as the high bit of its byte in a mask
@@ -78,9 +74,11 @@ inline const char* FieldStop(const char* q) {
   return q;
 }
 
-// The fields after the name of such a line, from `p` (after the name's
-// TAB) to the line's LF, which must come (and 8 bytes after any byte of the
-// line may be read): past the LF, or null when they are not of their form.
+// The fields after the name of a summary line that holds no "\" (the
+// common one), read in one pass into a summary at its defaults, from `p`
+// (after the name's TAB) to the line's LF, which must come (and 8 bytes
+// after any byte of the line may be read): past the LF, or null when they
+// are not of their form.
 const char* ParsePlainSummaryRest(const char* p, MachineSummary& summary);
 // Any summary line's name and summary; false when it is not of that form.
 bool ParseSummaryLine(std::string_view line, std::string& name, MachineSummary& summary);

@@ -342,11 +342,6 @@ const char* XmlReader::Unfinished(const char* p, const char* limit, bool last, c
   return nullptr;
 }
 
-void XmlReader::GiveText(const char* start, const std::string& text) {
-  eventStart_ = start;
-  if (!text.empty()) handler_.Text(text);
-}
-
 const char* XmlReader::NameEndBeyondAscii(const char* start, const char* q, const char* limit) const {
   while (q < limit) {
     if (At(q) < 0x80) {

@@ -176,8 +176,6 @@ class XmlReader {
   }
   // Records a fault at `at` (in the bytes being parsed); returns null.
   const char* FailAt(const char* at, std::string message);
-  // Gives the text read so far of a run that a fault ends.
-  void GiveText(const char* start, const std::string& text);
 
   XmlHandler& handler_;
   std::size_t maxMarkup_;
