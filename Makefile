@@ -13,7 +13,7 @@ DESTDIR     ?=
 FUZZ_SECONDS ?= 60
 SOAK_SECONDS ?= 600
 TMUX_SOAK_SECONDS ?= 60
-FUZZ_TARGETS := text_file settings import input_decoder command_line_split search_query side_files
+FUZZ_TARGETS := text_file settings import input_decoder command_line_split search_query side_files xml machine_file
 
 .PHONY: all deps demo demo-prepare demo-reset test soak bench install uninstall deb fuzz fuzz-deps clean \
         windows windows-deps test-windows
@@ -27,7 +27,8 @@ all: $(BUILD_DEMO)/build.ninja
 INSTALL_MISSING := sh cmake/install_missing.sh
 deps:
 	@$(INSTALL_MISSING) cmake cmake ninja ninja-build tmux tmux g++ g++ \
-	  /usr/include/gtest/gtest.h libgtest-dev /usr/include/benchmark/benchmark.h libbenchmark-dev
+	  /usr/include/gtest/gtest.h libgtest-dev /usr/include/benchmark/benchmark.h libbenchmark-dev \
+	  /usr/include/expat.h libexpat1-dev
 
 $(BUILD_DEMO)/build.ninja: | deps
 	cmake -S . -B $(BUILD_DEMO) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZEB_TESTS=OFF

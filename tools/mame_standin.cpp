@@ -25,10 +25,17 @@
 //     by one blank and the quote);
 //   - -listclones prints "Name:            Clone of:" and per clone the
 //     name padded to 16 columns, a blank and the parent (column 18);
-//   - besides the games of standin_games.h it knows XEM_MACHINES generated
-//     machines (3000 when not set): stable names of up to 16 characters,
-//     every fifth a clone, and a few machines with names of 17 to 21
-//     characters;
+//   - besides the games of standin_games.h it knows a BIOS set, two
+//     devices and XEM_MACHINES generated machines (3000 when not set):
+//     stable names of up to 16 characters, every fifth a clone, and a few
+//     machines with names of 17 to 21 characters. Its lists give the games
+//     (the BIOS among them) sorted by name, then the devices sorted by
+//     name, as today's emulator lists them;
+//   - -listxml writes the XML list in today's shape: the declaration, a
+//     DOCTYPE with an internal subset, <mame build="0.251 (unknown)"
+//     debug="no" mameconfig="10">, a <machine> per machine (see below);
+//   - -version prints "0.251 (unknown)" with no line end, as today's
+//     emulator does;
 //   - -sortdriver and the options that generation no longer knows (-tb
 //     -nohws -sl -noresamplefilter -nosound -noaa -hotrod -hotrodse -notl
 //     -beam -noart -fsb -noswitchbpp -matchrefresh -ftr) are refused: the
@@ -47,8 +54,38 @@
 //     mame/roms" and "samplepath" with "$HOME/mame/samples" (the text
 //     "$HOME" itself, for the reader to expand).
 //
-// In the classic mode -showusage is an option it does not know: "Error:
-// unknown option: -showusage" on standard error, status 6, nothing logged.
+// In the classic mode -showusage, -listxml and -version are options it does
+// not know: "Error: unknown option: <option>" on standard error, status 6,
+// nothing logged.
+//
+// The machines of the XML list (standin_list.cpp). Each has a description,
+// a year and a maker (escaped as XML wants: "Blip &amp; Blop"), a display
+// with its rotation, an input with its players and a driver status; a
+// device has none of the last three. ROM files hold bytes by the rule of
+// standin_roms.h and their CRC-32 is given (but for a nodump):
+//   - a parent P has "P.p1" (2048 bytes) and "P.g1" (1024); a clone C of P
+//     has "C.p1" (2048) and P's "P.g1" with merge="P.g1", which astrobej
+//     lists under its own name "astrobej.g1"; a clone's romof is its
+//     parent;
+//   - xembios, "X.E.M. System BIOS" (isbios, year "199?"), has
+//     "xembios.bin" (512); fjordfgt, hexhound and quasarq have
+//     romof="xembios" and list "xembios.bin" with merge="xembios.bin", and
+//     so does quasarq's clone quasarq2 (whose romof is quasarq);
+//   - the device xemcpu (isdevice, runnable="no") has "xemcpu.bin" (256);
+//     the device xemsound has no ROMs. Every game uses xemsound
+//     (<device_ref>), the games whose names start with a, b or c xemcpu too;
+//   - dizzyowl has no ROMs; moonmopb has "moonmopb.pal" (260, nodump, no
+//     CRC); glimmerb's "glimmerb.p1" is a baddump; blipblop has
+//     "blipblop.snd" (512, optional); tundrtrk has the disk "tundrtrk"
+//     with the SHA-1 of standin_roms.h; crankit is mechanical;
+//   - drivers are good, but imperfect for glimmerb, moonmopb and drzapa and
+//     preliminary for noodlenj and xylofone; 2 players, but 1 for waffle,
+//     waffleo and crankit, 4 for snailrly and snailrlj, 0 for the BIOS;
+//     rotation 0, but 90 for astrobee, astrobej and icicle, 270 for
+//     rocketrb, 180 for teapot. kelpking's maker is "Société des Algues"
+//     (UTF-8), lumberjv's year "198?";
+//   - a generated machine: year 1990, maker "Generated Games", one ROM
+//     "<name>.bin" (128), xemsound, 2 players, good.
 //
 // With the environment variable XEM_HANG set (to anything but "" or "0"),
 // for tests of a program that does not end, every call first waits a
@@ -70,15 +107,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "standin_games.h"
+#include "standin_list.h"
 #include "standin_platform.h"
 
 namespace {
 
 constexpr const char* VersionLine = "X.E.M. 0.37b9 (Jun 14 2000) - eXample Emulator of Machines, a stand in for ZEB";
 constexpr const char* ModernVersionLine = "X.E.M. v0.251 (unknown)";
+constexpr const char* ModernVersion = "0.251 (unknown)";
 
 constexpr const char* RefusedOptions[] = {
     "-sortdriver", "-tb",  "-nohws", "-sl",    "-noresamplefilter", "-nosound",     "-noaa", "-hotrod",
@@ -91,50 +131,6 @@ bool Switched(const char* variable) {
 }
 
 bool Modern() { return Switched("XEM_MODERN"); }
-
-// A machine of the list: a known game, or a generated one that owns its
-// texts.
-struct Machine {
-  std::string Name;
-  std::string Description;
-  std::string Parent;
-};
-
-std::string Capitalised(std::string text) {
-  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
-  return text;
-}
-
-// Generated machines: a name made of syllables, one per base-16 digit of
-// its number (so no two share a name, and none is a known game's), with a
-// suffix that varies the length.
-void AddGenerated(std::vector<Machine>& machines) {
-  static constexpr const char* Syllables[] = {"ba", "ko", "ri", "zu", "me", "ta", "lo", "ni",
-                                              "sa", "ve", "du", "pi", "go", "ha", "ju", "wy"};
-  static constexpr const char* Suffixes[] = {"", "", "a", "j", "u", "set2", "deluxe", "turbo", "proto", "bootleg"};
-  long count = 3000;
-  if (const char* wanted = std::getenv("XEM_MACHINES"); wanted != nullptr) count = std::strtol(wanted, nullptr, 10);
-  count = std::clamp(count, 0L, 200000L);
-  int digits = 3;
-  while ((1L << (4 * digits)) < count) ++digits;
-  std::string parent;
-  for (long i = 0; i < count; ++i) {
-    std::string base = "q";
-    for (int d = digits - 1; d >= 0; --d) base += Syllables[(i >> (4 * d)) & 15];
-    std::string suffix = Suffixes[(i / 7) % 10];
-    Machine machine{base + suffix, Capitalised(base), std::string()};
-    if (!suffix.empty()) machine.Description += " (" + suffix + ")";
-    if (i % 5 == 4 && !parent.empty()) {
-      machine.Parent = parent;
-    } else {
-      parent = machine.Name;
-    }
-    machines.push_back(machine);
-  }
-  machines.push_back({"xem_seventeen_chr", "Seventeen Character Board", ""});
-  machines.push_back({"xem_soundboard_unit", "Sound Board Unit", ""});
-  machines.push_back({"xem_soundboard_unit_b", "Sound Board Unit (rev B)", "xem_soundboard_unit"});
-}
 
 constexpr const char* HelpLines[] = {
     "",
@@ -264,13 +260,7 @@ constexpr Option ModernIniLines[] = {
     {"keepaspect", "1"},
 };
 
-std::vector<Machine> SortedMachines() {
-  std::vector<Machine> machines;
-  for (const standin::Game& game : standin::Games) machines.push_back({game.Name, game.Description, game.Parent});
-  if (Modern()) AddGenerated(machines);
-  std::sort(machines.begin(), machines.end(), [](const Machine& a, const Machine& b) { return a.Name < b.Name; });
-  return machines;
-}
+std::vector<standin::Machine> Machines() { return standin::ListedMachines(Modern()); }
 
 const standin::Game* FindGame(const char* name) {
   for (const standin::Game& game : standin::Games) {
@@ -311,6 +301,12 @@ int PrintUsage() {
   return 0;
 }
 
+// As today's emulator prints it: the version alone, without a line end.
+int PrintVersion() {
+  std::printf("%s", ModernVersion);
+  return 0;
+}
+
 int PrintHelp() {
   std::printf("%s\n", Modern() ? ModernVersionLine : VersionLine);
   for (const char* line : HelpLines) std::printf("%s\n", line);
@@ -320,7 +316,7 @@ int PrintHelp() {
 int PrintListFull() {
   bool modern = Modern();
   std::printf(modern ? "Name:             Description:\n" : "Name:     Description:\n");
-  for (const Machine& machine : SortedMachines()) {
+  for (const standin::Machine& machine : Machines()) {
     std::printf(modern ? "%-17s \"%s\"\n" : "%-10s\"%s\"\n", machine.Name.c_str(), machine.Description.c_str());
   }
   return 0;
@@ -329,7 +325,7 @@ int PrintListFull() {
 int PrintListClones() {
   bool modern = Modern();
   std::printf(modern ? "Name:            Clone of:\n" : "Name:    Clone of:\n");
-  for (const Machine& machine : SortedMachines()) {
+  for (const standin::Machine& machine : Machines()) {
     if (machine.Parent.empty()) continue;
     std::printf(modern ? "%-16s %s\n" : "%-9s%s\n", machine.Name.c_str(), machine.Parent.c_str());
   }
@@ -416,14 +412,20 @@ int main(int argc, char** argv) {
   const bool modern = Modern();
   // A list call may come with -sortdriver before or after it.
   for (int i = 1; i < argc; ++i) {
-    for (const char* call : {"-cc", "-?", "-listfull", "-listclones", "-showusage"}) {
-      if (std::strcmp(argv[i], call) != 0) continue;
-      if (call[1] == 's' && !modern) return Refuse(call);
+    for (std::string_view call : {"-cc", "-?", "-listfull", "-listclones", "-showusage", "-listxml", "-version"}) {
+      if (argv[i] != call) continue;
+      const bool later = call == "-showusage" || call == "-listxml" || call == "-version";
+      if (later && !modern) return Refuse(argv[i]);
       if (refused != nullptr) return Refuse(refused);
-      if (call[1] == 'c') return WriteConfig();
-      if (call[1] == '?') return PrintHelp();
-      if (call[1] == 's') return PrintUsage();
-      return std::strcmp(call, "-listfull") == 0 ? PrintListFull() : PrintListClones();
+      if (call == "-cc") return WriteConfig();
+      if (call == "-?") return PrintHelp();
+      if (call == "-showusage") return PrintUsage();
+      if (call == "-version") return PrintVersion();
+      if (call == "-listxml") {
+        standin::PrintListXml(Machines());
+        return 0;
+      }
+      return call == "-listfull" ? PrintListFull() : PrintListClones();
     }
   }
   if (refused != nullptr) {

@@ -1,7 +1,9 @@
 #pragma once
 // The made-up games the stand-in emulator knows. Every title here is
 // invented for ZEB's demo and tests. Clones name their parent; parents have
-// an empty parent. Driver names are at most 8 characters.
+// an empty parent. Driver names are at most 8 characters. Makers are in
+// UTF-8, as the emulator writes them (one is not ASCII); a year may hold a
+// "?".
 
 namespace standin {
 
@@ -44,9 +46,9 @@ constexpr Game Games[] = {
     {"icicle", "Icicle Alley", "", "1983", "Frostbyte"},
     {"jellyjam", "Jelly Jam (World)", "", "1991", "Wobble Works"},
     {"jellyjmu", "Jelly Jam (US)", "jellyjam", "1991", "Wobble Works"},
-    {"kelpking", "Kelp King", "", "1988", "Tidepool"},
+    {"kelpking", "Kelp King", "", "1988", "Soci\xC3\xA9t\xC3\xA9 des Algues"},
     {"lampost", "Lamppost Larry", "", "1985", "Streetwise"},
-    {"lumberjv", "Lumber Jive", "", "1987", "Sawdust"},
+    {"lumberjv", "Lumber Jive", "", "198?", "Sawdust"},
     {"moonmop", "Moon Mop", "", "1982", "Crater Cleaners"},
     {"moonmopb", "Moon Mop (bootleg)", "moonmop", "1982", "bootleg"},
     {"nebnest", "Nebula Nest", "", "1990", "Starling"},

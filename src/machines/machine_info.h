@@ -35,6 +35,8 @@ struct MachineSummary {
   int32_t Rotate = 0;   // the first <display rotate=...>: 0, 90, 180 or 270
   ShortString CloneOf;  // cloneof="..."
   ShortString RomOf;    // romof="...": the set its ROMs may also come from
+
+  bool operator==(const MachineSummary&) const = default;
 };
 
 // A ROM file a machine needs (<rom>).
@@ -46,6 +48,8 @@ struct RomFile {
   std::string Merge;    // merge="...": its name in the ROM parent's set
   DumpStatus Status = DumpStatus::Good;
   bool Optional = false;  // optional="yes"
+
+  bool operator==(const RomFile&) const = default;
 };
 
 // A disk a machine needs (<disk>), kept as set/name.chd.
@@ -55,6 +59,8 @@ struct DiskFile {
   std::string Merge;
   DumpStatus Status = DumpStatus::Good;
   bool Optional = false;
+
+  bool operator==(const DiskFile&) const = default;
 };
 
 // Everything the list says of one machine.
@@ -65,6 +71,8 @@ struct MachineInfo {
   std::vector<RomFile> Roms;
   std::vector<DiskFile> Disks;
   std::vector<std::string> DeviceRefs;  // <device_ref name=...>, in order
+
+  bool operator==(const MachineInfo&) const = default;
 };
 
 // The summaries of the game table's games, by game number (entry 0 is not
