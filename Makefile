@@ -13,7 +13,7 @@ DESTDIR     ?=
 FUZZ_SECONDS ?= 60
 SOAK_SECONDS ?= 600
 TMUX_SOAK_SECONDS ?= 60
-FUZZ_TARGETS := text_file settings import input_decoder command_line_split
+FUZZ_TARGETS := text_file settings import input_decoder command_line_split zip_directory chd_header
 
 .PHONY: all deps demo demo-prepare demo-reset test soak bench install uninstall deb fuzz fuzz-deps clean \
         windows windows-deps test-windows
