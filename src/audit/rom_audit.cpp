@@ -166,8 +166,11 @@ AuditStatus StatusOf(const Judging& judging) {
 }
 
 // `head`, then as many of `names` as fit in parentheses (", ..." for the
-// rest), then `tail`, within the reason's length.
-std::string Fit(const std::string& head, const std::vector<std::string_view>& names, const std::string& tail) {
+// rest), then `tail`, within the reason's length; the tail is left out
+// when not even "(...)" would fit with it.
+std::string Fit(const std::string& head, const std::vector<std::string_view>& names, std::string tail) {
+  std::size_t least = names.empty() ? 0 : 6;
+  if (head.size() + least + tail.size() > MaxReason) tail.clear();
   std::string line = head;
   if (!names.empty()) {
     std::string list;

@@ -40,40 +40,6 @@ struct DirectoryPlace {
   uint64_t End = 0;  // where the records after the directory begin
 };
 
-// The end record's offset in the archive: the last one whose comment ends
-// exactly at the archive's end, or else the last one whose comment fits
-// before it (bytes added after an archive). False when there is none.
-bool FindEndRecord(ByteSource& archive, std::string& tail, uint64_t& tailStart, std::size_t& at) {
-  uint64_t size = archive.Size();
-  // The common case, an archive without a comment, needs only 22 bytes.
-  if (archive.ReadAt(size - EndRecordSize, EndRecordSize, tail) && tail.substr(0, 4) == EndSignature &&
-      Field(tail, 20, 2) == 0) {
-    tailStart = size - EndRecordSize;
-    at = 0;
-    return true;
-  }
-  std::size_t span = static_cast<std::size_t>(std::min<uint64_t>(size, EndRecordSize + MaxCommentSize));
-  tailStart = size - span;
-  if (!archive.ReadAt(tailStart, span, tail)) return false;
-  bool loose = false;
-  std::size_t looseAt = 0;
-  for (std::size_t candidate = span - EndRecordSize + 1; candidate-- > 0;) {
-    if (std::string_view(tail).substr(candidate, 4) != EndSignature) continue;
-    std::size_t after = span - candidate - EndRecordSize;
-    uint64_t comment = Field(tail, candidate + 20, 2);
-    if (comment == after) {
-      at = candidate;
-      return true;
-    }
-    if (comment < after && !loose) {
-      loose = true;
-      looseAt = candidate;
-    }
-  }
-  at = looseAt;
-  return loose;
-}
-
 // The zip64 end record that the locator before the end record points at.
 // False with `problem` set when it is damaged.
 bool ReadZip64Place(ByteSource& archive, uint64_t locatorAt, DirectoryPlace& place, std::string& problem) {
@@ -129,17 +95,8 @@ bool ReadZip64Values(std::string_view extra, uint64_t* values[], const bool want
   return false;
 }
 
-}  // namespace
-
-ZipDirectory ReadZipDirectory(ByteSource& archive) {
-  if (archive.Size() < EndRecordSize) return Unreadable("too short for a zip archive");
-  std::string tail;
-  uint64_t tailStart = 0;
-  std::size_t at = 0;
-  if (!FindEndRecord(archive, tail, tailStart, at)) return Unreadable("no end record");
-  std::string_view end = std::string_view(tail).substr(at, EndRecordSize);
-  uint64_t endAt = tailStart + at;
-
+// The directory that the end record at `endAt` describes.
+ZipDirectory ReadFromEndRecord(ByteSource& archive, std::string_view end, uint64_t endAt) {
   DirectoryPlace place;
   place.Entries = Field(end, 10, 2);
   place.Size = Field(end, 12, 4);
@@ -209,6 +166,34 @@ ZipDirectory ReadZipDirectory(ByteSource& archive) {
   }
   result.Readable = true;
   return result;
+}
+
+}  // namespace
+
+// The end record is the last one whose directory reads: its comment may
+// hold bytes that look like another, and bytes may follow the archive.
+ZipDirectory ReadZipDirectory(ByteSource& archive) {
+  uint64_t size = archive.Size();
+  if (size < EndRecordSize) return Unreadable("too short for a zip archive");
+  std::string tail;
+  // The common case, an archive without a comment, needs only 22 bytes.
+  if (archive.ReadAt(size - EndRecordSize, EndRecordSize, tail) && tail.substr(0, 4) == EndSignature &&
+      Field(tail, 20, 2) == 0) {
+    ZipDirectory directory = ReadFromEndRecord(archive, tail, size - EndRecordSize);
+    if (directory.Readable) return directory;
+  }
+  std::size_t span = static_cast<std::size_t>(std::min<uint64_t>(size, EndRecordSize + MaxCommentSize));
+  uint64_t tailStart = size - span;
+  if (!archive.ReadAt(tailStart, span, tail)) return Unreadable("cannot read the archive's end");
+  std::string problem;
+  for (std::size_t candidate = span - EndRecordSize + 1; candidate-- > 0;) {
+    std::string_view end = std::string_view(tail).substr(candidate, EndRecordSize);
+    if (end.substr(0, 4) != EndSignature || Field(end, 20, 2) > span - candidate - EndRecordSize) continue;
+    ZipDirectory directory = ReadFromEndRecord(archive, end, tailStart + candidate);
+    if (directory.Readable) return directory;
+    if (problem.empty()) problem = std::move(directory.Problem);
+  }
+  return Unreadable(problem.empty() ? "no end record" : problem);
 }
 
 }  // namespace zeb
