@@ -20,6 +20,8 @@ bool MemoryBytes::ReadAt(uint64_t offset, std::size_t length, std::string& out) 
 }
 
 FileBytes::FileBytes(std::string_view path) {
+  // Unbuffered: each read is of the bytes asked for, no more.
+  file_.rdbuf()->pubsetbuf(nullptr, 0);
   file_.open(NativePath(path), std::ios::binary | std::ios::ate);
   if (!file_.is_open()) return;
   std::streamoff end = file_.tellg();

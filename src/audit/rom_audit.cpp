@@ -6,19 +6,13 @@
 
 namespace zeb {
 
-namespace {
-
-// Longer chains are taken for loops the walk did not see.
-constexpr std::size_t MaxChain = 64;
-constexpr std::size_t MaxReason = 78;
-constexpr std::size_t ProgressEvery = 64;
-
 // One file the machine or one of its devices lists, and what the look for
 // it found.
-struct Record {
+struct RomAudit::Record {
   const RomFile* Rom = nullptr;
   const DiskFile* Disk = nullptr;
   const MachineInfo* Device = nullptr;  // whose file it is; null for the machine's own
+  RomSets::Places* DeviceSet = nullptr;
   bool Needed = false;
   bool NoDump = false;
   bool Shared = false;  // also a file of the ROM parent chain, or a device's
@@ -28,12 +22,33 @@ struct Record {
   std::string_view Name() const { return Rom != nullptr ? std::string_view(Rom->Name) : std::string_view(Disk->Name); }
 };
 
-struct Judging {
-  const MachineInfo& Machine;
+struct RomAudit::Judging {
+  const MachineInfo* Machine = nullptr;
   std::vector<const MachineInfo*> Chain;  // the ROM parent chain, nearest first
   std::vector<std::string_view> Path;     // the sets: the machine's, then each RomOf
+  std::vector<RomSets::Places*> PathSets;  // what the directories hold of each
   std::vector<Record> Records;
+  // Kept from one machine to the next, for their memory.
+  std::vector<const MachineInfo*> Devices, Seen, Pending;
+
+  void Clear() {
+    Chain.clear();
+    Path.clear();
+    PathSets.clear();
+    Records.clear();
+    Devices.clear();
+  }
 };
+
+using Record = RomAudit::Record;
+using Judging = RomAudit::Judging;
+
+namespace {
+
+// Longer chains are taken for loops the walk did not see.
+constexpr std::size_t MaxChain = 64;
+constexpr std::size_t MaxReason = 78;
+constexpr std::size_t ProgressEvery = 64;
 
 std::string Text(std::size_t n) { return std::string(IntText(static_cast<long long>(n)).View()); }
 
@@ -42,8 +57,8 @@ bool Contains(const std::vector<std::string_view>& names, std::string_view name)
 }
 
 void WalkChain(const MachineLookup& machines, Judging& judging) {
-  judging.Path.push_back(judging.Machine.Name);
-  std::string_view next = judging.Machine.Summary.RomOf.View();
+  judging.Path.push_back(judging.Machine->Name);
+  std::string_view next = judging.Machine->Summary.RomOf.View();
   while (!next.empty() && !Contains(judging.Path, next) && judging.Path.size() <= MaxChain) {
     judging.Path.push_back(next);
     const MachineInfo* parent = machines.Find(next);
@@ -76,12 +91,13 @@ int SharerOf(const Judging& judging, const RomFile* rom, const DiskFile* disk) {
   return sharer;
 }
 
-void AddRecords(Judging& judging, const MachineInfo& owner, const MachineInfo* device) {
+void AddRecords(Judging& judging, const MachineInfo& owner, const MachineInfo* device, RomSets::Places* deviceSet) {
   auto add = [&](const RomFile* rom, const DiskFile* disk, DumpStatus status, bool optional) {
     Record& record = judging.Records.emplace_back();
     record.Rom = rom;
     record.Disk = disk;
     record.Device = device;
+    record.DeviceSet = deviceSet;
     record.NoDump = status == DumpStatus::NoDump;
     record.Needed = !record.NoDump && !optional;
     if (device != nullptr) {
@@ -96,35 +112,35 @@ void AddRecords(Judging& judging, const MachineInfo& owner, const MachineInfo* d
 }
 
 // The devices the machine uses, each once, that list files.
-std::vector<const MachineInfo*> DevicesOf(const MachineLookup& machines, const Judging& judging) {
-  std::vector<const MachineInfo*> devices;
-  std::vector<std::string_view> seen = judging.Path;
-  std::vector<const MachineInfo*> pending = {&judging.Machine};
-  while (!pending.empty()) {
-    const MachineInfo* owner = pending.back();
-    pending.pop_back();
+void FindDevices(const MachineLookup& machines, Judging& judging) {
+  std::vector<const MachineInfo*>& seen = judging.Seen;
+  seen.assign(judging.Chain.begin(), judging.Chain.end());
+  seen.push_back(judging.Machine);
+  judging.Pending.assign(1, judging.Machine);
+  while (!judging.Pending.empty()) {
+    const MachineInfo* owner = judging.Pending.back();
+    judging.Pending.pop_back();
     for (auto ref = owner->DeviceRefs.rbegin(); ref != owner->DeviceRefs.rend(); ++ref) {
-      if (Contains(seen, *ref)) continue;
-      seen.push_back(*ref);
-      const MachineInfo* device = machines.Find(*ref);
-      if (device == nullptr) continue;
-      if (!device->Roms.empty() || !device->Disks.empty()) devices.push_back(device);
-      if (!device->DeviceRefs.empty()) pending.push_back(device);
+      const MachineInfo* device = machines.FindWithParts(*ref);
+      if (device == nullptr || std::find(seen.begin(), seen.end(), device) != seen.end()) continue;
+      seen.push_back(device);
+      if (!device->Roms.empty() || !device->Disks.empty()) judging.Devices.push_back(device);
+      if (!device->DeviceRefs.empty()) judging.Pending.push_back(device);
     }
   }
-  return devices;
 }
 
 void LookFor(RomSets& sets, const Judging& judging, Record& record) {
   if (record.NoDump) return;
-  auto look = [&](std::string_view set) {
+  auto look = [&](RomSets::Places* set) {
+    if (set == nullptr) return false;
     FileLook found = record.Rom != nullptr ? sets.LookForRom(set, *record.Rom)
                                            : sets.LookForDisk(set, *record.Disk, record.Problem);
     if (found == FileLook::Found || record.Look == FileLook::Absent) record.Look = found;
     return found == FileLook::Found;
   };
-  if (record.Device != nullptr && look(record.Device->Name)) return;
-  for (std::string_view set : judging.Path) {
+  if (look(record.DeviceSet)) return;
+  for (RomSets::Places* set : judging.PathSets) {
     if (look(set)) return;
   }
 }
@@ -191,7 +207,7 @@ std::string Fit(const std::string& head, const std::vector<std::string_view>& na
 }
 
 std::string ReasonOf(RomSets& sets, const Judging& judging, AuditStatus status) {
-  const std::string prefix = judging.Machine.Name + ": ";
+  const std::string prefix = judging.Machine->Name + ": ";
   std::vector<const Record*> missing;
   for (const Record& record : judging.Records) {
     if (Missing(record)) missing.push_back(&record);
@@ -200,7 +216,7 @@ std::string ReasonOf(RomSets& sets, const Judging& judging, AuditStatus status) 
   // A damaged archive where a missing file belongs: the machine's own set
   // for its own files, the sets up to the ancestor that has a shared one,
   // a device's own set.
-  std::string unreadable = sets.UnreadableZip(judging.Machine.Name);
+  std::string unreadable = sets.UnreadableZip(judging.Machine->Name);
   for (std::size_t i = 0; unreadable.empty() && i < missing.size(); ++i) {
     const Record& record = *missing[i];
     if (record.Device != nullptr) {
@@ -217,8 +233,8 @@ std::string ReasonOf(RomSets& sets, const Judging& judging, AuditStatus status) 
 
   bool ownNeeded = std::any_of(judging.Records.begin(), judging.Records.end(),
                                [](const Record& r) { return r.Needed && !r.Shared; });
-  if (status == AuditStatus::NotFound && ownNeeded && !sets.Present(judging.Machine.Name)) {
-    return Fit(prefix + "set " + judging.Machine.Name + " not found", {}, "");
+  if (status == AuditStatus::NotFound && ownNeeded && !sets.Present(judging.Machine->Name)) {
+    return Fit(prefix + "set " + judging.Machine->Name + " not found", {}, "");
   }
 
   // Files missing only from sets that are absent: the sets are what it needs.
@@ -294,11 +310,20 @@ std::string ReasonOf(RomSets& sets, const Judging& judging, AuditStatus status) 
 
 }  // namespace
 
+RomAudit::RomAudit(const MachineLookup& machines, RomSets& sets)
+    : machines_(machines), sets_(sets), judging_(std::make_unique<Judging>()) {}
+
+RomAudit::~RomAudit() = default;
+
 MachineVerdict RomAudit::Judge(const MachineInfo& machine) {
-  Judging judging{machine, {}, {}, {}};
+  Judging& judging = *judging_;
+  judging.Clear();
+  judging.Machine = &machine;
   WalkChain(machines_, judging);
-  AddRecords(judging, machine, nullptr);
-  for (const MachineInfo* device : DevicesOf(machines_, judging)) AddRecords(judging, *device, device);
+  for (std::string_view set : judging.Path) judging.PathSets.push_back(sets_.Find(set));
+  AddRecords(judging, machine, nullptr, nullptr);
+  FindDevices(machines_, judging);
+  for (const MachineInfo* device : judging.Devices) AddRecords(judging, *device, device, sets_.Find(device->Name));
   for (Record& record : judging.Records) LookFor(sets_, judging, record);
   MachineVerdict verdict;
   verdict.Status = StatusOf(judging);

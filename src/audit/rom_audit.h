@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,15 +52,23 @@ struct MachineVerdict {
 class RomAudit {
  public:
   // Both must outlive the audit.
-  RomAudit(const MachineLookup& machines, RomSets& sets) : machines_(machines), sets_(sets) {}
+  RomAudit(const MachineLookup& machines, RomSets& sets);
+  ~RomAudit();
+  RomAudit(const RomAudit&) = delete;
+  RomAudit& operator=(const RomAudit&) = delete;
 
   MachineVerdict Judge(const MachineInfo& machine);
   // A name the list does not hold is not available.
   MachineVerdict Judge(std::string_view name);
 
+  // The work of judging one machine (rom_audit.cpp).
+  struct Record;
+  struct Judging;
+
  private:
   const MachineLookup& machines_;
   RomSets& sets_;
+  std::unique_ptr<Judging> judging_;  // kept for its memory
 };
 
 // Told now and then (every 64 machines, and after the last) how many

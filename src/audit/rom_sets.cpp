@@ -107,12 +107,16 @@ RomSets::RomSets(const std::vector<std::string>& directories) {
       place.FileName = entry.Name;
       place.Read = place.Form == Kind::SevenZip;
       NameKey(name, key);
-      sets_[key].push_back(std::move(place));
+      sets_[key].InOrder.push_back(std::move(place));
     }
   }
 }
 
-std::vector<RomSets::Place>* RomSets::PlacesOf(std::string_view set) {
+RomSets::Places* RomSets::Find(std::string_view set) {
+  if (!FileNamesIgnoreCase) {
+    auto found = sets_.find(set);
+    return found == sets_.end() ? nullptr : &found->second;
+  }
   NameKey(set, key_);
   auto found = sets_.find(key_);
   return found == sets_.end() ? nullptr : &found->second;
@@ -145,21 +149,19 @@ void RomSets::ReadPlace(Place& place) {
   }
 }
 
-bool RomSets::Present(std::string_view set) {
-  std::vector<Place>* places = PlacesOf(set);
-  if (places == nullptr) return false;
-  for (Place& place : *places) {
+bool RomSets::Present(Places* set) {
+  if (set == nullptr) return false;
+  for (Place& place : set->InOrder) {
     ReadPlace(place);
     if (place.Readable) return true;
   }
   return false;
 }
 
-std::string RomSets::UnreadableZip(std::string_view set) {
-  std::vector<Place>* places = PlacesOf(set);
-  if (places == nullptr) return std::string();
+std::string RomSets::UnreadableZip(Places* set) {
+  if (set == nullptr) return std::string();
   std::string unreadable;
-  for (Place& place : *places) {
+  for (Place& place : set->InOrder) {
     ReadPlace(place);
     if (place.Readable) return std::string();
     if (unreadable.empty()) unreadable = place.FileName;
@@ -168,8 +170,7 @@ std::string RomSets::UnreadableZip(std::string_view set) {
 }
 
 RomSets::LooseFile* RomSets::LooseFileOf(Place& place, std::string_view name) {
-  NameKey(name, key_);
-  auto found = place.Loose.find(key_);
+  auto found = FileNamesIgnoreCase ? (NameKey(name, key_), place.Loose.find(key_)) : place.Loose.find(name);
   return found == place.Loose.end() ? nullptr : &found->second;
 }
 
@@ -208,11 +209,10 @@ FileLook RomSets::LookInPlace(Place& place, const RomFile& rom) {
   return FileLook::Absent;
 }
 
-FileLook RomSets::LookForRom(std::string_view set, const RomFile& rom) {
-  std::vector<Place>* places = PlacesOf(set);
-  if (places == nullptr) return FileLook::Absent;
+FileLook RomSets::LookForRom(Places* set, const RomFile& rom) {
+  if (set == nullptr) return FileLook::Absent;
   FileLook best = FileLook::Absent;
-  for (Place& place : *places) {
+  for (Place& place : set->InOrder) {
     FileLook look = LookInPlace(place, rom);
     if (look == FileLook::Found) return look;
     if (look == FileLook::Incorrect) best = look;
@@ -220,11 +220,10 @@ FileLook RomSets::LookForRom(std::string_view set, const RomFile& rom) {
   return best;
 }
 
-FileLook RomSets::LookForDisk(std::string_view set, const DiskFile& disk, std::string& problem) {
-  std::vector<Place>* places = PlacesOf(set);
-  if (places == nullptr) return FileLook::Absent;
+FileLook RomSets::LookForDisk(Places* set, const DiskFile& disk, std::string& problem) {
+  if (set == nullptr) return FileLook::Absent;
   FileLook best = FileLook::Absent;
-  for (Place& place : *places) {
+  for (Place& place : set->InOrder) {
     if (place.Form != Kind::Folder) continue;
     ReadPlace(place);
     LooseFile* file = LooseFileOf(place, disk.Name + ".chd");

@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "audit/name_hash.h"
 #include "machines/machine_info.h"
 #include "settings/settings.h"
 
@@ -37,21 +38,35 @@ class RomSets {
   // Lists each directory (in the program's path form).
   explicit RomSets(const std::vector<std::string>& directories);
 
-  // Whether some directory holds a set of that name in a form that can be
-  // read (a readable zip, a .7z, a folder).
-  bool Present(std::string_view set);
+  // The places of one set name (its folders and archives in the
+  // directories); null when no directory has any. What the looks below take,
+  // so that a set's name is looked up once for all its files.
+  struct Places;
+  Places* Find(std::string_view set);
+
+  // Whether some directory holds the set in a form that can be read (a
+  // readable zip, a .7z, a folder).
+  bool Present(Places* set);
   // The file name of the set's zip archive ("galaga.zip") when the set has
   // one that is not a readable zip and no other readable form; else empty.
-  std::string UnreadableZip(std::string_view set);
+  std::string UnreadableZip(Places* set);
 
   // Looks for a ROM file in the set: by CRC-32 and size in an archive,
   // whatever the name there; by name as a loose file, then its size and
   // CRC-32. A ROM without a CRC is looked for by name and size.
-  FileLook LookForRom(std::string_view set, const RomFile& rom);
+  FileLook LookForRom(Places* set, const RomFile& rom);
   // Looks for `<set>\<name>.chd` among the set's loose files and compares
   // the SHA-1 its header records; `problem` tells why a file of that name
   // does not count (another SHA-1, not a readable CHD).
-  FileLook LookForDisk(std::string_view set, const DiskFile& disk, std::string& problem);
+  FileLook LookForDisk(Places* set, const DiskFile& disk, std::string& problem);
+
+  // The same, by the set's name.
+  bool Present(std::string_view set) { return Present(Find(set)); }
+  std::string UnreadableZip(std::string_view set) { return UnreadableZip(Find(set)); }
+  FileLook LookForRom(std::string_view set, const RomFile& rom) { return LookForRom(Find(set), rom); }
+  FileLook LookForDisk(std::string_view set, const DiskFile& disk, std::string& problem) {
+    return LookForDisk(Find(set), disk, problem);
+  }
 
  private:
   enum class Kind : unsigned char { Folder, Zip, SevenZip };
@@ -75,17 +90,23 @@ class RomSets {
     bool Readable = true;
     std::vector<ArchiveFile> Files;  // an archive's, by CRC-32
     std::vector<std::string> Names;
-    std::unordered_map<std::string, LooseFile> Loose;  // a folder's, by name
+    std::unordered_map<std::string, LooseFile, NameHash, SameName> Loose;  // a folder's, by name
   };
 
-  std::vector<Place>* PlacesOf(std::string_view set);
+ public:
+  struct Places {
+    std::vector<Place> InOrder;
+  };
+
+ private:
+
   void ReadPlace(Place& place);
   FileLook LookInPlace(Place& place, const RomFile& rom);
   LooseFile* LooseFileOf(Place& place, std::string_view name);
 
   // Each set's places, in search order; the key is the set's name as
   // the file system compares names.
-  std::unordered_map<std::string, std::vector<Place>> sets_;
+  std::unordered_map<std::string, Places, NameHash, SameName> sets_;
   std::string key_;  // reused for lookups
 };
 

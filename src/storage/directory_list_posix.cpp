@@ -11,8 +11,7 @@ const bool FileNamesIgnoreCase = false;
 
 std::vector<DirectoryEntry> ListDirectory(std::string_view path) {
   std::vector<DirectoryEntry> entries;
-  std::string native = NativePath(path);
-  if (native.empty()) native = ".";
+  const std::string native = path.empty() ? std::string(".") : NativePath(path);
   DIR* directory = opendir(native.c_str());
   if (directory == nullptr) return entries;
   int fd = dirfd(directory);
