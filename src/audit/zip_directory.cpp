@@ -170,28 +170,43 @@ ZipDirectory ReadFromEndRecord(ByteSource& archive, std::string_view end, uint64
 
 }  // namespace
 
-// The end record is the last one whose directory reads: its comment may
-// hold bytes that look like another, and bytes may follow the archive.
+// The end record: the archive's last 22 bytes when they are one without a
+// comment and its directory reads (as zip tools take it, and nearly every
+// archive ends so). Else, of those whose comment ends exactly at the
+// archive's end, the first whose directory reads (a comment may hold bytes
+// that look like another end record, and the first one encloses them); else,
+// for bytes added after an archive, the last one whose comment fits and
+// whose directory reads.
 ZipDirectory ReadZipDirectory(ByteSource& archive) {
   uint64_t size = archive.Size();
   if (size < EndRecordSize) return Unreadable("too short for a zip archive");
-  std::string tail;
-  // The common case, an archive without a comment, needs only 22 bytes.
-  if (archive.ReadAt(size - EndRecordSize, EndRecordSize, tail) && tail.substr(0, 4) == EndSignature &&
-      Field(tail, 20, 2) == 0) {
-    ZipDirectory directory = ReadFromEndRecord(archive, tail, size - EndRecordSize);
-    if (directory.Readable) return directory;
-  }
   std::size_t span = static_cast<std::size_t>(std::min<uint64_t>(size, EndRecordSize + MaxCommentSize));
   uint64_t tailStart = size - span;
+  std::string tail;
+  // The common case, an archive without a comment, needs only 22 bytes.
+  bool plain = archive.ReadAt(size - EndRecordSize, EndRecordSize, tail) && tail.substr(0, 4) == EndSignature &&
+               Field(tail, 20, 2) == 0;
+  if (plain) {
+    ZipDirectory directory = ReadFromEndRecord(archive, tail, size - EndRecordSize);
+    if (directory.Readable || span == EndRecordSize) return directory;
+  }
   if (!archive.ReadAt(tailStart, span, tail)) return Unreadable("cannot read the archive's end");
-  std::string problem;
-  for (std::size_t candidate = span - EndRecordSize + 1; candidate-- > 0;) {
+  std::vector<std::size_t> exact, loose;
+  for (std::size_t candidate = 0; candidate + EndRecordSize <= span; ++candidate) {
     std::string_view end = std::string_view(tail).substr(candidate, EndRecordSize);
-    if (end.substr(0, 4) != EndSignature || Field(end, 20, 2) > span - candidate - EndRecordSize) continue;
-    ZipDirectory directory = ReadFromEndRecord(archive, end, tailStart + candidate);
-    if (directory.Readable) return directory;
-    if (problem.empty()) problem = std::move(directory.Problem);
+    if (end.substr(0, 4) != EndSignature) continue;
+    uint64_t comment = Field(end, 20, 2), after = span - candidate - EndRecordSize;
+    if (comment == after) exact.push_back(candidate);
+    if (comment < after) loose.insert(loose.begin(), candidate);
+  }
+  std::string problem;
+  for (const std::vector<std::size_t>* candidates : {&exact, &loose}) {
+    for (std::size_t candidate : *candidates) {
+      ZipDirectory directory =
+          ReadFromEndRecord(archive, std::string_view(tail).substr(candidate, EndRecordSize), tailStart + candidate);
+      if (directory.Readable) return directory;
+      if (problem.empty()) problem = std::move(directory.Problem);
+    }
   }
   return Unreadable(problem.empty() ? "no end record" : problem);
 }

@@ -79,6 +79,8 @@ TEST(ZipDirectory, FindsTheRightEndRecord) {
   ExpectEntries(Read(ZipBytes(Files) + "trailing bytes"), Files);
   std::string fake = ZipBytes({{"fake", "f"}});
   ExpectEntries(Read(ZipBytes(Files, {false, fake.substr(fake.rfind("PK\x05\x06"))})), Files);
+  // One of an empty archive, which would read, inside the comment.
+  ExpectEntries(Read(ZipBytes(Files, {false, "before " + ZipBytes({}) + " after"})), Files);
   // Data before the archive (a program it is appended to) moves every
   // offset: not an archive the emulator reads either.
   EXPECT_FALSE(Read("MZ" + ZipBytes(Files)).Readable);

@@ -75,7 +75,11 @@ void CheckWrittenArchive(std::string_view input, uint64_t hash) {
   }
   testing_support::ZipOptions options;
   options.Zip64 = (hash >> 3) % 2 == 1;
+  // A comment that ends in an end record of its own makes an archive of two
+  // readings (zip tools take the last); one elsewhere in it must not count.
   if ((hash >> 4) % 4 == 0) options.Comment = std::string(input.substr(0, 100));
+  std::string& comment = options.Comment;
+  if (comment.size() >= 22 && comment.compare(comment.size() - 22, 4, "PK\x05\x06") == 0) comment.back() ^= 1;
   const std::string archive = testing_support::ZipBytes(files, options);
 
   ZipDirectory read = FromMemory(archive);
