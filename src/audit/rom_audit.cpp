@@ -18,7 +18,8 @@ struct RomAudit::Record {
   bool Shared = false;  // also a file of the ROM parent chain, or a device's
   int Sharer = -1;      // the farthest ancestor (index into the chain) that lists it
   FileLook Look = FileLook::Absent;
-  std::string Problem;  // why a disk's file does not count
+  bool WrongIsShared = false;  // an incorrect file that holds a ROM of the parent chain
+  std::string Problem;         // why a disk's file does not count
   std::string_view Name() const { return Rom != nullptr ? std::string_view(Rom->Name) : std::string_view(Disk->Name); }
 };
 
@@ -130,19 +131,37 @@ void FindDevices(const MachineLookup& machines, Judging& judging) {
   }
 }
 
+// Whether a ROM of the parent chain (of the device, for a device's file)
+// has that CRC-32 and size.
+bool ListedAbove(const Judging& judging, const Record& record, const RomSets::WrongFile& file) {
+  auto lists = [&](const MachineInfo& machine) {
+    return std::any_of(machine.Roms.begin(), machine.Roms.end(), [&](const RomFile& rom) {
+      return rom.HasCrc && rom.Crc == file.Crc && rom.Size == file.Size;
+    });
+  };
+  if (record.Device != nullptr) return lists(*record.Device);
+  return std::any_of(judging.Chain.begin(), judging.Chain.end(), [&](const MachineInfo* m) { return lists(*m); });
+}
+
 void LookFor(RomSets& sets, const Judging& judging, Record& record) {
   if (record.NoDump) return;
+  RomSets::WrongFile wrong;
   auto look = [&](RomSets::Places* set) {
     if (set == nullptr) return false;
-    FileLook found = record.Rom != nullptr ? sets.LookForRom(set, *record.Rom)
+    RomSets::WrongFile held;
+    FileLook found = record.Rom != nullptr ? sets.LookForRom(set, *record.Rom, &held)
                                            : sets.LookForDisk(set, *record.Disk, record.Problem);
-    if (found == FileLook::Found || record.Look == FileLook::Absent) record.Look = found;
+    if (found == FileLook::Found || record.Look == FileLook::Absent) {
+      record.Look = found;
+      wrong = held;
+    }
     return found == FileLook::Found;
   };
   if (look(record.DeviceSet)) return;
   for (RomSets::Places* set : judging.PathSets) {
     if (look(set)) return;
   }
+  if (record.Look == FileLook::Incorrect && record.Rom != nullptr) record.WrongIsShared = ListedAbove(judging, record, wrong);
 }
 
 bool Missing(const Record& record) {
@@ -150,32 +169,35 @@ bool Missing(const Record& record) {
 }
 
 AuditStatus StatusOf(const Judging& judging) {
-  std::size_t required = 0, sharedRequired = 0, found = 0, sharedFound = 0, parentFound = 0;
-  bool allPlainlyAbsent = true, anyBad = false, anyShort = false;
+  std::size_t required = 0, sharedRequired = 0, chainRequired = 0, found = 0, sharedFound = 0, parentFound = 0;
+  bool anyLooked = false, anyBad = false, anyShort = false;
   for (const Record& record : judging.Records) {
     if (record.Needed) {
       ++required;
       if (record.Shared) ++sharedRequired;
+      if (record.Device == nullptr && record.Sharer >= 0) ++chainRequired;
     }
-    if (record.Look != FileLook::Absent) {
+    // An incorrect file counts as found unless what it holds is the
+    // parent chain's.
+    if (record.Look == FileLook::Found || (record.Look == FileLook::Incorrect && !record.WrongIsShared)) {
       ++found;
       if (record.Shared) ++sharedFound;
       if (record.Sharer == 0) ++parentFound;
     }
-    if (!record.Needed || record.Look != FileLook::Absent) allPlainlyAbsent = false;
+    if (record.Look != FileLook::Absent) anyLooked = true;
     if (Missing(record)) anyBad = true;
     bool badDump = record.Rom != nullptr ? record.Rom->Status == DumpStatus::BadDump
                                          : record.Disk->Status == DumpStatus::BadDump;
     if (record.NoDump || badDump || (!record.Needed && record.Look == FileLook::Absent)) anyShort = true;
   }
   // Nothing of the machine's own is there, and it needs files that are its
-  // own, or (with a ROM parent) nothing it shares with the parent is there:
-  // the emulator counts the set as not there at all.
-  bool hasParent = !judging.Chain.empty();
-  if (found == sharedFound && required > 0 && (required != sharedRequired || (hasParent && parentFound == 0))) {
+  // own, or nothing that it shares with the ROM parent (whose farthest
+  // holder is the parent) is there: the emulator counts the set as not there
+  // at all. So it does when not one file it needs, or any other, is there.
+  if (found == sharedFound && required > 0 && (required != sharedRequired || (chainRequired > 0 && parentFound == 0))) {
     return AuditStatus::NotFound;
   }
-  if (!judging.Records.empty() && allPlainlyAbsent) return AuditStatus::NotFound;
+  if (required > 0 && !anyLooked) return AuditStatus::NotFound;
   if (anyBad) return AuditStatus::Bad;
   if (judging.Records.empty()) return AuditStatus::NoneNeeded;
   return anyShort ? AuditStatus::BestAvailable : AuditStatus::Good;
@@ -322,7 +344,9 @@ MachineVerdict RomAudit::Judge(const MachineInfo& machine) {
   WalkChain(machines_, judging);
   for (std::string_view set : judging.Path) judging.PathSets.push_back(sets_.Find(set));
   AddRecords(judging, machine, nullptr, nullptr);
-  FindDevices(machines_, judging);
+  // A device judged as a machine of its own is judged by its own files, as
+  // the emulator does.
+  if (!machine.Summary.IsDevice) FindDevices(machines_, judging);
   for (const MachineInfo* device : judging.Devices) AddRecords(judging, *device, device, sets_.Find(device->Name));
   for (Record& record : judging.Records) LookFor(sets_, judging, record);
   MachineVerdict verdict;

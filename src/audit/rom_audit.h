@@ -10,7 +10,10 @@
 // unless it is a nodump or optional; a needed file is found by its CRC-32
 // and size, and a file of its name with another CRC or size is incorrect
 // (an incorrect optional or baddump file too). A disk is needed as
-// `<set>\<name>.chd` with the SHA-1 of the list.
+// `<set>\<name>.chd` with the SHA-1 of the list. A device judged as a
+// machine of its own is judged by its own files only. Which machines are
+// "not found" rather than bad follows the emulator (StatusOf in
+// rom_audit.cpp); both are missing.
 
 #include <cstddef>
 #include <functional>

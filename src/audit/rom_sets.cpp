@@ -174,7 +174,15 @@ RomSets::LooseFile* RomSets::LooseFileOf(Place& place, std::string_view name) {
   return found == place.Loose.end() ? nullptr : &found->second;
 }
 
-FileLook RomSets::LookInPlace(Place& place, const RomFile& rom) {
+bool RomSets::LooseCrc(Place& place, LooseFile& file) {
+  if (!file.CrcKnown) {
+    file.CrcKnown = true;
+    file.CrcReadable = FileCrc(place.Path + "\\" + file.Name, file.Size, file.Crc);
+  }
+  return file.CrcReadable;
+}
+
+FileLook RomSets::LookInPlace(Place& place, const RomFile& rom, WrongFile& wrong) {
   ReadPlace(place);
   switch (place.Form) {
     case Kind::SevenZip:
@@ -189,33 +197,36 @@ FileLook RomSets::LookInPlace(Place& place, const RomFile& rom) {
       }
       for (const ArchiveFile& file : place.Files) {
         if (!SameNameIgnoringCase(place.Names[file.NameIndex], rom.Name)) continue;
-        return !rom.HasCrc && file.Size == rom.Size ? FileLook::Found : FileLook::Incorrect;
+        if (!rom.HasCrc && file.Size == rom.Size) return FileLook::Found;
+        wrong = {file.Crc, file.Size};
+        return FileLook::Incorrect;
       }
       return FileLook::Absent;
     }
     case Kind::Folder: {
       LooseFile* file = LooseFileOf(place, rom.Name);
       if (file == nullptr) return FileLook::Absent;
-      if (file->Size != rom.Size) return FileLook::Incorrect;
-      if (!rom.HasCrc) return FileLook::Found;
-      if (!file->CrcKnown) {
-        file->CrcKnown = true;
-        file->CrcReadable = FileCrc(place.Path + "\\" + file->Name, file->Size, file->Crc);
-      }
-      if (!file->CrcReadable) return FileLook::Absent;
-      return file->Crc == rom.Crc ? FileLook::Found : FileLook::Incorrect;
+      if (!rom.HasCrc && file->Size == rom.Size) return FileLook::Found;
+      if (!LooseCrc(place, *file)) return FileLook::Absent;
+      if (file->Size == rom.Size && file->Crc == rom.Crc) return FileLook::Found;
+      wrong = {file->Crc, file->Size};
+      return FileLook::Incorrect;
     }
   }
   return FileLook::Absent;
 }
 
-FileLook RomSets::LookForRom(Places* set, const RomFile& rom) {
+FileLook RomSets::LookForRom(Places* set, const RomFile& rom, WrongFile* wrong) {
   if (set == nullptr) return FileLook::Absent;
   FileLook best = FileLook::Absent;
   for (Place& place : set->InOrder) {
-    FileLook look = LookInPlace(place, rom);
+    WrongFile held;
+    FileLook look = LookInPlace(place, rom, held);
     if (look == FileLook::Found) return look;
-    if (look == FileLook::Incorrect) best = look;
+    if (look == FileLook::Incorrect && best == FileLook::Absent) {
+      best = look;
+      if (wrong != nullptr) *wrong = held;
+    }
   }
   return best;
 }

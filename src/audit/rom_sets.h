@@ -53,8 +53,15 @@ class RomSets {
 
   // Looks for a ROM file in the set: by CRC-32 and size in an archive,
   // whatever the name there; by name as a loose file, then its size and
-  // CRC-32. A ROM without a CRC is looked for by name and size.
-  FileLook LookForRom(Places* set, const RomFile& rom);
+  // CRC-32. A ROM without a CRC is looked for by name and size. For an
+  // incorrect one, `wrong` (when given) tells what the file of its name
+  // holds: the emulator counts a file that holds a ROM of the parent chain
+  // as the parent's.
+  struct WrongFile {
+    uint32_t Crc = 0;
+    uint64_t Size = 0;
+  };
+  FileLook LookForRom(Places* set, const RomFile& rom, WrongFile* wrong = nullptr);
   // Looks for `<set>\<name>.chd` among the set's loose files and compares
   // the SHA-1 its header records; `problem` tells why a file of that name
   // does not count (another SHA-1, not a readable CHD).
@@ -63,7 +70,9 @@ class RomSets {
   // The same, by the set's name.
   bool Present(std::string_view set) { return Present(Find(set)); }
   std::string UnreadableZip(std::string_view set) { return UnreadableZip(Find(set)); }
-  FileLook LookForRom(std::string_view set, const RomFile& rom) { return LookForRom(Find(set), rom); }
+  FileLook LookForRom(std::string_view set, const RomFile& rom, WrongFile* wrong = nullptr) {
+    return LookForRom(Find(set), rom, wrong);
+  }
   FileLook LookForDisk(std::string_view set, const DiskFile& disk, std::string& problem) {
     return LookForDisk(Find(set), disk, problem);
   }
@@ -101,7 +110,8 @@ class RomSets {
  private:
 
   void ReadPlace(Place& place);
-  FileLook LookInPlace(Place& place, const RomFile& rom);
+  FileLook LookInPlace(Place& place, const RomFile& rom, WrongFile& wrong);
+  bool LooseCrc(Place& place, LooseFile& file);
   LooseFile* LooseFileOf(Place& place, std::string_view name);
 
   // Each set's places, in search order; the key is the set's name as

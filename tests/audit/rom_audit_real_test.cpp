@@ -239,6 +239,12 @@ TEST_F(RealMachinesAudit, DumpsAndDevicesOnly) {
        "990189v", S::BestAvailable},
       {"the parent's set only, the clone's optional ones missing", [](auto& t) { t.ZipAll("990189", t.Roms()); },
        "990189v", S::BestAvailable},
+      {"a clone without files of its own, its device's set", [](auto& t) { t.ZipAll("m68705p3", t.Roms()); },
+       "705p3prg", S::Good},
+      {"a nodump and a device's (one dumped), nothing there", [](auto&) {}, "nshrz", S::NotFound},
+      {"the parent's set only, whose files of the clone's names hold the parent's ROMs",
+       [](auto& t) { t.ZipAll("galaxia", t.Roms()); }, "galaxiaa", S::NotFound, "set galaxiaa not found"},
+      {"a device judged alone by its own files (a nodump)", [](auto&) {}, "pc9801_118", S::BestAvailable},
   });
 }
 
