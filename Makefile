@@ -13,7 +13,8 @@ DESTDIR     ?=
 FUZZ_SECONDS ?= 60
 SOAK_SECONDS ?= 600
 TMUX_SOAK_SECONDS ?= 60
-FUZZ_TARGETS := text_file settings import input_decoder command_line_split search_query side_files xml machine_file
+FUZZ_TARGETS := text_file settings import input_decoder command_line_split search_query side_files xml machine_file \
+                zip_directory chd_header
 
 .PHONY: all deps demo demo-prepare demo-reset test soak bench install uninstall deb fuzz fuzz-deps clean \
         windows windows-deps test-windows
