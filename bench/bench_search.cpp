@@ -141,6 +141,7 @@ struct ShownList {
   Console console{&backend};
   GamesList list;
   Favourites favourites;
+  GameMachines machines;
 
   void Show(const std::vector<int32_t>& games, const GameTable& table) {
     const int32_t before = list.Window.EntryCount;
@@ -155,7 +156,7 @@ struct ShownList {
     list.Window.TopLine = 0;
     list.SelectedEntry = 1;
     list.SelectedGame = entries > 0 ? games[0] : 0;
-    DrawListPage(console, list, table, favourites);
+    DrawListPage(console, list, table, favourites, machines);
   }
 };
 

@@ -158,7 +158,7 @@ void BM_DrawListPage(benchmark::State& state) {
   ShownList list;
   list.HalfwayDown();
   for (auto _ : state) {
-    DrawListPage(list.console, list.session.list, list.session.games, list.session.favourites);
+    DrawListPage(list.console, list.session.list, list.session.games, list.session.favourites, list.session.information.Machines);
     benchmark::ClobberMemory();
   }
 }
@@ -204,7 +204,7 @@ void MakeSearchTable(Session& session, bool withInformation) {
                                  "Taito Corporation", "bootleg", "Nintendo", "Atari", "SNK", "Irem"};
   SetDefaultSettings(session.settings, session.options.Captions);
   GameTable& table = session.games;
-  GameMachines& machines = session.machines;
+  GameMachines& machines = session.information.Machines;
   int number = 0;
   const std::vector<bench::GameData> set = bench::MakeGameSet(100000, 56000, 16);
   if (withInformation) {

@@ -12,6 +12,8 @@
 #include "storage/file_system.h"
 #include "storage/work_file.h"
 #include "ui/screen.h"
+#include "machines/machine_file.h"
+#include "ui/information.h"
 #include "ui/main_loop.h"
 
 namespace zeb {
@@ -35,8 +37,8 @@ constexpr const char* MakeListsOffer = "Or press M: ZEB runs the emulator to mak
 
 // The lists are missing: the batch file and its messages, then a key. Any
 // key ends the program, but M, which has the lists made here and now; the
-// program ends also when they cannot be made.
-void AskForTheLists(Console& console) {
+// program ends also when they cannot be made. True when they were made so.
+bool AskForTheLists(Console& console) {
   console.PutText("Please run the RunMe.bat!", {1, 1}, {White, LightRed});
   if (!FileExists("RunMe.bat")) {
     console.PutText("Making RunMe.bat", {1, 3}, {White, Green});
@@ -49,7 +51,7 @@ void AskForTheLists(Console& console) {
   console.PutText(MakeListsOffer, {1, MakeListsRow}, {Yellow, Black});
   unsigned char key = console.GetKey();
   if (key == 'M' || key == 'm') {
-    if (MakeLists(console)) return;  // the import's progress follows below the commands
+    if (MakeLists(console)) return true;  // the import's progress follows below the commands
     console.ProgressLine();
     console.SetColours(White, Black);
     console.ProgressWrite("Press a key to exit");
@@ -61,10 +63,29 @@ void AskForTheLists(Console& console) {
   std::exit(0);
 }
 
+// After the lists the key M made, what today's emulator says of its
+// machines: its XML list into zeb-machines.txt as it streams, with a bar of
+// the machines read against those of the game list; Esc stops it, and the
+// start goes on without it. An emulator that gives no version (the classic
+// one) is not asked, and nothing shows.
+bool MakeInformationAfterTheLists(Console& console, const GameTable& games) {
+  const ProgramFile emulator = ResolveProgram(ListsEmulatorName, true);
+  if (EmulatorVersion(emulator).empty()) return false;
+  console.ProgressLine();
+  console.ProgressLine("Reading what the emulator knows of its machines (" + emulator.Name + " -listxml)");
+  const int row = console.Screen.CursorRow;
+  const InformationRun made = MakeMachineInformation(console, emulator, TableGames(games), row);
+  console.ProgressLine();
+  if (made.Outcome == InformationMade::Stopped) console.ProgressLine("Stopped: ZEB starts without it");
+  if (made.Outcome == InformationMade::Failed) console.ProgressLine("Not made: " + made.Reason);
+  return made.Outcome == InformationMade::Made;
+}
+
 }  // namespace
 
 void FirstRun(Console& console, Settings& settings, OptionCaptions& captions, Filter& filter, GameTable& games) {
-  if (!(FileExists("listfull.txt") && FileExists("listclones.txt"))) AskForTheLists(console);
+  bool madeHere = false;
+  if (!(FileExists("listfull.txt") && FileExists("listclones.txt"))) madeHere = AskForTheLists(console);
 
   // A game list without games would make an empty table for good: better to
   // stop, keep the lists for a look, and import again at the next start.
@@ -87,8 +108,27 @@ void FirstRun(Console& console, Settings& settings, OptionCaptions& captions, Fi
   ImportClones(games, console);
   ImportCategories(games, console);
   ImportCheatCounts(games, console);
+  // With the machine information, the table holds only games, each judged
+  // available as the emulator judges its ROM sets.
+  if (madeHere && MakeInformationAfterTheLists(console, games)) {
+    GameMachines machines;
+    std::unordered_map<std::string, std::string> reasons;
+    JudgeWithInformation(console, games, machines, settings, reasons, console.Screen.CursorRow);
+  }
   if (!FileExists(SettingsFileName)) SaveSettings(settings, games);
   for (const char* name : {"ver.txt", "listfull.txt", "listclones.txt", "RunMe.bat"}) DeleteFile(name);
+}
+
+void TakeMachineInformation(const GameTable& games, Information& information, GamesList& list) {
+  const MachineFileState state = ReadGameMachines(games, information.Machines);
+  information.Version = state.Version;
+  // A file that is not to be trusted is said so, once; a missing one is
+  // the classic emulator's way.
+  if (!state.Trusted()) {
+    information = Information{};
+    if (state.Problem != MachineFileProblem::Missing) list.Notice = state.Reason;
+  }
+  list.AvailabilityJudged = information.Machines.Known();
 }
 
 void StartSession(Session& session) {
@@ -101,7 +141,17 @@ void StartSession(Session& session) {
   session.played.Load(PlayedGamesFileName);
   // The panel of the first screen shows this count.
   CountAvailableGames(session.games);
+  // The first screen is shown before the machine information is read (a
+  // file there means the information judged the availability: no game is
+  // marked available for another's archive), and again with it.
+  const bool informationThere = FileExists(MachineFileName);
+  session.list.AvailabilityJudged = informationThere;
   ShowScreen(session, session.navigation.CurrentScreen, session.options.OptionsPage);
+  DrawScreen(session.console, session);
+  if (!informationThere) return;
+  session.console.Show();
+  TakeMachineInformation(session.games, session.information, session.list);
+  if (!session.list.AvailabilityJudged) ShowScreen(session, session.navigation.CurrentScreen, session.options.OptionsPage);
   DrawScreen(session.console, session);
 }
 

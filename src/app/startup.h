@@ -14,5 +14,9 @@ void FirstRun(Console& console, Settings& settings, OptionCaptions& captions, Fi
 // without zeb.ini, then zeb.ini loaded and its available games counted),
 // then the first screen.
 void StartSession(Session& session);
+// What zeb-machines.txt says of the table's games, when it is to be
+// trusted; else nothing, and a file that is there but not to be trusted
+// says so in the list's notice.
+void TakeMachineInformation(const GameTable& games, Information& information, GamesList& list);
 
 }  // namespace zeb

@@ -186,6 +186,10 @@ void Console::Pause(int milliseconds) {
   backend_->Sleep(milliseconds);
 }
 
+void Console::Show() {
+  if (backend_ != nullptr) backend_->Present(Screen);
+}
+
 void Console::HideCursor() { Screen.CursorVisible = false; }
 void Console::ShowCursor() { Screen.CursorVisible = true; }
 

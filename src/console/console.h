@@ -157,6 +157,9 @@ class Console {
   // while it waits. The idle main loop calls it.
   void WaitForInput();
   void Pause(int milliseconds);
+  // Shows the model now, as every wait does first (long work shows its
+  // progress so).
+  void Show();
   // How many pauses have been taken so far: a held click whose action
   // takes one repeats at its pace.
   long long PauseCount() const { return pauseCount_; }

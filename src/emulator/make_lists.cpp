@@ -14,7 +14,7 @@ namespace zeb {
 namespace {
 
 // The emulator's name in the batch file, and the three files it writes.
-constexpr const char* EmulatorName = "mame.exe";
+constexpr const char* EmulatorName = ListsEmulatorName;
 
 struct ListCommand {
   const char* Option;

@@ -6,6 +6,10 @@
 
 namespace zeb {
 
+// The emulator's name in the batch file: the program the lists (and the
+// machine information) are asked of, looked for here and on the search path.
+inline constexpr const char* ListsEmulatorName = "mame.exe";
+
 // Has the emulator write ver.txt, listfull.txt and listclones.txt as the
 // batch file's commands do, on a cleared screen that shows each command. A
 // list command that fails or gives nothing runs again without

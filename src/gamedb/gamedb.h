@@ -23,6 +23,10 @@ void ImportCheatCounts(GameTable& table, Console& console);  // cheat.dat -> Che
 // Available of every game; on a refresh (zeb.ini is there) also the
 // categories, cheat counts and a save: true when it saved.
 bool ScanRomAvailability(GameTable& table, const Settings& settings, Console& console);
+// The scan's steps of a refresh (zeb.ini is there): the categories and the
+// cheat counts again, and a save; true when it saved. For a scan made
+// another way too (the machine information's).
+bool RefreshCategoriesAndCheats(GameTable& table, const Settings& settings, Console& console);
 
 // True when the ROM archive `<archive>.zip` of a driver name is present: the
 // file MamePath + directory + "\" + archive + ".zip" exists for a directory

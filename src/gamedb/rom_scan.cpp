@@ -13,6 +13,10 @@ bool ScanRomAvailability(GameTable& table, const Settings& settings, Console& co
     record.Available = RomArchiveExists(settings, record.DriverName) ? "1" : "0";
   }
   MarkAlternativeArchives(table, settings);
+  return RefreshCategoriesAndCheats(table, settings, console);
+}
+
+bool RefreshCategoriesAndCheats(GameTable& table, const Settings& settings, Console& console) {
   if (FileExists(SettingsFileName)) {
     console.ProgressLine();
     ImportCategories(table, console);

@@ -107,6 +107,11 @@ MachineFileState ReadMachineFile(std::vector<MachineInfo>& machines, std::string
 // ReadGameMachines makes).
 GameMachines JoinGameMachines(const GameTable& table, const std::vector<NamedSummary>& summaries);
 
+// Takes out of the table the entries that are no games by the information
+// (devices, and machines the emulator cannot run), keeping the others in
+// their order, and with them their summaries. The number taken out.
+int32_t LeaveOutNonGames(GameTable& table, GameMachines& machines);
+
 // Writes a new file one machine at a time, keeping only the summaries'
 // lines in memory: the ROM section goes to the disk as it comes.
 class MachineFileWriter {

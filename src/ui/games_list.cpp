@@ -57,6 +57,23 @@ void BlankDetails(Console& console) {
   }
 }
 
+// What the emulator says of the machine, below the category: the year and
+// the maker, and how well it runs.
+void DrawMachineDetails(Console& console, const MachineSummary& machine) {
+  ShortString made = machine.Year;
+  if (!made.Empty() && !machine.Manufacturer.Empty()) made += ' ';
+  made += machine.Manufacturer;
+  console.PutText(Padded(made, 16, true), {PanelColumn, MachineRow}, Details);
+  std::string_view status;
+  switch (machine.Status) {
+    case DriverStatus::Good: status = "working"; break;
+    case DriverStatus::Imperfect: status = "imperfect"; break;
+    case DriverStatus::Preliminary: status = "not working"; break;
+    case DriverStatus::Unknown: break;
+  }
+  console.PutText(Padded(status, 16, true), {PanelColumn, MachineStatusRow}, Details);
+}
+
 void DrawDetails(Console& console, const GameRecord& game) {
   console.PutText(Padded(game.CloneOf, 14, false), {PanelColumn, CloneOfRow}, Details);
 
@@ -129,7 +146,7 @@ void FillView(GamesList& list, const GameTable& games, Filter filter, int clearT
 
 void RebuildList(GamesList& list, GameTable& games, const Settings& settings, Filter filter) {
   const int count = TableGames(games);
-  MarkAlternativeArchives(games, settings);
+  if (!list.AvailabilityJudged) MarkAlternativeArchives(games, settings);
   CountAvailableGames(games);
 
   list.ListHeader = "Driver    Game Name";
@@ -252,7 +269,8 @@ int32_t PlaceWindow(const GamesList& list) {
   return lastWindow;
 }
 
-void DrawListPage(Console& console, const GamesList& list, const GameTable& games, const Favourites& favourites) {
+void DrawListPage(Console& console, const GamesList& list, const GameTable& games, const Favourites& favourites,
+                  const GameMachines& machines) {
   const ViewEntry none;
   const int32_t top = list.Window.TopLine;
   const int32_t columnOffset = list.Window.ColumnOffset;
@@ -298,6 +316,7 @@ void DrawListPage(Console& console, const GamesList& list, const GameTable& game
     int32_t game = selected >= 1 && selected <= entries ? EntryAt(list, selected, none).GameNumber : 0;
     if (game >= 1 && game <= TableGames(games)) {
       DrawDetails(console, games.Games[game]);
+      if (const MachineSummary* machine = machines.Of(game)) DrawMachineDetails(console, *machine);
     } else {
       BlankDetails(console);
     }

@@ -55,8 +55,10 @@ void JumpToLetter(GamesList& list, const GameTable& games, unsigned char key);
 // The heading, the 21 rows of the window with the selected entry
 // highlighted, and the selected game's details in the panel; with the
 // search open, its text in the heading and the cursor after it.
-// A favourite's row shows in yellow (a clone's in brown).
-void DrawListPage(Console& console, const GamesList& list, const GameTable& games, const Favourites& favourites);
+// A favourite's row shows in yellow (a clone's in brown). With the machine
+// information the details also say the game's year, maker and status.
+void DrawListPage(Console& console, const GamesList& list, const GameTable& games, const Favourites& favourites,
+                  const GameMachines& machines);
 // The list's notice, when it has one, over its bottom scroll bar.
 void DrawListNotice(Console& console, const GamesList& list);
 

@@ -63,7 +63,10 @@ bool RunsSelectedGame(const GamesList& list, LaunchFrom from) {
 
 bool LaunchSelectedGame(Session& session) {
   GamesListLaunchScreen screen(session);
-  return LaunchGame(session.list.SelectedGame, session.games, session.settings, session.console, screen, session.emulator);
+  // With the machine information the game has been judged runnable.
+  const bool judged = session.information.Machines.Of(session.list.SelectedGame) != nullptr;
+  return LaunchGame(session.list.SelectedGame, session.games, session.settings, session.console, screen,
+                    session.emulator, judged);
 }
 
 void DrawGamesListPanel(Console& console, const GamesList& list, const GameTable& games) {

@@ -44,12 +44,18 @@ constexpr int CloneOfRow = 18;
 constexpr int CheatCountRow = 20;
 constexpr int CategoryRow = 22;
 constexpr int SubcategoryRow = 23;
+// With the machine information: the year and the maker, then the status.
+constexpr int MachineRow = 24;
+constexpr int MachineStatusRow = 25;
 
 // The options screen's panel: its status box, and where a button leaves
 // its message in it.
 constexpr int StatusBoxTop = 21;
 constexpr int StatusBoxBottom = 23;
 constexpr Point MessageAt{66, 22};
+
+// Where the refresh shows its progress, below its notice.
+constexpr int RefreshBarRow = 3;
 
 // The top left corner of the yes/no confirmation box.
 constexpr int ConfirmRow = 12;

@@ -10,8 +10,12 @@
 
 #include "console/keys.h"
 #include "settings/settings.h"
+#include "audit/game_table_audit.h"
+#include "emulator/make_lists.h"
 #include "gamedb/gamedb.h"
+#include "machines/machine_file.h"
 #include "ui/games_list.h"
+#include "ui/information.h"
 #include "ui/key_table.h"
 #include "ui/layout.h"
 #include "ui/list_window.h"
@@ -61,6 +65,30 @@ void ToggleFavourite(GamesList& list, const GameTable& games, Favourites& favour
   if (list.Search.Open) list.Search.Finder.SetFavourite(list.SelectedGame, favourites.Contains(name));
 }
 
+// The selected game is to run: without the machine information as always
+// (the launch looks for its archive); with it, a game judged missing does
+// not run, and the list says why.
+Outcome AskToRun(GamesList& list, const GameTable& games, const GameMachines& machines, const Settings& settings,
+                 std::unordered_map<std::string, std::string>& whyMissing, LaunchFrom from) {
+  if (!RunsSelectedGame(list, from)) return {};
+  const int32_t game = list.SelectedGame;
+  if (machines.Of(game) == nullptr || game > TableGames(games) || !(games.Games[game].Available == "0")) {
+    return Outcome::Starting(Task::RunGame);
+  }
+  const std::string name = games.Games[game].DriverName.Str();
+  auto known = whyMissing.find(name);
+  if (known == whyMissing.end()) {
+    // Judged again now, from the file and the ROM sets as they are.
+    std::vector<MachineInfo> all;
+    std::string reason;
+    if (ReadMachineFile(all).Trusted()) reason = ExplainMissing(name, all, settings);
+    if (reason.empty()) return Outcome::Starting(Task::RunGame);
+    known = whyMissing.emplace(name, reason).first;
+  }
+  list.Notice = known->second;
+  return {};
+}
+
 // A launch that ran the emulator is recorded among the games played.
 void RecordPlayed(GamesList& list, const GameTable& games, PlayedGames& played, bool ran) {
   if (!ran || list.SelectedGame <= 0 || list.SelectedGame > TableGames(games)) return;
@@ -101,11 +129,50 @@ std::span<const PanelButton> ButtonsOf(Screen screen) {
   return {};
 }
 
+// The refresh: the emulator's machine information made anew when the
+// emulator answers with another version than the information's; every
+// game judged with it (or, without it, its archive looked for), with the
+// categories, the cheats and a save; zeb.ini read back, the list shown
+// anew. The notice reaches the screen before the work, which takes a while;
+// Esc stops the information's making (the old one serves) and the judging
+// (the refresh then changes nothing). A problem is the list's notice.
+void RefreshGamesList(Console& console, GameTable& games, Settings& settings, Information& information,
+                      GamesList& list) {
+  console.Pause(0);
+  const ProgramFile emulator = ResolveProgram(ListsEmulatorName, true);
+  const std::string version = EmulatorVersion(emulator);
+  std::string problem;
+  if (!version.empty() && (!information.Machines.Known() || information.Version != version)) {
+    const InformationRun made = MakeMachineInformation(console, emulator, TableGames(games), RefreshBarRow);
+    if (made.Outcome == InformationMade::Failed) problem = made.Reason;
+  }
+  GameMachines machines;
+  const Judgement judged =
+      JudgeWithInformation(console, games, machines, settings, information.WhyMissing, RefreshBarRow + 1);
+  bool saved = false;
+  if (judged == Judgement::Judged) {
+    information.Machines = std::move(machines);
+    if (!version.empty()) information.Version = version;
+    saved = RefreshCategoriesAndCheats(games, settings, console);
+  } else if (judged == Judgement::WithoutInformation) {
+    information = Information{};
+    saved = ScanRomAvailability(games, settings, console);
+  }
+  if (judged != Judgement::Stopped) {
+    if (!saved) SaveSettings(settings, games);
+    LoadSettings(settings, games);
+  }
+  list.AvailabilityJudged = information.Machines.Known();
+  RebuildList(list, games, settings, list.ListFilter);
+  list.Notice = problem;
+}
+
 // What a panel button does, carried out on the records it changes.
 Outcome PressButton(Session& session, const PanelButton& button, int column) {
   switch (button.Action) {
     case ButtonAction::RunGame:
-      return RunsSelectedGame(session.list, LaunchFrom::RunGameButton) ? Outcome::Starting(Task::RunGame) : Outcome{};
+      return AskToRun(session.list, session.games, session.information.Machines, session.settings, session.information.WhyMissing,
+                      LaunchFrom::RunGameButton);
     case ButtonAction::AskToRefresh: session.dialog.Asking = Question::RefreshList; return {};
     case ButtonAction::ChangeFilter:
       ChangeFilter(session.console, session.list, session.games, session.settings, column);
@@ -188,7 +255,7 @@ Outcome DispatchKey(Session& session, KeyPress key) {
     }
     case KeyAction::JumpToLetter: JumpToLetter(list, games, key.Code); return {};
     case KeyAction::OpenSearch:
-      OpenSearch(list, games, session.machines, session.favourites, session.played);
+      OpenSearch(list, games, session.information.Machines, session.favourites, session.played);
       return {};
     case KeyAction::PickMatch: PickMatch(list, key.Code); return {};
     case KeyAction::ToggleFavourite: ToggleFavourite(list, games, session.favourites); return {};
@@ -196,7 +263,7 @@ Outcome DispatchKey(Session& session, KeyPress key) {
     case KeyAction::EraseInSearch: EraseInSearch(list, games, settings); return {};
     case KeyAction::CloseSearch: CloseSearch(list, games, settings); return {};
     case KeyAction::RunSelectedGame:
-      return RunsSelectedGame(list, LaunchFrom::Key) ? Outcome::Starting(Task::RunGame) : Outcome{};
+      return AskToRun(list, games, session.information.Machines, settings, session.information.WhyMissing, LaunchFrom::Key);
     case KeyAction::AskToQuit: dialog.Asking = Question::Quit; return {};
     case KeyAction::Edit: EditOption(session.options, session.settings, key); return {};
     case KeyAction::AnswerNo: {
@@ -282,15 +349,7 @@ void RunTask(Session& session, Task task) {
     case Task::None: break;
     case Task::RunGame: RecordPlayed(session.list, session.games, session.played, LaunchSelectedGame(session)); break;
     case Task::RefreshList:
-      // The archives looked for again (with categories, cheats and a save),
-      // zeb.ini read back, and the list shown anew. The notice reaches the
-      // screen before the scan, which takes a while.
-      session.console.Pause(0);
-      if (!ScanRomAvailability(session.games, session.settings, session.console)) {
-        SaveSettings(session.settings, session.games);
-      }
-      LoadSettings(session.settings, session.games);
-      RebuildList(session.list, session.games, session.settings, session.list.ListFilter);
+      RefreshGamesList(session.console, session.games, session.settings, session.information, session.list);
       session.dialog.Refreshing = false;
       ShowScreen(session, session.navigation.CurrentScreen, session.options.OptionsPage);
       break;

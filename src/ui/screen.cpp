@@ -56,7 +56,7 @@ void DrawScreen(Console& console, const Session& session) {
   switch (session.navigation.CurrentScreen) {
     case Screen::GamesList:
       DrawScrollBars(console);
-      DrawListPage(console, list, games, session.favourites);
+      DrawListPage(console, list, games, session.favourites, session.information.Machines);
       DrawListNotice(console, list);
       break;
     case Screen::Options:

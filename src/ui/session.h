@@ -10,7 +10,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "console/console.h"
@@ -86,6 +88,9 @@ struct GamesList {
   // A line the list shows in place of its bottom scroll bar until the next
   // key: why a game does not run, what could not be saved.
   ShortString Notice;
+  // Whether the machine information judged the games' availability: then
+  // no game is marked available for another game's archive.
+  bool AvailabilityJudged = false;
 };
 
 constexpr int MaxViewerLines = 5000;
@@ -148,6 +153,16 @@ struct Dialog {
   bool Refreshing = false;
 };
 
+// What the emulator's machine information (zeb-machines.txt) says of the
+// table's games: their summaries (none without the information), the
+// emulator's version it was made with, and why each game judged missing is
+// so, as the last judgement found (and as Enter on such a game asked since).
+struct Information {
+  GameMachines Machines;
+  std::string Version;
+  std::unordered_map<std::string, std::string> WhyMissing;
+};
+
 // Everything one run of the interface works on, made once by start-up.
 struct Session {
   explicit Session(Console& theConsole) : console(theConsole) {}
@@ -157,7 +172,7 @@ struct Session {
   Console& console;
   Settings settings;
   GameTable games;
-  GameMachines machines;  // what the emulator says of the table's games; empty without it
+  Information information;  // what the emulator says of the table's games
   Favourites favourites;
   PlayedGames played;
   GamesList list;

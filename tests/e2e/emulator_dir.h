@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "e2e/tmux_session.h"
 #include "support/same_lines.h"
@@ -18,6 +19,11 @@ void InstallEmulator(const TempDir& dir);
 void WriteLists(const TempDir& dir);
 // InstallEmulator, WriteLists, and a copy of the demo's other files.
 void PrepareDemo(const TempDir& dir);
+
+// ROM sets of the stand-in's machines as its later generation lists them
+// (-listxml): for each name, `<directory>/<name>.zip` with the ROM files the
+// list gives it (those with a known dump), made by the stand-in's rule.
+void WriteStandinSets(const std::string& directory, const std::vector<std::string>& names);
 
 // Starts zeb in the directory and waits for the games list.
 bool WaitForGamesList(TmuxSession& term);

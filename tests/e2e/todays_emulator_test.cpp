@@ -26,11 +26,14 @@ std::string WithPath(const std::string& bin, const std::string& command) {
 }
 
 // The emulator's configuration names the ROM directories under $HOME: the
-// first run takes them, expanded, and finds the archives there.
+// first run takes them, expanded, and finds the sets there. After the lists,
+// the emulator's XML list: the table holds only games, each available when
+// the emulator would run it, and the panel says what the emulator knows.
 TEST(TodaysEmulator, FromAnEmptyDirectoryThroughTheKeyMToARunningGame) {
   TempDir dir{TempDir::Stay}, bin{TempDir::Stay}, home{TempDir::Stay};
   std::string path = InstallOnPath(bin);
-  for (std::string game : {"astrobee", "qbababa", "zigzagzb"}) Touch(home.File("mame/roms/" + game + ".zip"));
+  WriteStandinSets(home.File("mame/roms"), {"astrobee", "xemcpu", "qbababa"});
+  Touch(home.File("mame/roms/zigzagzb.zip"));  // a file, but no zip
   TmuxSession term(dir.Path(), "HOME='" + home.Path() + "' " + WithPath(path, ZebBinary()));
   ASSERT_TRUE(term.WaitFor("Press a key to exit"));
   EXPECT_EQ(term.Line(1).rfind("Please run the RunMe.bat!", 0), 0u);
@@ -41,7 +44,8 @@ TEST(TodaysEmulator, FromAnEmptyDirectoryThroughTheKeyMToARunningGame) {
   EXPECT_TRUE(Exists(dir.File("mame.ini")));
 
   term.Send("m");
-  ASSERT_TRUE(WaitForGamesList(term));
+  ASSERT_TRUE(WaitForGamesList(term)) << term.Screen();
+  EXPECT_TRUE(Exists(dir.File("zeb-machines.txt")));
   const auto ini = ImportedSettings(dir);
   ASSERT_FALSE(ini.empty());
   const std::string romPaths = home.Path() + "/mame/roms;/usr/local/share/games/mame/roms";
@@ -61,25 +65,33 @@ TEST(TodaysEmulator, FromAnEmptyDirectoryThroughTheKeyMToARunningGame) {
   EXPECT_EQ(field("qbabame", 2), "qbabazu");
   EXPECT_EQ(field("qbabajua", 1), "Qbabaju (a)");
   EXPECT_EQ(field("qbabajua", 2), "qbabaha");
-  // Today's emulator lists its BIOS sets among the games and its devices
-  // after them.
+  // The BIOS set stays; the devices, which today's emulator lists after its
+  // games, are no games.
   EXPECT_EQ(field("xembios", 1), "X.E.M. System BIOS");
-  EXPECT_EQ(field("xemcpu", 1), "X.E.M. CPU Core");
+  EXPECT_EQ(field("xemcpu", 1), "(no such game)");
+  EXPECT_EQ(field("xemsound", 1), "(no such game)");
   ASSERT_EQ((ini.size() - 46) % 6, 0u);
-  EXPECT_EQ(ini[ini.size() - 12], "xemcpu");
-  EXPECT_EQ(ini[ini.size() - 6], "xemsound");
-  EXPECT_EQ(std::stoi(ini[0]), 63 + 1 + 3003 + 2);
+  EXPECT_EQ(std::stoi(ini[0]), 63 + 1 + 3003);
+  // Available as the emulator judges: the sets made to its list, and a game
+  // that needs no ROM file at all.
+  EXPECT_EQ(field("astrobee", 4), "1");
+  EXPECT_EQ(field("qbababa", 4), "1");
+  EXPECT_EQ(field("dizzyowl", 4), "1");
+  EXPECT_EQ(field("zigzagzb", 4), "0");
+  EXPECT_EQ(field("astrobej", 4), "0");
   for (const char* name : {"ver.txt", "listfull.txt", "listclones.txt", "RunMe.bat"}) {
     EXPECT_FALSE(Exists(dir.File(name))) << name;
   }
   EXPECT_TRUE(term.WaitForText(2, 4, "astrobee  Astro Bee (World)"));
-  // The panel's "Games Available" count, and the filter, show the archives.
+  // The panel: the count of games available, the year and maker, the status.
   EXPECT_TRUE(term.WaitForText(64, 14, "3 "));
+  EXPECT_TRUE(term.WaitForText(64, 24, "1983 Hivemind Am"));
+  EXPECT_EQ(term.Text(64, 25, 16), "working         ");
   term.Click(79, 9);
   ASSERT_TRUE(term.WaitForText(64, 9, "\u25C4   Available  \u25BA"));
   ASSERT_TRUE(term.WaitForText(2, 7, "        "));  // the list's last change
-  EXPECT_EQ(term.Text(2, 5, 17), "qbababa   Qbababa");
-  EXPECT_EQ(term.Text(2, 6, 8), "zigzagzb");
+  EXPECT_EQ(term.Text(2, 5, 8), "dizzyowl");
+  EXPECT_EQ(term.Text(2, 6, 17), "qbababa   Qbababa");
 
   // A launch of the filter's first game finds the emulator the same way;
   // its arguments arrive, with the directories it was told of.
@@ -88,6 +100,15 @@ TEST(TodaysEmulator, FromAnEmptyDirectoryThroughTheKeyMToARunningGame) {
   EXPECT_EQ(ReadBytes(dir.File("launch.log")), "[astrobee] [-w] [-c] [-rp] [" + romPaths + "]\n");
   EXPECT_TRUE(term.WaitFor("X.E.M.: played astrobee", 1.0));
   ASSERT_TRUE(BackToGamesList(term, "k"));
+
+  // Enter on a game that is missing says why, until the next key.
+  term.Click(64, 9);
+  ASSERT_TRUE(term.WaitForText(64, 9, "\u25C4   All Games  \u25BA"));
+  term.Send("/zigzagzb\r");
+  ASSERT_TRUE(term.WaitFor("zigzagzb: ")) << term.Screen();
+  EXPECT_NE(term.Line(25).find("zigzagzb.zip is not a readable zip"), std::string::npos) << term.Line(25);
+  term.Send("\x1b");
+  ASSERT_TRUE(term.WaitGone("zigzagzb: "));
   EXPECT_EQ(QuitWithEscape(term), 0);
 }
 

@@ -96,8 +96,16 @@ std::string CheckFrame(const Session& session) {
     } arrows[] = {{WindowLeft, ScrollBarRow, 0x11},      {WindowRight, ScrollBarRow, 0x10},
                   {ScrollBarColumn, HeadingRow, 0x1E},   {ScrollBarColumn, WindowTop, 0x1E},
                   {ScrollBarColumn, WindowBottom, 0x1F}, {ScrollBarColumn, ScrollBarRow, 0x1F}};
+    // The games list's notice stands over its bottom scroll bar.
+    const bool notice = navigation.CurrentScreen == Screen::GamesList && !session.list.Notice.Empty();
     for (const auto& arrow : arrows) {
+      if (notice && arrow.Row == ScrollBarRow && arrow.Column != ScrollBarColumn) continue;
       if (wrong.empty()) wrong = ExpectCell(screen, arrow.Column, arrow.Row, arrow.Glyph, -1, "a scroll arrow");
+    }
+    if (wrong.empty() && notice) {
+      std::string shown = session.list.Notice.Str().substr(0, WindowColumns);
+      shown.resize(WindowColumns, ' ');
+      wrong = ExpectText(screen, WindowLeft, ScrollBarRow, shown, AttrOf(Black, Yellow), "the list's notice");
     }
   }
   return wrong;

@@ -21,7 +21,7 @@ class GamesListTest : public ScreenTest {
     list.SelectedEntry = selected;
     list.Window.TopLine = top;
     list.Window.ColumnOffset = offset;
-    DrawListPage(console, list, games, session.favourites);
+    DrawListPage(console, list, games, session.favourites, session.information.Machines);
   }
 
   // Scribbles over the detail rows, so that a test sees what the page wrote.

@@ -34,7 +34,7 @@ class SearchPicksTest : public ScreenTest {
     machines.Named[static_cast<std::size_t>(game)] = true;
     return machines.ByGame[static_cast<std::size_t>(game)];
   }
-  GameMachines& machines = session.machines;
+  GameMachines& machines = session.information.Machines;
 };
 
 // The game asked for comes first, and the keys pick among the matches.
