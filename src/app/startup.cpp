@@ -113,7 +113,8 @@ void FirstRun(Console& console, Settings& settings, OptionCaptions& captions, Fi
   if (madeHere && MakeInformationAfterTheLists(console, games)) {
     GameMachines machines;
     std::unordered_map<std::string, std::string> reasons;
-    JudgeWithInformation(console, games, machines, settings, reasons, console.Screen.CursorRow);
+    std::string problem;
+    JudgeWithInformation(console, games, machines, settings, reasons, console.Screen.CursorRow, problem);
   }
   if (!FileExists(SettingsFileName)) SaveSettings(settings, games);
   for (const char* name : {"ver.txt", "listfull.txt", "listclones.txt", "RunMe.bat"}) DeleteFile(name);

@@ -96,9 +96,13 @@ std::string EmulatorVersion(const ProgramFile& emulator) {
 }
 
 Judgement JudgeWithInformation(Console& console, GameTable& games, GameMachines& machines, const Settings& settings,
-                               std::unordered_map<std::string, std::string>& reasons, int row) {
+                               std::unordered_map<std::string, std::string>& reasons, int row, std::string& problem) {
   std::vector<MachineInfo> all;
-  if (!ReadMachineFile(all).Trusted()) return Judgement::WithoutInformation;
+  const MachineFileState state = ReadMachineFile(all);
+  if (!state.Trusted()) {
+    if (state.Problem != MachineFileProblem::Missing) problem = state.Reason;
+    return Judgement::WithoutInformation;
+  }
   ProgressBar bar(console, row, "machines judged", static_cast<int64_t>(all.size()), 500);
   TableAudit audit = AuditGameTable(games, all, settings, [&bar](std::size_t judged, std::size_t) {
     return bar.Update(static_cast<int64_t>(judged));

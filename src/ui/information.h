@@ -61,8 +61,9 @@ enum class Judgement : unsigned char { WithoutInformation, Judged, Stopped };
 // emulator judges its ROM sets (the bar on `row`, after half a second), the
 // entries that are no games left out, and `machines` the summaries of the
 // table's games; why each game judged missing is so into `reasons`.
-// Without one, or stopped by Esc, the table stays as it was.
+// Without one, or stopped by Esc, the table stays as it was; a file that
+// is there but not to be trusted puts its one line into `problem`.
 Judgement JudgeWithInformation(Console& console, GameTable& games, GameMachines& machines, const Settings& settings,
-                               std::unordered_map<std::string, std::string>& reasons, int row);
+                               std::unordered_map<std::string, std::string>& reasons, int row, std::string& problem);
 
 }  // namespace zeb

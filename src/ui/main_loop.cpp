@@ -148,7 +148,7 @@ void RefreshGamesList(Console& console, GameTable& games, Settings& settings, In
   }
   GameMachines machines;
   const Judgement judged =
-      JudgeWithInformation(console, games, machines, settings, information.WhyMissing, RefreshBarRow + 1);
+      JudgeWithInformation(console, games, machines, settings, information.WhyMissing, RefreshBarRow + 1, problem);
   bool saved = false;
   if (judged == Judgement::Judged) {
     information.Machines = std::move(machines);

@@ -2,12 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 
-#include "machines/machine_list.h"
-#include "support/environment.h"
-#include "support/rom_set_writer.h"
 
 namespace zeb::e2e {
 
@@ -30,26 +26,6 @@ void PrepareDemo(const TempDir& dir) {
 }
 
 bool WaitForGamesList(TmuxSession& term) { return term.WaitFor("Driver    Game Name", 2 * DefaultWait); }
-
-void WriteStandinSets(const std::string& directory, const std::vector<std::string>& names) {
-  std::string list;
-  {
-    testing_support::ScopedEnvironment modern("XEM_MODERN", "1");
-    list = RunCapture({StandinBinary(), "-listxml"});
-  }
-  std::vector<MachineInfo> machines;
-  MachineListReader reader([&machines](MachineInfo& machine) { machines.push_back(machine); });
-  ASSERT_TRUE(reader.Feed(list) && reader.Finish()) << reader.ErrorText();
-  for (const std::string& name : names) {
-    auto machine = std::find_if(machines.begin(), machines.end(), [&](const MachineInfo& m) { return m.Name == name; });
-    ASSERT_NE(machine, machines.end()) << name;
-    std::vector<RomFile> dumped;
-    for (const RomFile& rom : machine->Roms) {
-      if (rom.HasCrc) dumped.push_back(rom);
-    }
-    testing_support::WriteZipSet(directory, name, testing_support::FilesFor(dumped));
-  }
-}
 
 bool LaunchSelectedGame(TmuxSession& term) {
   term.Send("\r");

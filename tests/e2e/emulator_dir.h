@@ -9,21 +9,18 @@
 
 #include "e2e/tmux_session.h"
 #include "support/same_lines.h"
+#include "support/standin_sets.h"
 
 namespace zeb::e2e {
 
 using testing_support::SameLines;
+using testing_support::WriteStandinSets;
 
 void InstallEmulator(const TempDir& dir);
 // The three lists as "mame -? >ver.txt" and so on would write them.
 void WriteLists(const TempDir& dir);
 // InstallEmulator, WriteLists, and a copy of the demo's other files.
 void PrepareDemo(const TempDir& dir);
-
-// ROM sets of the stand-in's machines as its later generation lists them
-// (-listxml): for each name, `<directory>/<name>.zip` with the ROM files the
-// list gives it (those with a known dump), made by the stand-in's rule.
-void WriteStandinSets(const std::string& directory, const std::vector<std::string>& names);
 
 // Starts zeb in the directory and waits for the games list.
 bool WaitForGamesList(TmuxSession& term);
