@@ -22,7 +22,7 @@ int64_t NowMilliseconds() {
       .count();
 }
 
-constexpr int BarCells = 40;
+constexpr int BarCells = 30;
 
 }  // namespace
 
@@ -39,7 +39,9 @@ bool ProgressBar::Update(int64_t done) {
   const int filled = static_cast<int>(std::clamp<int64_t>(done * BarCells / total, 0, BarCells));
   std::string bar(static_cast<std::size_t>(filled), '\xDB');
   bar.append(static_cast<std::size_t>(BarCells - filled), '\xB1');
-  std::string text = " " + IntText(done).Str() + " of " + IntText(total_).Str() + " " + what_ + "  (Esc stops)";
+  std::string text(1, ' ');
+  text.append(IntText(done).View()).append(" of ").append(IntText(total_).View());
+  text.append(1, ' ').append(what_).append(", Esc stops");
   text.resize(static_cast<std::size_t>(ScreenWidth - BarCells), ' ');
   console_.PutText(bar, {1, row_}, {LightGreen, Black});
   console_.PutText(text, {BarCells + 1, row_}, {White, Black});

@@ -11,6 +11,7 @@
 #include "machines/machine_file.h"
 #include "support/environment.h"
 #include "support/standin_sets.h"
+#include "ui/information.h"
 
 namespace zeb {
 namespace {
@@ -144,6 +145,36 @@ TEST_F(InformationTest, AFileNotToBeTrustedIsSaidSoAndNotUsed) {
   Refresh();
   EXPECT_FALSE(session.information.Machines.Known());
   EXPECT_NE(TextAt(2, 25, 60).find("zeb-machines.txt"), std::string::npos) << TextAt(2, 25, 60);
+}
+
+}  // namespace
+}  // namespace zeb
+
+namespace zeb {
+namespace {
+
+// The bar fills with the work done; Esc, and only Esc, stops it; a bar with
+// a delay shows nothing before it.
+TEST(ProgressBarTest, FillsWithTheWorkAndStopsAtEsc) {
+  ScriptedBackend backend;
+  Console console(&backend);
+  ProgressBar bar(console, 5, "machines read", 200);
+  EXPECT_TRUE(bar.Update(50));
+  const std::string row = TextAt(console.Screen, 1, 5, 80);
+  EXPECT_EQ(row.substr(0, 30), std::string(7, '\xDB') + std::string(23, '\xB1'));
+  EXPECT_NE(row.find("50 of 200 machines read"), std::string::npos) << row;
+  EXPECT_NE(row.find("Esc stops"), std::string::npos) << row;
+  EXPECT_TRUE(bar.Update(200));
+  EXPECT_EQ(TextAt(console.Screen, 1, 5, 30), std::string(30, '\xDB'));
+  backend.Keys("q").Special(Key::Up);
+  EXPECT_TRUE(bar.Update(200));
+  EXPECT_TRUE(bar.Update(200));
+  backend.Keys("\x1b");
+  EXPECT_FALSE(bar.Update(200));
+
+  ProgressBar later(console, 7, "machines judged", 10, 60000);
+  EXPECT_TRUE(later.Update(5));
+  EXPECT_EQ(TextAt(console.Screen, 1, 7, 80), std::string(80, ' '));
 }
 
 }  // namespace
