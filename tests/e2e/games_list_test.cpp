@@ -201,3 +201,50 @@ TEST(GamesList, SearchNarrowsRunsTheFirstMatchAndEscClosesItThenQuits) {
 
 }  // namespace
 }  // namespace zeb::e2e
+
+namespace zeb::e2e {
+namespace {
+
+// A filter word and a plain word, Down to the second match, Enter runs it;
+// F2 marks it a favourite. After a quit and a new start, is:favourite and
+// is:played list it.
+TEST(GamesList, FilterWordsPickAFavouriteAndTheGamesPlayedOutlastAQuit) {
+  TempDir dir{TempDir::Stay};
+  PrepareDemo(dir);
+  {
+    TmuxSession term(dir.Path(), ZebBinary());
+    ASSERT_TRUE(WaitForGamesList(term));
+    term.Send("/is:available barnstorm");
+    ASSERT_TRUE(term.WaitForText(2, 3, "Search: is:available barnstorm "));
+    ASSERT_TRUE(term.WaitForText(2, 5, "barnstrj  Barnstorm Brigade (Japan"));
+    EXPECT_EQ(term.Text(2, 4, 28), "barnstrm  Barnstorm Brigade ");  // the parent first
+    term.Send("\x1b[B");  // Down: the next match
+    ASSERT_TRUE(term.WaitForColours(2, 5, 0, 7));  // a clone's highlight
+    ASSERT_TRUE(LaunchSelectedGame(term));
+    EXPECT_EQ(ReadBytes(dir.File("launch.log")), "[barnstrj] [-w] [-c]\n");
+    term.Send("k");
+    ASSERT_TRUE(term.WaitForText(2, 3, "Search: is:available barnstorm "));
+    term.Send("\x1bOQ");  // F2
+    ASSERT_TRUE(WaitUntil([&] { return Exists(dir.File("zeb-favourites.txt")); }));
+    EXPECT_TRUE(term.WaitForColours(2, 5, 0, 6));  // the favourite clone's highlight: black on brown
+    EXPECT_EQ(ReadBytes(dir.File("zeb-favourites.txt")), "barnstrj\r\n");
+    term.Send("\x1b");  // Esc closes the search first
+    ASSERT_TRUE(term.WaitForText(2, 3, "Driver    Game Name"));
+    EXPECT_EQ(QuitWithEscape(term), 0);
+  }
+  EXPECT_EQ(ReadBytes(dir.File("zeb-played.txt")).rfind("barnstrj ", 0), 0u);
+  TmuxSession term(dir.Path(), ZebBinary());
+  ASSERT_TRUE(WaitForGamesList(term));
+  for (const std::string word : {"is:favourite", "is:played"}) {
+    term.Send("/" + word);
+    ASSERT_TRUE(term.WaitForText(2, 3, "Search: " + word + " "));
+    ASSERT_TRUE(term.WaitForText(2, 4, "barnstrj  ")) << word;
+    EXPECT_TRUE(WaitUntil([&] { return Trimmed(term.Text(2, 5, 60)).empty(); })) << word << " lists one game";
+    term.Send("\x1b");
+    ASSERT_TRUE(term.WaitForText(2, 3, "Driver    Game Name"));
+  }
+  EXPECT_EQ(QuitWithEscape(term), 0);
+}
+
+}  // namespace
+}  // namespace zeb::e2e
