@@ -72,9 +72,9 @@ Generated Generate() {
     bool clone = i % 3 != 0;  // two clones a parent, as in the real list
     if (!clone) {
       parent = machines.size() - 1;
-      if (i % 5 == 0) game.Summary.RomOf = "bios" + std::to_string(i % BiosSets);
+      if (i % 5 == 0) game.RomOf = "bios" + std::to_string(i % BiosSets);
       for (int r = 0; r < 8; ++r) game.Roms.push_back(Rom("p" + std::to_string(r) + ".rom", state));
-      if (!game.Summary.RomOf.View().empty()) {
+      if (!game.RomOf.View().empty()) {
         for (const zeb::RomFile& rom : machines[static_cast<std::size_t>(i % BiosSets)].Roms) {
           game.Roms.push_back(rom);
           game.Roms.back().Merge = rom.Name;
@@ -82,8 +82,8 @@ Generated Generate() {
       }
     } else {
       const zeb::MachineInfo& of = machines[parent];
-      game.Summary.CloneOf = of.Name;
-      game.Summary.RomOf = of.Name;
+      game.CloneOf = of.Name;
+      game.RomOf = of.Name;
       for (std::size_t r = 0; r < of.Roms.size(); ++r) {
         if (r % 2 == 0) {
           game.Roms.push_back(Rom("c" + std::to_string(r) + ".rom", state));

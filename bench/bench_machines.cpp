@@ -210,7 +210,7 @@ class Workplace : public bench::ScratchDir {
         zeb::GameRecord& game = table->Games[++table->GameCount];
         game.DriverName = summary.Name;
         game.Description = "A description of the length of most of them";
-        game.CloneOf = summary.Summary.CloneOf;
+        game.CloneOf = summary.CloneOf;
         game.Category = "Shooter / Flying Vertical";
         game.Available = "0";
       }

@@ -59,13 +59,13 @@ bool Contains(const std::vector<std::string_view>& names, std::string_view name)
 
 void WalkChain(const MachineLookup& machines, Judging& judging) {
   judging.Path.push_back(judging.Machine->Name);
-  std::string_view next = judging.Machine->Summary.RomOf.View();
+  std::string_view next = judging.Machine->RomOf.View();
   while (!next.empty() && !Contains(judging.Path, next) && judging.Path.size() <= MaxChain) {
     judging.Path.push_back(next);
     const MachineInfo* parent = machines.Find(next);
     if (parent == nullptr) break;
     judging.Chain.push_back(parent);
-    next = parent->Summary.RomOf.View();
+    next = parent->RomOf.View();
   }
 }
 

@@ -91,6 +91,8 @@ struct MachineFileState {
 struct NamedSummary {
   std::string Name;
   MachineSummary Summary;
+  ShortString CloneOf;  // the machine's parents, as MachineInfo has them
+  ShortString RomOf;
 };
 
 // Start-up: the summaries of the table's games, by game number. A game gets

@@ -196,7 +196,9 @@ bool ParseHeader(std::string_view bytes, Header& header, std::size_t& size, bool
          ParseSection(lines[4], "roms", header.Roms);
 }
 
-void AppendSummaryLine(std::string& out, std::string_view name, const MachineSummary& summary) {
+void AppendSummaryLine(std::string& out, const MachineInfo& machine) {
+  const std::string_view name = machine.Name;
+  const MachineSummary& summary = machine.Summary;
   AppendEscaped(out, name);
   out += '\t';
   out += summary.IsDevice ? 'd' : '-';
@@ -216,9 +218,9 @@ void AppendSummaryLine(std::string& out, std::string_view name, const MachineSum
   out += '\t';
   AppendEscaped(out, summary.Manufacturer);
   out += '\t';
-  AppendEscaped(out, summary.CloneOf);
+  AppendEscaped(out, machine.CloneOf);
   out += '\t';
-  AppendEscaped(out, summary.RomOf);
+  AppendEscaped(out, machine.RomOf);
   out += '\n';
 }
 
@@ -306,23 +308,27 @@ inline void Store(const char* p, const char* end, ShortString& text) {
 const char* ParsePlainSummaryRest(const char* p, MachineSummary& summary) {
   const char* end = FieldStop(p);
   if (*end != '\t' || !ParseAttributes(p, end, summary)) return nullptr;
-  ShortString* texts[4] = {&summary.Year, &summary.Manufacturer, &summary.CloneOf, &summary.RomOf};
+  // The parents are read over: the start keeps the summary only.
+  ShortString* texts[4] = {&summary.Year, &summary.Manufacturer, nullptr, nullptr};
   for (int field = 0; field < 4; ++field) {
     p = end + 1;
     end = FieldStop(p);
     if ((*end == '\n') != (field == 3)) return nullptr;
-    Store(p, end, *texts[field]);
+    if (texts[field] != nullptr) Store(p, end, *texts[field]);
   }
   return end + 1;
 }
 
-bool ParseSummaryLine(std::string_view line, std::string& name, MachineSummary& summary) {
+bool ParseSummaryLine(std::string_view line, std::string& name, MachineSummary& summary, ShortString& cloneOf,
+                      ShortString& romOf) {
   std::string_view fields[6];
   summary = MachineSummary();
+  cloneOf.Clear();
+  romOf.Clear();
   return SplitFields(line, fields, 6) && !fields[0].empty() && StoreField(fields[0], name) &&
          ParseAttributes(fields[1].data(), fields[1].data() + fields[1].size(), summary) &&
          StoreField(fields[2], summary.Year) && StoreField(fields[3], summary.Manufacturer) &&
-         StoreField(fields[4], summary.CloneOf) && StoreField(fields[5], summary.RomOf);
+         StoreField(fields[4], cloneOf) && StoreField(fields[5], romOf);
 }
 
 bool ParseRomLine(std::string_view line, RomFile& rom) {

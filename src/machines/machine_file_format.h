@@ -48,7 +48,7 @@ bool Unescape(std::string_view field, std::string& text);
 
 // A machine's line of the summary section, and its lines of the ROM
 // section.
-void AppendSummaryLine(std::string& out, std::string_view name, const MachineSummary& summary);
+void AppendSummaryLine(std::string& out, const MachineInfo& machine);
 void AppendRomLines(std::string& out, const MachineInfo& machine);
 // The first byte of a machine's first line in the ROM section: a device's,
 // or another machine's.
@@ -81,7 +81,8 @@ inline const char* FieldStop(const char* q) {
 // are not of their form.
 const char* ParsePlainSummaryRest(const char* p, MachineSummary& summary);
 // Any summary line's name and summary; false when it is not of that form.
-bool ParseSummaryLine(std::string_view line, std::string& name, MachineSummary& summary);
+bool ParseSummaryLine(std::string_view line, std::string& name, MachineSummary& summary, ShortString& cloneOf,
+                      ShortString& romOf);
 
 // The parts of a ROM section line.
 bool ParseRomLine(std::string_view line, RomFile& rom);

@@ -188,8 +188,9 @@ MachineFileState ReadSummaries(std::string_view path, const OpenFile& opened, co
 // must be in the devices' section and no other machine's.
 template <typename Take>
 auto SummaryLines(bool devices, Take take) {
-  return [devices, take, name = std::string(), summary = MachineSummary()](std::string_view line) mutable {
-    return machine_file::ParseSummaryLine(line, name, summary) && summary.IsDevice == devices && take(name, summary);
+  return [devices, take, named = NamedSummary()](std::string_view line) mutable {
+    return machine_file::ParseSummaryLine(line, named.Name, named.Summary, named.CloneOf, named.RomOf) &&
+           named.Summary.IsDevice == devices && take(named);
   };
 }
 
@@ -200,9 +201,7 @@ MachineFileState ReadAllSummaries(std::string_view path, OpenFile& opened, Heade
   if (!state.Trusted()) return state;
   for (bool devices : {false, true}) {
     MachineFileState read = ReadSummaries(path, opened, devices ? header.Devices : header.Summaries,
-                                          SummaryLines(devices, [&](const std::string& name, const MachineSummary& summary) {
-                                            return take(name, summary);
-                                          }));
+                                          SummaryLines(devices, [&](const NamedSummary& named) { return take(named); }));
     if (!read.Trusted()) return read;
   }
   return state;
@@ -219,11 +218,14 @@ MachineFileState ReadGameMachines(const GameTable& table, GameMachines& machines
   GameMachines joined;
   GameJoin join(table, joined);
   MachineSummary unused;  // for a machine the table does not have
+  ShortString parentsUnused;
   std::string name;
   int64_t lines = 0;
   // A line with a "\" in any of its texts.
   auto escapedLine = [&](std::string_view line, bool devices) {
-    if (!machine_file::ParseSummaryLine(line, name, unused) || unused.IsDevice != devices) return false;
+    if (!machine_file::ParseSummaryLine(line, name, unused, parentsUnused, parentsUnused) || unused.IsDevice != devices) {
+      return false;
+    }
     const int32_t game = join.Find(name);
     if (game != 0) {
       join.Slot(game) = unused;
@@ -285,8 +287,8 @@ MachineFileState ReadMachineSummaries(std::vector<NamedSummary>& summaries, std:
   std::vector<NamedSummary> read;
   OpenFile opened;
   Header header;
-  MachineFileState state = ReadAllSummaries(path, opened, header, [&](const std::string& name, const MachineSummary& summary) {
-    read.push_back({name, summary});
+  MachineFileState state = ReadAllSummaries(path, opened, header, [&](const NamedSummary& named) {
+    read.push_back(named);
     return true;
   });
   if (state.Trusted()) summaries = std::move(read);
@@ -298,8 +300,8 @@ MachineFileState ReadMachineFile(std::vector<MachineInfo>& machines, std::string
   OpenFile opened;
   Header header;
   std::vector<NamedSummary> summaries;
-  MachineFileState state = ReadAllSummaries(path, opened, header, [&](const std::string& name, const MachineSummary& summary) {
-    summaries.push_back({name, summary});
+  MachineFileState state = ReadAllSummaries(path, opened, header, [&](const NamedSummary& named) {
+    summaries.push_back(named);
     return true;
   });
   if (!state.Trusted()) return state;
@@ -325,6 +327,8 @@ MachineFileState ReadMachineFile(std::vector<MachineInfo>& machines, std::string
       MachineInfo& machine = read.emplace_back();
       machine.Name = std::move(summary.Name);
       machine.Summary = std::move(summary.Summary);
+      machine.CloneOf = std::move(summary.CloneOf);
+      machine.RomOf = std::move(summary.RomOf);
       return machine_file::Unescape(line.substr(tab + 1), machine.Description);
     }
     if (read.empty()) return false;

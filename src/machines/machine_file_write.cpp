@@ -81,7 +81,7 @@ bool MachineFileWriter::Add(const MachineInfo& machine) {
   for (const DiskFile& disk : machine.Disks) named = named && !disk.Name.empty();
   for (const std::string& device : machine.DeviceRefs) named = named && !device.empty();
   if (!named) return Failed("a machine, ROM, disk or device without a name");
-  machine_file::AppendSummaryLine(machine.Summary.IsDevice ? devices_ : summaries_, machine.Name, machine.Summary);
+  machine_file::AppendSummaryLine(machine.Summary.IsDevice ? devices_ : summaries_, machine);
   ++(machine.Summary.IsDevice ? deviceLines_ : summaryLines_);
   std::size_t start = pending_.size();
   machine_file::AppendRomLines(pending_, machine);

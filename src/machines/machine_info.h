@@ -33,8 +33,6 @@ struct MachineSummary {
   DriverStatus Status = DriverStatus::Unknown;
   int32_t Players = 0;  // <input players=...>; 0 when not given
   int32_t Rotate = 0;   // the first <display rotate=...>: 0, 90, 180 or 270
-  ShortString CloneOf;  // cloneof="..."
-  ShortString RomOf;    // romof="...": the set its ROMs may also come from
 
   bool operator==(const MachineSummary&) const = default;
 };
@@ -68,6 +66,11 @@ struct MachineInfo {
   std::string Name;         // its driver name, the key of the game table
   std::string Description;  // code page 437
   MachineSummary Summary;
+  // The parents, which the audit needs and the start does not (the game
+  // table has the clone's parent): kept out of the summary, which every
+  // game has in memory for the whole run.
+  ShortString CloneOf;  // cloneof="..."
+  ShortString RomOf;    // romof="...": the set its ROMs may also come from
   std::vector<RomFile> Roms;
   std::vector<DiskFile> Disks;
   std::vector<std::string> DeviceRefs;  // <device_ref name=...>, in order

@@ -108,9 +108,9 @@ void MachineListReader::StartMachine(std::span<const XmlAttribute> attributes) {
     if (key == "name") {
       machine_.Name = value;
     } else if (key == "cloneof") {
-      summary.CloneOf = value;
+      machine_.CloneOf = value;
     } else if (key == "romof") {
-      summary.RomOf = value;
+      machine_.RomOf = value;
     } else if (key == "isbios") {
       summary.IsBios = value == "yes";
     } else if (key == "isdevice") {

@@ -112,7 +112,7 @@ Judgement JudgeWithInformation(Console& console, GameTable& games, GameMachines&
   if (audit.Stopped) return Judgement::Stopped;
   std::vector<NamedSummary> summaries;
   summaries.reserve(all.size());
-  for (MachineInfo& machine : all) summaries.push_back(NamedSummary{std::move(machine.Name), machine.Summary});
+  for (MachineInfo& machine : all) summaries.push_back(NamedSummary{std::move(machine.Name), machine.Summary, {}, {}});
   machines = JoinGameMachines(games, summaries);
   LeaveOutNonGames(games, machines);
   reasons = std::move(audit.Reasons);

@@ -88,8 +88,8 @@ inline std::vector<MachineInfo> Machines(const std::vector<MachineLine>& lines) 
     machine.Summary.IsBios = line.Type == Kind::Bios;
     machine.Summary.IsDevice = line.Type == Kind::Device;
     machine.Summary.Runnable = line.Type != Kind::Device;
-    machine.Summary.RomOf = line.RomOf;
-    machine.Summary.CloneOf = line.CloneOf;
+    machine.RomOf = line.RomOf;
+    machine.CloneOf = line.CloneOf;
     machine.Roms = line.Roms;
     machine.DeviceRefs = line.DeviceRefs;
     machine.Disks = line.Disks;

@@ -69,8 +69,8 @@ std::vector<MachineInfo> MakeMachines(std::string_view bytes) {
     summary.Players = take.Byte();
     summary.Year = take.Text(6);
     summary.Manufacturer = take.Text(30);
-    summary.CloneOf = take.Text(10);
-    summary.RomOf = take.Text(10);
+    machine.CloneOf = take.Text(10);
+    machine.RomOf = take.Text(10);
     for (unsigned count = take.Byte() % 5; count > 0; --count) {
       RomFile& rom = machine.Roms.emplace_back();
       rom.Name = take.Name();

@@ -30,8 +30,8 @@ MachineInfo Machine(const std::string& name, const std::string& parent = "") {
   machine.Summary.Manufacturer = "Namco";
   machine.Summary.Status = DriverStatus::Good;
   machine.Summary.Players = 2;
-  machine.Summary.CloneOf = parent;
-  machine.Summary.RomOf = parent;
+  machine.CloneOf = parent;
+  machine.RomOf = parent;
   machine.Roms.push_back({name + ".1", 4096, 0xC1E6AB10, true, "", DumpStatus::Good, false});
   machine.DeviceRefs.push_back("z80");
   return machine;
@@ -347,7 +347,7 @@ TEST_F(MachineFileTest, MadeFromTheListAsItStreams) {
   ASSERT_TRUE(state.Trusted());
   EXPECT_EQ(state.Version, "0.251 (unknown)");
   ASSERT_EQ(read.size(), 2u);
-  EXPECT_EQ(read[0].Summary.CloneOf, "puckman");
+  EXPECT_EQ(read[0].CloneOf, "puckman");
   EXPECT_EQ(read[0].Roms, (std::vector<RomFile>{{"pacman.6e", 4096, 0xC1E6AB10, true, "", DumpStatus::Good, false}}));
   EXPECT_TRUE(read[1].Summary.IsDevice);
   const std::string made = ReadBytes("zeb-machines.txt");

@@ -78,8 +78,8 @@ TEST(MachineList, ReadsAMachineAsTheEmulatorWritesIt) {
   const MachineSummary& summary = pacman.Summary;
   EXPECT_EQ(summary.Year, "1980");
   EXPECT_EQ(summary.Manufacturer, "Namco (Midway license)");
-  EXPECT_EQ(summary.CloneOf, "puckman");
-  EXPECT_EQ(summary.RomOf, "puckman");
+  EXPECT_EQ(pacman.CloneOf, "puckman");
+  EXPECT_EQ(pacman.RomOf, "puckman");
   EXPECT_EQ(summary.Status, DriverStatus::Imperfect);
   EXPECT_EQ(summary.Players, 2);
   EXPECT_EQ(summary.Rotate, 90);  // the first display's
@@ -220,8 +220,8 @@ TEST(MachineList, TheStandInsWholeList) {
   };
   const MachineInfo& astrobej = machine("astrobej");
   EXPECT_EQ(astrobej.Description, "Astro Bee (Japan)");
-  EXPECT_EQ(astrobej.Summary.CloneOf, "astrobee");
-  EXPECT_EQ(astrobej.Summary.RomOf, "astrobee");
+  EXPECT_EQ(astrobej.CloneOf, "astrobee");
+  EXPECT_EQ(astrobej.RomOf, "astrobee");
   EXPECT_EQ(astrobej.Summary.Rotate, 90);
   EXPECT_EQ(astrobej.Roms, (std::vector<RomFile>{
                                {"astrobej.p1", 2048, RuleCrc("astrobej.p1", 2048), true, "", DumpStatus::Good, false},
@@ -241,8 +241,8 @@ TEST(MachineList, TheStandInsWholeList) {
   EXPECT_TRUE(bios.Summary.IsBios);
   EXPECT_EQ(bios.Summary.Year, "199?");
   const MachineInfo& quasarq2 = machine("quasarq2");
-  EXPECT_EQ(machine("quasarq").Summary.RomOf, "xembios");
-  EXPECT_EQ(quasarq2.Summary.RomOf, "quasarq");
+  EXPECT_EQ(machine("quasarq").RomOf, "xembios");
+  EXPECT_EQ(quasarq2.RomOf, "quasarq");
   ASSERT_EQ(quasarq2.Roms.size(), 3u);
   EXPECT_EQ(quasarq2.Roms[2], (RomFile{"xembios.bin", 512, RuleCrc("xembios.bin", 512), true, "xembios.bin",
                                        DumpStatus::Good, false}));
