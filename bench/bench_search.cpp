@@ -84,16 +84,6 @@ SearchData& Data() {
   return data;
 }
 
-// The resident memory of this process, in KiB.
-long ResidentKb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.starts_with("VmRSS:")) return std::strtol(line.c_str() + 6, nullptr, 10);
-  }
-  return -1;
-}
-
 double Milliseconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
 }
@@ -184,12 +174,12 @@ void TypeWithFinder(benchmark::State& state, const char* typed, bool anew, bool 
       times.Stop();
     }
     finder.Find("", games);
-    if (++rounds == 1) rssAfterFirstRound = ResidentKb();
+    if (++rounds == 1) rssAfterFirstRound = bench::ResidentKb();
   }
   Report(state, times);
   finder.Find(text, games);
   state.counters["matches"] = static_cast<double>(games.size());
-  state.counters["rss_growth_kb"] = static_cast<double>(ResidentKb() - rssAfterFirstRound);
+  state.counters["rss_growth_kb"] = static_cast<double>(bench::ResidentKb() - rssAfterFirstRound);
 }
 
 void BM_FinderPlainText(benchmark::State& state) { TypeWithFinder(state, PlainTyped, false, false); }

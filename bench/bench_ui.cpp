@@ -175,16 +175,6 @@ void BM_DrawScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawScreen);
 
-// The resident memory of this process, in KiB.
-long ResidentKb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.starts_with("VmRSS:")) return std::strtol(line.c_str() + 6, nullptr, 10);
-  }
-  return -1;
-}
-
 // One key of the search as the main loop takes it: its action and the
 // redraw it asks for, to the screen model.
 void SearchKey(Session& session, unsigned char key) {
@@ -256,11 +246,11 @@ void TypeInSearch(benchmark::State& state, const std::vector<std::string>& texts
       }
       for (std::size_t i = 0; i < text.size(); ++i) SearchKey(session, Key::Backspace);
     }
-    if (++rounds == 1) rssAfterFirstRound = ResidentKb();
+    if (++rounds == 1) rssAfterFirstRound = bench::ResidentKb();
   }
   std::sort(times.begin(), times.end());
   state.counters["median_keystroke_ms"] = times.empty() ? 0 : times[times.size() / 2];
-  state.counters["rss_growth_kb"] = static_cast<double>(ResidentKb() - rssAfterFirstRound);
+  state.counters["rss_growth_kb"] = static_cast<double>(bench::ResidentKb() - rssAfterFirstRound);
   state.counters["matches_now"] = session.list.Window.EntryCount;
 }
 

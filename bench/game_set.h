@@ -18,6 +18,16 @@
 
 namespace bench {
 
+// The resident memory of this process, in KiB (-1 where /proc tells none).
+inline long ResidentKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.starts_with("VmRSS:")) return std::strtol(line.c_str() + 6, nullptr, 10);
+  }
+  return -1;
+}
+
 struct GameData {
   std::string Name;
   std::string Description;

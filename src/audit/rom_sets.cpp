@@ -12,14 +12,6 @@ namespace zeb {
 
 namespace {
 
-bool IsAbsoluteDirectory(std::string_view directory) {
-  if (directory.empty()) return false;
-  if (directory[0] == '/' || directory[0] == '\\') return true;
-  char first = directory[0];
-  bool letter = (first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z');
-  return letter && directory.size() >= 2 && directory[1] == ':';
-}
-
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
@@ -60,28 +52,6 @@ bool FileCrc(const std::string& path, uint64_t size, uint32_t& crc) {
 }
 
 }  // namespace
-
-std::vector<std::string> RomDirectories(const Settings& settings) {
-  std::vector<std::string> directories;
-  std::string_view paths = settings.RomPaths.View();
-  auto add = [&](std::string_view directory) {
-    std::string path;
-    if (!IsAbsoluteDirectory(directory)) path += settings.MamePath.View();
-    path += directory;
-    directories.push_back(std::move(path));
-  };
-  if (paths.find(';') == std::string_view::npos) {
-    add(paths);
-    return directories;
-  }
-  while (true) {
-    std::size_t end = paths.find(';');
-    std::string_view directory = paths.substr(0, end);
-    if (!directory.empty()) add(directory);
-    if (end == std::string_view::npos) return directories;
-    paths.remove_prefix(end + 1);
-  }
-}
 
 RomSets::RomSets(const std::vector<std::string>& directories) {
   std::string key;

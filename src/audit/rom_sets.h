@@ -15,16 +15,13 @@
 
 #include "audit/name_hash.h"
 #include "machines/machine_info.h"
+#include "gamedb/gamedb.h"
 #include "settings/settings.h"
 
 namespace zeb {
 
-// The ROM directories of the settings, in search order: RomPaths names one
-// directory, or several separated by ";" (empty pieces passed over); a
-// relative one is joined to MamePath with nothing between, an absolute one
-// (beginning with "/" or "\", or a drive letter and ":") stands as it is.
-// Without any ";" the whole text is the one directory, even when empty.
-std::vector<std::string> RomDirectories(const Settings& settings);
+// The ROM directories of the settings in search order: RomDirectories of
+// gamedb.h, the one place of their rules.
 
 // What a look for one file in one set found.
 enum class FileLook : unsigned char {

@@ -2,7 +2,9 @@
 // The game database: the emulator's lists, categories, cheat counts, the ROM
 // availability of every game and the emulator's version.
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/console.h"
 #include "settings/game_table.h"
@@ -33,6 +35,10 @@ bool RefreshCategoriesAndCheats(GameTable& table, const Settings& settings, Cons
 // of RomPaths (several directories are separated by ";"). The scan, the list
 // rebuild and the launch all test archives through this one function.
 bool RomArchiveExists(const Settings& settings, std::string_view archive);
+// The ROM directories of the settings, in search order, by the rules above:
+// without any ";" the whole text is the one directory (even when empty);
+// with ";" the empty pieces are passed over.
+std::vector<std::string> RomDirectories(const Settings& settings);
 
 // Marks available the games that also run from another game's archive
 // when that archive is present: natodefa runs from natodef's. The one place

@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "storage/file_system.h"
 #include "gamedb/gamedb.h"
@@ -28,30 +29,39 @@ bool IsAbsoluteDirectory(std::string_view directory) {
   return letter && directory.size() >= 2 && directory[1] == ':';
 }
 
-bool ArchiveInDirectory(const Settings& settings, std::string_view directory, std::string_view archive,
-                        std::string& path) {
-  path.clear();
-  if (!IsAbsoluteDirectory(directory)) path += settings.MamePath.View();
-  path += directory;
-  path += '\\';
-  path += archive;
-  path += ".zip";
-  return FileExists(path);
-}
-
 }  // namespace
 
-bool RomArchiveExists(const Settings& settings, std::string_view archive) {
+std::vector<std::string> RomDirectories(const Settings& settings) {
+  std::vector<std::string> directories;
   std::string_view paths = settings.RomPaths.View();
-  std::string path;
-  if (paths.find(';') == std::string_view::npos) return ArchiveInDirectory(settings, paths, archive, path);
+  auto add = [&](std::string_view directory) {
+    std::string path;
+    if (!IsAbsoluteDirectory(directory)) path += settings.MamePath.View();
+    path += directory;
+    directories.push_back(std::move(path));
+  };
+  if (paths.find(';') == std::string_view::npos) {
+    add(paths);
+    return directories;
+  }
   while (true) {
     std::size_t end = paths.find(';');
     std::string_view directory = paths.substr(0, end);
-    if (!directory.empty() && ArchiveInDirectory(settings, directory, archive, path)) return true;
-    if (end == std::string_view::npos) return false;
+    if (!directory.empty()) add(directory);
+    if (end == std::string_view::npos) return directories;
     paths.remove_prefix(end + 1);
   }
+}
+
+bool RomArchiveExists(const Settings& settings, std::string_view archive) {
+  for (const std::string& directory : RomDirectories(settings)) {
+    std::string path = directory;
+    path += '\\';
+    path += archive;
+    path += ".zip";
+    if (FileExists(path)) return true;
+  }
+  return false;
 }
 
 void MarkAlternativeArchives(GameTable& table, const Settings& settings) {

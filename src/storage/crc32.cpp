@@ -21,6 +21,8 @@ constexpr std::array<uint32_t, 256> Table = MakeTable();
 
 }  // namespace
 
+const std::array<uint32_t, 256>& Crc32Table() { return Table; }
+
 uint32_t Crc32(std::string_view bytes, uint32_t crc) {
   crc = ~crc;
   for (char byte : bytes) crc = Table[(crc ^ static_cast<unsigned char>(byte)) & 0xFF] ^ (crc >> 8);

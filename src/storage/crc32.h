@@ -3,6 +3,7 @@
 // starting from all ones and ending inverted): what a ROM file's contents
 // are known by.
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -11,5 +12,9 @@ namespace zeb {
 // The CRC-32 of the bytes, continued from `crc` (the CRC-32 of the bytes
 // before them, 0 for none).
 uint32_t Crc32(std::string_view bytes, uint32_t crc = 0);
+
+// The remainder of each byte value, eight bits at a time: what a byte adds
+// to the CRC (a file made to a given CRC-32 is made with it).
+const std::array<uint32_t, 256>& Crc32Table();
 
 }  // namespace zeb

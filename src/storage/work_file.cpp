@@ -43,37 +43,29 @@ void TextFile::Fail(std::string_view action, std::string_view name) {
   FatalIo(action, named);
 }
 
-void TextFile::Open(std::string_view name, bool writing) {
+bool TextFile::Open(std::string_view name, bool writing, bool quiet) {
   Abandon();
   Close();
   std::string path = NativePath(name);
   file_ = std::fopen(path.c_str(), writing ? "wb" : "rb");
-  if (file_ == nullptr) FatalIo(writing ? "cannot create" : "cannot open", name);
+  if (file_ == nullptr) {
+    if (quiet) return false;
+    FatalIo(writing ? "cannot create" : "cannot open", name);
+  }
   writing_ = writing;
   ended_ = false;
-  quiet_ = false;
-  readError_ = 0;
-  position_ = filled_ = 0;
-  RememberName(name);
-}
-
-void TextFile::OpenRead(std::string_view name) { Open(name, false); }
-
-bool TextFile::OpenReadQuietly(std::string_view name) {
-  Abandon();
-  Close();
-  file_ = std::fopen(NativePath(name).c_str(), "rb");
-  if (file_ == nullptr) return false;
-  writing_ = false;
-  ended_ = false;
-  quiet_ = true;
+  quiet_ = quiet;
   readError_ = 0;
   position_ = filled_ = 0;
   RememberName(name);
   return true;
 }
 
-void TextFile::Create(std::string_view name) { Open(name, true); }
+void TextFile::OpenRead(std::string_view name) { Open(name, false, false); }
+
+bool TextFile::OpenReadQuietly(std::string_view name) { return Open(name, false, true); }
+
+void TextFile::Create(std::string_view name) { Open(name, true, false); }
 
 void TextFile::CreateReplacing(std::string_view name) {
   Abandon();

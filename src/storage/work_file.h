@@ -108,8 +108,9 @@ class TextFile {
     return at;
   }
   std::string_view ReadLineSlowly();
-  // Opens `name` for reading or, replacing an old file, for writing.
-  void Open(std::string_view name, bool writing);
+  // Opens `name` for reading or, replacing an old file, for writing; when
+  // `quiet`, a failure is false instead of the error report.
+  bool Open(std::string_view name, bool writing, bool quiet);
   int Peek();
   bool Fill();
   void RememberName(std::string_view name);

@@ -17,17 +17,6 @@ namespace {
   std::abort();
 }
 
-constexpr std::array<uint32_t, 256> MakeTable() {
-  std::array<uint32_t, 256> table{};
-  for (uint32_t n = 0; n < 256; ++n) {
-    uint32_t c = n;
-    for (int bit = 0; bit < 8; ++bit) c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    table[n] = c;
-  }
-  return table;
-}
-constexpr std::array<uint32_t, 256> Table = MakeTable();
-
 void Put(std::string& out, uint64_t value, int width) {
   for (int i = 0; i < width; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
@@ -55,8 +44,8 @@ std::string ForgedContents(uint32_t size, uint32_t crc) {
   uint32_t wanted = ~crc;
   for (int step = 0; step < 4; ++step) {
     uint32_t entry = 0;
-    while ((Table[entry] >> 24) != (wanted >> 24)) ++entry;
-    wanted = ((wanted ^ Table[entry]) << 8) | entry;
+    while ((Crc32Table()[entry] >> 24) != (wanted >> 24)) ++entry;
+    wanted = ((wanted ^ Crc32Table()[entry]) << 8) | entry;
   }
   Put(bytes, wanted ^ reached, 4);
   return bytes;
