@@ -81,6 +81,16 @@ bool MakeInformationAfterTheLists(Console& console, const GameTable& games) {
   return made.Outcome == InformationMade::Made;
 }
 
+// What could not be read of a side file, said once on the games list: the
+// file is written whole at its next change, without those lines.
+std::string SideFileNotice(std::string_view file, const SideFileRead& read) {
+  std::string notice(file);
+  if (read.Failed) return notice + " could not be read to its end";
+  if (read.Dropped == 0) return {};
+  return notice + ": " + std::to_string(read.Dropped) + (read.Dropped == 1 ? " line" : " lines") +
+         " naming no game left out";
+}
+
 }  // namespace
 
 void FirstRun(Console& console, Settings& settings, OptionCaptions& captions, Filter& filter, GameTable& games) {
@@ -138,8 +148,9 @@ void StartSession(Session& session) {
   }
   if (FileExists(SettingsFileName)) LoadSettings(session.settings, session.games);
   // The user's own lists: what can be read of them is kept.
-  session.favourites.Load(FavouritesFileName);
-  session.played.Load(PlayedGamesFileName);
+  const std::string favourites = SideFileNotice(FavouritesFileName, session.favourites.Load(FavouritesFileName));
+  const std::string played = SideFileNotice(PlayedGamesFileName, session.played.Load(PlayedGamesFileName));
+  session.list.Notice = !favourites.empty() ? favourites : played;
   // The panel of the first screen shows this count.
   CountAvailableGames(session.games);
   // The first screen is shown before the machine information is read (a

@@ -81,7 +81,7 @@ enum class MachineFileProblem : unsigned char {
 // What a read found.
 struct MachineFileState {
   MachineFileProblem Problem = MachineFileProblem::None;
-  std::string Reason;    // one line of under 80 characters; empty when trusted
+  std::string Reason;    // one line of at most 60 characters (the list's notice); empty when trusted
   std::string Version;   // the emulator's version it was made from
   int32_t Machines = 0;  // the machines it holds
   bool Trusted() const { return Problem == MachineFileProblem::None; }

@@ -34,12 +34,12 @@ MachineFileState Untrusted(MachineFileProblem problem, std::string_view path, st
   std::string& reason = state.Reason;
   reason = FileNameOf(path).substr(0, 24);
   switch (problem) {
-    case MachineFileProblem::Missing: reason += " is not there: press M to make it"; break;
+    case MachineFileProblem::Missing: reason += " is not there"; break;
     case MachineFileProblem::Unreadable: reason += " cannot be read (" + std::string(detail.substr(0, 30)) + ")"; break;
-    case MachineFileProblem::Foreign: reason += " is not ZEB's machine information: press M"; break;
-    case MachineFileProblem::OtherFormat: reason += " is of another format: press M to make it anew"; break;
-    case MachineFileProblem::Truncated: reason += " is cut short: press M to make it anew"; break;
-    case MachineFileProblem::Damaged: reason += " is damaged (" + std::string(detail) + "): press M"; break;
+    case MachineFileProblem::Foreign: reason += " is not ZEB's machine information"; break;
+    case MachineFileProblem::OtherFormat: reason += " is of another format"; break;
+    case MachineFileProblem::Truncated: reason += " is cut short"; break;
+    case MachineFileProblem::Damaged: reason += " is damaged (" + std::string(detail) + ")"; break;
     case MachineFileProblem::None: break;
   }
   return state;
@@ -100,7 +100,7 @@ MachineFileState OpenMachineFile(std::string_view path, OpenFile& opened, Header
   const uint64_t expected = devices.Offset + devices.Bytes;
   if (static_cast<uint64_t>(size) < expected) return Untrusted(MachineFileProblem::Truncated, path);
   if (static_cast<uint64_t>(size) > expected) {
-    return Untrusted(MachineFileProblem::Damaged, path, "it is longer than its header says");
+    return Untrusted(MachineFileProblem::Damaged, path, "longer than its header says");
   }
   MachineFileState state;
   state.Version = header.Version;

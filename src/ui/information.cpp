@@ -55,12 +55,20 @@ InformationRun MakeMachineInformation(Console& console, const ProgramFile& emula
   MachineFileMaker maker;
   ProgressBar bar(console, row, "machines read", expected);
   bool stopped = false;
+  bool faulty = false;  // the list, or the file made of it, went wrong: the emulator is ended
   const StreamRun run = RunStreaming(emulator, {emulator.Name, "-listxml"}, [&](std::string_view chunk) {
-    if (!maker.Feed(chunk)) return false;
+    faulty = !maker.Feed(chunk);
+    if (faulty) return false;
     stopped = !bar.Update(maker.MachinesRead());
     return !stopped;
   });
   if (!run.Started) return made;
+  if (faulty) {
+    maker.Abandon();
+    made.Outcome = InformationMade::Failed;
+    made.Reason = maker.Error();
+    return made;
+  }
   if (stopped) {
     maker.Abandon();
     made.Outcome = InformationMade::Stopped;

@@ -147,8 +147,10 @@ void RefreshGamesList(Console& console, GameTable& games, Settings& settings, In
     if (made.Outcome == InformationMade::Failed) problem = made.Reason;
   }
   GameMachines machines;
+  std::string unusable;  // the file's own problem, said when the making had none to say
   const Judgement judged =
-      JudgeWithInformation(console, games, machines, settings, information.WhyMissing, RefreshBarRow + 1, problem);
+      JudgeWithInformation(console, games, machines, settings, information.WhyMissing, RefreshBarRow + 1, unusable);
+  if (problem.empty()) problem = unusable;
   bool saved = false;
   if (judged == Judgement::Judged) {
     information.Machines = std::move(machines);

@@ -67,7 +67,7 @@ TEST(ArgumentsTest, HelpFitsAnEightyColumnTerminal) {
   EXPECT_LE(count, 50);
   // What it must name: the options, the files written, the exit statuses.
   for (const char* part : {"--help", "--version", "zeb.ini", "RunMe.bat", "wheel", "Esc", "Enter", "F2", "is:played",
-                           "zeb-favourites.txt", "0 quit",
+                           "zeb-favourites.txt", "zeb-machines.txt", "0 quit",
                            "1 an error report", "2 a bad", "128+N"}) {
     EXPECT_NE(help.find(part), std::string::npos) << part;
   }

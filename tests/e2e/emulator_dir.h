@@ -9,12 +9,10 @@
 
 #include "e2e/tmux_session.h"
 #include "support/same_lines.h"
-#include "support/standin_sets.h"
 
 namespace zeb::e2e {
 
 using testing_support::SameLines;
-using testing_support::WriteStandinSets;
 
 void InstallEmulator(const TempDir& dir);
 // The three lists as "mame -? >ver.txt" and so on would write them.

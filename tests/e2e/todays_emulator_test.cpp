@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "e2e/emulator_dir.h"
+#include "support/standin_sets.h"
 
 namespace zeb::e2e {
 namespace {
@@ -32,7 +33,7 @@ std::string WithPath(const std::string& bin, const std::string& command) {
 TEST(TodaysEmulator, FromAnEmptyDirectoryThroughTheKeyMToARunningGame) {
   TempDir dir{TempDir::Stay}, bin{TempDir::Stay}, home{TempDir::Stay};
   std::string path = InstallOnPath(bin);
-  WriteStandinSets(home.File("mame/roms"), {"astrobee", "xemcpu", "qbababa"});
+  testing_support::WriteStandinSets(home.File("mame/roms"), {"astrobee", "xemcpu", "qbababa"});
   Touch(home.File("mame/roms/zigzagzb.zip"));  // a file, but no zip
   TmuxSession term(dir.Path(), "HOME='" + home.Path() + "' " + WithPath(path, ZebBinary()));
   ASSERT_TRUE(term.WaitFor("Press a key to exit"));

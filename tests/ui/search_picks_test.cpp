@@ -7,6 +7,7 @@
 #include "frame_fixture.h"
 #include "search/favourites.h"
 #include "search/played_games.h"
+#include "app/startup.h"
 
 namespace zeb {
 namespace {
@@ -216,6 +217,27 @@ TEST_F(SearchPicksTest, GamesPlayedAreRecordedAndListedMostRecentFirst) {
   backend.Keys("\x1b").Click(10, 4).Keys("\r ");
   Play();
   EXPECT_EQ(ReadBytes(PlayedGamesFileName), file);
+}
+
+}  // namespace
+}  // namespace zeb
+
+namespace zeb {
+namespace {
+
+// A side file read in part: the start keeps what it could read and says
+// once what it left out; zeb.ini is not touched.
+TEST_F(SearchPicksTest, ADamagedSideFileIsReadInPartAndSaidSo) {
+  AddGames(5);
+  SaveSettings(settings, games);
+  const std::string saved = ReadBytes("zeb.ini");
+  WriteBytes(FavouritesFileName, "g0002\r\n" + std::string(600, 'x') + "\r\nbad\x01name\r\nnotatable\r\n");
+  StartSession(session);
+  EXPECT_TRUE(favourites.Contains("g0002"));
+  EXPECT_TRUE(favourites.Contains("notatable"));
+  EXPECT_EQ(TextAt(2, 25, 56), "zeb-favourites.txt: 2 lines naming no game left out" + std::string(5, ' '));
+
+  EXPECT_EQ(ReadBytes("zeb.ini"), saved);
 }
 
 }  // namespace
