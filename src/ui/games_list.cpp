@@ -132,8 +132,19 @@ void FillView(GamesList& list, const GameTable& games, Filter filter, int clearT
     entry.CloneMark = game.CloneOf.Empty() ? CloneKind::Parent : CloneKind::Clone;
   };
   if (list.Search.Open) {
+    // The matches come in their rank's order, all over the table: what the
+    // view needs of each is at hand in the search's own small record.
+    const std::vector<uint8_t>& facts = list.Search.Facts;
+    const uint8_t wanted = filter == Filter::Available ? ListSearch::AvailableFact
+                           : filter == Filter::Missing ? ListSearch::MissingFact
+                                                       : 0;
     for (int32_t i : list.Search.Matches()) {
-      if (i <= count) take(i);
+      if (i > count || static_cast<std::size_t>(i) >= facts.size()) continue;
+      const uint8_t fact = facts[static_cast<std::size_t>(i)];
+      if ((fact & wanted) != wanted) continue;
+      ViewEntry& entry = list.ViewList[++entries];
+      entry.GameNumber = i;
+      entry.CloneMark = (fact & ListSearch::CloneFact) != 0 ? CloneKind::Clone : CloneKind::Parent;
     }
   } else {
     for (int i = 1; i <= count; ++i) take(i);
@@ -176,6 +187,15 @@ void OpenSearch(GamesList& list, const GameTable& games, const GameMachines& mac
   search.Text.Clear();
   search.Finder.Build(games, machines, favourites, played);
   search.Found.clear();
+  const int count = TableGames(games);
+  search.Facts.assign(static_cast<std::size_t>(count) + 1, 0);
+  for (int32_t game = 1; game <= count; ++game) {
+    const GameRecord& record = std::as_const(games.Games)[game];
+    uint8_t& fact = search.Facts[static_cast<std::size_t>(game)];
+    if (record.Available == "1") fact |= ListSearch::AvailableFact;
+    if (record.Available == "0") fact |= ListSearch::MissingFact;
+    if (!record.CloneOf.Empty()) fact |= ListSearch::CloneFact;
+  }
 }
 
 void SearchAgain(GamesList& list, const GameTable& games) {
@@ -233,6 +253,7 @@ void CloseSearch(GamesList& list, GameTable& games, const Settings& settings) {
   search.Text.Clear();
   search.Finder.Clear();
   std::vector<int32_t>().swap(search.Found);
+  std::vector<uint8_t>().swap(search.Facts);
   RebuildList(list, games, settings, list.ListFilter);
   FollowSelectedGame(list);
   // Without a game selected the whole list shows from its start.

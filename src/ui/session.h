@@ -73,6 +73,10 @@ struct ListSearch {
   // next keys.
   std::vector<int32_t> Found;
   const std::vector<int32_t>& Matches() const { return Found; }
+  // By game number, what the view needs of each game, taken in with the
+  // texts: its filter and its clone mark.
+  static constexpr uint8_t AvailableFact = 1, MissingFact = 2, CloneFact = 4;
+  std::vector<uint8_t> Facts;
 };
 
 // The games list: the view of the game table through the filter (and the
