@@ -126,4 +126,15 @@ std::string CommandLineOf(std::string_view name, const std::vector<CommandWord>&
   return line;
 }
 
+std::string ArgumentsCommandLine(const std::vector<std::string>& arguments, std::string_view program) {
+  std::string line = "\"";
+  line += arguments.empty() ? program : std::string_view(arguments.front());
+  line += '"';
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    line += ' ';
+    line += QuoteCommandWord(arguments[i]);
+  }
+  return line;
+}
+
 }  // namespace zeb

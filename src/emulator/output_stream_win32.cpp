@@ -9,6 +9,7 @@
 #include <string>
 
 #include "emulator/output_stream.h"
+#include "emulator/owned_handle_win32.h"
 #include "emulator/system_message_win32.h"
 
 #include <windows.h>
@@ -20,31 +21,6 @@ namespace {
 constexpr std::size_t MaxErrorText = 64 * 1024;
 constexpr DWORD ChunkBytes = 64 * 1024;
 constexpr DWORD IdleMilliseconds = 5;
-
-// Closes a handle when it goes out of scope.
-struct OwnedHandle {
-  HANDLE Handle = INVALID_HANDLE_VALUE;
-  OwnedHandle() = default;
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  ~OwnedHandle() { Close(); }
-  void Close() {
-    if (Handle != INVALID_HANDLE_VALUE && Handle != nullptr) CloseHandle(Handle);
-    Handle = INVALID_HANDLE_VALUE;
-  }
-  bool Open() const { return Handle != INVALID_HANDLE_VALUE; }
-};
-
-std::string CommandLine(const std::vector<std::string>& arguments, const std::string& program) {
-  std::string line = "\"";
-  line += arguments.empty() ? program : arguments.front();
-  line += '"';
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
-    line += ' ';
-    line += QuoteCommandWord(arguments[i]);
-  }
-  return line;
-}
 
 // A pipe whose write end the program inherits and whose read end is ours.
 bool MakePipe(OwnedHandle& readEnd, OwnedHandle& writeEnd, DWORD bytes) {
@@ -92,7 +68,7 @@ StreamRun RunStreaming(const ProgramFile& file, const std::vector<std::string>& 
     run.Reason = SystemMessage(GetLastError());
     return run;
   }
-  std::string commandLine = CommandLine(arguments, file.Name);
+  std::string commandLine = ArgumentsCommandLine(arguments, file.Name);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;

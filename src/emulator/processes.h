@@ -115,5 +115,9 @@ std::string CommandWordsText(const std::vector<CommandWord>& words);
 // text. SplitCommandLine gives back the name and each word when a blank
 // follows every word but the last.
 std::string CommandLineOf(std::string_view name, const std::vector<CommandWord>& words);
+// The command line of a run whose first argument names the program (or, with
+// no arguments, of `program` alone): that name in double quotes, then each
+// further argument after one blank, quoted where it needs it.
+std::string ArgumentsCommandLine(const std::vector<std::string>& arguments, std::string_view program);
 
 }  // namespace zeb

@@ -11,6 +11,7 @@
 
 #include "storage/file_system.h"
 #include "emulator/processes.h"
+#include "emulator/owned_handle_win32.h"
 #include "emulator/system_message_win32.h"
 
 #include <windows.h>
@@ -20,33 +21,6 @@ namespace zeb {
 namespace {
 
 constexpr std::size_t MaxErrorText = 64 * 1024;
-
-// Closes a handle when it goes out of scope.
-struct OwnedHandle {
-  HANDLE Handle = INVALID_HANDLE_VALUE;
-  OwnedHandle() = default;
-  explicit OwnedHandle(HANDLE handle) : Handle(handle) {}
-  OwnedHandle(OwnedHandle&& other) noexcept : Handle(other.Handle) { other.Handle = INVALID_HANDLE_VALUE; }
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(OwnedHandle&&) = delete;
-  ~OwnedHandle() { Close(); }
-  void Close() {
-    if (Handle != INVALID_HANDLE_VALUE && Handle != nullptr) CloseHandle(Handle);
-    Handle = INVALID_HANDLE_VALUE;
-  }
-};
-
-std::string CommandLine(const std::vector<std::string>& arguments, const std::string& program) {
-  std::string line = "\"";
-  line += arguments.empty() ? program : arguments.front();
-  line += '"';
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
-    line += ' ';
-    line += QuoteCommandWord(arguments[i]);
-  }
-  return line;
-}
 
 // A program started with standard input from NUL, one of standard output
 // and standard error into a pipe that is read here, the other into `other`
@@ -83,7 +57,7 @@ PipedProgram StartPiped(const ProgramFile& file, const std::vector<std::string>&
   }
   if (other == INVALID_HANDLE_VALUE) other = nothing.Handle;
 
-  std::string commandLine = CommandLine(arguments, file.Name);
+  std::string commandLine = ArgumentsCommandLine(arguments, file.Name);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;

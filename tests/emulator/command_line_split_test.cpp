@@ -81,5 +81,14 @@ TEST(CommandLineOf, TheSplitGivesBackAnyWords) {
   }
 }
 
+// The runs whose output comes back to us: the first argument names the
+// program, and the split gives every argument back.
+TEST(ArgumentsCommandLine, TheSplitGivesBackEveryArgument) {
+  EXPECT_EQ(ArgumentsCommandLine({"mame.exe", "-listxml"}, "C:\\emu\\mame.exe"), R"("mame.exe" -listxml)");
+  EXPECT_EQ(ArgumentsCommandLine({}, "C:\\emu dir\\mame.exe"), R"("C:\emu dir\mame.exe")");
+  const Words arguments = {"C:\\emu dir\\mame.exe", "-rompath", "My Roms;C:\\x\\", "", "say \"hi\""};
+  EXPECT_EQ(SplitCommandLine(ArgumentsCommandLine(arguments, "mame.exe")), arguments);
+}
+
 }  // namespace
 }  // namespace zeb

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "emulator/launch.h"
+#include "emulator/processes.h"
 #include "settings/settings.h"
 #include "support/environment.h"
 #include "support/platform.h"
@@ -51,6 +52,19 @@ inline std::string OptionsWithRealNumbers() {
 class RunAndWaitTest : public testing_support::ProgramTest<> {
  protected:
   testing_support::TempDir dir;
+};
+
+// The stand-in in its modern behaviour as "mame.exe" in a fresh directory,
+// for the runs whose output streams back to us.
+class ModernStandInTest : public RunAndWaitTest {
+ protected:
+  void SetUp() override {
+    RunAndWaitTest::SetUp();
+    InstallStandIn("mame.exe");
+  }
+  ProgramFile emulator() const { return ResolveProgram("mame.exe", false); }
+
+  testing_support::ScopedEnvironment modern{"XEM_MODERN", "1"};
 };
 
 // Finding programs and running them, in a fresh directory with an empty

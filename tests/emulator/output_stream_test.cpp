@@ -14,20 +14,10 @@
 namespace zeb {
 namespace {
 
-using launch_testing::InstallStandIn;
-using launch_testing::RunAndWaitTest;
+using launch_testing::ModernStandInTest;
 using testing_support::ScopedEnvironment;
 
-class OutputStreamTest : public RunAndWaitTest {
- protected:
-  void SetUp() override {
-    RunAndWaitTest::SetUp();
-    InstallStandIn("mame.exe");
-  }
-  ProgramFile emulator() const { return ResolveProgram("mame.exe", false); }
-
-  ScopedEnvironment modern{"XEM_MODERN", "1"};
-};
+using OutputStreamTest = ModernStandInTest;
 
 TEST_F(OutputStreamTest, TheWholeOutputInOrderAsItComes) {
   ScopedEnvironment machines("XEM_MACHINES", "6000");

@@ -11,20 +11,10 @@
 namespace zeb {
 namespace {
 
-using launch_testing::InstallStandIn;
-using launch_testing::RunAndWaitTest;
+using launch_testing::ModernStandInTest;
 using testing_support::ScopedEnvironment;
 
-class RunForOutputTest : public RunAndWaitTest {
- protected:
-  void SetUp() override {
-    RunAndWaitTest::SetUp();
-    InstallStandIn("mame.exe");
-  }
-  ProgramFile emulator() const { return ResolveProgram("mame.exe", false); }
-
-  ScopedEnvironment modern{"XEM_MODERN", "1"};
-};
+using RunForOutputTest = ModernStandInTest;
 
 TEST_F(RunForOutputTest, TheWholeOutputWhateverItsLength) {
   // Far more than a pipe holds at once.
