@@ -20,9 +20,6 @@
 
 namespace zeb {
 
-// The ROM directories of the settings in search order: RomDirectories of
-// gamedb.h, the one place of their rules.
-
 // What a look for one file in one set found.
 enum class FileLook : unsigned char {
   Absent,     // no file of its CRC and size, none of its name

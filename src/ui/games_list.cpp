@@ -124,12 +124,10 @@ namespace {
 void FillView(GamesList& list, const GameTable& games, Filter filter, int clearTo) {
   int count = TableGames(games);
   int entries = 0;
-  auto take = [&](int32_t i) {
-    const GameRecord& game = std::as_const(games.Games)[i];
-    if (!PassesFilter(game, filter)) return;
+  auto add = [&](int32_t game, bool clone) {
     ViewEntry& entry = list.ViewList[++entries];
-    entry.GameNumber = i;
-    entry.CloneMark = game.CloneOf.Empty() ? CloneKind::Parent : CloneKind::Clone;
+    entry.GameNumber = game;
+    entry.CloneMark = clone ? CloneKind::Clone : CloneKind::Parent;
   };
   if (list.Search.Open) {
     // The matches come in their rank's order, all over the table: what the
@@ -141,13 +139,13 @@ void FillView(GamesList& list, const GameTable& games, Filter filter, int clearT
     for (int32_t i : list.Search.Matches()) {
       if (i > count || static_cast<std::size_t>(i) >= facts.size()) continue;
       const uint8_t fact = facts[static_cast<std::size_t>(i)];
-      if ((fact & wanted) != wanted) continue;
-      ViewEntry& entry = list.ViewList[++entries];
-      entry.GameNumber = i;
-      entry.CloneMark = (fact & ListSearch::CloneFact) != 0 ? CloneKind::Clone : CloneKind::Parent;
+      if ((fact & wanted) == wanted) add(i, (fact & ListSearch::CloneFact) != 0);
     }
   } else {
-    for (int i = 1; i <= count; ++i) take(i);
+    for (int32_t i = 1; i <= count; ++i) {
+      const GameRecord& game = std::as_const(games.Games)[i];
+      if (PassesFilter(game, filter)) add(i, !game.CloneOf.Empty());
+    }
   }
   list.Window.EntryCount = entries;
   for (int e = entries + 1; e <= clearTo; ++e) list.ViewList[e].GameNumber = 0;

@@ -68,22 +68,22 @@ void ToggleFavourite(GamesList& list, const GameTable& games, Favourites& favour
 // The selected game is to run: without the machine information as always
 // (the launch looks for its archive); with it, a game judged missing does
 // not run, and the list says why.
-Outcome AskToRun(GamesList& list, const GameTable& games, const GameMachines& machines, const Settings& settings,
-                 std::unordered_map<std::string, std::string>& whyMissing, LaunchFrom from) {
+Outcome AskToRun(GamesList& list, const GameTable& games, Information& information, const Settings& settings,
+                 LaunchFrom from) {
   if (!RunsSelectedGame(list, from)) return {};
   const int32_t game = list.SelectedGame;
-  if (machines.Of(game) == nullptr || game > TableGames(games) || !(games.Games[game].Available == "0")) {
+  if (information.Machines.Of(game) == nullptr || game > TableGames(games) || !(games.Games[game].Available == "0")) {
     return Outcome::Starting(Task::RunGame);
   }
   const std::string name = games.Games[game].DriverName.Str();
-  auto known = whyMissing.find(name);
-  if (known == whyMissing.end()) {
+  auto known = information.WhyMissing.find(name);
+  if (known == information.WhyMissing.end()) {
     // Judged again now, from the file and the ROM sets as they are.
     std::vector<MachineInfo> all;
     std::string reason;
     if (ReadMachineFile(all).Trusted()) reason = ExplainMissing(name, all, settings);
     if (reason.empty()) return Outcome::Starting(Task::RunGame);
-    known = whyMissing.emplace(name, reason).first;
+    known = information.WhyMissing.emplace(name, reason).first;
   }
   list.Notice = known->second;
   return {};
@@ -173,8 +173,7 @@ void RefreshGamesList(Console& console, GameTable& games, Settings& settings, In
 Outcome PressButton(Session& session, const PanelButton& button, int column) {
   switch (button.Action) {
     case ButtonAction::RunGame:
-      return AskToRun(session.list, session.games, session.information.Machines, session.settings, session.information.WhyMissing,
-                      LaunchFrom::RunGameButton);
+      return AskToRun(session.list, session.games, session.information, session.settings, LaunchFrom::RunGameButton);
     case ButtonAction::AskToRefresh: session.dialog.Asking = Question::RefreshList; return {};
     case ButtonAction::ChangeFilter:
       ChangeFilter(session.console, session.list, session.games, session.settings, column);
@@ -265,7 +264,7 @@ Outcome DispatchKey(Session& session, KeyPress key) {
     case KeyAction::EraseInSearch: EraseInSearch(list, games, settings); return {};
     case KeyAction::CloseSearch: CloseSearch(list, games, settings); return {};
     case KeyAction::RunSelectedGame:
-      return AskToRun(list, games, session.information.Machines, settings, session.information.WhyMissing, LaunchFrom::Key);
+      return AskToRun(list, games, session.information, settings, LaunchFrom::Key);
     case KeyAction::AskToQuit: dialog.Asking = Question::Quit; return {};
     case KeyAction::Edit: EditOption(session.options, session.settings, key); return {};
     case KeyAction::AnswerNo: {

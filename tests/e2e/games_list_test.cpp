@@ -199,12 +199,6 @@ TEST(GamesList, SearchNarrowsRunsTheFirstMatchAndEscClosesItThenQuits) {
   ExpectTerminalRestored(term);
 }
 
-}  // namespace
-}  // namespace zeb::e2e
-
-namespace zeb::e2e {
-namespace {
-
 // A filter word and a plain word, Down to the second match, Enter runs it;
 // F2 marks it a favourite. After a quit and a new start, is:favourite and
 // is:played list it.
